@@ -1,0 +1,24 @@
+#include "app/Startup.h"
+
+#include "platform/AppInfo.h"
+
+#include <QApplication>
+
+std::unique_ptr<Startup::Program> Startup::Start() {
+    QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
+    auto program = std::make_unique<Program>();
+    program->mainWindow = std::make_unique<TFrmMainT>(program->session);
+    program->dataModule = std::make_unique<TFrmDM>(program->session);
+    program->dataModule->DataModuleCreate();
+    if (program->dataModule->StartupFailed())
+        return nullptr;
+    return program;
+}
+
+int Startup::Run(QApplication& app) {
+    std::unique_ptr<Program> program = Start();
+    if (!program)
+        return 1;
+    program->mainWindow->show();
+    return app.exec();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/TFrmDM.h"
+#include "app/TFrmMainT.h"
+#include "store/Session.h"
+
+#include <memory>
+
+class QApplication;
+
+// The program's entry sequence: title, main window, data module, then the event loop.
+namespace Startup {
+
+struct Program {
+    Session session;
+    // Destroyed in reverse order: the main window goes before the connection it uses.
+    std::unique_ptr<TFrmDM> dataModule;
+    std::unique_ptr<TFrmMainT> mainWindow;
+};
+
+// Creates the main window (not shown) and the data module. Returns nullptr when the start
+// failed; the failure boxes have then been shown and no window was.
+std::unique_ptr<Program> Start();
+
+// The whole program: returns the exit code.
+int Run(QApplication& app);
+
+} // namespace Startup

@@ -1,0 +1,53 @@
+#include "app/TFrmDM.h"
+
+#include "platform/AppInfo.h"
+#include "platform/ExeDir.h"
+#include "platform/MessageBoxes.h"
+#include "store/Connection.h"
+
+TFrmDM::TFrmDM(Session& session, QObject* parent) : QObject(parent), session_(session) {
+    setObjectName(QStringLiteral("FrmDM"));
+}
+
+TFrmDM::~TFrmDM() {
+    if (connected_)
+        Connection::Close(session_.connectionName);
+}
+
+QString TFrmDM::DatabasePath() const {
+    return ExeDir::Path() + Connection::kDatabaseFileName;
+}
+
+QString TFrmDM::StartupFailureText() {
+    return QStringLiteral("系统启动失败！") + QStringLiteral("，请联系") + AppInfo::kSupplierName +
+           QStringLiteral("\r") + QStringLiteral("联系电话：") + AppInfo::kSupplierPhone;
+}
+
+QString TFrmDM::ConnectionFailureText() {
+    return QStringLiteral("连接数据库失败,请重新配置数据库信息！");
+}
+
+void TFrmDM::ConnectionSetup() {
+    const Connection::Outcome outcome = Connection::Open(DatabasePath(), session_.connectionName);
+    switch (outcome.result) {
+    case Connection::OpenResult::Opened:
+        connected_ = true;
+        break;
+    case Connection::OpenResult::Missing:
+        startupFailed_ = true;
+        break;
+    case Connection::OpenResult::CannotOpen:
+        MessageBoxes::Show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+                            QStringLiteral("系统错误:"), ConnectionFailureText()});
+        startupFailed_ = true;
+        break;
+    }
+}
+
+void TFrmDM::DataModuleCreate() {
+    ConnectionSetup();
+    if (startupFailed_) {
+        MessageBoxes::Show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
+                            AppInfo::kNoticeCaption, StartupFailureText()});
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+#include <QString>
+#include <exception>
+#include <utility>
+
+// Every event handler is entered through this guard: a store error or a failed integer
+// conversion leaves the handler and shows the default error box with its message. No
+// exception ever crosses a Qt signal or event boundary.
+template <class Handler> void Guarded(Handler&& handler) noexcept {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+        MessageBoxes::DefaultError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        MessageBoxes::DefaultError(QStringLiteral("未知错误"));
+    }
+}

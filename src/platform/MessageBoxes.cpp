@@ -1,0 +1,83 @@
+#include "platform/MessageBoxes.h"
+
+#include "platform/AppInfo.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// Texts break lines with carriage returns, as the platform's message boxes read them;
+// Qt's label breaks only on line feeds.
+QString forDisplay(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+class WidgetBackend final : public MessageBoxes::Backend {
+public:
+    bool Show(const MessageBoxes::Request& request) override {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(request.caption);
+        box.setTextFormat(Qt::PlainText);
+        box.setText(forDisplay(request.text));
+        switch (request.icon) {
+        case MessageBoxes::Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageBoxes::Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageBoxes::Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageBoxes::Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageBoxes::Icon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        }
+        if (request.buttons == MessageBoxes::Buttons::YesNo) {
+            QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+            box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+            box.setDefaultButton(yes);
+            box.exec();
+            return box.clickedButton() == yes;
+        }
+        box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.exec();
+        return true;
+    }
+};
+
+WidgetBackend widgetBackend;
+MessageBoxes::Backend* activeBackend = &widgetBackend;
+
+} // namespace
+
+void MessageBoxes::InstallBackend(Backend* backend) {
+    activeBackend = backend ? backend : &widgetBackend;
+}
+
+bool MessageBoxes::Show(const Request& request) {
+    return activeBackend->Show(request);
+}
+
+void MessageBoxes::Information(const QString& text) {
+    Show({Icon::Information, Buttons::Ok, AppInfo::kNoticeCaption, text});
+}
+
+bool MessageBoxes::Question(const QString& text) {
+    return Show({Icon::Question, Buttons::YesNo, AppInfo::kNoticeCaption, text});
+}
+
+void MessageBoxes::DefaultError(const QString& text) {
+    Show({Icon::Error, Buttons::Ok, AppInfo::kApplicationTitle, text});
+}
+
+void MessageBoxes::Detail(const QString& text) {
+    Show({Icon::None, Buttons::Ok, AppInfo::kApplicationTitle, text});
+}

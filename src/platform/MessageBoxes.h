@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Every message box of the program goes through here, so that tests can replace the
+// backend with a scripted one that records each box and answers each question.
+namespace MessageBoxes {
+
+enum class Icon { None, Information, Question, Exclamation, Error };
+enum class Buttons { Ok, YesNo };
+
+struct Request {
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    QString caption;
+    QString text;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // Shows the box and returns true for OK or Yes, false for No.
+    virtual bool Show(const Request& request) = 0;
+};
+
+// Replaces the backend; nullptr restores the real message boxes. The caller keeps ownership.
+void InstallBackend(Backend* backend);
+
+bool Show(const Request& request);
+
+// Information box: caption "系统提示", information icon, OK.
+void Information(const QString& text);
+// Question box: caption "系统提示", question icon, Yes and No; true for Yes.
+bool Question(const QString& text);
+// The application's default error box: caption the application title, error icon, OK.
+void DefaultError(const QString& text);
+// Plain detail box: caption the application title, no icon, OK.
+void Detail(const QString& text);
+
+} // namespace MessageBoxes

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// Raised when a text that should hold a whole number does not. Its message names the text.
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(const QString& text);
+};
+
+namespace TextConvert {
+// Reads a decimal 32-bit integer: optional leading blanks, an optional sign, digits, nothing
+// after them. Anything else (empty, "1.5", "abc", "5 ") throws ConversionError with the
+// message "'<text>' is not a valid integer value".
+int ToInt(const QString& text);
+// Removes leading and trailing characters of code 32 or below (blanks and control characters).
+QString Trim(const QString& text);
+} // namespace TextConvert

@@ -1,0 +1,72 @@
+#include "schedule/TimingRules.h"
+
+#include "platform/Clock.h"
+#include "platform/TextConvert.h"
+
+namespace {
+struct UnitScale {
+    const QString* unit;
+    qint64 milliseconds;
+    qint64 entryScale;
+    qint64 postponeScale;
+};
+
+const UnitScale kScales[] = {
+    {&TimingRules::kSecond, 1000, 60, 1},
+    {&TimingRules::kMinute, 60000, 3600, 60},
+    {&TimingRules::kHour, 3600000, 216000, 3600},
+    {&TimingRules::kDay, 86400000, 5184000, 86400},
+};
+
+const UnitScale* scaleOf(const QString& unit) {
+    for (const UnitScale& scale : kScales)
+        if (*scale.unit == unit)
+            return &scale;
+    return nullptr;
+}
+} // namespace
+
+bool TimingRules::IsIntervalUnit(const QString& unit) {
+    return scaleOf(unit) != nullptr;
+}
+
+std::optional<qint64> TimingRules::IntervalMilliseconds(qint64 number, const QString& unit) {
+    const UnitScale* scale = scaleOf(unit);
+    if (!scale)
+        return std::nullopt;
+    return number * scale->milliseconds;
+}
+
+std::optional<qint64> TimingRules::EntryTotalTime(qint64 number, const QString& unit) {
+    const UnitScale* scale = scaleOf(unit);
+    if (!scale)
+        return std::nullopt;
+    return number * scale->entryScale;
+}
+
+std::optional<qint64> TimingRules::PostponeTotalTime(qint64 number, const QString& unit) {
+    const UnitScale* scale = scaleOf(unit);
+    if (!scale)
+        return std::nullopt;
+    return number * scale->postponeScale;
+}
+
+QString TimingRules::NowText() {
+    return SystemClock::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString TimingRules::PickedMomentText(const QDate& date, const QTime& time) {
+    return date.toString(QStringLiteral("yyyy-MM-dd ")) + time.toString(QStringLiteral("HH:mm:00 "));
+}
+
+bool TimingRules::IsDue(const QDateTime& start, const QDateTime& now) {
+    return now >= start;
+}
+
+QString TimingRules::ApplySecondsMinimum(const QString& numberText, const QString& unitText) {
+    if (TextConvert::Trim(unitText) != kSecond)
+        return numberText;
+    if (TextConvert::ToInt(TextConvert::Trim(numberText)) < 5)
+        return QStringLiteral("5");
+    return numberText;
+}

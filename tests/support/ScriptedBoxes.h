@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "support/QtPrinters.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Replaces the message boxes for the life of the object: records every box and answers
+// each question from a queue (Yes when the queue is empty, unless told otherwise).
+class ScriptedBoxes final : public MessageBoxes::Backend {
+public:
+    ScriptedBoxes();
+    ~ScriptedBoxes() override;
+    ScriptedBoxes(const ScriptedBoxes&) = delete;
+    ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
+
+    bool Show(const MessageBoxes::Request& request) override;
+
+    void AnswerNext(bool yes) { answers_.push_back(yes); }
+    void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    // Runs inside the box, before it returns (for example to look at the windows then).
+    void OnShow(std::function<void(const MessageBoxes::Request&)> hook) { hook_ = std::move(hook); }
+
+    const std::vector<MessageBoxes::Request>& All() const { return shown_; }
+    QStringList Texts() const;
+    int Count() const { return static_cast<int>(shown_.size()); }
+    const MessageBoxes::Request& Last() const { return shown_.back(); }
+    void Clear() { shown_.clear(); }
+
+private:
+    std::vector<MessageBoxes::Request> shown_;
+    std::deque<bool> answers_;
+    bool defaultAnswer_ = true;
+    std::function<void(const MessageBoxes::Request&)> hook_;
+};
+
+// Replaces the modal loop for the life of the object: each dialog shown modally is handed
+// to the script, whose return value is the dialog's result.
+class ScriptedModal {
+public:
+    explicit ScriptedModal(ModalRunner::Runner script) { ModalRunner::Install(std::move(script)); }
+    ~ScriptedModal() { ModalRunner::Install({}); }
+    ScriptedModal(const ScriptedModal&) = delete;
+    ScriptedModal& operator=(const ScriptedModal&) = delete;
+};
