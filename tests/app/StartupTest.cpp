@@ -1,0 +1,98 @@
+// Start-up outcomes: what the user sees for each state of the store file.
+#include "app/Startup.h"
+#include "platform/ExeDir.h"
+#include "store/NewStore.h"
+#include "support/ScriptedBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override { ExeDir::OverrideForTests(dir.path()); }
+    void TearDown() override { ExeDir::OverrideForTests(QString()); }
+
+    QString storePath() const { return dir.filePath("qxreminder.mcm"); }
+    static bool anyWindowVisible() {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                return true;
+        return false;
+    }
+
+    QTemporaryDir dir;
+    ScriptedBoxes boxes;
+};
+
+TEST_F(StartupTest, NoStoreShowsOnlyTheStartupFailureBox) {
+    EXPECT_EQ(Startup::Start(), nullptr);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_TRUE(boxes.Last().text.startsWith(QStringLiteral("系统启动失败！，请联系")));
+    EXPECT_EQ(boxes.Last().text.count(QLatin1Char('\r')), 1);
+    EXPECT_TRUE(boxes.Last().text.contains(QStringLiteral("\r联系电话：")));
+    EXPECT_FALSE(anyWindowVisible());
+    EXPECT_FALSE(QFile::exists(storePath())) << "the program never creates the store";
+}
+
+TEST_F(StartupTest, AFileThatIsNotADatabaseShowsBothBoxes) {
+    QFile junk(storePath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("Standard Jet DB, or anything else that is not ours");
+    junk.close();
+    EXPECT_EQ(Startup::Start(), nullptr);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.All()[0].text, QStringLiteral("连接数据库失败,请重新配置数据库信息！"));
+    EXPECT_EQ(boxes.All()[0].caption, QStringLiteral("系统错误:"));
+    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Exclamation);
+    EXPECT_TRUE(boxes.All()[1].text.startsWith(QStringLiteral("系统启动失败！")));
+    EXPECT_FALSE(anyWindowVisible());
+}
+
+TEST_F(StartupTest, AnSqliteFileWithoutTheTablesShowsBothBoxes) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName(storePath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec("CREATE TABLE other(x)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("foreign");
+    EXPECT_EQ(Startup::Start(), nullptr);
+    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_FALSE(anyWindowVisible());
+}
+
+TEST_F(StartupTest, AGoodStoreStartsWithoutAnyBoxFromAnotherWorkingDirectory) {
+    NewStore::Create(storePath());
+    const QString previous = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    auto program = Startup::Start();
+    QDir::setCurrent(previous);
+    ASSERT_NE(program, nullptr);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("qxconfig.ini"))) << "start-up reads no settings";
+    EXPECT_FALSE(program->mainWindow->isVisible()) << "the event loop shows the window, not Start";
+    EXPECT_TRUE(QSqlDatabase::database(program->session.connectionName, false).isOpen());
+}
+
+TEST(ExeDirTest, IsTheExecutablesDirectoryNotTheWorkingDirectory) {
+    const QString previous = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    const QString path = ExeDir::Path();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(path, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    EXPECT_NE(QDir::cleanPath(path), QDir::cleanPath(elsewhere.path()));
+}
+
+} // namespace

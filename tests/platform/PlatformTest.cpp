@@ -1,0 +1,101 @@
+// Trimming, the settings file, the handler guard and the message-box seam.
+#include "platform/AppInfo.h"
+#include "platform/ExeDir.h"
+#include "platform/HandlerGuard.h"
+#include "platform/SettingsFile.h"
+#include "platform/TextConvert.h"
+#include "support/ScriptedBoxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+TEST(TextConvertTest, TrimRemovesBlanksAndControlCharactersOnly) {
+    EXPECT_EQ(TextConvert::Trim(QStringLiteral(" \t\r\n admin \x01")), QStringLiteral("admin"));
+    EXPECT_EQ(TextConvert::Trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+    // The ideographic space is a character of the text, not a blank to the program.
+    EXPECT_EQ(TextConvert::Trim(QStringLiteral("\u3000内容\u3000")), QStringLiteral("\u3000内容\u3000"));
+    EXPECT_EQ(TextConvert::Trim(QStringLiteral("   ")), QString());
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ExeDir::OverrideForTests(dir.path()); }
+    void TearDown() override { ExeDir::OverrideForTests(QString()); }
+    QTemporaryDir dir;
+};
+
+TEST_F(SettingsFileTest, LivesBesideTheExecutableWhateverTheWorkingDirectory) {
+    const QString previous = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    SettingsFile::Write("Login", "Name", "admin");
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(QFile::exists(dir.filePath("qxconfig.ini")));
+    EXPECT_FALSE(QFile::exists(elsewhere.filePath("qxconfig.ini")));
+}
+
+TEST_F(SettingsFileTest, MissingFileOrKeyGivesTheDefaultAndEveryReadSeesTheFileAsItIsNow) {
+    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("0"));
+    SettingsFile::Write("Run", "dword", "1");
+    SettingsFile::Write("Login", "Name", "张三");
+    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("1"));
+    EXPECT_EQ(SettingsFile::Read("Login", "Name", ""), QStringLiteral("张三"));
+    // Another program edits the file: the next read sees it, nothing is cached.
+    QFile file(dir.filePath("qxconfig.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Run]\ndword=2\n");
+    file.close();
+    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("2"));
+    EXPECT_EQ(SettingsFile::Read("Login", "Name", "none"), QStringLiteral("none"));
+}
+
+TEST_F(SettingsFileTest, AFailedWriteIsReported) {
+    // A folder where the file should be: nothing can be written there, even as root.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("qxconfig.ini"));
+    EXPECT_THROW(SettingsFile::Write("Run", "dword", "1"), std::runtime_error);
+}
+
+TEST(HandlerGuardTest, ErrorsBecomeTheDefaultErrorBoxAndStopTheHandler) {
+    ScriptedBoxes boxes;
+    bool after = false;
+    Guarded([&] {
+        TextConvert::ToInt("1.5");
+        after = true;
+    });
+    EXPECT_FALSE(after);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, QStringLiteral("'1.5' is not a valid integer value"));
+    EXPECT_EQ(boxes.Last().caption, AppInfo::kApplicationTitle);
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+
+    Guarded([] { throw std::runtime_error("磁盘已满"); });
+    EXPECT_EQ(boxes.Last().text, QStringLiteral("磁盘已满"));
+
+    boxes.Clear();
+    Guarded([] {});
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST(MessageBoxesTest, NoticesAndQuestionsCarryTheirCaptionsIconsAndAnswers) {
+    ScriptedBoxes boxes;
+    boxes.AnswerNext(false);
+    EXPECT_FALSE(MessageBoxes::Question("确定吗？"));
+    EXPECT_TRUE(MessageBoxes::Question("再问一次？"));
+    MessageBoxes::Information("完成！");
+    MessageBoxes::Detail("【内容】");
+    ASSERT_EQ(boxes.Count(), 4);
+    EXPECT_EQ(boxes.All()[0].caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(boxes.All()[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(boxes.All()[2].caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.All()[2].icon, MessageBoxes::Icon::Information);
+    EXPECT_EQ(boxes.All()[3].caption, AppInfo::kApplicationTitle);
+    EXPECT_EQ(boxes.All()[3].icon, MessageBoxes::Icon::None);
+}
+
+} // namespace
