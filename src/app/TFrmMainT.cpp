@@ -1,13 +1,400 @@
 #include "app/TFrmMainT.h"
 
 #include "platform/AppInfo.h"
+#include "platform/AppLifetime.h"
+#include "platform/Clock.h"
+#include "platform/HandlerGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/TextConvert.h"
+#include "store/Statements.h"
+#include "users/Permissions.h"
 
-TFrmMainT::TFrmMainT(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace {
+const QColor kPendingTextColor(0, 0, 255);
+} // namespace
+
+TFrmMainT::TFrmMainT(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), ADOQuery2(session.connectionName),
+      ADOQuery3(session.connectionName) {
     setObjectName(QStringLiteral("FrmMainT"));
     FormCreate();
 }
 
+TFrmMainT::~TFrmMainT() = default;
+
 void TFrmMainT::FormCreate() {
     setWindowTitle(AppInfo::kApplicationTitle);
-    resize(1000, 600);
+    Label1 = new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont titleFont = Label1->font();
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    Label1->setStyleSheet(QStringLiteral("color: white;"));
+
+    buildMenus();
+    buildToolBar();
+    buildPages();
+    buildFooter();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Label1);
+    layout->addWidget(MainMenu1);
+    layout->addWidget(ToolBar2);
+    layout->addWidget(PageControl1, 1);
+    auto* footer = new QHBoxLayout;
+    footer->addWidget(Label2);
+    footer->addStretch();
+    footer->addWidget(Label3);
+    layout->addLayout(footer);
+    resize(980, 640);
 }
+
+void TFrmMainT::buildMenus() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setNativeMenuBar(false);
+    SystemMenu = MainMenu1->addMenu(QStringLiteral("  系统管理"));
+    N41 = SystemMenu->addAction(QStringLiteral("人员维护"));
+    N41->setObjectName(QStringLiteral("N41"));
+    SystemMenu->addSeparator();
+    N43 = SystemMenu->addAction(QStringLiteral("权限设置"));
+    N43->setObjectName(QStringLiteral("N43"));
+    SystemMenu->addSeparator();
+    N9 = SystemMenu->addAction(QStringLiteral("修改密码"));
+    N9->setObjectName(QStringLiteral("N9"));
+    OptionsMenu = MainMenu1->addMenu(QStringLiteral("选项"));
+    N14 = OptionsMenu->addAction(QStringLiteral("√随windows启动系统"));
+    N14->setObjectName(QStringLiteral("N14"));
+    AboutMenu = MainMenu1->addMenu(QStringLiteral("关于系统"));
+    N13 = AboutMenu->addAction(QStringLiteral("关于"));
+    N13->setObjectName(QStringLiteral("N13"));
+
+    connect(N41, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N41Click));
+    connect(N43, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N43Click));
+    connect(N9, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N9Click));
+    connect(N13, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N13Click));
+}
+
+QToolButton* TFrmMainT::addToolButton(const QString& name, const QString& caption,
+                                      const QString& picture, void (TFrmMainT::*handler)()) {
+    Q_UNUSED(picture);
+    auto* button = new QToolButton(ToolBar2);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    ToolBar2->addWidget(button);
+    if (handler)
+        connect(button, &QToolButton::clicked, this, GuardedSlot(this, handler));
+    return button;
+}
+
+void TFrmMainT::buildToolBar() {
+    ToolBar2 = new QToolBar(this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setIconSize(QSize(32, 32));
+    ToolBar2->setMovable(false);
+    ToolButton10 = addToolButton("ToolButton10", "添加提醒", "tbAdd", &TFrmMainT::ToolButton10Click);
+    ToolButton3 = addToolButton("ToolButton3", "编辑提醒", "tbEdit", &TFrmMainT::ToolButton3Click);
+    ToolButton4 = addToolButton("ToolButton4", "删除提醒", "tbDelete", &TFrmMainT::ToolButton4Click);
+    ToolBar2->addSeparator();
+    ToolButton2 = addToolButton("ToolButton2", "快速发布", "tbQuick", &TFrmMainT::ToolButton2Click);
+    ToolBar2->addSeparator();
+    ToolButton12 = addToolButton("ToolButton12", "生日提醒", "tbBirthday", &TFrmMainT::ToolButton12Click);
+    ToolButton9 = addToolButton("ToolButton9", "约会提醒", "tbAppointment", &TFrmMainT::ToolButton9Click);
+    Tbexit = addToolButton("Tbexit", "  纪念日提醒", "tbAnniversary", &TFrmMainT::TbexitClick);
+    ToolBar2->addSeparator();
+    ToolButton8 = addToolButton("ToolButton8", "隐藏窗口", "tbHide", nullptr);
+    ToolButton1 = addToolButton("ToolButton1", "退出系统", "tbExit", &TFrmMainT::ToolButton1Click);
+}
+
+void TFrmMainT::buildPages() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+
+    ListView1 = new ReportList;
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("提醒内容列表"));
+    ListView1->SetColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    ListView1->SetTextColor(kPendingTextColor);
+    PageControl1->addTab(ListView1, QStringLiteral("提醒内容列表"));
+
+    CalendarPage = new QWidget;
+    CalendarPage->setObjectName(QStringLiteral("CalendarPage"));
+    PageControl1->addTab(CalendarPage, QStringLiteral("万年历"));
+
+    auto* historyPage = new QWidget;
+    auto* historyLayout = new QVBoxLayout(historyPage);
+    historyLayout->setContentsMargins(0, 4, 0, 0);
+    auto* buttonRow = new QHBoxLayout;
+    SpeedButton1 = new QPushButton(QStringLiteral("全选"), historyPage);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton2 = new QPushButton(QStringLiteral("全不选"), historyPage);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton3 = new QPushButton(QStringLiteral("删除历史提醒记录"), historyPage);
+    SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
+    for (QPushButton* button : {SpeedButton1, SpeedButton2, SpeedButton3}) {
+        button->setFlat(true);
+        buttonRow->addWidget(button);
+    }
+    buttonRow->addStretch();
+    historyLayout->addLayout(buttonRow);
+    ListView2 = new ReportList(historyPage);
+    ListView2->setObjectName(QStringLiteral("ListView2"));
+    ListView2->setAccessibleName(QStringLiteral("历史提醒列表"));
+    ListView2->SetColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
+    ListView2->SetCheckBoxes(true);
+    historyLayout->addWidget(ListView2, 1);
+    PageControl1->addTab(historyPage, QStringLiteral("历史提醒列表"));
+
+    ListView3 = new ReportList;
+    ListView3->setObjectName(QStringLiteral("ListView3"));
+    ListView3->setAccessibleName(QStringLiteral("已发布提醒信息"));
+    ListView3->SetColumns(
+        {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
+    PageControl1->addTab(ListView3, QStringLiteral("已发布提醒信息"));
+
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+            GuardedSlot(this, &TFrmMainT::ListView1DblClick));
+    connect(ListView2, &QTreeWidget::itemDoubleClicked, this,
+            GuardedSlot(this, &TFrmMainT::ListView2DblClick));
+    connect(ListView3, &QTreeWidget::itemDoubleClicked, this,
+            GuardedSlot(this, &TFrmMainT::ListView3DblClick));
+    connect(SpeedButton1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
+    connect(SpeedButton2, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton2Click));
+    connect(SpeedButton3, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton3Click));
+}
+
+void TFrmMainT::buildFooter() {
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setStyleSheet(QStringLiteral("color: yellow;"));
+    Label2->hide();
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setStyleSheet(QStringLiteral("color: aqua;"));
+    Label3->hide();
+    Timer_showtime = new QTimer(this);
+    Timer_showtime->setObjectName(QStringLiteral("Timer_showtime"));
+    Timer_showtime->setInterval(1000);
+    connect(Timer_showtime, &QTimer::timeout, this, GuardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
+}
+
+std::array<QObject*, 9> TFrmMainT::GatedControls() const {
+    return {N41, N43, ToolButton10, ToolButton3, ToolButton4, ToolButton2, ToolButton12, ToolButton9, Tbexit};
+}
+
+void TFrmMainT::SetControlEnabled(QObject* control, bool enabled) {
+    if (auto* action = qobject_cast<QAction*>(control))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(control))
+        widget->setEnabled(enabled);
+}
+
+bool TFrmMainT::ControlEnabled(const QObject* control) {
+    if (const auto* action = qobject_cast<const QAction*>(control))
+        return action->isEnabled();
+    if (const auto* widget = qobject_cast<const QWidget*>(control))
+        return widget->isEnabled();
+    return false;
+}
+
+void TFrmMainT::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Guarded([this] { FormShow(); });
+}
+
+void TFrmMainT::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !loginShown_) {
+        // Leave the activation event before the modal login starts its own loop.
+        QTimer::singleShot(0, this, GuardedSlot(this, &TFrmMainT::FormActivate));
+    }
+}
+
+void TFrmMainT::FormShow() {
+    PageControl1->setCurrentIndex(0);
+    Label3->setText(ClockText(SystemClock::Now()));
+}
+
+void TFrmMainT::FormActivate() {
+    if (loginShown_)
+        return;
+    loginShown_ = true;
+    {
+        TFrmLogin login(session_, *this, this);
+        ModalRunner::Run(login);
+    }
+    ReloadLists();
+}
+
+QString TFrmMainT::ClockText(const QDateTime& moment) {
+    const QLocale locale = QLocale::system();
+    return moment.toString(QStringLiteral("yyyy年MM月dd日 ")) +
+           locale.dayName(moment.date().dayOfWeek(), QLocale::LongFormat) +
+           moment.toString(QStringLiteral(" HH:mm:ss "));
+}
+
+void TFrmMainT::Timer_showtimeTimer() {
+    Label3->setText(ClockText(SystemClock::Now()));
+}
+
+void TFrmMainT::ShowGreeting(const QString& userName) {
+    Label2->setText(QStringLiteral("欢迎你：") + userName);
+    Label2->show();
+    Label3->show();
+    Timer_showtime->start();
+}
+
+void TFrmMainT::ApplyPermissions(int userKey) {
+    const Permissions::Grants grants = Permissions::ForAccount(ADOQuery3, userKey);
+    const auto controls = GatedControls();
+    for (int i = 0; i < Permissions::kPositions; ++i)
+        SetControlEnabled(controls[i], grants[i]);
+}
+
+QString TFrmMainT::LookupUserName(int userKey) {
+    ADOQuery3.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
+    ADOQuery3.SetInteger(QStringLiteral("p"), userKey);
+    ADOQuery3.Open();
+    return ADOQuery3.FieldAsString(QStringLiteral("UserTrueName"));
+}
+
+QString TFrmMainT::cachedUserName(int userKey) {
+    // One reload names the same few people thousands of times; ask the store once each.
+    const auto found = nameCache_.find(userKey);
+    if (found != nameCache_.end())
+        return found->second;
+    const QString name = LookupUserName(userKey);
+    nameCache_.emplace(userKey, name);
+    return name;
+}
+
+void TFrmMainT::fillList(ReportList* list, const char* statement, const QIcon& icon,
+                         const std::function<QStringList()>& row) {
+    list->Clear();
+    ADOQuery2.SetSQL(QString::fromUtf8(statement));
+    ADOQuery2.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
+    ADOQuery2.Open();
+    list->setUpdatesEnabled(false);
+    for (; !ADOQuery2.Eof(); ADOQuery2.Next())
+        list->AddRow(row(), icon);
+    list->setUpdatesEnabled(true);
+}
+
+void TFrmMainT::ReloadLists() {
+    nameCache_.clear();
+    auto field = [this](const char* column) { return ADOQuery2.FieldAsString(QString::fromLatin1(column)); };
+    auto name = [this](const char* column) {
+        return cachedUserName(static_cast<int>(ADOQuery2.FieldAsInteger(QString::fromLatin1(column))));
+    };
+    fillList(ListView1, Statements::kPendingList, QIcon(), [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
+    });
+    fillList(ListView2, Statements::kHistoryList, QIcon(), [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
+    });
+    const QString self = cachedUserName(session_.CurrentUserKey);
+    fillList(ListView3, Statements::kPublishedList, QIcon(), [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self, field("ReDotime")};
+    });
+    nameCache_.clear();
+}
+
+void TFrmMainT::showRowDetails(ReportList* list, const QString& personLabel) {
+    const int row = list->Selected();
+    if (row < 0)
+        return;
+    MessageBoxes::Detail(personLabel + list->SubItem(row, 1) + QStringLiteral("\r\r") +
+                         QStringLiteral("【内容】") + QStringLiteral("\r\r\n") + list->SubItem(row, 0));
+}
+
+void TFrmMainT::ListView1DblClick() {
+    showRowDetails(ListView1, QStringLiteral("【发布人】"));
+}
+
+void TFrmMainT::ListView2DblClick() {
+    showRowDetails(ListView2, QStringLiteral("【发布人】"));
+}
+
+void TFrmMainT::ListView3DblClick() {
+    showRowDetails(ListView3, QStringLiteral("【提醒人】"));
+}
+
+void TFrmMainT::ToolButton4Click() {
+    const int row = ListView3->Selected();
+    if (row < 0) {
+        MessageBoxes::Information(QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
+        return;
+    }
+    if (!MessageBoxes::Question(QStringLiteral("确定要删除已发布提醒信息选定记录吗？")))
+        return;
+    try {
+        ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeletePublishedReminder));
+        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::Trim(ListView3->Caption(row)));
+        ADOQuery3.ExecSQL();
+    } catch (const std::exception&) {
+        MessageBoxes::Information(QStringLiteral("删除失败，请稍后重试！"));
+        return;
+    }
+    MessageBoxes::Information(QStringLiteral("删除成功！"));
+    ReloadLists();
+}
+
+void TFrmMainT::SpeedButton1Click() {
+    ListView2->SetAllChecked(true);
+}
+
+void TFrmMainT::SpeedButton2Click() {
+    ListView2->SetAllChecked(false);
+}
+
+void TFrmMainT::SpeedButton3Click() {
+    if (ListView2->CheckedCount() == 0) {
+        MessageBoxes::Information(QStringLiteral("请选择记录！"));
+        return;
+    }
+    if (!MessageBoxes::Question(QStringLiteral("确定要删除所选定的历史提醒记录吗？")))
+        return;
+    for (int row = ListView2->Count() - 1; row >= 0; --row) {
+        if (!ListView2->Checked(row))
+            continue;
+        ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeleteReminder));
+        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::Trim(ListView2->Caption(row)));
+        ADOQuery3.ExecSQL();
+    }
+    MessageBoxes::Information(QStringLiteral("删除历史提醒记录完毕！"));
+    ReloadLists();
+}
+
+void TFrmMainT::ToolButton1Click() {
+    if (MessageBoxes::Question(QStringLiteral("确定要退出系统吗？"))) {
+        close();
+        AppLifetime::RequestQuit();
+    }
+}
+
+// Openers of the windows of the entry and user subsystems.
+void TFrmMainT::ToolButton10Click() {}
+void TFrmMainT::ToolButton3Click() {
+    if (ListView3->Selected() < 0) {
+        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
+        return;
+    }
+}
+void TFrmMainT::ToolButton2Click() {}
+void TFrmMainT::ToolButton12Click() {}
+void TFrmMainT::ToolButton9Click() {}
+void TFrmMainT::TbexitClick() {}
+void TFrmMainT::N41Click() {}
+void TFrmMainT::N43Click() {}
+void TFrmMainT::N9Click() {}
+void TFrmMainT::N13Click() {}

@@ -1,17 +1,128 @@
 #pragma once
 
+#include "platform/ReportList.h"
+#include "store/Query.h"
 #include "store/Session.h"
+#include "users/TFrmLogin.h"
 
+#include <QAction>
+#include <QDate>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
 
-// The main window. For now the frame that start-up creates and shows.
-class TFrmMainT : public QWidget {
+// The main window: asks for the login once, shows the current user's pending, history and
+// published reminders, the perpetual calendar and a clock, and opens every other window.
+class TFrmMainT : public QWidget, public LoginHost {
     Q_OBJECT
 public:
     explicit TFrmMainT(Session& session, QWidget* parent = nullptr);
+    ~TFrmMainT() override;
 
+    // Event handlers.
     void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void Timer_showtimeTimer();
+    void ListView1DblClick();
+    void ListView2DblClick();
+    void ListView3DblClick();
+    void ToolButton10Click();
+    void ToolButton3Click();
+    void ToolButton4Click();
+    void ToolButton2Click();
+    void ToolButton12Click();
+    void ToolButton9Click();
+    void TbexitClick();
+    void ToolButton1Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void N41Click();
+    void N43Click();
+    void N9Click();
+    void N13Click();
+
+    // Re-reads the three lists for the current user.
+    void ReloadLists();
+    QString LookupUserName(int userKey);
+
+    // LoginHost: what a successful login sets in this window.
+    void ShowGreeting(const QString& userName) override;
+    void ApplyPermissions(int userKey) override;
+
+    // The clock text of a moment: "yyyy年mm月dd日 dddd HH:mm:ss " with the long weekday name.
+    static QString ClockText(const QDateTime& moment);
+
+    Session& session() { return session_; }
+
+    // Controls, named as their members.
+    QLabel* Label1 = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* SystemMenu = nullptr;
+    QMenu* OptionsMenu = nullptr;
+    QMenu* AboutMenu = nullptr;
+    QAction* N41 = nullptr;
+    QAction* N43 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N14 = nullptr;
+    QAction* N13 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QToolButton* ToolButton10 = nullptr;
+    QToolButton* ToolButton3 = nullptr;
+    QToolButton* ToolButton4 = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QToolButton* ToolButton12 = nullptr;
+    QToolButton* ToolButton9 = nullptr;
+    QToolButton* Tbexit = nullptr;
+    QToolButton* ToolButton8 = nullptr;
+    QToolButton* ToolButton1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    ReportList* ListView1 = nullptr;
+    ReportList* ListView2 = nullptr;
+    ReportList* ListView3 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QWidget* CalendarPage = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QTimer* Timer_showtime = nullptr;
+
+    // The nine controls the permission string gates, in the order of its positions.
+    std::array<QObject*, 9> GatedControls() const;
+    static void SetControlEnabled(QObject* control, bool enabled);
+    static bool ControlEnabled(const QObject* control);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void buildMenus();
+    void buildToolBar();
+    void buildPages();
+    void buildFooter();
+    QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
+                               void (TFrmMainT::*handler)());
+    void fillList(ReportList* list, const char* statement, const QIcon& icon,
+                  const std::function<QStringList()>& row);
+    void showRowDetails(ReportList* list, const QString& personLabel);
+    QString cachedUserName(int userKey);
+
     Session& session_;
+    bool loginShown_ = false;
+    Query ADOQuery2;   // the lists
+    Query ADOQuery3;   // name look-ups, deletes and permissions
+    std::map<int, QString> nameCache_; // valid for one reload only
+    bool caching_ = false;
 };

@@ -18,3 +18,8 @@ template <class Handler> void Guarded(Handler&& handler) noexcept {
         MessageBoxes::DefaultError(QStringLiteral("未知错误"));
     }
 }
+
+// A slot that enters the object's handler through the guard.
+template <class Object> auto GuardedSlot(Object* object, void (Object::*handler)()) {
+    return [object, handler] { Guarded([object, handler] { (object->*handler)(); }); };
+}

@@ -1,0 +1,23 @@
+#include "platform/AppLifetime.h"
+
+#include <QCoreApplication>
+
+namespace {
+std::function<void()>& hook() {
+    static std::function<void()> installed;
+    return installed;
+}
+} // namespace
+
+void AppLifetime::RequestQuit() {
+    if (hook()) {
+        hook()();
+        return;
+    }
+    // Every running event loop (a modal dialog's included) is told to end.
+    QCoreApplication::exit(0);
+}
+
+void AppLifetime::InstallQuitHook(std::function<void()> hook_) {
+    hook() = std::move(hook_);
+}

@@ -1,0 +1,38 @@
+#include "users/Permissions.h"
+
+#include "store/Query.h"
+#include "store/Statements.h"
+
+Permissions::Grants Permissions::FromString(const QString& text) {
+    Grants grants{};
+    for (int i = 0; i < kPositions; ++i)
+        grants[i] = i < text.size() && text[i] == QLatin1Char('1');
+    return grants;
+}
+
+QString Permissions::ToString(const Grants& grants) {
+    QString text;
+    for (bool granted : grants)
+        text += granted ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+Permissions::Grants Permissions::ForAccount(Query& query, int accountKey) {
+    query.SetSQL(Statements::kSelectPermission);
+    query.SetInteger(QStringLiteral("p"), accountKey);
+    query.Open();
+    const QString text = query.FieldAsString(QStringLiteral("UserPopdem"));
+
+    query.SetSQL(Statements::kSelectUserByKey);
+    query.SetInteger(QStringLiteral("p"), accountKey);
+    query.Open();
+    const qint64 admin = query.FieldAsInteger(QStringLiteral("IfAdmin"));
+    query.Close();
+
+    if (admin == 1) {
+        Grants all;
+        all.fill(true);
+        return all;
+    }
+    return FromString(text);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class Query;
+
+// The nine-position permission string of an account: position i ("1" granted, "0" not)
+// gates the i-th of the main window's nine gated controls. Administrators get all nine.
+namespace Permissions {
+
+inline constexpr int kPositions = 9;
+using Grants = std::array<bool, kPositions>;
+
+// A position beyond the end of the text counts as "0"; only "1" grants.
+Grants FromString(const QString& text);
+// Always nine characters.
+QString ToString(const Grants& grants);
+
+// Reads the account's string and administrator flag from the store: no permission row
+// means "000000000", an administrator gets everything whatever his string says.
+Grants ForAccount(Query& query, int accountKey);
+
+} // namespace Permissions

@@ -1,0 +1,158 @@
+#include "users/TFrmLogin.h"
+
+#include "platform/AppLifetime.h"
+#include "platform/HandlerGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsFile.h"
+#include "platform/TextConvert.h"
+#include "store/NewStore.h"
+#include "store/Statements.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+TFrmLogin::TFrmLogin(Session& session, LoginHost& host, QWidget* parent)
+    : QDialog(parent), session_(session), host_(host), ADOQuery1(session.connectionName) {
+    setObjectName(QStringLiteral("FrmLogin"));
+    FormCreate();
+}
+
+QString TFrmLogin::HintText() {
+    return QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword;
+}
+
+void TFrmLogin::FormCreate() {
+    setWindowTitle(QStringLiteral(" 登录系统"));
+    Label1 = new QLabel(QStringLiteral(" 登录系统"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(64, 64);
+
+    Label2 = new QLabel(QStringLiteral("登录账号"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(10);
+    Edit1->setAccessibleName(Label2->text());
+    Label2->setBuddy(Edit1);
+
+    Label3 = new QLabel(QStringLiteral("登录密码"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setMaxLength(15);
+    Edit2->setEchoMode(QLineEdit::Password);
+    Edit2->setAccessibleName(Label3->text());
+    Label3->setBuddy(Edit2);
+
+    Label4 = new QLabel(HintText(), this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setEnabled(false);
+    QFont hintFont = Label4->font();
+    hintFont.setPointSize(9);
+    Label4->setFont(hintFont);
+
+    btnlogin = new QPushButton(QStringLiteral("登录"), this);
+    btnlogin->setObjectName(QStringLiteral("btnlogin"));
+    btnlogin->setAutoDefault(false);
+    btnexit = new QPushButton(QStringLiteral("退出"), this);
+    btnexit->setObjectName(QStringLiteral("btnexit"));
+    btnexit->setAutoDefault(false);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(Edit2, 1, 1);
+    grid->addWidget(Label4, 2, 0, 1, 2);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Image1, 0, Qt::AlignTop);
+    row->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnlogin);
+    buttons->addWidget(btnexit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+
+    setTabOrder(Edit1, Edit2);
+    Edit1->installEventFilter(this);
+    Edit2->installEventFilter(this);
+    connect(btnlogin, &QPushButton::clicked, this, GuardedSlot(this, &TFrmLogin::btnloginClick));
+    connect(btnexit, &QPushButton::clicked, this, GuardedSlot(this, &TFrmLogin::btnexitClick));
+
+    Edit1->clear();
+    Edit2->clear();
+}
+
+void TFrmLogin::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Guarded([this] { FormShow(); });
+}
+
+void TFrmLogin::FormShow() {
+    Edit1->setText(SettingsFile::Read(QStringLiteral("Login"), QStringLiteral("Name"), QString()));
+    Edit1->setFocus();
+}
+
+bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (watched == Edit1) {
+                Edit2->setFocus();
+                return true;
+            }
+            if (watched == Edit2) {
+                Guarded([this] { btnloginClick(); });
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFrmLogin::btnloginClick() {
+    const QString logName = TextConvert::Trim(Edit1->text());
+    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kLogin));
+    ADOQuery1.SetText(QStringLiteral("p1"), logName);
+    ADOQuery1.SetText(QStringLiteral("p2"), TextConvert::Trim(Edit2->text()));
+    ADOQuery1.Open();
+    if (ADOQuery1.RecordCount() == 0) {
+        MessageBoxes::Show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+                            QStringLiteral("系统提示"), QStringLiteral("用户名或者密码错误！")});
+        Edit1->setFocus();
+        return;
+    }
+    session_.CurrentUserName = ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
+    session_.CurrentUserKey = static_cast<int>(ADOQuery1.FieldAsInteger(QStringLiteral("KeyID")));
+    loggedIn_ = true;
+    host_.ShowGreeting(session_.CurrentUserName);
+    accept();
+    host_.ApplyPermissions(session_.CurrentUserKey);
+    // The login stands even if the remembered name cannot be written; the error is shown.
+    try {
+        SettingsFile::Write(QStringLiteral("Login"), QStringLiteral("Name"), logName);
+    } catch (const std::exception& error) {
+        MessageBoxes::DefaultError(QString::fromUtf8(error.what()));
+    }
+}
+
+void TFrmLogin::btnexitClick() {
+    AppLifetime::RequestQuit();
+    QDialog::reject();
+}
+
+void TFrmLogin::reject() {
+    // Closing the dialog any other way than by logging in ends the program: a main window
+    // with nobody logged in can do nothing useful.
+    if (!loggedIn_)
+        AppLifetime::RequestQuit();
+    QDialog::reject();
+}
