@@ -1,0 +1,291 @@
+#include "ChromeTestSupport.h"
+#include "chrome/TFrmMidShell.h"
+#include "chrome/TFrmShell.h"
+#include "platform/ModalRunner.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// Derived windows as the program's own would be: a title label in panTop, content in panClient.
+class MainLike : public TFrmShell {
+public:
+    MainLike() { Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0"))); }
+    using TShellFrame::panClient;
+    QLabel* Label1 = nullptr;
+    int quickAdds = 0;
+
+protected:
+    void N2Click() override { ++quickAdds; }
+};
+
+class DialogLike : public TFrmMidShell {
+public:
+    DialogLike() {
+        Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("关于")));
+        BitBtn2 = new QPushButton(QStringLiteral("退出"), panClient);
+        BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+        BitBtn2->move(40, 300);
+        connect(BitBtn2, &QPushButton::clicked, this, [this] { close(); });
+    }
+    QLabel* Label1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+};
+
+template <class T> T* Child(QWidget& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// Counts the close requests a window receives.
+class CloseCounter : public QObject {
+public:
+    int closes = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            ++closes;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class TrayAvailability {
+public:
+    explicit TrayAvailability(bool available) { TFrmShell::OverrideTrayAvailableForTests(available); }
+    ~TrayAvailability() { TFrmShell::OverrideTrayAvailableForTests(std::nullopt); }
+};
+
+void ShowAndWait(QWidget& window) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+void ClickCaption(QWidget& window, const char* name) {
+    auto* button = Child<TSkinButton>(window, name);
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseMove(button, QPoint(6, 6));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
+}
+
+void ExpectFrameFor(QWidget& window, QSize size) {
+    EXPECT_EQ(window.size(), size);
+    const QRegion mask = window.mask();
+    EXPECT_EQ(mask.boundingRect(), QRect(QPoint(0, 0), size));
+    const int r = size.width() - 1;
+    const int b = size.height() - 1;
+    // The 11 x 11 corner ellipses cut three, two and one pixels from the outermost rows.
+    for (const QPoint cut : {QPoint(0, 0), QPoint(2, 0), QPoint(1, 1), QPoint(0, 2), QPoint(r, 0),
+                             QPoint(r - 2, 0), QPoint(0, b), QPoint(r, b), QPoint(r - 1, b - 1)})
+        EXPECT_FALSE(mask.contains(cut)) << cut.x() << "," << cut.y();
+    for (const QPoint kept : {QPoint(3, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 3), QPoint(r - 3, 0),
+                              QPoint(r, 3), QPoint(r - 3, b), QPoint(size.width() / 2, b)})
+        EXPECT_TRUE(mask.contains(kept)) << kept.x() << "," << kept.y();
+    auto* panTop = Child<QWidget>(window, "panTop");
+    auto* close = Child<TSkinButton>(window, "btnClose");
+    EXPECT_EQ(panTop->width(), size.width());
+    EXPECT_EQ(close->pos(), QPoint(size.width() - 24, 9));
+}
+
+} // namespace
+
+TEST(Shells, FrameControlsAndCaptionButtonsOfBothShells) {
+    MainLike shell;
+    shell.resize(800, 600);
+    ShowAndWait(shell);
+    EXPECT_TRUE(shell.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(Child<QWidget>(shell, "panTop")->height(), 35);
+    EXPECT_EQ(Child<QWidget>(shell, "imaTopL")->geometry(), QRect(0, 0, 9, 35));
+    EXPECT_EQ(Child<QWidget>(shell, "imaTopR")->geometry(), QRect(800 - 52, 0, 52, 35));
+    EXPECT_EQ(Child<QWidget>(shell, "imaTopC")->geometry(), QRect(9, 0, 800 - 61, 35));
+    EXPECT_EQ(Child<QWidget>(shell, "Panel2")->geometry(), QRect(0, 600 - 22, 800, 22));
+    EXPECT_EQ(Child<QWidget>(shell, "Image4")->size(), QSize(6, 22));
+    EXPECT_EQ(Child<QWidget>(shell, "Image5")->geometry(), QRect(800 - 15, 0, 15, 22));
+    EXPECT_EQ(Child<QWidget>(shell, "Image7")->geometry(), QRect(0, 0, 6, 600 - 57));
+    EXPECT_EQ(Child<QWidget>(shell, "Image8")->geometry(), QRect(800 - 6, 0, 6, 600 - 57));
+    EXPECT_EQ(Child<QWidget>(shell, "panClient")->geometry(), QRect(6, 0, 800 - 12, 600 - 57));
+    EXPECT_EQ(shell.panClient, Child<QWidget>(shell, "panClient"));
+
+    const std::pair<const char*, int> places[] = {
+        {"btnClose", 24}, {"btnMax", 41}, {"btnMin", 58}, {"btnHelp", 75}};
+    for (const auto& [name, offset] : places) {
+        auto* button = Child<TSkinButton>(shell, name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("panTop"));
+        EXPECT_EQ(button->geometry(), QRect(800 - offset, 9, 13, 13)) << name;
+    }
+    EXPECT_EQ(Child<TSkinButton>(shell, "btnMax")->SkinButtonStyle(), sbsMax);
+    EXPECT_EQ(Child<TSkinButton>(shell, "btnMin")->SkinButtonStyle(), sbsMin);
+    EXPECT_EQ(Child<TSkinButton>(shell, "btnHelp")->SkinButtonStyle(), sbsHelp);
+    EXPECT_EQ(shell.Label1->parentWidget()->objectName(), QStringLiteral("panTop"));
+
+    DialogLike dialog;
+    ShowAndWait(dialog);
+    EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_NE(Child<TSkinButton>(dialog, "btnClose"), nullptr);
+    EXPECT_EQ(Child<TSkinButton>(dialog, "btnMax"), nullptr);
+    EXPECT_EQ(Child<TSkinButton>(dialog, "btnMin"), nullptr);
+    EXPECT_EQ(Child<TSkinButton>(dialog, "btnHelp"), nullptr);
+}
+
+TEST(Shells, NeverSmallerThan640By480AndTheOutlineFollowsEverySize) {
+    MainLike shell;
+    shell.resize(800, 600);
+    ShowAndWait(shell);
+    ExpectFrameFor(shell, QSize(800, 600));
+    shell.resize(300, 200);
+    ExpectFrameFor(shell, QSize(640, 480));
+    shell.resize(1000, 300);
+    ExpectFrameFor(shell, QSize(1000, 480));
+    EXPECT_EQ(Child<TSkinButton>(shell, "btnHelp")->x(), 1000 - 75);
+
+    // A dialog designed smaller grows when it is shown, its controls where they were placed.
+    DialogLike dialog;
+    dialog.resize(400, 300);
+    ShowAndWait(dialog);
+    ExpectFrameFor(dialog, QSize(640, 480));
+    EXPECT_EQ(dialog.BitBtn2->pos(), QPoint(40, 300));
+}
+
+TEST(Shells, TitleBarPressMovesTheWindowCaptionButtonPressDoesNot) {
+    MainLike shell;
+    shell.resize(800, 600);
+    shell.move(100, 100);
+    ShowAndWait(shell);
+    QSignalSpy moves(&shell, &TFrmShell::MoveStarted);
+
+    QTest::mousePress(Child<TSkinButton>(shell, "btnClose"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Child<TSkinButton>(shell, "btnClose"), Qt::LeftButton, {}, QPoint(40, 5));
+    EXPECT_EQ(moves.count(), 0);
+    EXPECT_EQ(shell.pos(), QPoint(100, 100));
+
+    for (const char* name : {"imaTopL", "imaTopR"}) {
+        auto* image = Child<QWidget>(shell, name);
+        QTest::mousePress(image, Qt::LeftButton, {}, QPoint(4, 20));
+        QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(4, 20));
+    }
+    EXPECT_EQ(moves.count(), 2);
+
+    // Through the title label (the mouse passes it to the title picture below).
+    const QPoint onTitle = shell.Label1->geometry().topLeft() + QPoint(10, 12);
+    auto* imaTopC = Child<QWidget>(shell, "imaTopC");
+    const QPoint onImage = imaTopC->mapFrom(Child<QWidget>(shell, "panTop"), onTitle);
+    EXPECT_EQ(shell.childAt(Child<QWidget>(shell, "panTop")->mapTo(&shell, onTitle)), imaTopC);
+    QTest::mousePress(imaTopC, Qt::LeftButton, {}, onImage);
+    ASSERT_EQ(moves.count(), 3);
+    if (moves.last().at(0).toBool())
+        GTEST_SKIP() << "the window system moves the window itself here";
+    QTest::mouseMove(imaTopC, onImage + QPoint(30, 20));
+    QTest::mouseRelease(imaTopC, Qt::LeftButton, {}, onImage + QPoint(30, 20));
+    EXPECT_EQ(shell.pos(), QPoint(130, 120));
+}
+
+TEST(Shells, ShellWindowCloseAndMinimiseHideIntoTheTrayWithOneIcon) {
+    TrayAvailability tray(true);
+    MainLike shell;
+    CloseCounter closes;
+    shell.installEventFilter(&closes);
+    ShowAndWait(shell);
+    EXPECT_EQ(shell.TrayIcon(), nullptr);
+
+    ClickCaption(shell, "btnClose");
+    EXPECT_TRUE(shell.isHidden());
+    EXPECT_EQ(closes.closes, 0);
+    QSystemTrayIcon* icon = shell.TrayIcon();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isVisible());
+    EXPECT_EQ(icon->toolTip(), QStringLiteral("橙岭定时提醒"));
+    EXPECT_EQ(icon->contextMenu(), shell.PopupMenu1);
+
+    // A double click on the icon shows the window, a second one hides it again.
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(shell.isVisible());
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(shell.isVisible());
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(shell.isHidden());
+
+    ShowAndWait(shell);
+    ClickCaption(shell, "btnMin");
+    EXPECT_TRUE(shell.isHidden());
+    shell.MinimizeToTray();
+    EXPECT_EQ(shell.TrayIcon(), icon);
+    EXPECT_EQ(shell.findChildren<QSystemTrayIcon*>().size(), 1);
+    EXPECT_EQ(closes.closes, 0);
+}
+
+TEST(Shells, WithoutATrayTheShellWindowMinimisesInsteadOfHiding) {
+    TrayAvailability tray(false);
+    MainLike shell;
+    CloseCounter closes;
+    shell.installEventFilter(&closes);
+    ShowAndWait(shell);
+    ClickCaption(shell, "btnClose");
+    EXPECT_TRUE(shell.isVisible());
+    EXPECT_TRUE(shell.isMinimized());
+    EXPECT_EQ(closes.closes, 0);
+    EXPECT_EQ(shell.TrayIcon(), nullptr);
+}
+
+TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
+    MainLike shell;
+    shell.resize(800, 600);
+    ShowAndWait(shell);
+    auto* button = Child<TSkinButton>(shell, "btnMax");
+    ClickCaption(shell, "btnMax");
+    EXPECT_TRUE(shell.isMaximized());
+    EXPECT_EQ(button->SkinButtonStyle(), sbsNormal);
+    EXPECT_EQ(button->x(), shell.width() - 41);
+    ClickCaption(shell, "btnMax");
+    EXPECT_FALSE(shell.isMaximized());
+    EXPECT_EQ(button->SkinButtonStyle(), sbsMax);
+
+    ClickCaption(shell, "btnHelp");
+    EXPECT_TRUE(shell.isVisible());
+    EXPECT_FALSE(shell.isMaximized());
+}
+
+TEST(Shells, TrayMenuItemsAndTheirDefaultActions) {
+    MainLike shell;
+    QStringList items;
+    for (QAction* action : shell.PopupMenu1->actions())
+        items << action->objectName() + QLatin1Char('=') + (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(items, QStringList({"N1221=显示主窗口", "N1=-", "N2=快速添加事件", "N3=-", "N4=退出系统"}));
+
+    shell.N2->trigger();
+    EXPECT_EQ(shell.quickAdds, 1);
+    shell.N1221->trigger();
+    EXPECT_TRUE(shell.isVisible());
+    CloseCounter closes;
+    shell.installEventFilter(&closes);
+    shell.N4->trigger();
+    EXPECT_EQ(closes.closes, 1);
+    EXPECT_TRUE(shell.isHidden());
+}
+
+TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
+    const auto runAndClick = [](const char* name) {
+        DialogLike dialog;
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QTimer::singleShot(0, &dialog, [&dialog, name] {
+            QWidget* target = Child<QWidget>(dialog, name);
+            QTest::mouseMove(target, QPoint(6, 6));
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
+        });
+        QTimer::singleShot(5000, &dialog, [&dialog] { dialog.done(99); }); // never hang
+        const int result = ModalRunner::Run(dialog);
+        EXPECT_TRUE(dialog.isHidden());
+        EXPECT_EQ(finished.count(), 1);
+        return result;
+    };
+    const int byExitButton = runAndClick("BitBtn2");
+    const int byCloseButton = runAndClick("btnClose");
+    EXPECT_EQ(byExitButton, QDialog::Rejected);
+    EXPECT_EQ(byCloseButton, byExitButton);
+}
