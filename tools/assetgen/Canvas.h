@@ -73,4 +73,4 @@ void DrawPerson(QPainter& p, double s, QColor color);
 void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim);
 // Layered mountain ridges across [0, width], from baseline `top` down to `bottom`.
 void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude,
-               double phase, QColor color);
+               double phase, const QBrush& color);

@@ -257,7 +257,7 @@ void DrawPerson(QPainter& p, double s, QColor color) {
 }
 
 void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude,
-               double phase, QColor color) {
+               double phase, const QBrush& color) {
     QPainterPath ridge;
     ridge.moveTo(0, bottom);
     const int steps = 64;

@@ -12,19 +12,29 @@ QColor Mix(QColor a, QColor b, double t) {
                             a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
 
-// A white banner that warms towards its right end, with the ridge along its foot.
+// A white banner that warms towards its right end, with the ridge along its foot. The ridge
+// fades in from the left, so that a picture at the right end of a wider white banner blends in.
 void BannerGround(QPainter& p, int width, int height, QColor tint) {
     QLinearGradient ground(0, 0, width, 0);
     ground.setColorAt(0, Qt::white);
     ground.setColorAt(0.45, Qt::white);
     ground.setColorAt(1, tint);
     p.fillRect(QRect(0, 0, width, height), ground);
+    const auto fading = [width](QColor colour) {
+        QLinearGradient fade(0, 0, width, 0);
+        QColor clear = colour;
+        clear.setAlphaF(0);
+        fade.setColorAt(0, clear);
+        fade.setColorAt(0.35, colour);
+        fade.setColorAt(1, colour);
+        return QBrush(fade);
+    };
     QColor far = Mix(Qt::white, Palette::kOrangeLight, 0.35);
     far.setAlphaF(0.55);
     QColor near = Mix(Qt::white, Palette::kOrange, 0.45);
     near.setAlphaF(0.6);
-    DrawRidge(p, width, height - 12, height, 5, 1.2, far);
-    DrawRidge(p, width, height - 6, height, 3, 3.4, near);
+    DrawRidge(p, width, height - 12, height, 5, 1.2, fading(far));
+    DrawRidge(p, width, height - 6, height, 3, 3.4, fading(near));
 }
 
 void DrawBalloon(QPainter& p, QPointF top, double size, QColor colour) {
