@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+
+// The entry dialogs are one window: a banner, a settings row (start and interval), the
+// recipient list beside the content memo, and a button row, with one save routine. What sets
+// one dialog apart from another is held in these two records, so that each dialog is a row of
+// data rather than a copy of the others.
+
+// How a save goes.
+struct SavePlan {
+    // Shown when nobody is ticked. Empty: the reminder then goes to the current user alone,
+    // without a question, announced with selfSuccessText.
+    QString noRecipientMessage;
+    // Raise a number of seconds below five to five before anything else is asked.
+    bool secondsMinimum = true;
+    // Asked before the ticked recipients are written.
+    QString question;
+    // Shown when the question is answered No; empty: nothing is shown.
+    QString declinedMessage;
+    // Rewrite the one reminder whose key Edit2 holds, instead of inserting new ones.
+    bool updateExisting = false;
+    // Reminder kind written into Retype: "0" ordinary, "1" birthday, "2" appointment,
+    // "3" anniversary.
+    QString kind = QStringLiteral("0");
+    // Shown after each successful write for a ticked recipient.
+    QString successText;
+    // Shown after the reminder to oneself was written.
+    QString selfSuccessText;
+    // Put the placeholder back into the memo after each successful write.
+    bool resetMemo = true;
+};
+
+// Which start the user may give.
+enum class StartChoice {
+    NowOrPicked, // "现在" or "自由设置" with the two pickers
+    NowOnly,     // "现在" alone, no pickers
+    PickedOnly,  // "自由设置" alone, pickers always enabled
+};
+
+// Where the dialog's Label4 stands.
+enum class Label4Place {
+    AboveList,   // caption of the recipient list
+    SettingsRow, // at the end of the settings row
+    ButtonRow,   // red note in the button row
+};
+
+struct EntryDesign {
+    QString objectName;
+    QString title; // Label1, in the title bar
+    // Large heading on the white banner, with the picture at its right end. Empty: the
+    // picture fills the banner and there is no heading.
+    QString heading;
+    QString bannerPicture;
+    StartChoice start = StartChoice::NowOrPicked;
+    QString intervalCaption = QStringLiteral("开始提醒    间隔"); // Label7
+    // The recipient list is shown (otherwise it is kept hidden and every row is ticked).
+    bool listVisible = true;
+    bool rowIcons = true;
+    // Caption of the clear-all button; empty: no select-all / clear-all buttons.
+    QString clearAllCaption = QStringLiteral("全不选");
+    QString label4Text = QStringLiteral("提醒人员");
+    Label4Place label4Place = Label4Place::AboveList;
+    // A red note in the settings row (Label6); empty: none.
+    QString label6Text;
+    QString placeholder = QStringLiteral("请输入提醒内容...");
+    // The dialog loads its recipient list when shown (otherwise its opener does).
+    bool loadOnShow = true;
+    bool focusMemoOnShow = true;
+    SavePlan save;
+};

@@ -1,0 +1,88 @@
+#include "entry/TFrmEditMessage.h"
+
+#include "platform/ModalRunner.h"
+#include "store/Statements.h"
+
+#include <QSet>
+#include <vector>
+
+EntryDesign TFrmEditMessage::MakeDesign() {
+    EntryDesign design;
+    design.objectName = QStringLiteral("FrmEditMessage");
+    design.title = QStringLiteral("提醒信息维护");
+    design.heading = QStringLiteral("编辑提醒信息");
+    design.bannerPicture = QStringLiteral("bannerEntry");
+    design.start = StartChoice::NowOrPicked;
+    design.rowIcons = false;
+    design.clearAllCaption = QStringLiteral("全删");
+    design.loadOnShow = false;
+    design.focusMemoOnShow = false;
+    design.save.noRecipientMessage = QStringLiteral("请选择一条记录进行操作！");
+    design.save.secondsMinimum = false;
+    design.save.question = QStringLiteral("确定要编辑提醒信息吗？");
+    design.save.declinedMessage = QStringLiteral("请选择一条记录！");
+    design.save.updateExisting = true;
+    design.save.successText = QStringLiteral("成功编辑提醒信息！");
+    design.save.resetMemo = false;
+    return design;
+}
+
+TFrmEditMessage::TFrmEditMessage(Session& session, std::function<void()> reloadLists,
+                                 QWidget* parent)
+    : TFrmEntry(session, std::move(reloadLists), MakeDesign(), parent) {}
+
+void TFrmEditMessage::EditPublished(Session& session, std::function<void()> reloadLists,
+                                    const QString& keyText, const QString& listedContent,
+                                    QWidget* parent) {
+    TFrmEditMessage dialog(session, std::move(reloadLists), parent);
+    dialog.Fill(keyText, listedContent);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmEditMessage::Fill(const QString& keyText, const QString& listedContent) {
+    Memo1->setPlainText(listedContent);
+
+    auto readReminder = [&] {
+        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPublishedReminder));
+        ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
+        ADOQuery1.SetText(QStringLiteral("p1"), keyText);
+        ADOQuery1.Open();
+    };
+    readReminder();
+    // A reminder acknowledged or deleted meanwhile gives no row: every field reads empty or 0,
+    // and the dialog opens on "现在" with nothing to rewrite.
+    if (ADOQuery1.FieldAsInteger(QStringLiteral("ReAction")) == 1)
+        RadioButton3->setChecked(true);
+    else
+        RadioButton2->setChecked(true);
+    if (RadioButton3->isChecked()) {
+        const QDateTime begin = ADOQuery1.FieldAsDateTime(QStringLiteral("ReBeginTime"));
+        DateTimePicker1->setDate(begin.date());
+        DateTimePicker2->setTime(QTime(begin.time().hour(), begin.time().minute()));
+    }
+    Edit1->setText(ADOQuery1.FieldAsString(QStringLiteral("ReIntervalNumber")));
+    ComboBox1->setEditText(ADOQuery1.FieldAsString(QStringLiteral("ReIntervalType")));
+    const QString storedKey = ADOQuery1.FieldAsString(QStringLiteral("KeyID"));
+
+    LoadRecipientList();
+    Edit2->setText(storedKey);
+
+    readReminder();
+    std::vector<qint64> recipients;
+    for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next())
+        recipients.push_back(ADOQuery1.FieldAsInteger(QStringLiteral("ReUserID")));
+    QSet<QString> names;
+    for (const qint64 recipient : recipients) {
+        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
+        ADOQuery1.SetInteger(QStringLiteral("p"), static_cast<qint32>(recipient));
+        ADOQuery1.Open();
+        const QString name = ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
+        // A recipient whose account is gone has no name; it must not tick a user who merely
+        // has an empty name.
+        if (!name.isEmpty())
+            names.insert(name);
+    }
+    for (int row = 0; row < ListView1->Count(); ++row)
+        if (names.contains(ListView1->Caption(row)))
+            ListView1->SetChecked(row, true);
+}

@@ -1,0 +1,416 @@
+// The add-reminder dialog: its opening state, the recipient list, the interval key filter and
+// every step of Save, checked against what the store holds and what the boxes said.
+#include "EntryFixture.h"
+#include "entry/TFrmAddtx.h"
+#include "schedule/TimingRules.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+namespace {
+
+using Icon = MessageBoxes::Icon;
+
+class AddReminderTest : public EntryTest {
+protected:
+    // Created and shown as its opener would, without a modal loop.
+    TFrmAddtx& Open() {
+        dialog = std::make_unique<TFrmAddtx>(store.session(), Reload());
+        dialog->FormShow();
+        return *dialog;
+    }
+    std::unique_ptr<TFrmAddtx> dialog;
+};
+
+TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) {
+    clock.Set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
+    TFrmAddtx& d = Open();
+    EXPECT_EQ(d.Label1->text(), QStringLiteral("添加提醒"));
+    EXPECT_EQ(d.Label22->text(), QStringLiteral("添加提醒信息"));
+    EXPECT_TRUE(d.RadioButton2->isChecked());
+    EXPECT_FALSE(d.RadioButton3->isChecked());
+    EXPECT_FALSE(d.DateTimePicker1->isEnabled());
+    EXPECT_FALSE(d.DateTimePicker2->isEnabled());
+    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2012, 2, 29));
+    EXPECT_EQ(d.DateTimePicker2->time().hour(), 23);
+    EXPECT_EQ(d.DateTimePicker2->time().minute(), 59);
+    EXPECT_EQ(d.DateTimePicker2->displayFormat(), QStringLiteral("HH:mm"));
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.Edit1->maxLength(), 4);
+    EXPECT_EQ(d.ComboBox1->currentIndex(), 1);
+    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
+    EXPECT_TRUE(d.ComboBox1->isEditable());
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_FALSE(d.BitBtn1->isEnabled());
+    EXPECT_EQ(d.SpeedButton2->text(), QStringLiteral("全不选"));
+    EXPECT_EQ(d.Memo1->accessibleName(), QStringLiteral("提醒内容"));
+    EXPECT_EQ(d.ListView1->accessibleName(), QStringLiteral("提醒人员"));
+}
+
+TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeItIsLoaded) {
+    TFrmAddtx& d = Open();
+    const auto users = store.Rows("SELECT UserTrueName, KeyID FROM tbl_user");
+    ASSERT_EQ(d.ListView1->Count(), static_cast<int>(users.size()));
+    ASSERT_EQ(users.size(), 4u); // the administrator and the three of the fixture
+    for (int row = 0; row < d.ListView1->Count(); ++row) {
+        EXPECT_EQ(d.ListView1->Caption(row), users[row][0].toString());
+        EXPECT_EQ(d.ListView1->SubItem(row, 0), users[row][1].toString());
+        EXPECT_FALSE(d.ListView1->Checked(row));
+        EXPECT_FALSE(d.ListView1->topLevelItem(row)->icon(0).isNull());
+    }
+    EXPECT_TRUE(d.ListView1->isColumnHidden(1));
+    EXPECT_EQ(d.ListView1->columnWidth(0), 150);
+
+    // A second load starts afresh: same rows, none ticked, no duplicates.
+    d.SpeedButton1Click();
+    store.AddUser("late", "后来者");
+    d.LoadRecipientList();
+    EXPECT_EQ(d.ListView1->Count(), 5);
+    EXPECT_TRUE(Ticked(d).isEmpty());
+    EXPECT_EQ(d.ListView1->Caption(4), QStringLiteral("后来者"));
+}
+
+TEST_F(AddReminderTest, SelectAllAndSelectNoneTickAndClearEveryRow) {
+    TFrmAddtx& d = Open();
+    QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
+    EXPECT_EQ(d.ListView1->CheckedCount(), d.ListView1->Count());
+    QTest::mouseClick(d.SpeedButton2, Qt::LeftButton);
+    EXPECT_EQ(d.ListView1->CheckedCount(), 0);
+}
+
+TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
+    TFrmAddtx& d = Open();
+    d.show();
+    QTest::mouseClick(d.RadioButton3, Qt::LeftButton);
+    EXPECT_TRUE(d.RadioButton3->isChecked());
+    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
+    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
+    QTest::mouseClick(d.RadioButton2, Qt::LeftButton);
+    EXPECT_FALSE(d.DateTimePicker1->isEnabled());
+    EXPECT_FALSE(d.DateTimePicker2->isEnabled());
+}
+
+TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPasted) {
+    TFrmAddtx& d = Open();
+    d.Edit1->clear();
+    QTest::keyClicks(d.Edit1, QStringLiteral("a1 -2x.s3"));
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("12.3"));
+    QTest::keyClick(d.Edit1, Qt::Key_Backspace);
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("12."));
+
+    d.Edit1->clear();
+    QApplication::clipboard()->setText(QStringLiteral("7x9"));
+    d.Edit1->paste();
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("79"));
+
+    EXPECT_TRUE(IntervalKeyPasses(QChar(8)));
+    EXPECT_FALSE(IntervalKeyPasses(QLatin1Char(' ')));
+    EXPECT_FALSE(IntervalKeyPasses(QLatin1Char('-')));
+    EXPECT_FALSE(IntervalKeyPasses(QChar(0xFF15))); // a full-width digit is no digit here
+}
+
+TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
+    TFrmAddtx& d = Open();
+    Tick(d, {"同事"});
+    Save(d);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(Reminders().empty());
+    d.Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(d.Memo1, QStringLiteral(" ok"));
+    EXPECT_TRUE(d.BitBtn1->isEnabled());
+    Save(d);
+    ASSERT_EQ(Reminders().size(), 1u);
+    EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("请输入提醒内容... ok"));
+}
+
+TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "内容");
+    SetInterval(d, "abc", "周");
+    Save(d);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("请选择要信息提醒的人员！")});
+    EXPECT_EQ(boxes.Last().icon, Icon::Information);
+    EXPECT_EQ(boxes.Last().caption, QStringLiteral("系统提示"));
+    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(reloads, 0);
+}
+
+TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnsweredNo) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "喝水");
+    Tick(d, {"同事"});
+    SetInterval(d, "3", "秒");
+    QString shownAtQuestion;
+    boxes.OnShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::Question)
+            shownAtQuestion = d.Edit1->text();
+    });
+    boxes.AnswerNext(false);
+    Save(d);
+    EXPECT_EQ(shownAtQuestion, QStringLiteral("5"));
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
+    EXPECT_TRUE(Reminders().empty());
+
+    SetInterval(d, "3", "秒");
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].intervalNumber, QStringLiteral("5"));
+    EXPECT_EQ(rows[0].intervalType, QStringLiteral("秒"));
+    EXPECT_EQ(rows[0].totalTime.toLongLong(), 300);
+}
+
+TEST_F(AddReminderTest, EachUnitIsStoredOnTheSixtiethsScaleInSixtyFourBits) {
+    struct Case {
+        const char* number;
+        const char* unit;
+        qint64 totalTime;
+    };
+    const Case cases[] = {{"0", "分", 0},           {"7", "秒", 420},
+                          {"2", "天", 10368000},    {"3", "时", 648000},
+                          {"9999", "天", 51834816000}, {"9999", "时", 2159784000}};
+    TFrmAddtx& d = Open();
+    Tick(d, {"同事"});
+    for (const Case& c : cases) {
+        SetContent(d, "间隔");
+        SetInterval(d, c.number, c.unit);
+        Save(d);
+    }
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), std::size(cases));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].intervalNumber, QString::fromUtf8(cases[i].number));
+        EXPECT_EQ(rows[i].intervalType, QString::fromUtf8(cases[i].unit));
+        EXPECT_EQ(rows[i].totalTime.toLongLong(), cases[i].totalTime) << cases[i].number << cases[i].unit;
+    }
+}
+
+TEST_F(AddReminderTest, AUnitOutsideTheFourIsRefusedBeforeTheQuestion) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "内容");
+    Tick(d, {"同事"});
+    for (const char* unit : {"周", "", "minutes"}) {
+        boxes.Clear();
+        SetInterval(d, "5", unit);
+        Save(d);
+        EXPECT_EQ(boxes.Texts(), QStringList{TimingRules::kBadUnitMessage}) << unit;
+    }
+    EXPECT_TRUE(Reminders().empty());
+    // Blanks around a unit are no part of it.
+    boxes.Clear();
+    SetInterval(d, "5", " 时 ");
+    Save(d);
+    ASSERT_EQ(Reminders().size(), 1u);
+    EXPECT_EQ(Reminders()[0].intervalType, QStringLiteral("时"));
+    EXPECT_EQ(Reminders()[0].totalTime.toLongLong(), 1080000);
+}
+
+TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesNothing) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "内容");
+    Tick(d, {"同事", "第三人"});
+
+    // Seconds: the minimum reads the number, before the question.
+    SetInterval(d, "", "秒");
+    Save(d);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{QStringLiteral("'' is not a valid integer value")});
+
+    // Other units: after the question, before the first write.
+    boxes.Clear();
+    SetInterval(d, "1.5", "分");
+    Save(d);
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{QStringLiteral("'1.5' is not a valid integer value")});
+    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
+    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("内容"));
+}
+
+TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "约定时间");
+    Tick(d, {"同事"});
+    d.RadioButton3->setChecked(true);
+    d.DateTimePicker1->setDate(QDate(2010, 11, 12));
+    d.DateTimePicker2->setTime(QTime(8, 51, 42));
+    clock.Set(QDateTime(QDate(2010, 11, 10), QTime(14, 3, 9)));
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:00 "));
+    EXPECT_EQ(rows[0].action, 1);
+    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-11-10 14:03:09"));
+}
+
+TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "马上");
+    Tick(d, {"同事"});
+    clock.Set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].action, 0);
+    EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:37"));
+    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-11-12 08:51:37"));
+}
+
+TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockReadPerRow) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "  周五下午开会\n");
+    Tick(d, {"我自己", "同事", "第三人"});
+    QStringList memoAtSuccess;
+    boxes.OnShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::Information) {
+            memoAtSuccess << d.Memo1->toPlainText();
+            clock.AdvanceSecs(2);
+        }
+    });
+    Save(d);
+    EXPECT_EQ(BoxTexts(Icon::Question),
+              QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
+    EXPECT_EQ(BoxTexts(Icon::Information),
+              QStringList(3, QStringLiteral("成功添加提醒信息！")));
+    // The placeholder is back after the first write; the other recipients still get the content.
+    EXPECT_EQ(memoAtSuccess, (QStringList{QStringLiteral("  周五下午开会\n"),
+                                          QStringLiteral("请输入提醒内容..."),
+                                          QStringLiteral("请输入提醒内容...")}));
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(reloads, 3);
+    EXPECT_TRUE(d.BitBtn1->isEnabled());
+
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 3u);
+    const int recipients[] = {me, other, third};
+    const char* moments[] = {"2010-11-12 08:51:37", "2010-11-12 08:51:39", "2010-11-12 08:51:41"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i].recipient, recipients[i]);
+        EXPECT_EQ(rows[i].detail.toString(), QStringLiteral("周五下午开会"));
+        EXPECT_EQ(rows[i].publisher, me);
+        EXPECT_EQ(rows[i].kind, 0);
+        EXPECT_EQ(rows[i].done, 0);
+        EXPECT_EQ(rows[i].intervalNumber, QStringLiteral("5"));
+        EXPECT_EQ(rows[i].totalTime.toLongLong(), 18000);
+        EXPECT_EQ(rows[i].beginTime, QString::fromLatin1(moments[i]));
+        EXPECT_EQ(rows[i].doTime, QString::fromLatin1(moments[i]));
+    }
+}
+
+TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
+    TFrmAddtx& d = Open();
+    SetContent(d, "暂不发送");
+    Tick(d, {"同事", "第三人"});
+    boxes.AnswerNext(false);
+    Save(d);
+    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("暂不发送"));
+    EXPECT_EQ(Ticked(d), (QStringList{"同事", "第三人"}));
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(reloads, 0);
+}
+
+TEST_F(AddReminderTest, AnEmptiedMemoIsSavedAsEmptyContentAndBlanksAroundContentAreDropped) {
+    TFrmAddtx& d = Open();
+    Tick(d, {"同事"});
+    SetContent(d, "");
+    Save(d);
+    SetContent(d, " \t\r\n\x01 中间 保留\n第二行 \r\n ");
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[0].detail.isNull());
+    EXPECT_EQ(rows[0].detail.toString(), QString());
+    EXPECT_EQ(rows[1].detail.toString(), QStringLiteral("中间 保留\n第二行"));
+}
+
+TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBackUnchanged) {
+    QString content;
+    const QString pieces[] = {QStringLiteral("提醒"), QStringLiteral("😀"), QStringLiteral("\n"),
+                              QStringLiteral("abc"), QStringLiteral("👨‍👩‍👧"), QStringLiteral("\t"),
+                              QStringLiteral("𠀋")};
+    for (int i = 0; content.size() < 100000; ++i)
+        content += pieces[i % std::size(pieces)];
+    content.truncate(100000);
+    if (content.back().isHighSurrogate())
+        content.back() = QLatin1Char('x');
+    content.front() = QLatin1Char('A');
+    content.back() = QLatin1Char('Z');
+
+    TFrmAddtx& d = Open();
+    Tick(d, {"同事"});
+    SetContent(d, content);
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 1u);
+    const QString stored = rows[0].detail.toString();
+    EXPECT_EQ(stored.size(), 100000);
+    EXPECT_TRUE(stored == content);
+}
+
+TEST_F(AddReminderTest, ARefusedWriteIsSkippedSilentlyAndTheOtherRecipientsAreWritten) {
+    store.Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN NEW.ReUserID = %1 "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                   .arg(other));
+    TFrmAddtx& d = Open();
+    SetContent(d, "部分成功");
+    Tick(d, {"我自己", "同事", "第三人"});
+    QStringList memoAtSuccess;
+    boxes.OnShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::Information)
+            memoAtSuccess << d.Memo1->toPlainText();
+    });
+    Save(d);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].recipient, me);
+    EXPECT_EQ(rows[1].recipient, third);
+    EXPECT_EQ(rows[1].detail.toString(), QStringLiteral("部分成功"));
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(memoAtSuccess,
+              (QStringList{QStringLiteral("部分成功"), QStringLiteral("请输入提醒内容...")}));
+    EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
+    EXPECT_EQ(reloads, 2);
+
+    // Every write refused: the memo keeps what the user typed.
+    boxes.Clear();
+    store.Exec(QStringLiteral("DROP TRIGGER refuse"));
+    store.Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    SetContent(d, "全部失败");
+    Save(d);
+    EXPECT_EQ(boxes.Count(), 1); // the question only
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("全部失败"));
+    EXPECT_EQ(reloads, 2);
+}
+
+TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {
+    clock.Set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
+    TFrmAddtx& d = Open();
+    d.PresetStartDay(QDate(2011, 3, 8));
+    EXPECT_TRUE(d.RadioButton3->isChecked());
+    EXPECT_FALSE(d.RadioButton2->isChecked());
+    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
+    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
+    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 3, 8));
+    SetContent(d, "纪念");
+    Tick(d, {"同事"});
+    Save(d);
+    ASSERT_EQ(Reminders().size(), 1u);
+    EXPECT_EQ(Reminders()[0].beginTime, QStringLiteral("2011-03-08 08:51:00 "));
+}
+
+TEST_F(AddReminderTest, ExitClosesWithoutWriting) {
+    TFrmAddtx& d = Open();
+    d.show();
+    SetContent(d, "不保存");
+    Tick(d, {"同事"});
+    QTest::mouseClick(d.BitBtn2, Qt::LeftButton);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+} // namespace

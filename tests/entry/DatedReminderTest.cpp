@@ -1,0 +1,171 @@
+// The birthday, appointment and anniversary dialogs: one design, run once per kind.
+#include "EntryFixture.h"
+#include "entry/TFrmJnrTx.h"
+#include "entry/TFrmSRTX.h"
+#include "entry/TFrmYhTx.h"
+
+namespace {
+
+using Icon = MessageBoxes::Icon;
+
+struct Kind {
+    const char* name;
+    int retype;
+    const char* title;
+    const char* placeholder;
+    const char* success;
+    std::function<std::unique_ptr<TFrmDatedTx>(Session&, std::function<void()>)> make;
+};
+
+const Kind kKinds[] = {
+    {"Birthday", 1, "生日提醒", "请输入生日提醒内容...", "成功添加生日提醒信息！",
+     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmSRTX>(s, r); }},
+    {"Appointment", 2, "约会提醒", "请输入约会提醒内容...", "成功添加约会提醒信息！",
+     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmYhTx>(s, r); }},
+    {"Anniversary", 3, "纪念日提醒", "请输入纪念日提醒内容...", "成功添加纪念日提醒信息！",
+     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmJnrTx>(s, r); }},
+};
+
+class DatedReminderTest : public EntryTest, public ::testing::WithParamInterface<Kind> {
+protected:
+    TFrmDatedTx& Open() {
+        dialog = GetParam().make(store.session(), Reload());
+        dialog->FormShow();
+        return *dialog;
+    }
+    QString Placeholder() const { return QString::fromUtf8(GetParam().placeholder); }
+    void PickMarchEighth(TFrmDatedTx& d) {
+        d.DateTimePicker1->setDate(QDate(2011, 3, 8));
+        d.DateTimePicker2->setTime(QTime(9, 0, 27));
+    }
+    std::unique_ptr<TFrmDatedTx> dialog;
+};
+
+TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
+    clock.Set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
+    TFrmDatedTx& d = Open();
+    EXPECT_EQ(static_cast<int>(d.Kind()), GetParam().retype);
+    EXPECT_EQ(d.Label1->text(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
+    EXPECT_EQ(d.Label4->text(), QStringLiteral("注：未选择人员表示给自己提醒"));
+    EXPECT_EQ(d.RadioButton2, nullptr);
+    ASSERT_NE(d.RadioButton3, nullptr);
+    EXPECT_TRUE(d.RadioButton3->isChecked());
+    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
+    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
+    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 1, 31));
+    EXPECT_EQ(d.DateTimePicker2->time().hour(), 7);
+    EXPECT_EQ(d.DateTimePicker2->time().minute(), 5);
+    EXPECT_EQ(d.SpeedButton1, nullptr);
+    EXPECT_EQ(d.Label22, nullptr);
+    ASSERT_NE(d.Image2, nullptr);
+    EXPECT_FALSE(d.BitBtn1->isEnabled());
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
+    EXPECT_EQ(d.ListView1->CheckedCount(), 0);
+    EXPECT_FALSE(d.ListView1->topLevelItem(0)->icon(0).isNull());
+}
+
+TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
+    TFrmDatedTx& d = Open();
+    SetContent(d, "妈妈的生日");
+    PickMarchEighth(d);
+    Save(d);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("成功添加提醒信息！")});
+    EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
+    EXPECT_EQ(reloads, 1);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].recipient, me);
+    EXPECT_EQ(rows[0].publisher, me);
+    EXPECT_EQ(rows[0].detail.toString(), QStringLiteral("妈妈的生日"));
+    EXPECT_EQ(rows[0].action, 1);
+    EXPECT_EQ(rows[0].beginTime, QStringLiteral("2011-03-08 09:00:00 "));
+    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-11-12 08:51:37"));
+    EXPECT_EQ(rows[0].kind, GetParam().retype);
+    EXPECT_EQ(rows[0].done, 0);
+    EXPECT_EQ(rows[0].totalTime.toLongLong(), 18000);
+}
+
+TEST_P(DatedReminderTest, TwoSecondsForOneselfBecomeFiveStillWithoutAQuestion) {
+    TFrmDatedTx& d = Open();
+    SetContent(d, "提醒自己");
+    SetInterval(d, "2", "秒");
+    Save(d);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
+    ASSERT_EQ(Reminders().size(), 1u);
+    EXPECT_EQ(Reminders()[0].intervalNumber, QStringLiteral("5"));
+    EXPECT_EQ(Reminders()[0].totalTime.toLongLong(), 300);
+}
+
+TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
+    TFrmDatedTx& d = Open();
+    SetContent(d, "一起庆祝");
+    PickMarchEighth(d);
+    Tick(d, {"同事", "第三人"});
+    boxes.OnShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::Information)
+            clock.AdvanceSecs(3);
+    });
+    Save(d);
+    EXPECT_EQ(BoxTexts(Icon::Question),
+              QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QString::fromUtf8(GetParam().success)));
+    EXPECT_EQ(reloads, 2);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].recipient, other);
+    EXPECT_EQ(rows[1].recipient, third);
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.detail.toString(), QStringLiteral("一起庆祝"));
+        EXPECT_EQ(row.beginTime, QStringLiteral("2011-03-08 09:00:00 "));
+        EXPECT_EQ(row.kind, GetParam().retype);
+        EXPECT_EQ(row.action, 1);
+    }
+    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-11-12 08:51:37"));
+    EXPECT_EQ(rows[1].doTime, QStringLiteral("2010-11-12 08:51:40"));
+}
+
+TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
+    TFrmDatedTx& d = Open();
+    SetContent(d, "算了");
+    Tick(d, {"同事", "第三人"});
+    boxes.AnswerNext(false);
+    Save(d);
+    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("算了"));
+    EXPECT_EQ(reloads, 0);
+}
+
+TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
+    TFrmDatedTx& d = Open();
+    SetContent(d, "提醒自己");
+    SetInterval(d, "3", "月");
+    Save(d);
+    SetInterval(d, ".", "天");
+    Save(d);
+    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("间隔单位只能是秒、分、时或天！"),
+                                          QStringLiteral("'.' is not a valid integer value")}));
+    EXPECT_TRUE(Reminders().empty());
+}
+
+TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsSwallowed) {
+    store.Exec("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
+    TFrmDatedTx& d = Open();
+    SetContent(d, "写不进去");
+    Save(d);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("写不进去"));
+    EXPECT_EQ(reloads, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DatedReminderTest, ::testing::ValuesIn(kKinds),
+                         [](const ::testing::TestParamInfo<Kind>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

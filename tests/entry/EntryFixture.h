@@ -1,0 +1,116 @@
+#pragma once
+
+#include "entry/TFrmEntry.h"
+#include "platform/MessageBoxes.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+
+#include <QStringList>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <vector>
+
+// A store with four users, "我自己" logged in, a fixed clock, scripted boxes and a counter of
+// list reloads: what every entry dialog test starts from.
+class EntryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        me = store.AddUser("me", "我自己");
+        other = store.AddUser("other", "同事");
+        third = store.AddUser("third", "第三人");
+        store.session().CurrentUserKey = me;
+        store.session().CurrentUserName = QStringLiteral("我自己");
+    }
+
+    // One stored reminder row, as the store holds it.
+    struct Stored {
+        int key = 0;
+        int recipient = 0;
+        QVariant detail;
+        int action = -1;
+        QString beginTime;
+        QString intervalNumber;
+        QString intervalType;
+        QString doTime;
+        int publisher = 0;
+        int kind = -1;
+        int done = -1;
+        QVariant totalTime;
+    };
+
+    std::vector<Stored> Reminders() const {
+        std::vector<Stored> result;
+        for (const auto& row : store.Rows(
+                 "SELECT KeyID, ReUserID, ReDetail, ReAction, ReBeginTime, ReIntervalNumber, "
+                 "ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, TotalTime "
+                 "FROM tbl_reminder ORDER BY KeyID")) {
+            Stored s;
+            s.key = row[0].toInt();
+            s.recipient = row[1].toInt();
+            s.detail = row[2];
+            s.action = row[3].toInt();
+            s.beginTime = row[4].toString();
+            s.intervalNumber = row[5].toString();
+            s.intervalType = row[6].toString();
+            s.doTime = row[7].toString();
+            s.publisher = row[8].toInt();
+            s.kind = row[9].toInt();
+            s.done = row[10].toInt();
+            s.totalTime = row[11];
+            result.push_back(s);
+        }
+        return result;
+    }
+
+    static int RowOf(const TFrmEntry& dialog, const QString& name) {
+        for (int row = 0; row < dialog.ListView1->Count(); ++row)
+            if (dialog.ListView1->Caption(row) == name)
+                return row;
+        ADD_FAILURE() << "no recipient row " << name.toStdString();
+        return -1;
+    }
+    static void Tick(TFrmEntry& dialog, const QStringList& names) {
+        for (const QString& name : names)
+            dialog.ListView1->SetChecked(RowOf(dialog, name), true);
+    }
+    static QStringList Ticked(const TFrmEntry& dialog) {
+        QStringList names;
+        for (int row = 0; row < dialog.ListView1->Count(); ++row)
+            if (dialog.ListView1->Checked(row))
+                names << dialog.ListView1->Caption(row);
+        return names;
+    }
+    // Types into the memo as a user would: a change of the memo, which enables Save.
+    static void SetContent(TFrmEntry& dialog, const QString& text) {
+        dialog.Memo1->setPlainText(text);
+    }
+    static void SetInterval(TFrmEntry& dialog, const QString& number, const QString& unit) {
+        dialog.Edit1->setText(number);
+        dialog.ComboBox1->setEditText(unit);
+    }
+    // Save as a click on it: through the handler guard, and only when the button is enabled.
+    static void Save(TFrmEntry& dialog) { dialog.BitBtn1->click(); }
+
+    // The boxes of one icon, in order.
+    QStringList BoxTexts(MessageBoxes::Icon icon) const {
+        QStringList texts;
+        for (const auto& request : boxes.All())
+            if (request.icon == icon)
+                texts << request.text;
+        return texts;
+    }
+    int Questions() const { return static_cast<int>(BoxTexts(MessageBoxes::Icon::Question).size()); }
+
+    std::function<void()> Reload() {
+        return [this] { ++reloads; };
+    }
+
+    TempStore store;
+    FakeClock clock;
+    ScriptedBoxes boxes;
+    int reloads = 0;
+    int me = 0;
+    int other = 0;
+    int third = 0;
+};
