@@ -21,8 +21,10 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& text) {
 
 TFrmShell::TFrmShell(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), TShellFrame(*this, true),
-      PopupMenu1(new QMenu(this)), N1221(AddItem(PopupMenu1, "N1221", QStringLiteral("显示主窗口"))),
-      N1(AddItem(PopupMenu1, "N1", {})), N2(AddItem(PopupMenu1, "N2", QStringLiteral("快速添加事件"))),
+      PopupMenu1(new QMenu(this)),
+      N1221(AddItem(PopupMenu1, "N1221", QStringLiteral("显示主窗口"))),
+      N1(AddItem(PopupMenu1, "N1", {})),
+      N2(AddItem(PopupMenu1, "N2", QStringLiteral("快速添加事件"))),
       N3(AddItem(PopupMenu1, "N3", {})), N4(AddItem(PopupMenu1, "N4", QStringLiteral("退出系统"))) {
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     connect(N1221, &QAction::triggered, this, [this] { Guarded([this] { N1221Click(); }); });

@@ -29,7 +29,8 @@ QWidget* MakePanel(QWidget* parent, const char* name) {
     return panel;
 }
 
-TFrameImage* MakeImage(QWidget* parent, const char* name, TFrameImage::Fit fit, const char* picture) {
+TFrameImage* MakeImage(QWidget* parent, const char* name, TFrameImage::Fit fit,
+                       const char* picture) {
     auto* image = new TFrameImage(fit, parent);
     image->setObjectName(QString::fromLatin1(name));
     image->SetPicture(Assets::Picture(QString::fromLatin1(picture)));
@@ -72,7 +73,6 @@ TShellFrame::~TShellFrame() = default;
 
 void TShellFrame::BuildControls() {
     window_.setWindowFlag(Qt::FramelessWindowHint, true);
-    window_.setAttribute(Qt::WA_TranslucentBackground, false);
 
     auto* column = new QVBoxLayout(&window_);
     column->setContentsMargins(0, 0, 0, 0);
@@ -152,9 +152,8 @@ TSkinButton* TShellFrame::MakeCaptionButton(const char* name, TSkinButtonStyle s
     auto* button = new TSkinButton(panTop);
     button->setObjectName(QString::fromLatin1(name));
     button->SetSkinButtonStyle(style);
-    QObject::connect(button, &TSkinButton::OnClick, &window_, [this](TSkinButton* sender) {
-        Guarded([&] { CaptionButtonClick(sender); });
-    });
+    QObject::connect(button, &TSkinButton::OnClick, &window_,
+                     [this](TSkinButton* sender) { Guarded([&] { CaptionButtonClick(sender); }); });
     button->show();
     button->raise();
     return button;
@@ -178,8 +177,10 @@ void TShellFrame::CreateCaptionButtons() {
 
 void TShellFrame::PlaceCaptionButtons() {
     const int right = panTop->width();
-    const std::pair<TSkinButton*, int> places[] = {
-        {btnClose, kCloseOffset}, {btnMax, kMaxOffset}, {btnMin, kMinOffset}, {btnHelp, kHelpOffset}};
+    const std::pair<TSkinButton*, int> places[] = {{btnClose, kCloseOffset},
+                                                   {btnMax, kMaxOffset},
+                                                   {btnMin, kMinOffset},
+                                                   {btnHelp, kHelpOffset}};
     for (const auto& [button, offset] : places)
         if (button != nullptr)
             button->move(right - offset, kCaptionTop);

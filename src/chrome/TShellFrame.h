@@ -2,10 +2,10 @@
 
 #include "chrome/TSkinButton.h"
 
+#include <QLabel>
 #include <QList>
 #include <QPoint>
 #include <QPointer>
-#include <QLabel>
 #include <QSize>
 
 class QMouseEvent;

@@ -6,27 +6,27 @@
 
 TEST(Assets, EveryPictureTheWindowsNameExistsAtItsSize) {
     const std::pair<const char*, QSize> expected[] = {
-        {"fbMin", {13, 13}},          {"fbMinMove", {13, 13}},     {"fbMinDown", {13, 13}},
-        {"fbMax", {13, 13}},          {"fbMaxMove", {13, 13}},     {"fbMaxDown", {13, 13}},
-        {"fbNormal", {13, 13}},       {"fbNormalMove", {13, 13}},  {"fbNormalDown", {13, 13}},
-        {"fbClose", {13, 13}},        {"fbCloseMove", {13, 13}},   {"fbCloseDown", {13, 13}},
-        {"fbHelp", {13, 13}},         {"fbHelpMove", {13, 13}},    {"fbHelpDown", {13, 13}},
-        {"btnUp", {265, 34}},         {"btnMove", {265, 34}},      {"btnDown", {265, 34}},
-        {"frameTopL", {9, 35}},       {"frameTopR", {52, 35}},     {"frameBottomL", {6, 22}},
-        {"frameBottomR", {15, 22}},   {"listPending", {16, 16}},   {"listHistory", {16, 16}},
-        {"listPublished", {16, 16}},  {"listUser", {16, 16}},      {"kindOrdinary", {16, 16}},
+        {"fbMin", {13, 13}},          {"fbMinMove", {13, 13}},       {"fbMinDown", {13, 13}},
+        {"fbMax", {13, 13}},          {"fbMaxMove", {13, 13}},       {"fbMaxDown", {13, 13}},
+        {"fbNormal", {13, 13}},       {"fbNormalMove", {13, 13}},    {"fbNormalDown", {13, 13}},
+        {"fbClose", {13, 13}},        {"fbCloseMove", {13, 13}},     {"fbCloseDown", {13, 13}},
+        {"fbHelp", {13, 13}},         {"fbHelpMove", {13, 13}},      {"fbHelpDown", {13, 13}},
+        {"btnUp", {265, 34}},         {"btnMove", {265, 34}},        {"btnDown", {265, 34}},
+        {"frameTopL", {9, 35}},       {"frameTopR", {52, 35}},       {"frameBottomL", {6, 22}},
+        {"frameBottomR", {15, 22}},   {"listPending", {16, 16}},     {"listHistory", {16, 16}},
+        {"listPublished", {16, 16}},  {"listUser", {16, 16}},        {"kindOrdinary", {16, 16}},
         {"kindBirthday", {16, 16}},   {"kindAppointment", {16, 16}}, {"kindAnniversary", {16, 16}},
-        {"tbAdd", {32, 32}},          {"tbEdit", {32, 32}},        {"tbDelete", {32, 32}},
-        {"tbQuickPublish", {32, 32}}, {"tbBirthday", {32, 32}},    {"tbAppointment", {32, 32}},
-        {"tbAnniversary", {32, 32}},  {"tbHide", {32, 32}},        {"tbExit", {32, 32}},
+        {"tbAdd", {32, 32}},          {"tbEdit", {32, 32}},          {"tbDelete", {32, 32}},
+        {"tbQuickPublish", {32, 32}}, {"tbBirthday", {32, 32}},      {"tbAppointment", {32, 32}},
+        {"tbAnniversary", {32, 32}},  {"tbHide", {32, 32}},          {"tbExit", {32, 32}},
         {"login", {64, 64}},
     };
     for (const auto& [name, size] : expected)
         EXPECT_EQ(Assets::Picture(name).size(), size) << name;
-    for (const char* name : {"frameTopC", "frameBottomC", "frameLeft", "frameRight", "bannerEntry",
-                             "bannerUser", "bannerBirthday", "bannerAppointment", "bannerAnniversary",
-                             "popupStrip", "popupBirthday", "popupAppointment", "popupAnniversary",
-                             "about"})
+    for (const char* name :
+         {"frameTopC", "frameBottomC", "frameLeft", "frameRight", "bannerEntry", "bannerUser",
+          "bannerBirthday", "bannerAppointment", "bannerAnniversary", "popupStrip", "popupBirthday",
+          "popupAppointment", "popupAnniversary", "about"})
         EXPECT_FALSE(Assets::Picture(name).isNull()) << name;
     EXPECT_EQ(Assets::Picture("frameTopC").height(), 35);
     EXPECT_EQ(Assets::Picture("frameBottomC").height(), 22);
@@ -53,8 +53,10 @@ TEST(Assets, EachGlyphHasThreeDistinctLooksAndTheGlyphsDiffer) {
             QString name = QString::fromLatin1(style) + QString::fromLatin1(look);
             if (name == "btn")
                 name = "btnUp";
-            const QImage image = Assets::Picture(name).toImage().convertToFormat(QImage::Format_ARGB32);
-            looks.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+            const QImage image =
+                Assets::Picture(name).toImage().convertToFormat(QImage::Format_ARGB32);
+            looks.insert(
+                QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
             ++count;
         }
     EXPECT_EQ(count, 18);
@@ -114,7 +116,8 @@ TEST(Assets, TheThreeSoundsAreShortAudible16BitPcmAndDistinct) {
         EXPECT_LT(seconds, 3.0) << name;
         int peak = 0;
         for (int i = 0; i + 1 < wave.data.size(); i += 2)
-            peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.data.constData() + i))));
+            peak =
+                std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.data.constData() + i))));
         EXPECT_GT(peak, 8000) << name;  // clearly audible
         EXPECT_LT(peak, 32767) << name; // never clipped
         contents.insert(wave.data);

@@ -43,15 +43,17 @@ public:
         tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         tools->setIconSize(QSize(32, 32));
         const std::pair<const char*, const char*> buttons[] = {
-            {"tbAdd", "添加提醒"},        {"tbEdit", "编辑提醒"},    {"tbDelete", "删除提醒"},
-            {"tbQuickPublish", "快速发布"}, {"tbBirthday", "生日提醒"}, {"tbAppointment", "约会提醒"},
-            {"tbAnniversary", "纪念日提醒"}, {"tbHide", "隐藏窗口"},    {"tbExit", "退出系统"}};
+            {"tbAdd", "添加提醒"},           {"tbEdit", "编辑提醒"},
+            {"tbDelete", "删除提醒"},        {"tbQuickPublish", "快速发布"},
+            {"tbBirthday", "生日提醒"},      {"tbAppointment", "约会提醒"},
+            {"tbAnniversary", "纪念日提醒"}, {"tbHide", "隐藏窗口"},
+            {"tbExit", "退出系统"}};
         for (const auto& [picture, text] : buttons)
             tools->addAction(QIcon(Assets::Picture(picture)), QString::fromUtf8(text));
         column->addWidget(tools);
         auto* list = new QTreeWidget(panClient);
-        list->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("内容"), QStringLiteral("发布人"),
-                               QStringLiteral("发布时间")});
+        list->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("内容"),
+                               QStringLiteral("发布人"), QStringLiteral("发布时间")});
         list->setRootIsDecorated(false);
         list->setAlternatingRowColors(true);
         const std::tuple<const char*, const char*, const char*> rows[] = {
@@ -74,7 +76,8 @@ public:
         footer->setContentsMargins(8, 0, 8, 0);
         footer->addWidget(FooterLabel(QStringLiteral("欢迎你：管理员"), Qt::yellow, Image6));
         footer->addStretch();
-        footer->addWidget(FooterLabel(QStringLiteral("2010年11月12日 星期五 08:51:37 "), Qt::cyan, Image6));
+        footer->addWidget(
+            FooterLabel(QStringLiteral("2010年11月12日 星期五 08:51:37 "), Qt::cyan, Image6));
     }
 };
 
@@ -114,7 +117,8 @@ public:
         interval->setFixedWidth(40);
         settings->addWidget(interval);
         auto* unit = new QComboBox;
-        unit->addItems({QStringLiteral("秒"), QStringLiteral("分"), QStringLiteral("时"), QStringLiteral("天")});
+        unit->addItems({QStringLiteral("秒"), QStringLiteral("分"), QStringLiteral("时"),
+                        QStringLiteral("天")});
         unit->setCurrentIndex(1);
         settings->addWidget(unit);
         settings->addWidget(new QLabel(QStringLiteral("/次")));
@@ -171,10 +175,12 @@ int main(int argc, char** argv) {
     if (which != QLatin1String("dialog"))
         main.show();
     ShowcaseDialog dialog;
-    dialog.setGeometry(which == QLatin1String("dialog") ? QRect(40, 40, 640, 480) : QRect(600, 270, 640, 480));
+    dialog.setGeometry(which == QLatin1String("dialog") ? QRect(40, 40, 640, 480)
+                                                        : QRect(600, 270, 640, 480));
     if (which != QLatin1String("main"))
         dialog.show();
     // Ends by itself, so that a screenshot script never waits on it.
-    QTimer::singleShot(argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 8000, &app, &QApplication::quit);
+    QTimer::singleShot(argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 8000, &app,
+                       &QApplication::quit);
     return app.exec();
 }

@@ -13,7 +13,8 @@
 // blend with whatever is behind and are left out.
 inline ::testing::AssertionResult ShowsBitmap(const QImage& shown, const QString& bitmapName,
                                               QRect source, QPoint at) {
-    const QImage bitmap = Assets::Picture(bitmapName).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage bitmap =
+        Assets::Picture(bitmapName).toImage().convertToFormat(QImage::Format_ARGB32);
     if (bitmap.isNull())
         return ::testing::AssertionFailure() << "no bitmap " << bitmapName.toStdString();
     const QImage picture = shown.convertToFormat(QImage::Format_ARGB32);
@@ -27,13 +28,14 @@ inline ::testing::AssertionResult ShowsBitmap(const QImage& shown, const QString
             const QRgb actual = picture.pixel(target);
             if ((actual | 0xFF000000u) != expected)
                 return ::testing::AssertionFailure()
-                       << bitmapName.toStdString() << " (" << x << "," << y << ") is "
-                       << std::hex << expected << " but the widget shows " << actual << " at ("
-                       << std::dec << target.x() << "," << target.y() << ")";
+                       << bitmapName.toStdString() << " (" << x << "," << y << ") is " << std::hex
+                       << expected << " but the widget shows " << actual << " at (" << std::dec
+                       << target.x() << "," << target.y() << ")";
             ++compared;
         }
     if (compared == 0)
-        return ::testing::AssertionFailure() << "nothing opaque to compare in " << bitmapName.toStdString();
+        return ::testing::AssertionFailure()
+               << "nothing opaque to compare in " << bitmapName.toStdString();
     return ::testing::AssertionSuccess();
 }
 

@@ -58,7 +58,9 @@ protected:
 
 class TrayAvailability {
 public:
-    explicit TrayAvailability(bool available) { TFrmShell::OverrideTrayAvailableForTests(available); }
+    explicit TrayAvailability(bool available) {
+        TFrmShell::OverrideTrayAvailableForTests(available);
+    }
     ~TrayAvailability() { TFrmShell::OverrideTrayAvailableForTests(std::nullopt); }
 };
 
@@ -84,8 +86,9 @@ void ExpectFrameFor(QWidget& window, QSize size) {
     for (const QPoint cut : {QPoint(0, 0), QPoint(2, 0), QPoint(1, 1), QPoint(0, 2), QPoint(r, 0),
                              QPoint(r - 2, 0), QPoint(0, b), QPoint(r, b), QPoint(r - 1, b - 1)})
         EXPECT_FALSE(mask.contains(cut)) << cut.x() << "," << cut.y();
-    for (const QPoint kept : {QPoint(3, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 3), QPoint(r - 3, 0),
-                              QPoint(r, 3), QPoint(r - 3, b), QPoint(size.width() / 2, b)})
+    for (const QPoint kept :
+         {QPoint(3, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 3), QPoint(r - 3, 0), QPoint(r, 3),
+          QPoint(r - 3, b), QPoint(size.width() / 2, b)})
         EXPECT_TRUE(mask.contains(kept)) << kept.x() << "," << kept.y();
     auto* panTop = Child<QWidget>(window, "panTop");
     auto* close = Child<TSkinButton>(window, "btnClose");
@@ -255,8 +258,10 @@ TEST(Shells, TrayMenuItemsAndTheirDefaultActions) {
     MainLike shell;
     QStringList items;
     for (QAction* action : shell.PopupMenu1->actions())
-        items << action->objectName() + QLatin1Char('=') + (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(items, QStringList({"N1221=显示主窗口", "N1=-", "N2=快速添加事件", "N3=-", "N4=退出系统"}));
+        items << action->objectName() + QLatin1Char('=') +
+                     (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(items,
+              QStringList({"N1221=显示主窗口", "N1=-", "N2=快速添加事件", "N3=-", "N4=退出系统"}));
 
     shell.N2->trigger();
     EXPECT_EQ(shell.quickAdds, 1);

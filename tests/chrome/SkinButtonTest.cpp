@@ -73,7 +73,8 @@ TEST(SkinButton, LatchedAndPictureLooksOfATextButton) {
     button.resize(120, 34);
     button.SetSkinButtonStyle(sbsBtn);
     button.SetDownIn(true);
-    EXPECT_TRUE(ShowsBitmap(button.grab().toImage(), "btnDown", QRect(0, 0, 110, 34), QPoint(0, 0)));
+    EXPECT_TRUE(
+        ShowsBitmap(button.grab().toImage(), "btnDown", QRect(0, 0, 110, 34), QPoint(0, 0)));
     button.SetDownIn(false);
 
     // A 10 x 10 picture, magenta but for a red centre, without caption: centred at

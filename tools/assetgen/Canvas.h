@@ -72,5 +72,5 @@ void DrawHeart(QPainter& p, double s, QColor color);
 void DrawPerson(QPainter& p, double s, QColor color);
 void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim);
 // Layered mountain ridges across [0, width], from baseline `top` down to `bottom`.
-void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude,
-               double phase, const QBrush& color);
+void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
+               const QBrush& color);

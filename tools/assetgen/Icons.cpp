@@ -256,8 +256,8 @@ void DrawPerson(QPainter& p, double s, QColor color) {
     p.restore();
 }
 
-void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude,
-               double phase, const QBrush& color) {
+void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
+               const QBrush& color) {
     QPainterPath ridge;
     ridge.moveTo(0, bottom);
     const int steps = 64;
@@ -291,7 +291,8 @@ void MakeIcons(Output& out) {
     out.Save("icons", "kindOrdinary", Icon(16, [](QPainter& p) { DrawBell(p, 1); }));
     out.Save("icons", "kindBirthday", Icon(16, [](QPainter& p) { DrawCake(p, 1); }));
     out.Save("icons", "kindAppointment", Icon(16, [](QPainter& p) { DrawCalendar(p, 1); }));
-    out.Save("icons", "kindAnniversary", Icon(16, [](QPainter& p) { DrawHeart(p, 1, Palette::kRed); }));
+    out.Save("icons", "kindAnniversary",
+             Icon(16, [](QPainter& p) { DrawHeart(p, 1, Palette::kRed); }));
 
     const auto plusBadge = [](QPainter& p) {
         DrawPage(p);

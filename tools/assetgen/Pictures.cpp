@@ -8,8 +8,9 @@
 namespace {
 
 QColor Mix(QColor a, QColor b, double t) {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
+    return QColor::fromRgbF(
+        a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+        a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
 
 // A white banner that warms towards its right end, with the ridge along its foot. The ridge
@@ -218,7 +219,8 @@ void MakePopupPictures(Output& out) {
                      p.drawPath(flag);
                  }
                  Confetti(p, QRectF(0, 24, 620, 136), 90,
-                          {Palette::kGold, Qt::white, Palette::kRose, QColor(0x6C, 0xA6, 0xEC)}, 4.2);
+                          {Palette::kGold, Qt::white, Palette::kRose, QColor(0x6C, 0xA6, 0xEC)},
+                          4.2);
                  DrawBalloon(p, QPointF(40, 30), 46, Palette::kGold);
                  DrawBalloon(p, QPointF(78, 50), 40, QColor(0x6C, 0xA6, 0xEC));
                  DrawBalloon(p, QPointF(578, 28), 46, Palette::kRose.lighter(115));

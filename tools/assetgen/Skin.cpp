@@ -39,8 +39,8 @@ Mask RestoreGlyph() {
     const auto box = [&mask](int left, int top, int size) {
         for (int y = top; y < top + size; ++y)
             for (int x = left; x < left + size; ++x) {
-                const bool edge = y <= top + 1 || y == top + size - 1 || x == left ||
-                                  x == left + size - 1;
+                const bool edge =
+                    y <= top + 1 || y == top + size - 1 || x == left || x == left + size - 1;
                 mask[y][x] = edge ? 1.0 : 0.0;
             }
     };
@@ -147,14 +147,14 @@ QImage TextButton(QColor top, QColor bottom, QColor border, QColor innerLine) {
 
 void MakeTextButtons(Output& out) {
     out.Save("skin", "btnUp",
-             TextButton(QColor(0xFF, 0xFF, 0xFF), QColor(0xF3, 0xE9, 0xDE), QColor(0xC7, 0xA6, 0x88),
-                        QColor(255, 255, 255, 200)));
+             TextButton(QColor(0xFF, 0xFF, 0xFF), QColor(0xF3, 0xE9, 0xDE),
+                        QColor(0xC7, 0xA6, 0x88), QColor(255, 255, 255, 200)));
     out.Save("skin", "btnMove",
-             TextButton(QColor(0xFF, 0xF8, 0xEF), QColor(0xFF, 0xE0, 0xBC), QColor(0xEE, 0x9A, 0x4C),
-                        QColor(255, 255, 255, 220)));
+             TextButton(QColor(0xFF, 0xF8, 0xEF), QColor(0xFF, 0xE0, 0xBC),
+                        QColor(0xEE, 0x9A, 0x4C), QColor(255, 255, 255, 220)));
     out.Save("skin", "btnDown",
-             TextButton(QColor(0xF6, 0xC2, 0x8E), QColor(0xF9, 0xD4, 0xAE), QColor(0xC8, 0x66, 0x1F),
-                        QColor(0xD9, 0x8A, 0x4A, 160)));
+             TextButton(QColor(0xF6, 0xC2, 0x8E), QColor(0xF9, 0xD4, 0xAE),
+                        QColor(0xC8, 0x66, 0x1F), QColor(0xD9, 0x8A, 0x4A, 160)));
 }
 
 // Row colours of the title bar, top to bottom; the bar is uniform across.
@@ -174,9 +174,9 @@ QColor TitleRow(int y, int height) {
 }
 
 // Side strip, outside to inside.
-const std::array<QColor, 6> kSide{Palette::kBorder, QColor(0xEF, 0x8E, 0x40), QColor(0xE3, 0x73, 0x1F),
+const std::array<QColor, 6> kSide{Palette::kBorder,         QColor(0xEF, 0x8E, 0x40),
                                   QColor(0xE3, 0x73, 0x1F), QColor(0xE3, 0x73, 0x1F),
-                                  Palette::kTitleBase};
+                                  QColor(0xE3, 0x73, 0x1F), Palette::kTitleBase};
 
 // Footer rows: a deep ember band, dark enough for the main window's bright status texts.
 QColor BottomRow(int y, int height) {

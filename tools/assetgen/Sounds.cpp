@@ -101,16 +101,18 @@ bool WriteWave(const QString& path, const Samples& samples) {
     Put32(bytes, dataBytes);
     for (const double v : samples) {
         const double clamped = std::clamp(v, -1.0, 1.0);
-        Put16(bytes, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(clamped * 32767))));
+        Put16(bytes,
+              static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(clamped * 32767))));
     }
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 Samples Chime() {
     Samples s = Silence(1.6);
-    const std::vector<Partial> bell{{1.0, 1.0, 0.55}, {2.0, 0.35, 0.30}, {2.76, 0.18, 0.18},
-                                    {4.07, 0.08, 0.10}};
+    const std::vector<Partial> bell{
+        {1.0, 1.0, 0.55}, {2.0, 0.35, 0.30}, {2.76, 0.18, 0.18}, {4.07, 0.08, 0.10}};
     AddNote(s, 0.00, 1318.51, 1.1, 0.004, bell, 0.8); // E6
     AddNote(s, 0.38, 1046.50, 1.2, 0.004, bell, 0.9); // C6
     Normalise(s, 0.7);
