@@ -1,0 +1,381 @@
+// The four polls and repeat timers: the due rule, the popup slots and the sounds, driven by
+// the fake clock and by calling the tick handlers directly.
+#include "schedule/ReminderPolling.h"
+#include "schedule/RecordingSoundPlayer.h"
+#include "store/Query.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTimerEvent>
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr qint64 kDayMs = 86400000;
+
+class ReminderPollingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        me = store.AddUser("me", "我自己");
+        other = store.AddUser("other", "同事");
+        store.session().CurrentUserKey = me;
+        store.session().CurrentUserName = "我自己";
+    }
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    int addReminder(ReminderKind kind, const QString& begin, QVariant number, const QString& unit,
+                    QVariant totalTime, int recipient = 0) {
+        TempStore::Reminder r;
+        r.recipient = recipient ? recipient : me;
+        r.publisher = other;
+        r.kind = KindIndex(kind);
+        r.beginTime = begin;
+        r.intervalNumber = number;
+        r.intervalType = unit;
+        r.totalTime = totalTime;
+        return store.AddReminder(r);
+    }
+    QString nowText() const { return clock.Now().toString("yyyy-MM-dd HH:mm:ss"); }
+    QString inDays(int days) const {
+        return clock.Now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
+    }
+    void pollAll() {
+        polling.Timer_reminderTimer();
+        polling.Timer_ChecksrTimer();
+        polling.Timer_CheckyhTimer();
+        polling.Timer_CheckJNRTimer();
+    }
+    // Lets every running repeat timer look at the clock, as its wake-up would.
+    void wakeAll() {
+        for (ReminderKind kind : kAllReminderKinds)
+            polling.RepeatTimerOf(kind)->CheckElapsed();
+    }
+
+    TempStore store;
+    FakeClock clock;
+    ScriptedBoxes boxes;
+    RecordingSoundPlayer sound;
+    int me = 0;
+    int other = 0;
+    int reloads = 0;
+    std::vector<PopupContext> made;
+    // The popups made; the ones still in their slots go with the polling object.
+    struct Windows {
+        std::vector<QPointer<QWidget>> list;
+        QWidget* operator[](std::size_t i) const { return list[i].data(); }
+        ~Windows() {
+            for (const QPointer<QWidget>& window : list)
+                delete window.data();
+        }
+    } windows;
+    std::function<void()> failNext;
+    ReminderPolling polling{store.session(), [this] { ++reloads; }, sound,
+                            [this](const PopupContext& context) -> QWidget* {
+                                if (failNext) {
+                                    std::exchange(failNext, nullptr)();
+                                }
+                                made.push_back(context);
+                                windows.list.push_back(new QWidget);
+                                return windows.list.back().data();
+                            }};
+};
+
+TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
+    Session nowhere;
+    nowhere.connectionName = "no-such-connection";
+    RecordingSoundPlayer sound;
+    int factoryCalls = 0;
+    ReminderPolling polling(nowhere, [] {}, sound, [&](const PopupContext&) -> QWidget* {
+        ++factoryCalls;
+        return nullptr;
+    });
+    const struct {
+        QTimer* poll;
+        const char* pollName;
+        int pollMs;
+        RepeatTimer* repeat;
+        const char* repeatName;
+        qint64 repeatMs;
+    } expected[] = {
+        {polling.Timer_reminder, "Timer_reminder", 4000, polling.Timer_Normal, "Timer_Normal", 5000},
+        {polling.Timer_Checksr, "Timer_Checksr", 25000, polling.Timer_SR, "Timer_SR", 8000},
+        {polling.Timer_Checkyh, "Timer_Checkyh", 7000, polling.Timer_YH, "Timer_YH", 5000},
+        {polling.Timer_CheckJNR, "Timer_CheckJNR", 6000, polling.Timer_JNR, "Timer_JNR", 5000},
+    };
+    for (const auto& e : expected) {
+        EXPECT_TRUE(e.poll->isActive()) << e.pollName;
+        EXPECT_EQ(e.poll->interval(), e.pollMs) << e.pollName;
+        EXPECT_EQ(e.poll->objectName(), e.pollName);
+        EXPECT_FALSE(e.repeat->Enabled()) << e.repeatName;
+        EXPECT_EQ(e.repeat->Period(), e.repeatMs) << e.repeatName;
+        EXPECT_EQ(e.repeat->objectName(), e.repeatName);
+    }
+    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Ordinary), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Birthday), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Appointment), "SOUND560.WAV");
+    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Anniversary), "Trumpet1.wav");
+    // The store is only reached when a poll runs.
+    EXPECT_THROW(polling.Timer_reminderTimer(), StoreError);
+    EXPECT_EQ(factoryCalls, 0);
+}
+
+TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
+    for (ReminderKind kind : kAllReminderKinds) {
+        addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, me);
+        addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, other);
+    }
+    store.session().CurrentUserKey = 0;
+    for (int minute = 0; minute < 10; ++minute) {
+        pollAll();
+        clock.AdvanceMs(60000);
+        wakeAll();
+    }
+    for (ReminderKind kind : kAllReminderKinds)
+        EXPECT_FALSE(polling.RepeatTimerOf(kind)->Enabled());
+    EXPECT_TRUE(made.empty());
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(ReminderPollingTest, FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
+    addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
+    clock.AdvanceMs(1500); // the poll runs a moment after the entry
+    polling.Timer_reminderTimer();
+    ASSERT_TRUE(polling.Timer_Normal->Enabled());
+    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    const QDateTime firstPoll = clock.Now();
+    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+
+    // Later polls find the same period and leave the count alone.
+    for (int i = 0; i < 74; ++i) {
+        clock.AdvanceMs(4000);
+        polling.Timer_reminderTimer();
+        wakeAll();
+    }
+    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+    EXPECT_TRUE(made.empty());
+
+    clock.Set(firstPoll.addMSecs(299999));
+    wakeAll();
+    EXPECT_TRUE(made.empty());
+    clock.Set(firstPoll.addMSecs(300000));
+    wakeAll();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(made[0].kind, ReminderKind::Ordinary);
+    EXPECT_EQ(&made[0].session, &store.session());
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
+    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[0]);
+    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_FALSE(windows[0]->isModal());
+
+    // The popup's reload reaches the owner's.
+    made[0].reloadLists();
+    EXPECT_EQ(reloads, 1);
+
+    // The next period with the popup still open only raises it, silently.
+    windows[0]->hide();
+    clock.AdvanceMs(300000);
+    wakeAll();
+    EXPECT_EQ(made.size(), 1u);
+    EXPECT_EQ(sound.played.size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible());
+
+    // Closed, the next period brings a new popup with its sound.
+    made[0].closed();
+    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    clock.AdvanceMs(300000);
+    wakeAll();
+    EXPECT_EQ(made.size(), 2u);
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
+    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+
+    // A late close of the old popup leaves the new one in its slot.
+    made[0].closed();
+    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+}
+
+TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
+    const int key = addReminder(ReminderKind::Ordinary, nowText(), 5, "分", 18000);
+    polling.Timer_reminderTimer();
+    ASSERT_TRUE(polling.Timer_Normal->Enabled());
+    const QDateTime begun = polling.Timer_Normal->CountStart();
+
+    // Postponed into tomorrow with a short interval: it heads the order but is not due.
+    store.Exec("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
+               "TotalTime=1 WHERE KeyID=?",
+               {inDays(1), key});
+    clock.AdvanceMs(4000);
+    polling.Timer_reminderTimer();
+    EXPECT_TRUE(polling.Timer_Normal->Enabled());
+    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    EXPECT_EQ(polling.Timer_Normal->CountStart(), begun);
+    clock.Set(begun.addMSecs(300000));
+    wakeAll();
+    EXPECT_EQ(made.size(), 1u) << "the old period keeps bringing the popup";
+
+    // A stopped timer stays stopped for a head that is not due, even when a later row is.
+    addReminder(ReminderKind::Birthday, inDays(2), 1, "分", 100);
+    addReminder(ReminderKind::Birthday, "2000-01-01 00:00:00", 1, "秒", 200);
+    polling.Timer_ChecksrTimer();
+    EXPECT_FALSE(polling.Timer_SR->Enabled());
+}
+
+TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtTheNextPoll) {
+    const int key = addReminder(ReminderKind::Appointment, nowText(), 1, "分", 3600);
+    polling.Timer_CheckyhTimer();
+    ASSERT_TRUE(polling.Timer_YH->Enabled());
+    store.Exec("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
+
+    // A tick before the next poll still brings the popup.
+    clock.AdvanceMs(60000);
+    wakeAll();
+    EXPECT_EQ(made.size(), 1u);
+
+    polling.Timer_CheckyhTimer();
+    EXPECT_FALSE(polling.Timer_YH->Enabled());
+    made[0].closed();
+    clock.AdvanceMs(10 * 60000);
+    wakeAll();
+    EXPECT_EQ(made.size(), 1u);
+}
+
+TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnitsKeepIt) {
+    addReminder(ReminderKind::Ordinary, nowText(), 2, "分", 7200);
+    addReminder(ReminderKind::Ordinary, nowText(), 90, "秒", 7200);
+    addReminder(ReminderKind::Ordinary, nowText(), 1, "秒", 9000); // due but not in the head
+
+    Query head(store.session().connectionName);
+    head.SetSQL(Statements::kPollOrdinary);
+    head.SetInteger("p", me);
+    head.Open();
+    ASSERT_EQ(head.RecordCount(), 2);
+    QString lastUnit;
+    for (; !head.Eof(); head.Next())
+        lastUnit = head.FieldAsString("ReIntervalType");
+    polling.Timer_reminderTimer();
+    EXPECT_EQ(polling.Timer_Normal->Period(), lastUnit == "分" ? 120000 : 90000);
+
+    // A unit text outside the four keeps the period the timer has, and still starts it.
+    addReminder(ReminderKind::Anniversary, nowText(), 3, "周", 10);
+    polling.Timer_CheckJNRTimer();
+    EXPECT_TRUE(polling.Timer_JNR->Enabled());
+    EXPECT_EQ(polling.Timer_JNR->Period(), 5000);
+}
+
+TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
+    addReminder(ReminderKind::Birthday, nowText(), 8, "秒", 480);
+    addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
+    polling.Timer_ChecksrTimer();
+    polling.Timer_CheckyhTimer();
+    clock.AdvanceMs(8000);
+    wakeAll();
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[0].kind, ReminderKind::Birthday);
+    EXPECT_EQ(made[1].kind, ReminderKind::Appointment);
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV"}));
+    EXPECT_NE(polling.Popup(ReminderKind::Birthday), polling.Popup(ReminderKind::Appointment));
+
+    addReminder(ReminderKind::Anniversary, nowText(), 8, "秒", 480);
+    polling.Timer_CheckJNRTimer();
+    clock.AdvanceMs(8000);
+    wakeAll();
+    EXPECT_EQ(made.size(), 3u) << "the open popups are only raised";
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV", "Trumpet1.wav"}));
+}
+
+TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
+    addReminder(ReminderKind::Ordinary, nowText(), 0, "分", 0);
+    polling.Timer_reminderTimer();
+    EXPECT_TRUE(polling.Timer_Normal->Enabled());
+    EXPECT_EQ(polling.Timer_Normal->Period(), 0);
+    for (int i = 0; i < 200; ++i) {
+        clock.AdvanceMs(i < 100 ? 1 : 3600000);
+        polling.Timer_reminderTimer();
+        wakeAll();
+    }
+    EXPECT_TRUE(made.empty());
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndNotBefore) {
+    addReminder(ReminderKind::Ordinary, nowText(), 500, "天", 500LL * 5184000);
+    polling.Timer_reminderTimer();
+    EXPECT_EQ(polling.Timer_Normal->Period(), 500 * kDayMs);
+    const QDateTime begun = clock.Now();
+    for (int day = 1; day < 500; day += 7) {
+        clock.Set(begun.addDays(day));
+        polling.Timer_reminderTimer();
+        wakeAll();
+    }
+    clock.Set(begun.addMSecs(500 * kDayMs - 1));
+    wakeAll();
+    EXPECT_TRUE(made.empty());
+    clock.Set(begun.addMSecs(500 * kDayMs));
+    wakeAll();
+    EXPECT_EQ(made.size(), 1u);
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
+}
+
+TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWithoutAMessage) {
+    addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
+    polling.Timer_reminderTimer();
+    failNext = [] { throw StoreError("database is locked"); };
+    polling.Timer_NormalTimer();
+    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    EXPECT_TRUE(sound.played.isEmpty());
+    EXPECT_EQ(boxes.Count(), 0);
+
+    polling.Timer_NormalTimer();
+    EXPECT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
+}
+
+TEST_F(ReminderPollingTest, AFailingPollShowsOneErrorBoxNotOneEveryFewSeconds) {
+    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    auto tick = [this](QTimer* timer) {
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    };
+    int nested = 0;
+    boxes.OnShow([&](const MessageBoxes::Request&) {
+        // While the box is open the polls go on; their failures wait for it.
+        if (nested++ == 0) {
+            tick(polling.Timer_reminder);
+            tick(polling.Timer_CheckJNR);
+        }
+    });
+    tick(polling.Timer_reminder);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_TRUE(boxes.Last().text.contains("tbl_reminder")) << boxes.Last().text.toStdString();
+
+    // Once it is closed, the next failure is reported again.
+    tick(polling.Timer_Checkyh);
+    EXPECT_EQ(boxes.Count(), 2);
+
+    store.Exec("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
+    addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
+    tick(polling.Timer_reminder);
+    EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the poll timer drives the poll";
+}
+
+TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
+    Session second = store.OpenSecondSession("second");
+    second.CurrentUserKey = me;
+    QPointer<QWidget> popup;
+    {
+        ReminderPolling owner(second, [] {}, sound, [](const PopupContext&) { return new QWidget; });
+        owner.Timer_JNRTimer();
+        popup = owner.Popup(ReminderKind::Anniversary);
+        ASSERT_TRUE(popup);
+    }
+    EXPECT_TRUE(popup.isNull());
+}
+
+} // namespace
