@@ -1,0 +1,81 @@
+// The three account dialogs on screen: every caption fits its control and every control lies
+// inside its dialog. With QX_SCREENS_DIR set, each dialog is also saved there as a picture.
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+#include "users/TFrmModifyPwd.h"
+#include "users/TFrmPopdem.h"
+#include "users/TFrmUser.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Lists every visible control whose text is cut or that sticks out of the dialog.
+QStringList misfits(QWidget& dialog) {
+    QStringList found;
+    const QRect inside = dialog.rect();
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&dialog) || widget->objectName().isEmpty())
+            continue;
+        const QRect placed(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
+        if (!inside.contains(placed))
+            found << widget->objectName() + " outside";
+        const bool hasText = qobject_cast<QLabel*>(widget) != nullptr ||
+                             qobject_cast<QAbstractButton*>(widget) != nullptr;
+        if (hasText && widget->width() < widget->sizeHint().width())
+            found << widget->objectName() + " cut";
+        if (qobject_cast<QLineEdit*>(widget) != nullptr &&
+            widget->height() < widget->sizeHint().height())
+            found << widget->objectName() + " squeezed";
+    }
+    return found;
+}
+
+void saveScreen(QWidget& dialog, const char* name) {
+    const QString dir = qEnvironmentVariable("QX_SCREENS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(dir + "/users-" + name + ".png"));
+}
+
+TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
+    TempStore store;
+    ScriptedBoxes boxes;
+    store.AddUser("zhangsan", "张三", "1", false, "销售部");
+    store.AddUser("lisi", "李四", "1", false, "财务部");
+    store.AddUser("wangwu", "王五", "1", true, "技术支持");
+    store.SetPermission(3, "101111000");
+    store.session().CurrentUserKey = 2;
+
+    TFrmUser maintenance(store.session());
+    maintenance.show();
+    maintenance.ListView1->SelectRow(2);
+    EXPECT_EQ(misfits(maintenance), QStringList{});
+    EXPECT_GE(maintenance.ListView1->viewport()->width(), 60 + 150 + 150 + 180);
+    saveScreen(maintenance, "maintenance");
+
+    TFrmModifyPwd password(store.session());
+    password.show();
+    password.Edit1->setText("1");
+    password.Edit2->setText("newpass");
+    EXPECT_EQ(misfits(password), QStringList{});
+    saveScreen(password, "password");
+
+    TFrmPopdem permissions(store.session());
+    permissions.show();
+    permissions.ListView1->SetChecked(2, true);
+    permissions.ListView1->SetChecked(3, true);
+    permissions.ListView1->SelectRow(2);
+    EXPECT_EQ(misfits(permissions), QStringList{});
+    EXPECT_GE(permissions.ListView1->viewport()->width(), 150) << "the names show whole";
+    saveScreen(permissions, "permissions");
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// The permission settings dialog on a temporary store: selection and ticks, loading the nine
+// boxes and saving them to the ticked accounts.
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+#include "users/TFrmPopdem.h"
+
+#include <QStyle>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// List rows: 0 the administrator, then 甲, 乙, 丙.
+class PermissionDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        jia = store.AddUser("jia", "甲");
+        yi = store.AddUser("yi", "乙");
+        bing = store.AddUser("bing", "丙");
+        dialog = std::make_unique<TFrmPopdem>(store.session());
+        dialog->show();
+    }
+    QString boxes9() const {
+        QString text;
+        for (QCheckBox* box : dialog->Boxes())
+            text += box->isChecked() ? '1' : '0';
+        return text;
+    }
+    void setBoxes(const QString& text) {
+        for (int i = 0; i < 9; ++i)
+            dialog->Boxes()[i]->setChecked(text[i] == '1');
+    }
+    void select(int row) { dialog->ListView1->SelectRow(row); }
+    void tick(int row) { dialog->ListView1->SetChecked(row, true); }
+    QStringList stringsOf(int key) const {
+        QStringList texts;
+        for (const auto& row :
+             store.Rows("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {key}))
+            texts << row[0].toString();
+        return texts;
+    }
+    // Every permission write for this account fails, as on a locked or failing store.
+    void refuseWritesFor(int key) {
+        for (const char* event : {"INSERT", "UPDATE"})
+            store.Exec(
+                QStringLiteral(
+                    "CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON tbl_popdem WHEN NEW.UserId = %2 "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                    .arg(event)
+                    .arg(key));
+    }
+    void save() { dialog->SpeedButton3Click(); }
+
+    TempStore store;
+    ScriptedBoxes boxes;
+    int jia = 0, yi = 0, bing = 0;
+    std::unique_ptr<TFrmPopdem> dialog;
+};
+
+TEST_F(PermissionDialogTest,
+       SelectingARowLoadsItsStringAndAnAccountWithoutARowShowsNineClearBoxes) {
+    ASSERT_EQ(dialog->ListView1->Count(), 4);
+    EXPECT_EQ(dialog->ListView1->Caption(1), "甲");
+    EXPECT_EQ(dialog->ListView1->Text(3, TFrmPopdem::kKeyColumn), QString::number(bing));
+    EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmPopdem::kKeyColumn));
+    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
+
+    store.SetPermission(jia, "110000001");
+    store.SetPermission(yi, "101");
+    select(1);
+    EXPECT_EQ(boxes9(), "110000001");
+    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+    select(2);
+    EXPECT_EQ(boxes9(), "101000000") << "missing positions are clear";
+    select(3);
+    EXPECT_EQ(boxes9(), "000000000");
+    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+}
+
+TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWhileTheTicksStay) {
+    store.SetPermission(jia, "111111111");
+    tick(2);
+    tick(3);
+    select(1);
+    select(-1);
+    EXPECT_EQ(boxes9(), "000000000");
+    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
+    EXPECT_EQ(dialog->ListView1->CheckedCount(), 2);
+    EXPECT_TRUE(dialog->ListView1->Checked(2) && dialog->ListView1->Checked(3));
+}
+
+TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
+    store.SetPermission(jia, "100000000");
+    QWidget* viewport = dialog->ListView1->viewport();
+    auto at = [this](int row, int x) {
+        const QRect rect = dialog->ListView1->visualItemRect(dialog->ListView1->topLevelItem(row));
+        return QPoint(rect.left() + x, rect.center().y());
+    };
+    const int tickX = 3 + dialog->ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1, 70));
+    ASSERT_EQ(dialog->ListView1->Selected(), 1);
+    EXPECT_FALSE(dialog->ListView1->Checked(1)) << "selecting never ticks";
+    dialog->CheckBox5->setChecked(true);
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(2, tickX));
+    EXPECT_TRUE(dialog->ListView1->Checked(2));
+    EXPECT_EQ(dialog->ListView1->Selected(), 1);
+    EXPECT_EQ(boxes9(), "100010000");
+
+    // The boxes as they stand go to the ticked account, whoever they were loaded from.
+    save();
+    EXPECT_EQ(stringsOf(yi), QStringList{"100010000"});
+    EXPECT_EQ(stringsOf(jia), QStringList{"100000000"});
+}
+
+TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
+    select(1);
+    save();
+    EXPECT_EQ(boxes.Texts(), QStringList{"请选择一条记录进行操作！"});
+    boxes.Clear();
+    tick(1);
+    boxes.AnswerNext(false);
+    save();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{"确定要对选中记录进行权限配置操作吗？", "请选择一条记录！"}));
+    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(store.Count("tbl_popdem"), 0);
+}
+
+TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheStringAndOneNotice) {
+    store.SetPermission(jia, "000000001");
+    refuseWritesFor(1);   // no row: its insert fails
+    refuseWritesFor(jia); // a row: its update fails
+    select(3);
+    setBoxes("110100001");
+    dialog->SpeedButton1Click();
+    ASSERT_EQ(dialog->ListView1->CheckedCount(), 4);
+    save();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{"确定要对选中记录进行权限配置操作吗？", "权限设置完毕！"}));
+    EXPECT_EQ(stringsOf(1), QStringList{});
+    EXPECT_EQ(stringsOf(jia), QStringList{"000000001"});
+    EXPECT_EQ(stringsOf(yi), QStringList{"110100001"});
+    EXPECT_EQ(stringsOf(bing), QStringList{}) << "the save ends with the first success";
+}
+
+TEST_F(PermissionDialogTest, SavingTwiceForOneAccountKeepsOneRow) {
+    tick(2);
+    select(2);
+    setBoxes("100000001");
+    save();
+    setBoxes("011111110");
+    save();
+    EXPECT_EQ(stringsOf(yi), QStringList{"011111110"});
+    EXPECT_EQ(store.Count("tbl_popdem"), 1);
+    EXPECT_EQ(boxes.Texts().count("权限设置完毕！"), 2);
+}
+
+TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) {
+    store.SetPermission(yi, "111111111");
+    refuseWritesFor(jia);
+    refuseWritesFor(yi);
+    tick(1);
+    tick(2);
+    select(1);
+    save();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{"确定要对选中记录进行权限配置操作吗？", "权限设置失败，请稍后重试！"}));
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+    EXPECT_EQ(stringsOf(jia), QStringList{});
+    EXPECT_EQ(stringsOf(yi), QStringList{"111111111"});
+}
+
+} // namespace
