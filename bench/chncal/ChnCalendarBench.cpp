@@ -1,3 +1,4 @@
+#include "chncal/ChnCalendarUse.h"
 #include "chncal/CnCalendar.h"
 
 #include <benchmark/benchmark.h>
@@ -42,6 +43,20 @@ void BM_MonthViewConversions(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthViewConversions)->Unit(benchmark::kMicrosecond);
 
+// What the month view really calls: TChnCal::Calculate for the selected date and every day of
+// the month, with all the texts.
+void BM_MonthViewTexts(benchmark::State& state) {
+    ChnCalendarUse::TChnCal cal;
+    for (auto _ : state) {
+        cal.Calculate(2024, 1, 15);
+        for (int day = 1; day <= 31; ++day) {
+            cal.Calculate(2024, 1, day);
+            benchmark::DoNotOptimize(cal.LunarDayText());
+        }
+    }
+}
+BENCHMARK(BM_MonthViewTexts)->Unit(benchmark::kMicrosecond);
+
 // One New Year search, the work the first conversion of each lunar year pays once.
 void BM_NewYearSearch(benchmark::State& state) {
     int year = 1900;
@@ -52,6 +67,14 @@ void BM_NewYearSearch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NewYearSearch)->Unit(benchmark::kMicrosecond);
+
+// The era lookup scans the table from its start; years of the Qing are near its end.
+void BM_EraTextOf(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ChnCalendarUse::EraTextOf(1900));
+    }
+}
+BENCHMARK(BM_EraTextOf)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
