@@ -200,16 +200,11 @@ TEST(Festivals, GregorianLunarAndTerms) {
                                              {2024, 13, 1, ""}}) {
         EXPECT_EQ(SolarFestivalName(c.y, c.m, c.d), c.text) << c.y << "-" << c.m << "-" << c.d;
     }
-    EXPECT_EQ(SolarTermOfDate(2024, 1, 6), "小寒");
     EXPECT_EQ(SolarTermOfDate(2024, 1, 20), "大寒");
-    EXPECT_EQ(SolarTermOfDate(2024, 2, 4), "立春");
     EXPECT_EQ(SolarTermOfDate(2024, 12, 21), "冬至");
     EXPECT_EQ(SolarTermOfDate(2024, 12, 20), "");
     EXPECT_EQ(SolarTermOfDate(2024, 0, 6), "");
 
-    EXPECT_EQ(LunarFestivalName(1, 1, 2024, 2, 10), "春节");
-    EXPECT_EQ(LunarFestivalName(12, 30, 2024, 2, 9), "除夕");
-    EXPECT_EQ(LunarFestivalName(12, 29, 2024, 2, 8), "");
     EXPECT_EQ(LunarFestivalName(12, 29, 2025, 1, 28), "除夕"); // a 29-day twelfth month
     EXPECT_EQ(LunarFestivalName(12, 8, 2024, 1, 18), "腊八节");
     // A day of a leap month keeps the festival of its number.
@@ -254,6 +249,8 @@ TEST(TChnCal, TextsOfADate) {
     cal.Calculate(2024, 1, 6);
     EXPECT_EQ(cal.SolarTermText(), "小寒");
     EXPECT_EQ(cal.LunarMonthText(), "冬月");
+    cal.Calculate(2024, 2, 4);
+    EXPECT_EQ(cal.SolarTermText(), "立春");
 
     cal.Calculate(1949, 10, 1);
     EXPECT_EQ(cal.EraText(), "");
