@@ -16,8 +16,7 @@
 class TFrmEditMessage : public TFrmEntry {
     Q_OBJECT
 public:
-    TFrmEditMessage(Session& session, std::function<void()> reloadLists,
-                    QWidget* parent = nullptr);
+    TFrmEditMessage(Session& session, std::function<void()> reloadLists, QWidget* parent = nullptr);
 
     // Creates the dialog, fills it (Fill) and shows it modally through ModalRunner.
     static void EditPublished(Session& session, std::function<void()> reloadLists,

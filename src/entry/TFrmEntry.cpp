@@ -158,8 +158,8 @@ QLayout* TFrmEntry::buildSettingsRow() {
 
     ComboBox1 = named(new QComboBox(panClient), "ComboBox1");
     ComboBox1->setEditable(true);
-    ComboBox1->addItems({TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour,
-                         TimingRules::kDay});
+    ComboBox1->addItems(
+        {TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour, TimingRules::kDay});
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setFixedWidth(60);
     ComboBox1->setAccessibleName(QStringLiteral("间隔单位"));
@@ -229,12 +229,13 @@ QWidget* TFrmEntry::buildMiddle() {
         column->addWidget(Label4);
     }
     column->addWidget(ListView1, 1);
-    left->setMinimumWidth(170);
+    // Wide enough for the name column and a scroll bar, no wider: the key column is hidden.
+    left->setMinimumWidth(120);
     Splitter1->addWidget(left);
     Splitter1->addWidget(GroupBox1);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({190, 480});
+    Splitter1->setSizes({176, 494});
     return Splitter1;
 }
 
@@ -319,12 +320,13 @@ void TFrmEntry::LoadRecipientList() {
     {
         PaintingSuspended suspended(ListView1);
         ListView1->Clear();
-        const QIcon icon = design_.rowIcons ? QIcon(Assets::Picture(QStringLiteral("listUser")))
-                                            : QIcon();
+        const QIcon icon =
+            design_.rowIcons ? QIcon(Assets::Picture(QStringLiteral("listUser"))) : QIcon();
         for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
-            const int row = ListView1->AddRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
-                                               ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
-                                              icon);
+            const int row =
+                ListView1->AddRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
+                                   ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
+                                  icon);
             if (!design_.listVisible)
                 ListView1->SetChecked(row, true);
         }
@@ -396,7 +398,8 @@ void TFrmEntry::BitBtn1Click() {
         return;
     }
     if (plan.secondsMinimum) {
-        const QString number = TimingRules::ApplySecondsMinimum(Edit1->text(), ComboBox1->currentText());
+        const QString number =
+            TimingRules::ApplySecondsMinimum(Edit1->text(), ComboBox1->currentText());
         if (number != Edit1->text())
             Edit1->setText(number);
     }
@@ -449,14 +452,14 @@ void TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
     const QString now = TimingRules::NowText();
 
     ADOQuery1.SetSQL(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
-                                                            : Statements::kInsertReminder));
+                                                           : Statements::kInsertReminder));
     bindRecipient(ADOQuery1);
     ADOQuery1.SetText(QStringLiteral("p2"), content);
     ADOQuery1.SetSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-    ADOQuery1.SetText(QStringLiteral("p4"),
-                      picked ? TimingRules::PickedMomentText(DateTimePicker1->date(),
-                                                             DateTimePicker2->time())
-                             : now);
+    ADOQuery1.SetText(
+        QStringLiteral("p4"),
+        picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
+               : now);
     ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::Trim(Edit1->text()));
     ADOQuery1.SetText(QStringLiteral("p6"), unit);
     ADOQuery1.SetText(QStringLiteral("p7"), now);

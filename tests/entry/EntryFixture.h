@@ -100,7 +100,9 @@ protected:
                 texts << request.text;
         return texts;
     }
-    int Questions() const { return static_cast<int>(BoxTexts(MessageBoxes::Icon::Question).size()); }
+    int Questions() const {
+        return static_cast<int>(BoxTexts(MessageBoxes::Icon::Question).size());
+    }
 
     std::function<void()> Reload() {
         return [this] { ++reloads; };

@@ -1,0 +1,87 @@
+// Shows the entry dialogs with sample data and writes a picture of each into the folder given
+// on the command line: entry-add.png, entry-edit.png, entry-birthday.png and entry-quick.png.
+#include "entry/TFrmAddtx.h"
+#include "entry/TFrmEditMessage.h"
+#include "entry/TFrmQuickTx.h"
+#include "entry/TFrmSRTX.h"
+#include "platform/ModalRunner.h"
+#include "support/TempStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+void showOnScreen(QWidget& dialog) {
+    dialog.show();
+    dialog.move(dialog.screen()->availableGeometry().center() - dialog.rect().center());
+    dialog.activateWindow();
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(20);
+    }
+}
+
+void picture(QWidget& dialog, const QString& path) {
+    showOnScreen(dialog);
+    if (!dialog.grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    // Keep it on screen a moment, so that a picture of the whole screen can be taken too.
+    if (qEnvironmentVariableIsSet("QX_SCREENS_LINGER"))
+        QTest::qWait(qEnvironmentVariableIntValue("QX_SCREENS_LINGER"));
+    dialog.hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: entry_screens <folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    TempStore store;
+    const int me = store.AddUser("zhang", "张伟");
+    const int colleague = store.AddUser("li", "李娜");
+    store.AddUser("wang", "王芳");
+    store.AddUser("zhao", "赵磊");
+    store.AddUser("chen", "陈静");
+    store.session().CurrentUserKey = me;
+    store.session().CurrentUserName = QStringLiteral("张伟");
+
+    {
+        TFrmAddtx add(store.session(), {});
+        showOnScreen(add); // loads the recipient list
+        add.ListView1->SetChecked(2, true);
+        add.ListView1->SetChecked(3, true);
+        add.Memo1->setPlainText(QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
+        picture(add, folder.filePath(QStringLiteral("entry-add.png")));
+    }
+    {
+        TempStore::Reminder r;
+        r.recipient = colleague;
+        r.publisher = me;
+        r.detail = QStringLiteral("周五前提交季度报告");
+        r.action = 1;
+        r.beginTime = QStringLiteral("2010-11-12 08:51:00 ");
+        r.intervalNumber = 30;
+        r.intervalType = QStringLiteral("分");
+        const int key = store.AddReminder(r);
+        TFrmEditMessage edit(store.session(), {});
+        edit.Fill(QString::number(key), r.detail);
+        picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
+    }
+    {
+        TFrmSRTX birthday(store.session(), {});
+        picture(birthday, folder.filePath(QStringLiteral("entry-birthday.png")));
+    }
+    {
+        TFrmQuickTx quick(store.session(), {});
+        picture(quick, folder.filePath(QStringLiteral("entry-quick.png")));
+    }
+    return 0;
+}
