@@ -1,11 +1,13 @@
 #include "app/Startup.h"
 
+#include "chrome/Assets.h"
 #include "platform/AppInfo.h"
 
 #include <QApplication>
 
 std::unique_ptr<Startup::Program> Startup::Start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
+    QApplication::setWindowIcon(Assets::AppIcon());
     auto program = std::make_unique<Program>();
     program->mainWindow = std::make_unique<TFrmMainT>(program->session);
     program->dataModule = std::make_unique<TFrmDM>(program->session);

@@ -1,15 +1,29 @@
 #include "app/TFrmMainT.h"
 
+#include "app/TFrmAbout.h"
+#include "chrome/Assets.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
+#include "entry/TFrmAddtx.h"
+#include "entry/TFrmEditMessage.h"
+#include "entry/TFrmJnrTx.h"
+#include "entry/TFrmQuickTx.h"
+#include "entry/TFrmSRTX.h"
+#include "entry/TFrmYhTx.h"
 #include "users/Permissions.h"
+#include "users/TFrmModifyPwd.h"
+#include "users/TFrmPopdem.h"
+#include "users/TFrmUser.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLocale>
@@ -17,11 +31,14 @@
 
 namespace {
 const QColor kPendingTextColor(0, 0, 255);
+const QString kAutostartOn = QStringLiteral("√随windows启动系统");
+const QString kAutostartOff = QStringLiteral("随windows启动系统");
 } // namespace
 
-TFrmMainT::TFrmMainT(Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), ADOQuery2(session.connectionName),
-      ADOQuery3(session.connectionName) {
+TFrmMainT::TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart, QWidget* parent)
+    : TFrmShell(parent), session_(session),
+      autostart_(autostart ? std::move(autostart) : Autostart::ForPlatform()),
+      ADOQuery2(session.connectionName), ADOQuery3(session.connectionName) {
     setObjectName(QStringLiteral("FrmMainT"));
     FormCreate();
 }
@@ -30,31 +47,27 @@ TFrmMainT::~TFrmMainT() = default;
 
 void TFrmMainT::FormCreate() {
     setWindowTitle(AppInfo::kApplicationTitle);
-    Label1 = new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0"), this);
+    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont titleFont = Label1->font();
-    titleFont.setBold(true);
-    Label1->setFont(titleFont);
-    Label1->setStyleSheet(QStringLiteral("color: white;"));
 
     buildMenus();
     buildToolBar();
     buildPages();
     buildFooter();
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(panClient);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Label1);
     layout->addWidget(MainMenu1);
     layout->addWidget(ToolBar2);
     layout->addWidget(PageControl1, 1);
-    auto* footer = new QHBoxLayout;
+    SetBottomBarHeight(26);
+    auto* footer = new QHBoxLayout(Image6);
+    footer->setContentsMargins(8, 0, 8, 0);
     footer->addWidget(Label2);
     footer->addStretch();
     footer->addWidget(Label3);
-    layout->addLayout(footer);
-    resize(980, 640);
+    resize(1000, 660);
 }
 
 void TFrmMainT::buildMenus() {
@@ -71,7 +84,7 @@ void TFrmMainT::buildMenus() {
     N9 = SystemMenu->addAction(QStringLiteral("修改密码"));
     N9->setObjectName(QStringLiteral("N9"));
     OptionsMenu = MainMenu1->addMenu(QStringLiteral("选项"));
-    N14 = OptionsMenu->addAction(QStringLiteral("√随windows启动系统"));
+    N14 = OptionsMenu->addAction(kAutostartOn);
     N14->setObjectName(QStringLiteral("N14"));
     AboutMenu = MainMenu1->addMenu(QStringLiteral("关于系统"));
     N13 = AboutMenu->addAction(QStringLiteral("关于"));
@@ -81,14 +94,15 @@ void TFrmMainT::buildMenus() {
     connect(N43, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N43Click));
     connect(N9, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N9Click));
     connect(N13, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N13Click));
+    connect(N14, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N14Click));
 }
 
 QToolButton* TFrmMainT::addToolButton(const QString& name, const QString& caption,
                                       const QString& picture, void (TFrmMainT::*handler)()) {
-    Q_UNUSED(picture);
     auto* button = new QToolButton(ToolBar2);
     button->setObjectName(name);
     button->setText(caption);
+    button->setIcon(QIcon(Assets::Picture(picture)));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     ToolBar2->addWidget(button);
@@ -106,13 +120,13 @@ void TFrmMainT::buildToolBar() {
     ToolButton3 = addToolButton("ToolButton3", "编辑提醒", "tbEdit", &TFrmMainT::ToolButton3Click);
     ToolButton4 = addToolButton("ToolButton4", "删除提醒", "tbDelete", &TFrmMainT::ToolButton4Click);
     ToolBar2->addSeparator();
-    ToolButton2 = addToolButton("ToolButton2", "快速发布", "tbQuick", &TFrmMainT::ToolButton2Click);
+    ToolButton2 = addToolButton("ToolButton2", "快速发布", "tbQuickPublish", &TFrmMainT::ToolButton2Click);
     ToolBar2->addSeparator();
     ToolButton12 = addToolButton("ToolButton12", "生日提醒", "tbBirthday", &TFrmMainT::ToolButton12Click);
     ToolButton9 = addToolButton("ToolButton9", "约会提醒", "tbAppointment", &TFrmMainT::ToolButton9Click);
     Tbexit = addToolButton("Tbexit", "  纪念日提醒", "tbAnniversary", &TFrmMainT::TbexitClick);
     ToolBar2->addSeparator();
-    ToolButton8 = addToolButton("ToolButton8", "隐藏窗口", "tbHide", nullptr);
+    ToolButton8 = addToolButton("ToolButton8", "隐藏窗口", "tbHide", &TFrmMainT::ToolButton8Click);
     ToolButton1 = addToolButton("ToolButton1", "退出系统", "tbExit", &TFrmMainT::ToolButton1Click);
 }
 
@@ -174,13 +188,17 @@ void TFrmMainT::buildPages() {
 }
 
 void TFrmMainT::buildFooter() {
-    Label2 = new QLabel(this);
+    Label2 = new QLabel(Image6);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setStyleSheet(QStringLiteral("color: yellow;"));
+    QPalette yellow = Label2->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    Label2->setPalette(yellow);
     Label2->hide();
-    Label3 = new QLabel(this);
+    Label3 = new QLabel(Image6);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setStyleSheet(QStringLiteral("color: aqua;"));
+    QPalette aqua = Label3->palette();
+    aqua.setColor(QPalette::WindowText, Qt::cyan);
+    Label3->setPalette(aqua);
     Label3->hide();
     Timer_showtime = new QTimer(this);
     Timer_showtime->setObjectName(QStringLiteral("Timer_showtime"));
@@ -208,12 +226,27 @@ bool TFrmMainT::ControlEnabled(const QObject* control) {
 }
 
 void TFrmMainT::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    TFrmShell::showEvent(event);
     Guarded([this] { FormShow(); });
 }
 
+void TFrmMainT::closeEvent(QCloseEvent* event) {
+    TFrmShell::closeEvent(event);
+    // Closing the main window ends the program, popups or not.
+    if (event->isAccepted())
+        EndProgram();
+}
+
+void TFrmMainT::EndProgram() {
+    if (ending_)
+        return;
+    ending_ = true;
+    close();
+    AppLifetime::RequestQuit();
+}
+
 void TFrmMainT::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+    TFrmShell::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !loginShown_) {
         // Leave the activation event before the modal login starts its own loop.
         QTimer::singleShot(0, this, GuardedSlot(this, &TFrmMainT::FormActivate));
@@ -223,6 +256,43 @@ void TFrmMainT::changeEvent(QEvent* event) {
 void TFrmMainT::FormShow() {
     PageControl1->setCurrentIndex(0);
     Label3->setText(ClockText(SystemClock::Now()));
+    ApplyAutostartSetting();
+}
+
+void TFrmMainT::ApplyAutostartSetting() {
+    const QString setting = SettingsFile::Read(QStringLiteral("Run"), QStringLiteral("dword"),
+                                               QStringLiteral("0"));
+    if (setting == QLatin1String("0")) {
+        N14->setText(kAutostartOff);
+        autostart_->RemoveEntry();
+    } else if (setting == QLatin1String("1")) {
+        N14->setText(kAutostartOn);
+        autostart_->WriteEntry(QCoreApplication::applicationFilePath());
+    }
+}
+
+void TFrmMainT::N14Click() {
+    const QString caption = TextConvert::Trim(N14->text());
+    if (caption.startsWith(QStringLiteral("√"))) {
+        SettingsFile::Write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
+        N14->setText(kAutostartOff);
+    } else if (caption.startsWith(QStringLiteral("随"))) {
+        SettingsFile::Write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("1"));
+        N14->setText(kAutostartOn);
+    }
+}
+
+void TFrmMainT::ToolButton8Click() {
+    HideToTray();
+}
+
+void TFrmMainT::HideToTray() {
+    MinimizeToTray();
+}
+
+// Unlike the tool bar's exit, the tray menu's ends the program without a question.
+void TFrmMainT::N4Click() {
+    EndProgram();
 }
 
 void TFrmMainT::FormActivate() {
@@ -376,25 +446,68 @@ void TFrmMainT::SpeedButton3Click() {
 }
 
 void TFrmMainT::ToolButton1Click() {
-    if (MessageBoxes::Question(QStringLiteral("确定要退出系统吗？"))) {
-        close();
-        AppLifetime::RequestQuit();
-    }
+    if (MessageBoxes::Question(QStringLiteral("确定要退出系统吗？")))
+        EndProgram();
 }
 
-// Openers of the windows of the entry and user subsystems.
-void TFrmMainT::ToolButton10Click() {}
+// Openers: every window is a new instance shown modally and freed when it returns.
+void TFrmMainT::ToolButton10Click() {
+    TFrmAddtx dialog(session_, reloader(), this);
+    if (PageControl1->currentIndex() == 1 && presetDay_)
+        dialog.PresetStartDay(presetDay_());
+    ModalRunner::Run(dialog);
+}
+
 void TFrmMainT::ToolButton3Click() {
-    if (ListView3->Selected() < 0) {
+    const int row = ListView3->Selected();
+    if (row < 0) {
         MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
+    TFrmEditMessage::EditPublished(session_, reloader(), ListView3->Caption(row),
+                                   ListView3->SubItem(row, 0), this);
 }
-void TFrmMainT::ToolButton2Click() {}
-void TFrmMainT::ToolButton12Click() {}
-void TFrmMainT::ToolButton9Click() {}
-void TFrmMainT::TbexitClick() {}
-void TFrmMainT::N41Click() {}
-void TFrmMainT::N43Click() {}
-void TFrmMainT::N9Click() {}
-void TFrmMainT::N13Click() {}
+
+void TFrmMainT::ToolButton2Click() {
+    TFrmQuickTx dialog(session_, reloader(), this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::ToolButton12Click() {
+    TFrmSRTX dialog(session_, reloader(), this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::ToolButton9Click() {
+    TFrmYhTx dialog(session_, reloader(), this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::TbexitClick() {
+    TFrmJnrTx dialog(session_, reloader(), this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::N41Click() {
+    TFrmUser dialog(session_, this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::N43Click() {
+    TFrmPopdem dialog(session_, this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::N9Click() {
+    TFrmModifyPwd dialog(session_, this);
+    ModalRunner::Run(dialog);
+}
+
+void TFrmMainT::N13Click() {
+    TFrmAbout about(this);
+    ModalRunner::Run(about);
+}
+
+std::function<void()> TFrmMainT::reloader() {
+    return [this] { ReloadLists(); };
+}

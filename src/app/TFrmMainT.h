@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Autostart.h"
+#include "chrome/TFrmShell.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
 #include "store/Session.h"
@@ -19,13 +21,16 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 
 // The main window: asks for the login once, shows the current user's pending, history and
 // published reminders, the perpetual calendar and a clock, and opens every other window.
-class TFrmMainT : public QWidget, public LoginHost {
+class TFrmMainT : public TFrmShell, public LoginHost {
     Q_OBJECT
 public:
-    explicit TFrmMainT(Session& session, QWidget* parent = nullptr);
+    // The autostart entry is the platform's unless a test gives its own.
+    explicit TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart = nullptr,
+                       QWidget* parent = nullptr);
     ~TFrmMainT() override;
 
     // Event handlers.
@@ -51,6 +56,13 @@ public:
     void N43Click();
     void N9Click();
     void N13Click();
+    void N14Click();
+    void ToolButton8Click();
+
+    // Reads "Run"/"dword" and carries it into the caption of N14 and the autostart entry.
+    void ApplyAutostartSetting();
+    // Hides the window into the notification area (minimises it where there is none).
+    void HideToTray();
 
     // Re-reads the three lists for the current user.
     void ReloadLists();
@@ -103,9 +115,15 @@ public:
     static void SetControlEnabled(QObject* control, bool enabled);
     static bool ControlEnabled(const QObject* control);
 
+    // The notification-area menu's "退出系统"; "显示主窗口" and "快速添加事件" are the shell's.
+    void N4Click() override;
+    using TFrmShell::N1221Click;
+    using TFrmShell::N2Click;
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -118,11 +136,19 @@ private:
                   const std::function<QStringList()>& row);
     void showRowDetails(ReportList* list, const QString& personLabel);
     QString cachedUserName(int userKey);
+    // What the dialogs call after each successful write.
+    std::function<void()> reloader();
+    // Closes the window and ends the program, once.
+    void EndProgram();
 
     Session& session_;
+    std::unique_ptr<Autostart> autostart_;
     bool loginShown_ = false;
+    bool ending_ = false;
     Query ADOQuery2;   // the lists
     Query ADOQuery3;   // name look-ups, deletes and permissions
     std::map<int, QString> nameCache_; // valid for one reload only
+    // The calendar page's selected day, the add-reminder preset while that page shows.
+    std::function<QDate()> presetDay_;
     bool caching_ = false;
 };

@@ -1,5 +1,6 @@
 #include "users/TFrmLogin.h"
 
+#include "chrome/Assets.h"
 #include "platform/AppLifetime.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 TFrmLogin::TFrmLogin(Session& session, LoginHost& host, QWidget* parent)
-    : QDialog(parent), session_(session), host_(host), ADOQuery1(session.connectionName) {
+    : TFrmMidShell(parent), session_(session), host_(host), ADOQuery1(session.connectionName) {
     setObjectName(QStringLiteral("FrmLogin"));
     FormCreate();
 }
@@ -25,61 +26,75 @@ QString TFrmLogin::HintText() {
 
 void TFrmLogin::FormCreate() {
     setWindowTitle(QStringLiteral(" 登录系统"));
-    Label1 = new QLabel(QStringLiteral(" 登录系统"), this);
+    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral(" 登录系统")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Image1 = new QLabel(this);
+    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(64, 64);
+    Image1->SetPicture(Assets::Picture(QStringLiteral("login")));
 
-    Label2 = new QLabel(QStringLiteral("登录账号"), this);
+    Label2 = new QLabel(QStringLiteral("登录账号"), panClient);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Edit1 = new QLineEdit(this);
+    Edit1 = new QLineEdit(panClient);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(10);
     Edit1->setAccessibleName(Label2->text());
     Label2->setBuddy(Edit1);
 
-    Label3 = new QLabel(QStringLiteral("登录密码"), this);
+    Label3 = new QLabel(QStringLiteral("登录密码"), panClient);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Edit2 = new QLineEdit(this);
+    Edit2 = new QLineEdit(panClient);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setMaxLength(15);
     Edit2->setEchoMode(QLineEdit::Password);
     Edit2->setAccessibleName(Label3->text());
     Label3->setBuddy(Edit2);
 
-    Label4 = new QLabel(HintText(), this);
+    Label4 = new QLabel(HintText(), panClient);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setEnabled(false);
     QFont hintFont = Label4->font();
     hintFont.setPointSize(9);
     Label4->setFont(hintFont);
 
-    btnlogin = new QPushButton(QStringLiteral("登录"), this);
+    btnlogin = new QPushButton(QStringLiteral("登录"), panClient);
     btnlogin->setObjectName(QStringLiteral("btnlogin"));
     btnlogin->setAutoDefault(false);
-    btnexit = new QPushButton(QStringLiteral("退出"), this);
+    btnlogin->setFlat(true);
+    btnexit = new QPushButton(QStringLiteral("退出"), panClient);
     btnexit->setObjectName(QStringLiteral("btnexit"));
     btnexit->setAutoDefault(false);
+    btnexit->setFlat(true);
+    for (QPushButton* button : {btnlogin, btnexit}) {
+        button->setMinimumSize(88, 30);
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { border: 1px solid #c8a27a; border-radius: 3px; background: #fdf3e7; }"
+            "QPushButton:hover { background: #fbe2c4; }"
+            "QPushButton:pressed { background: #f5c99a; }"));
+    }
 
     auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(14);
     grid->addWidget(Label2, 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(Label3, 1, 0);
     grid->addWidget(Edit2, 1, 1);
-    grid->addWidget(Label4, 2, 0, 1, 2);
+    grid->addWidget(Label4, 2, 1);
     auto* row = new QHBoxLayout;
+    row->setSpacing(28);
     row->addWidget(Image1, 0, Qt::AlignTop);
-    row->addLayout(grid);
+    row->addLayout(grid, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnlogin);
     buttons->addWidget(btnexit);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
+    auto* layout = new QVBoxLayout(panClient);
+    layout->setContentsMargins(90, 110, 90, 40);
     layout->addLayout(row);
+    layout->addSpacing(30);
     layout->addLayout(buttons);
+    layout->addStretch();
 
     setTabOrder(Edit1, Edit2);
     Edit1->installEventFilter(this);
@@ -92,7 +107,7 @@ void TFrmLogin::FormCreate() {
 }
 
 void TFrmLogin::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    TFrmMidShell::showEvent(event);
     Guarded([this] { FormShow(); });
 }
 
@@ -115,7 +130,7 @@ bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return TFrmMidShell::eventFilter(watched, event);
 }
 
 void TFrmLogin::btnloginClick() {
@@ -146,7 +161,7 @@ void TFrmLogin::btnloginClick() {
 
 void TFrmLogin::btnexitClick() {
     AppLifetime::RequestQuit();
-    QDialog::reject();
+    TFrmMidShell::reject();
 }
 
 void TFrmLogin::reject() {
@@ -154,5 +169,5 @@ void TFrmLogin::reject() {
     // with nobody logged in can do nothing useful.
     if (!loggedIn_)
         AppLifetime::RequestQuit();
-    QDialog::reject();
+    TFrmMidShell::reject();
 }

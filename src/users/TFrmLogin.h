@@ -3,7 +3,9 @@
 #include "store/Query.h"
 #include "store/Session.h"
 
-#include <QDialog>
+#include "chrome/TFrameImage.h"
+#include "chrome/TFrmMidShell.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +20,7 @@ public:
 };
 
 // The login dialog: decides who the current user is for the rest of the run.
-class TFrmLogin : public QDialog {
+class TFrmLogin : public TFrmMidShell {
     Q_OBJECT
 public:
     TFrmLogin(Session& session, LoginHost& host, QWidget* parent = nullptr);
@@ -33,7 +35,7 @@ public:
     bool LoggedIn() const { return loggedIn_; }
 
     QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
+    TFrameImage* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label3 = nullptr;

@@ -1,0 +1,90 @@
+// The main window opens every other window as a new modal instance, and the entry dialogs
+// reach back to reload its lists.
+#include "app/TFrmMainT.h"
+#include "entry/TFrmAddtx.h"
+#include "entry/TFrmEditMessage.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+
+#include <QMetaObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OpenersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        me = store.AddUser("me", "我自己", "pw");
+        store.session().CurrentUserKey = me;
+        store.session().CurrentUserName = "我自己";
+    }
+    TempStore store;
+    FakeClock clock;
+    ScriptedBoxes boxes;
+    int me = 0;
+    TFrmMainT window{store.session()};
+};
+
+TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
+    QStringList opened;
+    ScriptedModal modal([&](QDialog& dialog) {
+        opened << QString::fromLatin1(dialog.metaObject()->className());
+        return int(QDialog::Rejected);
+    });
+    const std::pair<void (TFrmMainT::*)(), const char*> triggers[] = {
+        {&TFrmMainT::ToolButton10Click, "TFrmAddtx"},  {&TFrmMainT::ToolButton2Click, "TFrmQuickTx"},
+        {&TFrmMainT::ToolButton12Click, "TFrmSRTX"},   {&TFrmMainT::ToolButton9Click, "TFrmYhTx"},
+        {&TFrmMainT::TbexitClick, "TFrmJnrTx"},        {&TFrmMainT::N41Click, "TFrmUser"},
+        {&TFrmMainT::N43Click, "TFrmPopdem"},          {&TFrmMainT::N9Click, "TFrmModifyPwd"},
+        {&TFrmMainT::N13Click, "TFrmAbout"},
+    };
+    for (const auto& [trigger, expected] : triggers) {
+        opened.clear();
+        (window.*trigger)();
+        EXPECT_EQ(opened, QStringList{QString::fromLatin1(expected)});
+    }
+}
+
+TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
+    int opened = 0;
+    QString memo;
+    ScriptedModal modal([&](QDialog& dialog) {
+        ++opened;
+        memo = dynamic_cast<TFrmEditMessage&>(dialog).Memo1->toPlainText();
+        return int(QDialog::Rejected);
+    });
+    window.ToolButton3Click();
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(boxes.Last().text, QStringLiteral("请选择一条记录进行操作！"));
+
+    TempStore::Reminder r;
+    r.recipient = 1;
+    r.publisher = me;
+    r.detail = "要改的提醒";
+    store.AddReminder(r);
+    window.ReloadLists();
+    window.ListView3->SelectRow(0);
+    window.ToolButton3Click();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(memo, QStringLiteral("要改的提醒"));
+}
+
+TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
+    ScriptedModal modal([&](QDialog& dialog) {
+        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
+        add.FormShow();
+        for (int row = 0; row < add.ListView1->Count(); ++row)
+            add.ListView1->SetChecked(row, add.ListView1->Caption(row) == QStringLiteral("我自己"));
+        add.Memo1->setPlainText("自己提醒自己");
+        add.BitBtn1Click();
+        return int(QDialog::Rejected);
+    });
+    window.ToolButton10Click();
+    ASSERT_EQ(window.ListView1->Count(), 1);
+    EXPECT_EQ(window.ListView1->SubItem(0, 0), QStringLiteral("自己提醒自己"));
+    ASSERT_EQ(window.ListView3->Count(), 1);
+    EXPECT_EQ(window.ListView3->SubItem(0, 1), QStringLiteral("我自己"));
+}
+
+} // namespace

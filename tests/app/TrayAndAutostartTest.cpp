@@ -1,0 +1,166 @@
+// The autostart option, hiding into the notification area and the about box.
+#include "app/TFrmAbout.h"
+#include "app/TFrmMainT.h"
+#include "platform/AppInfo.h"
+#include "platform/AppLifetime.h"
+#include "platform/SettingsFile.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        TFrmShell::OverrideTrayAvailableForTests(true);
+    }
+    void TearDown() override {
+        AppLifetime::InstallQuitHook({});
+        TFrmShell::OverrideTrayAvailableForTests(std::nullopt);
+    }
+    QString entryPath() const { return autostartDir.filePath("QxReminder.desktop"); }
+    void plantEntry() {
+        QFile entry(entryPath());
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nExec=/old/qxreminder\n");
+    }
+    QString entryText() const {
+        QFile entry(entryPath());
+        return entry.open(QIODevice::ReadOnly) ? QString::fromUtf8(entry.readAll()) : QString();
+    }
+
+    TempStore store;
+    ScriptedBoxes boxes;
+    QTemporaryDir autostartDir;
+    int quitRequests = 0;
+    TFrmMainT window{store.session(), std::make_unique<XdgAutostart>(autostartDir.path())};
+};
+
+TEST_F(TrayTest, AFreshInstallationRemovesAPresentEntryAtTheFirstShow) {
+    plantEntry();
+    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    window.show();
+    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_FALSE(QFile::exists(entryPath()));
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
+    window.show();
+    window.N14Click(); // unticked → ticked
+    EXPECT_EQ(SettingsFile::Read("Run", "dword", ""), QStringLiteral("1"));
+    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_FALSE(QFile::exists(entryPath()));
+    window.hide();
+    window.show();
+    EXPECT_TRUE(entryText().contains("Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
+
+    window.N14Click(); // ticked → unticked: the entry stays until the next show
+    EXPECT_EQ(SettingsFile::Read("Run", "dword", ""), QStringLiteral("0"));
+    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_TRUE(QFile::exists(entryPath()));
+    window.hide();
+    window.show();
+    EXPECT_FALSE(QFile::exists(entryPath()));
+}
+
+TEST_F(TrayTest, AnyOtherSettingLeavesCaptionAndEntryAsTheyWere) {
+    plantEntry();
+    SettingsFile::Write("Run", "dword", "yes");
+    window.show();
+    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(entryText(), QStringLiteral("[Desktop Entry]\nExec=/old/qxreminder\n"));
+}
+
+TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("autostart"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TFrmMainT blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
+    SettingsFile::Write("Run", "dword", "1");
+    blocked.show();
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    blocked.hide();
+    blocked.show();
+    EXPECT_EQ(boxes.Count(), 2);
+}
+
+TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
+    window.show();
+    window.PageControl1->setCurrentIndex(2);
+    window.ToolButton8Click();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_NE(window.TrayIcon(), nullptr);
+    EXPECT_EQ(window.TrayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
+    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
+    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(window.isVisible());
+    window.N1221->trigger(); // "显示主窗口"
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
+    window.show();
+    window.HideToTray();
+    QSystemTrayIcon* icon = window.TrayIcon();
+    window.show();
+    window.HideToTray();
+    EXPECT_EQ(window.TrayIcon(), icon);
+    EXPECT_EQ(window.findChildren<QSystemTrayIcon*>().size(), 1);
+}
+
+TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
+    TFrmShell::OverrideTrayAvailableForTests(false);
+    window.show();
+    window.ToolButton8Click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
+    window.show();
+    window.HideToTray();
+    window.N4->trigger();
+    EXPECT_EQ(quitRequests, 1);
+    EXPECT_EQ(boxes.Count(), 0);
+    window.N4->trigger(); // already ending: asked once
+    EXPECT_EQ(quitRequests, 1);
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST(AboutBoxTest, ItsTextOpensTheSuppliersPageAndExitClosesIt) {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    TFrmAbout about;
+    about.show();
+    about.Label2Click();
+    QDesktopServices::unsetUrlHandler("https");
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front(), QUrl(AppInfo::kSupplierWebPage));
+    EXPECT_TRUE(about.isVisible());
+    about.Button1->click();
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
+
+#include "TrayAndAutostartTest.moc"
