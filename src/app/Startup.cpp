@@ -4,6 +4,7 @@
 #include "platform/AppInfo.h"
 
 #include <QApplication>
+#include <QScreen>
 
 std::unique_ptr<Startup::Program> Startup::Start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
@@ -21,6 +22,11 @@ int Startup::Run(QApplication& app) {
     std::unique_ptr<Program> program = Start();
     if (!program)
         return 1;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = program->mainWindow->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        program->mainWindow->move(frame.topLeft());
+    }
     program->mainWindow->show();
     return app.exec();
 }

@@ -61,7 +61,6 @@ void TFrmMainT::FormCreate() {
     layout->addWidget(MainMenu1);
     layout->addWidget(ToolBar2);
     layout->addWidget(PageControl1, 1);
-    SetBottomBarHeight(26);
     auto* footer = new QHBoxLayout(Image6);
     footer->setContentsMargins(8, 0, 8, 0);
     footer->addWidget(Label2);
@@ -228,6 +227,10 @@ bool TFrmMainT::ControlEnabled(const QObject* control) {
 void TFrmMainT::showEvent(QShowEvent* event) {
     TFrmShell::showEvent(event);
     Guarded([this] { FormShow(); });
+    // A desktop without a window manager never activates the window: the first show asks
+    // for the login then, whichever of the two comes first.
+    if (!loginShown_)
+        QTimer::singleShot(0, this, GuardedSlot(this, &TFrmMainT::FormActivate));
 }
 
 void TFrmMainT::closeEvent(QCloseEvent* event) {
@@ -366,14 +369,14 @@ void TFrmMainT::ReloadLists() {
     auto name = [this](const char* column) {
         return cachedUserName(static_cast<int>(ADOQuery2.FieldAsInteger(QString::fromLatin1(column))));
     };
-    fillList(ListView1, Statements::kPendingList, QIcon(), [&] {
+    fillList(ListView1, Statements::kPendingList, QIcon(Assets::Picture("listPending")), [&] {
         return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
     });
-    fillList(ListView2, Statements::kHistoryList, QIcon(), [&] {
+    fillList(ListView2, Statements::kHistoryList, QIcon(Assets::Picture("listHistory")), [&] {
         return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
     });
     const QString self = cachedUserName(session_.CurrentUserKey);
-    fillList(ListView3, Statements::kPublishedList, QIcon(), [&] {
+    fillList(ListView3, Statements::kPublishedList, QIcon(Assets::Picture("listPublished")), [&] {
         return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self, field("ReDotime")};
     });
     nameCache_.clear();
