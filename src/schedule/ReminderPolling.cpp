@@ -130,7 +130,8 @@ void ReminderPolling::poll(ReminderKind kind) {
     Query& query = queryOf(kind);
     RepeatTimer* repeat = RepeatTimerOf(kind);
     query.SetSQL(QString::fromUtf8(Statements::kPollByKind[KindIndex(kind)]));
-    query.SetInteger(QString::fromLatin1(kSetup[KindIndex(kind)].parameter), session_.CurrentUserKey);
+    query.SetInteger(QString::fromLatin1(kSetup[KindIndex(kind)].parameter),
+                     session_.CurrentUserKey);
     query.Open();
     if (query.RecordCount() == 0) {
         repeat->Stop();
@@ -142,9 +143,9 @@ void ReminderPolling::poll(ReminderKind kind) {
         if (!TimingRules::IsDue(query.FieldAsDateTime(QStringLiteral("RebeginTime")), now))
             continue;
         // Another copy may have stored any number; keep the product inside 64 bits.
-        const qint64 number = std::clamp<qint64>(query.FieldAsInteger(QStringLiteral("ReIntervalNumber")),
-                                                 std::numeric_limits<qint32>::min(),
-                                                 std::numeric_limits<qint32>::max());
+        const qint64 number = std::clamp<qint64>(
+            query.FieldAsInteger(QStringLiteral("ReIntervalNumber")),
+            std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
         const QString unit = query.FieldAsString(QStringLiteral("ReIntervalType"));
         if (const std::optional<qint64> period = TimingRules::IntervalMilliseconds(number, unit))
             repeat->SetPeriod(*period);

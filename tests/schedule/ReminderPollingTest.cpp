@@ -28,7 +28,9 @@ protected:
         store.session().CurrentUserKey = me;
         store.session().CurrentUserName = "我自己";
     }
-    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    void TearDown() override {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     int addReminder(ReminderKind kind, const QString& begin, QVariant number, const QString& unit,
                     QVariant totalTime, int recipient = 0) {
@@ -92,10 +94,12 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
     nowhere.connectionName = "no-such-connection";
     RecordingSoundPlayer sound;
     int factoryCalls = 0;
-    ReminderPolling polling(nowhere, [] {}, sound, [&](const PopupContext&) -> QWidget* {
-        ++factoryCalls;
-        return nullptr;
-    });
+    ReminderPolling polling(
+        nowhere, [] {}, sound,
+        [&](const PopupContext&) -> QWidget* {
+            ++factoryCalls;
+            return nullptr;
+        });
     const struct {
         QTimer* poll;
         const char* pollName;
@@ -104,7 +108,8 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
         const char* repeatName;
         qint64 repeatMs;
     } expected[] = {
-        {polling.Timer_reminder, "Timer_reminder", 4000, polling.Timer_Normal, "Timer_Normal", 5000},
+        {polling.Timer_reminder, "Timer_reminder", 4000, polling.Timer_Normal, "Timer_Normal",
+         5000},
         {polling.Timer_Checksr, "Timer_Checksr", 25000, polling.Timer_SR, "Timer_SR", 8000},
         {polling.Timer_Checkyh, "Timer_Checkyh", 7000, polling.Timer_YH, "Timer_YH", 5000},
         {polling.Timer_CheckJNR, "Timer_CheckJNR", 6000, polling.Timer_JNR, "Timer_JNR", 5000},
@@ -143,7 +148,8 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
-TEST_F(ReminderPollingTest, FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
+TEST_F(ReminderPollingTest,
+       FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
     addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
     clock.AdvanceMs(1500); // the poll runs a moment after the entry
     polling.Timer_reminderTimer();
@@ -370,7 +376,8 @@ TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
     second.CurrentUserKey = me;
     QPointer<QWidget> popup;
     {
-        ReminderPolling owner(second, [] {}, sound, [](const PopupContext&) { return new QWidget; });
+        ReminderPolling owner(
+            second, [] {}, sound, [](const PopupContext&) { return new QWidget; });
         owner.Timer_JNRTimer();
         popup = owner.Popup(ReminderKind::Anniversary);
         ASSERT_TRUE(popup);

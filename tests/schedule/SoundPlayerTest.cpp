@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QTest>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,8 +115,8 @@ TEST_F(SoundPlayerTest, AMissingOrUnplayableFileGivesTheBeepAndTheQueueGoesOn) {
     player.Play("gone.wav");
     player.Play("SOUND560.WAV");
     finishCurrent(false); // the output could not play it after all
-    EXPECT_EQ(log.events, QStringList({"beep", "start reminder.wav", "beep", "beep",
-                                       "start SOUND560.WAV"}));
+    EXPECT_EQ(log.events,
+              QStringList({"beep", "start reminder.wav", "beep", "beep", "start SOUND560.WAV"}));
 }
 
 TEST_F(SoundPlayerTest, TheWaveFolderIsBesideTheExecutableAndNamesIgnoreLetterCase) {
@@ -167,7 +167,8 @@ TEST_F(SoundPlayerTest, WaveHeadersGiveThePlayingTime) {
 TEST_F(SoundPlayerTest, TheRealOutputEndsEverySoundEvenWithoutAnAudioDevice) {
     EffectSoundOutput output;
     std::vector<bool> results;
-    output.Start(dir.path() + "/wave/reminder.wav", [&](bool played) { results.push_back(played); });
+    output.Start(dir.path() + "/wave/reminder.wav",
+                 [&](bool played) { results.push_back(played); });
     // Without a device nothing is heard; with one, the sound plays out. Either way it ends.
     QTRY_VERIFY_WITH_TIMEOUT(results.size() == 1, 200 + EffectSoundOutput::kGraceMs + 3000);
     EXPECT_TRUE(results[0]);

@@ -1,0 +1,32 @@
+#include "popups/PopupFactory.h"
+
+#include "popups/TFrmMessage.h"
+#include "popups/TFrmMessageJNR.h"
+#include "popups/TFrmMessageSr.h"
+#include "popups/TFrmMessageYh.h"
+
+#include <memory>
+
+ReminderPopup* Popups::Make(const PopupContext& context) {
+    switch (context.kind) {
+    case ReminderKind::Birthday:
+        return new TFrmMessageSr(context);
+    case ReminderKind::Appointment:
+        return new TFrmMessageYh(context);
+    case ReminderKind::Anniversary:
+        return new TFrmMessageJNR(context);
+    case ReminderKind::Ordinary:
+        break;
+    }
+    return new TFrmMessage(context);
+}
+
+QWidget* Popups::Create(const PopupContext& context) {
+    std::unique_ptr<ReminderPopup> popup(Make(context));
+    popup->FormCreate();
+    return popup.release();
+}
+
+PopupFactory Popups::StandardFactory() {
+    return [](const PopupContext& context) -> QWidget* { return Create(context); };
+}

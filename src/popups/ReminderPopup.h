@@ -1,0 +1,126 @@
+#pragma once
+
+#include "platform/ReportList.h"
+#include "popups/PopupStyle.h"
+#include "schedule/ReminderPolling.h"
+#include "store/Query.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegion>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+
+// The window shape of every popup: rounded top corners (4 by 4 corner ellipses) over square
+// bottom corners.
+QRegion PopupShape(const QSize& size);
+
+// The design shared by the four popups: a non-modal window that slides up at the bottom
+// right of the screen, lists the user's pending reminders of one kind with tick boxes, and
+// lets the user acknowledge the ticked ones or postpone them. It releases itself when closed.
+//
+// Create it, then FormCreate() loads the list and starts the slide-in; the repeat tick of
+// ReminderPolling does both through the popup factory.
+class ReminderPopup : public QWidget {
+    Q_OBJECT
+public:
+    ~ReminderPopup() override;
+
+    const PopupStyle& Style() const { return style_; }
+    ReminderKind Kind() const { return style_.kind; }
+
+    // Event handlers.
+    // Places the window at its starting point, sets the defaults, loads the list, shows the
+    // window and starts the slide-in.
+    void FormCreate();
+    // Defaults of the controls, and the list (loaded once).
+    void FormShow();
+    // The window shape, except while sliding in.
+    void FormResize();
+    void FormClose();
+    void btnokClick();
+    void btnexitClick();
+    void CheckBox1Click();
+    // Whether a typed character may enter the interval number: backspace, "." and digits.
+    static bool Edit1KeyPress(QChar key);
+    void ListView1DblClick();
+    // One step of the slide-in.
+    void SlideTimerTimer();
+
+    QString LookupUserName(int userKey);
+
+    // The designed size, which the slide-in grows towards.
+    QSize DesignedSize() const { return designed_; }
+    bool Sliding() const { return SlideTimer->isActive(); }
+    // The fixed postponement chosen, in minutes.
+    int ChosenMinutes() const;
+
+    // Controls, named as their members.
+    QRadioButton* RadioButton4 = nullptr; // "3分钟"
+    QRadioButton* RadioButton5 = nullptr; // "5分钟"
+    QRadioButton* RadioButton1 = nullptr; // "10分钟"
+    QRadioButton* RadioButton2 = nullptr; // "30分钟"
+    QRadioButton* RadioButton3 = nullptr; // "60分钟以后提醒"
+    QPushButton* btnok = nullptr;
+    QPushButton* btnexit = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QDateEdit* DateTimePicker1 = nullptr;
+    QTimeEdit* DateTimePicker2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    ReportList* ListView1 = nullptr;
+    QTimer* SlideTimer = nullptr;
+    QLabel* CaptionLabel = nullptr;
+    QToolButton* CloseButton = nullptr;
+
+    // Sizes of the design, in pixels.
+    static constexpr int kWidth = 620;
+    static constexpr int kCaptionHeight = 26;
+    static constexpr int kStartHeight = 16;
+    static constexpr int kSlideStep = 5;
+    static constexpr int kSlideIntervalMs = 10;
+
+protected:
+    ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent);
+
+    // The row of custom postponement controls and the picture, named per kind by the
+    // derived windows.
+    QWidget* customRow() const { return customRow_; }
+    QLabel* picture() const { return picture_; }
+    QLabel* pictureText() const { return pictureText_; }
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildCaption(QWidget* content);
+    int buildControls(QWidget* content, int top);
+    void loadList();
+    // Rows of ListView1 whose box is ticked, first to last.
+    QList<int> tickedRows() const;
+
+    const PopupStyle& style_;
+    Session& session_;
+    std::function<void()> reloadLists_;
+    std::function<void()> closed_;
+    Query ADOQuery1; // the list and the writes
+    Query ADOQuery2; // name look-ups
+    QWidget* content_ = nullptr;
+    QWidget* customRow_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* pictureText_ = nullptr;
+    QSize designed_;
+    int bottom_ = 0;
+    bool listLoaded_ = false;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};

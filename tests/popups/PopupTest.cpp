@@ -1,0 +1,463 @@
+// The four popups: their look per kind, the list, the custom switch, the key filter,
+// acknowledging, postponing, closing and the slide-in.
+#include "PopupFixture.h"
+#include "platform/AppInfo.h"
+#include "popups/TFrmMessage.h"
+#include "popups/TFrmMessageJNR.h"
+#include "popups/TFrmMessageSr.h"
+#include "popups/TFrmMessageYh.h"
+#include "schedule/TimingRules.h"
+#include "store/Query.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using PopupTest = PopupFixture;
+
+TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
+    struct Expected {
+        ReminderKind kind;
+        const char* caption;
+        QRadioButton* ReminderPopup::*preset;
+        int keyWidth;
+        int contentWidth;
+        QColor content;
+        const char* customRow;
+        const char* picture;
+        bool pictureOnTop;
+    };
+    const Expected table[] = {
+        {ReminderKind::Ordinary, "定时提醒", &ReminderPopup::RadioButton1, 60, 430,
+         QColor(0, 0, 255), "Panel2", "Image2", true},
+        {ReminderKind::Birthday, "生日提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
+         "Panel3", "Image1", false},
+        {ReminderKind::Appointment, "约会提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
+         "Panel3", "Image1", false},
+        {ReminderKind::Anniversary, "纪念日提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
+         "Panel3", "Image1", false},
+    };
+    for (const Expected& e : table) {
+        addReminder(e.kind, "一条", 100);
+        ReminderPopup* popup = open(e.kind);
+        SCOPED_TRACE(e.caption);
+        EXPECT_EQ(popup->windowTitle(), e.caption);
+        EXPECT_EQ(popup->CaptionLabel->text(), e.caption);
+        EXPECT_TRUE((popup->*e.preset)->isChecked());
+        EXPECT_EQ(popup->RadioButton4->text(), "3分钟");
+        EXPECT_EQ(popup->RadioButton5->text(), "5分钟");
+        EXPECT_EQ(popup->RadioButton1->text(), "10分钟");
+        EXPECT_EQ(popup->RadioButton2->text(), "30分钟");
+        EXPECT_EQ(popup->RadioButton3->text(), "60分钟以后提醒");
+        EXPECT_EQ(popup->btnok->text(), "我知道了");
+        EXPECT_EQ(popup->btnexit->text(), "退 出");
+        EXPECT_EQ(popup->CheckBox1->text(), "自定义");
+        EXPECT_FALSE(popup->CheckBox1->isChecked());
+        EXPECT_EQ(popup->Label1->text(), "注：双击查看明细   ");
+
+        QWidget* custom = popup->findChild<QWidget*>(e.customRow);
+        ASSERT_NE(custom, nullptr);
+        EXPECT_FALSE(custom->isVisible());
+        EXPECT_TRUE(custom->isAncestorOf(popup->Edit1));
+        EXPECT_EQ(popup->DateTimePicker2->displayFormat(), "HH:mm");
+        EXPECT_EQ(popup->Edit1->maxLength(), 4);
+        EXPECT_FALSE(popup->Edit1->accessibleName().isEmpty());
+        EXPECT_FALSE(popup->ComboBox1->accessibleName().isEmpty());
+        EXPECT_TRUE(popup->ComboBox1->isEditable());
+        EXPECT_EQ(popup->ComboBox1->count(), 4);
+
+        QWidget* picture = popup->findChild<QWidget*>(e.picture);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->y() < popup->ListView1->y(), e.pictureOnTop);
+
+        const QTreeWidgetItem* header = popup->ListView1->headerItem();
+        EXPECT_EQ(header->text(0), "编号");
+        EXPECT_EQ(header->text(1), "内容");
+        EXPECT_EQ(header->text(2), "提醒人");
+        EXPECT_EQ(popup->ListView1->columnWidth(0), e.keyWidth);
+        EXPECT_EQ(popup->ListView1->columnWidth(1), e.contentWidth);
+        EXPECT_EQ(popup->ListView1->columnWidth(2), 100);
+        ASSERT_EQ(popup->ListView1->Count(), 1);
+        const QTreeWidgetItem* item = popup->ListView1->topLevelItem(0);
+        EXPECT_EQ(item->foreground(1).color(), e.content);
+        EXPECT_EQ(item->foreground(0).color(), QColor(Qt::black));
+        EXPECT_EQ(item->foreground(2).color(), QColor(Qt::black));
+        EXPECT_EQ(item->checkState(0), Qt::Unchecked);
+    }
+    EXPECT_NE(dynamic_cast<TFrmMessage*>(popups[0].data()), nullptr);
+    EXPECT_NE(dynamic_cast<TFrmMessageSr*>(popups[1].data()), nullptr);
+    EXPECT_NE(dynamic_cast<TFrmMessageYh*>(popups[2].data()), nullptr);
+    EXPECT_NE(dynamic_cast<TFrmMessageJNR*>(popups[3].data()), nullptr);
+
+    auto* birthday = static_cast<TFrmMessageSr*>(popups[1].data());
+    ASSERT_NE(birthday->Label2, nullptr);
+    EXPECT_EQ(birthday->Label2->text(), "生日快乐！！！");
+    EXPECT_EQ(birthday->Label2->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_TRUE(birthday->Image1->isAncestorOf(birthday->Label2));
+    EXPECT_EQ(popups[2]->findChild<QLabel*>("Label2"), nullptr);
+}
+
+TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    EXPECT_EQ(popup->Edit1->text(), "5");
+    EXPECT_EQ(popup->ComboBox1->currentText(), "分");
+    EXPECT_EQ(popup->DateTimePicker1->date(), QDate(2011, 3, 8));
+    EXPECT_EQ(popup->DateTimePicker2->time().toString("HH:mm"), "08:30");
+    EXPECT_EQ(popup->ListView1->Count(), 0);
+
+    // Shown again, the defaults come back but the list is not read again.
+    popup->CheckBox1->setChecked(true);
+    popup->Edit1->setText("7");
+    addReminder(ReminderKind::Ordinary, "后来的", 100);
+    popup->FormShow();
+    EXPECT_EQ(popup->Edit1->text(), "5");
+    EXPECT_FALSE(customRowVisible(popup));
+    EXPECT_EQ(popup->ListView1->Count(), 0);
+}
+
+TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) {
+    const int due = addReminder(ReminderKind::Ordinary, "已到期", 18000);
+    const int later = addReminder(ReminderKind::Ordinary, "明天才到", 600, "2011-03-09 10:00:00 ");
+    const int foreign = store.AddUser("third", "第三人");
+    TempStore::Reminder fromThird;
+    fromThird.recipient = me;
+    fromThird.publisher = foreign;
+    fromThird.detail = "第三人发的";
+    fromThird.totalTime = 30000;
+    const int third = store.AddReminder(fromThird);
+    addReminder(ReminderKind::Birthday, "生日", 10);
+    addReminder(ReminderKind::Ordinary, "已处理", 1, "2011-03-08 08:00:00", 0, 1);
+    addReminder(ReminderKind::Ordinary, "别人的", 1, "2011-03-08 08:00:00", other);
+
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    EXPECT_EQ(column(popup->ListView1, 0),
+              QStringList({QString::number(later), QString::number(due), QString::number(third)}));
+    EXPECT_EQ(column(popup->ListView1, 1), QStringList({"明天才到", "已到期", "第三人发的"}));
+    EXPECT_EQ(column(popup->ListView1, 2), QStringList({"同事", "同事", "第三人"}));
+}
+
+TEST_F(PopupTest, TheDatedPopupsShowTheUsersOwnNameInTheThirdColumn) {
+    for (ReminderKind kind :
+         {ReminderKind::Birthday, ReminderKind::Appointment, ReminderKind::Anniversary}) {
+        addReminder(kind, "甲", 10);
+        addReminder(kind, "乙", 20);
+        ReminderPopup* popup = open(kind);
+        EXPECT_EQ(column(popup->ListView1, 1), QStringList({"甲", "乙"}));
+        EXPECT_EQ(column(popup->ListView1, 2), QStringList({"我自己", "我自己"}));
+    }
+}
+
+TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
+    for (ReminderKind kind : kAllReminderKinds) {
+        addReminder(kind, "第一行\r\n第二行", 10);
+        ReminderPopup* popup = open(kind);
+        boxes.Clear();
+        popup->ListView1DblClick();
+        EXPECT_EQ(boxes.Count(), 0) << "nothing selected, nothing shown";
+
+        popup->ListView1->SelectRow(0);
+        popup->ListView1DblClick();
+        ASSERT_EQ(boxes.Count(), 1);
+        const QString person = kind == ReminderKind::Ordinary ? "同事" : "我自己";
+        EXPECT_EQ(boxes.Last().text, "【发布人】" + person + "\r\r【内容】\r\r\n第一行\r\n第二行");
+        EXPECT_EQ(boxes.Last().caption, AppInfo::kApplicationTitle);
+        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::None);
+    }
+}
+
+TEST_F(PopupTest, CustomSwitchesTheFixedChoicesForTheCustomRow) {
+    ReminderPopup* popup = open(ReminderKind::Appointment);
+    const QList<QRadioButton*> choices = {popup->RadioButton4, popup->RadioButton5,
+                                          popup->RadioButton1, popup->RadioButton2,
+                                          popup->RadioButton3};
+    QTest::mouseClick(popup->CheckBox1, Qt::LeftButton);
+    EXPECT_TRUE(popup->CheckBox1->isChecked());
+    for (QRadioButton* choice : choices)
+        EXPECT_FALSE(choice->isEnabled());
+    EXPECT_TRUE(customRowVisible(popup));
+
+    QTest::mouseClick(popup->CheckBox1, Qt::LeftButton);
+    for (QRadioButton* choice : choices)
+        EXPECT_TRUE(choice->isEnabled());
+    EXPECT_FALSE(customRowVisible(popup));
+    EXPECT_TRUE(popup->RadioButton2->isChecked()) << "the choice survives the switch";
+}
+
+TEST_F(PopupTest, OnlyDigitsPointAndBackspaceReachTheIntervalNumber) {
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    QLineEdit* edit = popup->Edit1;
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, "a");
+    EXPECT_EQ(edit->text(), "5");
+    QTest::keyClicks(edit, "1x-. 2");
+    EXPECT_EQ(edit->text(), "51.2");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "51.");
+    QTest::keyClicks(edit, "99");
+    EXPECT_EQ(edit->text(), "51.9") << "four characters at most";
+
+    // Text from an input method is held to the same characters.
+    edit->clear();
+    QInputMethodEvent composed(QString(), {});
+    composed.setCommitString("一二");
+    QCoreApplication::sendEvent(edit, &composed);
+    EXPECT_EQ(edit->text(), "");
+
+    EXPECT_TRUE(ReminderPopup::Edit1KeyPress(QChar('\b')));
+    EXPECT_TRUE(ReminderPopup::Edit1KeyPress(QChar('0')));
+    EXPECT_TRUE(ReminderPopup::Edit1KeyPress(QChar('9')));
+    EXPECT_FALSE(ReminderPopup::Edit1KeyPress(QChar(0xFF15))); // a full-width 5
+    EXPECT_FALSE(ReminderPopup::Edit1KeyPress(QChar('+')));
+}
+
+TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
+    const QStringList notices = {"请选择一条提醒记录进行操作！", "请选择一条生日提醒记录进行操作！",
+                                 "请选择一条约会提醒记录进行操作！",
+                                 "请选择一条纪念日提醒记录进行操作！"};
+    for (ReminderKind kind : kAllReminderKinds) {
+        addReminder(kind, "x", 10);
+        ReminderPopup* popup = open(kind);
+        boxes.Clear();
+        popup->btnok->click();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last().text, notices[KindIndex(kind)]);
+        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+        EXPECT_TRUE(popup->isVisible());
+    }
+    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
+    addReminder(ReminderKind::Ordinary, "a", 10);
+    addReminder(ReminderKind::Ordinary, "b", 20);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetAllChecked(true);
+    boxes.AnswerNext(false);
+    popup->btnok->click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "该动作后该消息将不再提醒，确定吗?");
+    EXPECT_EQ(boxes.Last().caption, "系统提示");
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReloads) {
+    const int a = addReminder(ReminderKind::Birthday, "a", 10);
+    const int b = addReminder(ReminderKind::Birthday, "b", 20, "2012-01-01 00:00:00");
+    const int c = addReminder(ReminderKind::Birthday, "c", 30);
+    ReminderPopup* popup = open(ReminderKind::Birthday);
+    popup->ListView1->SetAllChecked(true);
+    // The reload runs once the popup is closed, and finds the rows already in the history.
+    int historyAtReload = -1;
+    Query history(store.session().connectionName);
+    onReload = [&] {
+        history.SetSQL(Statements::kHistoryList);
+        history.SetInteger("p", me);
+        history.Open();
+        historyAtReload = history.RecordCount();
+    };
+    popup->btnok->click();
+    EXPECT_EQ(historyAtReload, 3);
+    EXPECT_EQ(events, QStringList({"closed", "reload"}));
+    EXPECT_FALSE(popup->isVisible());
+    for (int key : {a, b, c})
+        EXPECT_EQ(row(key)[4].toInt(), 1) << key;
+    EXPECT_EQ(row(a)[0].toString(), "2011-03-08 08:00:00") << "nothing else changes";
+}
+
+TEST_F(PopupTest, OnlyTheTickedRowsAreAcknowledged) {
+    const int a = addReminder(ReminderKind::Ordinary, "a", 10);
+    const int b = addReminder(ReminderKind::Ordinary, "b", 20);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetChecked(1, true);
+    popup->btnok->click();
+    EXPECT_EQ(row(a)[4].toInt(), 0);
+    EXPECT_EQ(row(b)[4].toInt(), 1);
+}
+
+TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
+    const int a = addReminder(ReminderKind::Ordinary, "a", 18000);
+    const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
+    const int c = addReminder(ReminderKind::Ordinary, "c", 18002);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetChecked(0, true);
+    popup->ListView1->SetChecked(2, true);
+    QTest::mouseClick(popup->RadioButton2, Qt::LeftButton);
+    popup->btnexit->click();
+    for (int key : {a, c}) {
+        const auto values = row(key);
+        EXPECT_EQ(values[0].toString(), "2011-03-08 08:00:00") << "the start stays";
+        EXPECT_EQ(values[1].toInt(), 30);
+        EXPECT_EQ(values[2].toString(), "分");
+        EXPECT_EQ(values[3].toLongLong(), 1800);
+        EXPECT_EQ(values[4].toInt(), 0);
+    }
+    EXPECT_EQ(row(b)[1].toInt(), 5);
+    EXPECT_EQ(row(b)[3].toLongLong(), 18001);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(events, QStringList({"closed"})) << "a postponement reloads nothing";
+}
+
+TEST_F(PopupTest, EveryFixedChoiceWritesItsMinutesOnTheSecondsScale) {
+    const std::pair<QRadioButton * ReminderPopup::*, int> choices[] = {
+        {&ReminderPopup::RadioButton4, 3},
+        {&ReminderPopup::RadioButton5, 5},
+        {&ReminderPopup::RadioButton1, 10},
+        {&ReminderPopup::RadioButton2, 30},
+        {&ReminderPopup::RadioButton3, 60}};
+    for (const auto& [button, minutes] : choices) {
+        const int key = addReminder(ReminderKind::Anniversary, "x", 1);
+        ReminderPopup* popup = open(ReminderKind::Anniversary);
+        for (int r = 0; r < popup->ListView1->Count(); ++r)
+            popup->ListView1->SetChecked(r, popup->ListView1->Caption(r) == QString::number(key));
+        (popup->*button)->click();
+        popup->btnexit->click();
+        EXPECT_EQ(row(key)[1].toInt(), minutes);
+        EXPECT_EQ(row(key)[3].toLongLong(), minutes * 60);
+    }
+}
+
+TEST_F(PopupTest, ACustomPostponementStoresThePickedStartNumberUnitAndSeconds) {
+    const int a = addReminder(ReminderKind::Ordinary, "a", 18000);
+    const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetChecked(1, true);
+    popup->CheckBox1->setChecked(true);
+    popup->DateTimePicker1->setDate(QDate(2011, 3, 8));
+    popup->DateTimePicker2->setTime(QTime(9, 5, 42));
+    popup->Edit1->setText(" 2");
+    popup->ComboBox1->setCurrentText("时 ");
+    popup->btnexit->click();
+    const auto values = row(b);
+    EXPECT_EQ(values[0].toString(), "2011-03-08 09:05:00 ");
+    EXPECT_EQ(values[1].toString(), "2");
+    EXPECT_EQ(values[2].toString(), "时");
+    EXPECT_EQ(values[3].toLongLong(), 7200);
+    EXPECT_EQ(row(a)[3].toLongLong(), 18000);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(PopupTest, ABadCustomPostponementWritesNothingAndKeepsThePopupOpen) {
+    const int key = addReminder(ReminderKind::Appointment, "x", 18000);
+    const auto before = row(key);
+    ReminderPopup* popup = open(ReminderKind::Appointment);
+    popup->ListView1->SetAllChecked(true);
+    popup->CheckBox1->setChecked(true);
+
+    popup->ComboBox1->setCurrentText("周");
+    popup->btnexit->click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "间隔单位只能是秒、分、时或天！");
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+
+    popup->ComboBox1->setCurrentText("分");
+    for (const QString& number : {QString("5."), QString("")}) {
+        popup->Edit1->setText(number);
+        popup->btnexit->click();
+        EXPECT_EQ(boxes.Last().text, "'" + number + "' is not a valid integer value");
+        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    }
+    EXPECT_EQ(row(key), before);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(PopupTest, WithNothingTickedExitOnlyCloses) {
+    const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
+    const auto before = row(key);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->CheckBox1->setChecked(true);
+    popup->Edit1->setText("");
+    popup->btnexit->click();
+    EXPECT_EQ(row(key), before);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(events, QStringList({"closed"}));
+}
+
+TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
+    const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
+    const auto before = row(key);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetAllChecked(true);
+    QPointer<ReminderPopup> watched = popup;
+    // Even as the last window on screen (the main window hidden away), closing it does not
+    // end the program's event loop.
+    QTimer::singleShot(0, popup,
+                       [popup] { QTest::mouseClick(popup->CloseButton, Qt::LeftButton); });
+    QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QCoreApplication::exec(), 7);
+    EXPECT_EQ(events, QStringList({"closed"}));
+    EXPECT_EQ(row(key), before);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watched.isNull()) << "the window releases itself";
+}
+
+TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
+    addReminder(ReminderKind::Ordinary, "x", 18000);
+    ReminderPopup* popup = open(ReminderKind::Ordinary);
+    popup->ListView1->SetAllChecked(true);
+    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    popup->btnok->click();
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(events.isEmpty());
+
+    // A popup whose list cannot be read is not made at all.
+    const int windows = QApplication::topLevelWidgets().size();
+    EXPECT_THROW(Popups::Create(context(ReminderKind::Ordinary)), StoreError);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+    store.Exec("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
+}
+
+TEST_F(PopupTest, ItSlidesUpFromTheBottomRightAndThenTakesItsShape) {
+    ReminderPopup* popup = open(ReminderKind::Birthday);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_FALSE(popup->isModal());
+    EXPECT_TRUE(popup->Sliding());
+    EXPECT_EQ(popup->geometry(), QRect(screen.right() + 1 - ReminderPopup::kWidth - 7,
+                                       screen.bottom() + 1 - 45, ReminderPopup::kWidth, 16));
+    EXPECT_TRUE(popup->mask().isEmpty());
+    const int bottom = popup->geometry().bottom();
+
+    int steps = 0;
+    while (popup->Sliding() && steps < 1000) {
+        const QRect before = popup->geometry();
+        popup->SlideTimerTimer();
+        ++steps;
+        if (popup->Sliding()) {
+            EXPECT_EQ(popup->height(), before.height() + 5);
+            EXPECT_TRUE(popup->mask().isEmpty());
+        }
+        EXPECT_EQ(popup->geometry().bottom(), bottom);
+    }
+    EXPECT_EQ(popup->size(), popup->DesignedSize());
+    EXPECT_EQ(steps, (popup->DesignedSize().height() - 16 + 4) / 5);
+    EXPECT_EQ(popup->mask(), PopupShape(popup->size()));
+}
+
+TEST(PopupShapeTest, RoundedTopCornersOverSquareBottomCorners) {
+    const QRegion shape = PopupShape(QSize(100, 50));
+    for (QPoint out :
+         {QPoint(0, 0), QPoint(1, 0), QPoint(99, 0), QPoint(0, 1), QPoint(100, 10), QPoint(0, 50)})
+        EXPECT_FALSE(shape.contains(out)) << out.x() << "," << out.y();
+    for (QPoint in : {QPoint(2, 0), QPoint(98, 0), QPoint(1, 1), QPoint(99, 1), QPoint(0, 2),
+                      QPoint(0, 49), QPoint(99, 49), QPoint(50, 25)})
+        EXPECT_TRUE(shape.contains(in)) << in.x() << "," << in.y();
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// One reminder's road between two copies of the program on one store file: published in
+// one, popped up with its sound in the other, acknowledged or postponed there.
+#include "PopupFixture.h"
+#include "popups/TFrmMessage.h"
+#include "schedule/RecordingSoundPlayer.h"
+#include "schedule/ReminderPolling.h"
+#include "schedule/TimingRules.h"
+#include "store/Query.h"
+#include "store/Statements.h"
+
+namespace {
+
+class RoadTest : public PopupFixture {
+protected:
+    // Publishes an ordinary reminder "now" as the add-reminder dialog does.
+    void publish(Session& publisher, int recipient, const QString& detail, const QString& number,
+                 const QString& unit) {
+        Query insert(publisher.connectionName);
+        insert.SetSQL(Statements::kInsertReminder);
+        insert.SetText("p1", QString::number(recipient));
+        insert.SetText("p2", detail);
+        insert.SetSmallInt("p3", 0);
+        insert.SetText("p4", TimingRules::NowText());
+        insert.SetText("p5", number);
+        insert.SetText("p6", unit);
+        insert.SetText("p7", TimingRules::NowText());
+        insert.SetInteger("p8", publisher.CurrentUserKey);
+        insert.SetText("p9", "0");
+        insert.SetText("p10", "0");
+        insert.SetLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
+        insert.ExecSQL();
+    }
+    // The publisher's own view: its published list, pending rows only.
+    static QStringList published(Session& publisher) {
+        Query list(publisher.connectionName);
+        list.SetSQL(Statements::kPublishedList);
+        list.SetInteger("p", publisher.CurrentUserKey);
+        list.Open();
+        QStringList details;
+        for (; !list.Eof(); list.Next())
+            details << list.FieldAsString("ReDetail");
+        return details;
+    }
+    static ReminderPopup* popupOf(const ReminderPolling& polling) {
+        return static_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+    }
+};
+
+TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
+    // Copy A: the colleague "同事" publishes. Copy B: "我自己" is reminded.
+    Session& a = store.session();
+    a.CurrentUserKey = other;
+    a.CurrentUserName = "同事";
+    Session b = store.OpenSecondSession("copy-b");
+    b.CurrentUserKey = me;
+    b.CurrentUserName = "我自己";
+
+    RecordingSoundPlayer soundA;
+    RecordingSoundPlayer soundB;
+    int reloadsB = 0;
+    ReminderPolling pollingA(
+        a, [] {}, soundA, Popups::StandardFactory());
+    ReminderPolling pollingB(
+        b, [&] { ++reloadsB; }, soundB, Popups::StandardFactory());
+
+    publish(a, me, "下午三点开会", "5", "分");
+    EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
+
+    clock.AdvanceMs(3000);
+    pollingA.Timer_reminderTimer();
+    pollingB.Timer_reminderTimer();
+    EXPECT_FALSE(pollingA.Timer_Normal->Enabled()) << "the publisher is not reminded";
+    ASSERT_TRUE(pollingB.Timer_Normal->Enabled());
+    EXPECT_EQ(pollingB.Timer_Normal->Period(), 300000);
+
+    clock.AdvanceMs(300000);
+    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_FALSE(pollingA.Timer_Normal->CheckElapsed());
+    ReminderPopup* popup = popupOf(pollingB);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
+    EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
+    EXPECT_TRUE(soundA.played.isEmpty());
+    ASSERT_EQ(popup->ListView1->Count(), 1);
+    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "下午三点开会");
+    EXPECT_EQ(popup->ListView1->SubItem(0, 1), "同事");
+
+    // Five minutes later it comes back: the open popup is raised, silently.
+    clock.AdvanceMs(300000);
+    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_EQ(popupOf(pollingB), popup);
+    EXPECT_EQ(soundB.played.size(), 1);
+
+    popup->ListView1->SetChecked(0, true);
+    popup->btnok->click();
+    EXPECT_EQ(boxes.Last().text, "该动作后该消息将不再提醒，确定吗?");
+    EXPECT_EQ(reloadsB, 1);
+    EXPECT_EQ(popupOf(pollingB), nullptr);
+
+    // A sees the row handled: it has left the published list of pending rows.
+    EXPECT_TRUE(published(a).isEmpty());
+    EXPECT_EQ(store.Scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
+
+    clock.AdvanceMs(4000);
+    pollingB.Timer_reminderTimer();
+    EXPECT_FALSE(pollingB.Timer_Normal->Enabled());
+    clock.AdvanceMs(600000);
+    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_EQ(soundB.played.size(), 1);
+}
+
+TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
+    Session& a = store.session();
+    a.CurrentUserKey = other;
+    Session b = store.OpenSecondSession("copy-b");
+    b.CurrentUserKey = me;
+    RecordingSoundPlayer sound;
+    ReminderPolling pollingB(
+        b, [] {}, sound, Popups::StandardFactory());
+
+    publish(a, me, "交报告", "5", "分");
+    pollingB.Timer_reminderTimer();
+    clock.AdvanceMs(300000);
+    ASSERT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    ReminderPopup* popup = popupOf(pollingB);
+    ASSERT_NE(popup, nullptr);
+
+    // A second reminder arrives while the popup is open: the open list stays as loaded.
+    publish(a, me, "再一条", "5", "分");
+    clock.AdvanceMs(300000);
+    pollingB.Timer_NormalTimer();
+    EXPECT_EQ(popup->ListView1->Count(), 1);
+
+    popup->ListView1->SetChecked(0, true);
+    popup->RadioButton1->click(); // "10分钟"
+    popup->btnexit->click();
+    EXPECT_EQ(popupOf(pollingB), nullptr);
+    const auto stored =
+        store.Rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
+                   "WHERE ReDetail='交报告'");
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0][0].toInt(), 10);
+    EXPECT_EQ(stored[0][1].toString(), "分");
+    EXPECT_EQ(stored[0][2].toInt(), 600);
+
+    // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
+    clock.AdvanceMs(4000);
+    pollingB.Timer_reminderTimer();
+    EXPECT_EQ(pollingB.Timer_Normal->Period(), 600000);
+    clock.AdvanceMs(599999);
+    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    clock.AdvanceMs(1);
+    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    ASSERT_NE(popupOf(pollingB), nullptr);
+    EXPECT_EQ(popupOf(pollingB)->ListView1->Count(), 2);
+    EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
+}
+
+} // namespace
