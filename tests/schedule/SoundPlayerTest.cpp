@@ -179,13 +179,4 @@ TEST_F(SoundPlayerTest, TheRealOutputEndsEverySoundEvenWithoutAnAudioDevice) {
     EXPECT_FALSE(results[1]);
 }
 
-TEST_F(SoundPlayerTest, TheProgramsPlayerGoesThroughItsQueueWithoutBlocking) {
-    WavePlayer wave;
-    wave.Play("reminder.wav");
-    wave.Play("missing.wav");
-    wave.Play("Trumpet1.wav");
-    QTRY_VERIFY_WITH_TIMEOUT(!wave.Busy() && wave.Waiting() == 0,
-                             2 * (200 + EffectSoundOutput::kGraceMs) + 3000);
-}
-
 } // namespace
