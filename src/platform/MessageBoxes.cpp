@@ -62,6 +62,10 @@ void MessageBoxes::InstallBackend(Backend* backend) {
     activeBackend = backend ? backend : &widgetBackend;
 }
 
+MessageBoxes::Backend* MessageBoxes::InstalledBackend() {
+    return activeBackend == &widgetBackend ? nullptr : activeBackend;
+}
+
 bool MessageBoxes::Show(const Request& request) {
     return activeBackend->Show(request);
 }

@@ -25,6 +25,8 @@ public:
 
 // Replaces the backend; nullptr restores the real message boxes. The caller keeps ownership.
 void InstallBackend(Backend* backend);
+// The backend in use now (nullptr for the real message boxes).
+Backend* InstalledBackend();
 
 bool Show(const Request& request);
 

@@ -18,3 +18,7 @@ int ModalRunner::Run(QDialog& dialog) {
 void ModalRunner::Install(Runner runner) {
     installed() = std::move(runner);
 }
+
+ModalRunner::Runner ModalRunner::Installed() {
+    return installed();
+}

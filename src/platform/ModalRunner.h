@@ -12,4 +12,6 @@ using Runner = std::function<int(QDialog&)>;
 int Run(QDialog& dialog);
 // An empty runner restores the real modal loop.
 void Install(Runner runner);
+// The runner installed now (empty for the real modal loop).
+Runner Installed();
 } // namespace ModalRunner

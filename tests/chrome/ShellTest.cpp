@@ -2,6 +2,7 @@
 #include "chrome/TFrmMidShell.h"
 #include "chrome/TFrmShell.h"
 #include "platform/ModalRunner.h"
+#include "support/ScriptedBoxes.h"
 
 #include <QAction>
 #include <QLabel>
@@ -275,6 +276,8 @@ TEST(Shells, TrayMenuItemsAndTheirDefaultActions) {
 }
 
 TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
+    // This test runs the real modal loop, which the timers below end.
+    ScriptedModal realLoop{ModalRunner::Runner{}};
     const auto runAndClick = [](const char* name) {
         DialogLike dialog;
         QSignalSpy finished(&dialog, &QDialog::finished);

@@ -1,11 +1,11 @@
 #include "support/ScriptedBoxes.h"
 
-ScriptedBoxes::ScriptedBoxes() {
+ScriptedBoxes::ScriptedBoxes() : previous_(MessageBoxes::InstalledBackend()) {
     MessageBoxes::InstallBackend(this);
 }
 
 ScriptedBoxes::~ScriptedBoxes() {
-    MessageBoxes::InstallBackend(nullptr);
+    MessageBoxes::InstallBackend(previous_);
 }
 
 bool ScriptedBoxes::Show(const MessageBoxes::Request& request) {

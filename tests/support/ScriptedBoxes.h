@@ -36,14 +36,20 @@ private:
     std::deque<bool> answers_;
     bool defaultAnswer_ = true;
     std::function<void(const MessageBoxes::Request&)> hook_;
+    MessageBoxes::Backend* previous_ = nullptr;
 };
 
 // Replaces the modal loop for the life of the object: each dialog shown modally is handed
 // to the script, whose return value is the dialog's result.
 class ScriptedModal {
 public:
-    explicit ScriptedModal(ModalRunner::Runner script) { ModalRunner::Install(std::move(script)); }
-    ~ScriptedModal() { ModalRunner::Install({}); }
+    explicit ScriptedModal(ModalRunner::Runner script) : previous_(ModalRunner::Installed()) {
+        ModalRunner::Install(std::move(script));
+    }
+    ~ScriptedModal() { ModalRunner::Install(previous_); }
     ScriptedModal(const ScriptedModal&) = delete;
     ScriptedModal& operator=(const ScriptedModal&) = delete;
+
+private:
+    ModalRunner::Runner previous_;
 };
