@@ -19,6 +19,9 @@ std::unique_ptr<Startup::Program> Startup::Start() {
 }
 
 int Startup::Run(QApplication& app) {
+    // The program ends when the main window closes or asks to end, not when the last visible
+    // window goes: with the main window hidden in the tray, closing a popup must not end it.
+    app.setQuitOnLastWindowClosed(false);
     std::unique_ptr<Program> program = Start();
     if (!program)
         return 1;

@@ -12,6 +12,8 @@
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
 #include "entry/TFrmAddtx.h"
+#include "popups/PopupFactory.h"
+#include "schedule/WavePlayer.h"
 #include "entry/TFrmEditMessage.h"
 #include "entry/TFrmJnrTx.h"
 #include "entry/TFrmQuickTx.h"
@@ -35,15 +37,21 @@ const QString kAutostartOn = QStringLiteral("√随windows启动系统");
 const QString kAutostartOff = QStringLiteral("随windows启动系统");
 } // namespace
 
-TFrmMainT::TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart, QWidget* parent)
-    : TFrmShell(parent), session_(session),
+TFrmMainT::TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart,
+                     std::unique_ptr<SoundPlayer> sound)
+    : TFrmShell(nullptr), session_(session),
       autostart_(autostart ? std::move(autostart) : Autostart::ForPlatform()),
+      sound_(sound ? std::move(sound) : std::make_unique<WavePlayer>()),
       ADOQuery2(session.connectionName), ADOQuery3(session.connectionName) {
     setObjectName(QStringLiteral("FrmMainT"));
     FormCreate();
 }
 
-TFrmMainT::~TFrmMainT() = default;
+TFrmMainT::~TFrmMainT() {
+    // The polls and their popups use the sound player and this window: they go first.
+    delete polling_;
+    polling_ = nullptr;
+}
 
 void TFrmMainT::FormCreate() {
     setWindowTitle(AppInfo::kApplicationTitle);
@@ -67,6 +75,9 @@ void TFrmMainT::FormCreate() {
     footer->addStretch();
     footer->addWidget(Label3);
     resize(1000, 660);
+
+    // The polls start now and find nothing until somebody has logged in.
+    polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::StandardFactory(), this);
 }
 
 void TFrmMainT::buildMenus() {

@@ -3,6 +3,8 @@
 #include "app/Autostart.h"
 #include "chrome/TFrmShell.h"
 #include "platform/ReportList.h"
+#include "schedule/ReminderPolling.h"
+#include "schedule/SoundPlayer.h"
 #include "store/Query.h"
 #include "store/Session.h"
 #include "users/TFrmLogin.h"
@@ -28,9 +30,9 @@
 class TFrmMainT : public TFrmShell, public LoginHost {
     Q_OBJECT
 public:
-    // The autostart entry is the platform's unless a test gives its own.
+    // The autostart entry and the sound player are the platform's unless a test gives its own.
     explicit TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart = nullptr,
-                       QWidget* parent = nullptr);
+                       std::unique_ptr<SoundPlayer> sound = nullptr);
     ~TFrmMainT() override;
 
     // Event handlers.
@@ -76,6 +78,8 @@ public:
     static QString ClockText(const QDateTime& moment);
 
     Session& session() { return session_; }
+    // The polls, repeat timers and popup slots of the four kinds of reminder.
+    ReminderPolling& Polling() { return *polling_; }
 
     // Controls, named as their members.
     QLabel* Label1 = nullptr;
@@ -143,6 +147,8 @@ private:
 
     Session& session_;
     std::unique_ptr<Autostart> autostart_;
+    std::unique_ptr<SoundPlayer> sound_;
+    ReminderPolling* polling_ = nullptr;
     bool loginShown_ = false;
     bool ending_ = false;
     Query ADOQuery2;   // the lists

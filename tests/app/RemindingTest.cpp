@@ -1,0 +1,78 @@
+// The main window's polls: a reminder published to the logged-in user pops up with its sound
+// and, once acknowledged, moves to the history list.
+#include "app/TFrmMainT.h"
+#include "popups/ReminderPopup.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+#include "users/TFrmLogin.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class HeardSounds final : public SoundPlayer {
+public:
+    explicit HeardSounds(QStringList& played) : played_(played) {}
+    void Play(const QString& fileName) override { played_ << fileName; }
+
+private:
+    QStringList& played_;
+};
+
+TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledged) {
+    TempStore store;
+    FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
+    ScriptedBoxes boxes;
+    QStringList played;
+    const int colleague = store.AddUser("li", "李娜", "pw");
+    TFrmMainT window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
+    ReminderPolling& polling = window.Polling();
+    EXPECT_TRUE(polling.Timer_reminder->isActive());
+    EXPECT_EQ(polling.Timer_reminder->interval(), 4000);
+    EXPECT_EQ(polling.Timer_Checksr->interval(), 25000);
+    EXPECT_EQ(polling.Timer_Checkyh->interval(), 7000);
+    EXPECT_EQ(polling.Timer_CheckJNR->interval(), 6000);
+
+    TempStore::Reminder r;
+    r.recipient = colleague;
+    r.publisher = 1;
+    r.detail = "下午三点开会";
+    r.beginTime = "2026-12-09 09:00:00";
+    store.AddReminder(r);
+
+    // Before the login nothing is found.
+    polling.Timer_reminderTimer();
+    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+
+    ScriptedModal modal([](QDialog& dialog) {
+        auto& login = dynamic_cast<TFrmLogin&>(dialog);
+        login.Edit1->setText("li");
+        login.Edit2->setText("pw");
+        login.btnloginClick();
+        return dialog.result();
+    });
+    window.FormActivate();
+    ASSERT_EQ(window.ListView1->Count(), 1);
+
+    polling.Timer_reminderTimer();
+    EXPECT_TRUE(polling.Timer_Normal->Running());
+    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    clock.AdvanceMs(300000);
+    ASSERT_TRUE(polling.Timer_Normal->CheckElapsed());
+    auto* popup = qobject_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(played, QStringList{"reminder.wav"});
+    ASSERT_EQ(popup->ListView1->Count(), 1);
+
+    popup->ListView1->SetChecked(0, true);
+    popup->btnokClick();
+    EXPECT_EQ(window.ListView1->Count(), 0);
+    ASSERT_EQ(window.ListView2->Count(), 1);
+    EXPECT_EQ(window.ListView2->SubItem(0, 0), QStringLiteral("下午三点开会"));
+
+    polling.Timer_reminderTimer();
+    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+}
+
+} // namespace
