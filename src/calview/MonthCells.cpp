@@ -1,0 +1,125 @@
+#include "calview/MonthCells.h"
+
+#include <exception>
+
+namespace MonthCells {
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+const DayCell& emptyCell() {
+    static const DayCell cell;
+    return cell;
+}
+
+// The grid's first column is Sunday; Qt counts Monday as 1 and Sunday as 7.
+int sundayBasedWeekday(QDate date) {
+    return date.dayOfWeek() % 7 + 1;
+}
+
+} // namespace
+
+DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal) {
+    DayTexts t;
+    t.LunarDay = fromUtf8(cal.LunarDayText());
+    t.LunarMonth = fromUtf8(cal.LunarMonthText());
+    t.SolarFestival = fromUtf8(cal.SolarFestivalText());
+    t.SolarTerm = fromUtf8(cal.SolarTermText());
+    t.LunarFestival = fromUtf8(cal.LunarFestivalText());
+    return t;
+}
+
+LunarLine ChooseLunarLine(const DayTexts& texts, const MonthColors& colors) {
+    LunarLine line{texts.LunarDay, colors.CnDate};
+    if (texts.LunarDay == QStringLiteral("初一"))
+        line = {texts.LunarMonth, kLunarMonthStartColor};
+    if (!texts.SolarFestival.isEmpty())
+        line = {texts.SolarFestival, colors.Holiday};
+    if (!texts.SolarTerm.isEmpty())
+        line = {texts.SolarTerm, colors.LunarHolDay};
+    if (!texts.LunarFestival.isEmpty())
+        line = {texts.LunarFestival, colors.CnHolDay};
+    return line;
+}
+
+QString InfoLine(QDate date, const QString& eraText, const QString& cnDate) {
+    const QString head = date.year() < 1949 ? eraText : date.toString(QStringLiteral("yyyy-MM-dd"));
+    return head + QStringLiteral(" 农历") + cnDate;
+}
+
+TMonthCells::TMonthCells() = default;
+
+const DayCell& TMonthCells::Cell(int cellNumber) const {
+    if (cellNumber < 1 || cellNumber > CalendarLayout::kCellCount)
+        return emptyCell();
+    return cells_[static_cast<std::size_t>(cellNumber)];
+}
+
+const QString& TMonthCells::WeekText(int row) const {
+    static const QString none;
+    if (row < 1 || row > 6)
+        return none;
+    return weekTexts_[static_cast<std::size_t>(row - 1)];
+}
+
+int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors) {
+    using CalendarLayout::kFirstTitleCell;
+    for (int n = kFirstTitleCell; n <= CalendarLayout::kCellCount; ++n)
+        cells_[static_cast<std::size_t>(n)].Filled = true;
+    cells_[41].DayText = fromUtf8(cal.YearCycleText());
+    cells_[42].DayText = fromUtf8(cal.AnimalText()) + QStringLiteral("年");
+
+    for (QString& text : weekTexts_)
+        text.clear();
+    for (int n = 1; n < kFirstTitleCell; ++n) {
+        DayCell& cell = cells_[static_cast<std::size_t>(n)];
+        cell = DayCell();
+        cell.DayColor = (n % 7 == 1 || n % 7 == 0) ? kWeekendDayColor : colors.Date;
+    }
+
+    if (!selected.isValid())
+        return 0;
+    const int year = selected.year();
+    const int month = selected.month();
+    const int first = sundayBasedWeekday(QDate(year, month, 1));
+    const int length = selected.daysInMonth();
+    int selectedCell = 0;
+    try {
+        int lastWeek = 0;
+        std::size_t weekRows = 0;
+        for (int n = first; n <= first + length - 1; ++n) {
+            const int d = n - first + 1;
+            cal.Calculate(year, month, d);
+
+            const int week = QDate(year, month, d).weekNumber();
+            if (week != lastWeek && weekRows < weekTexts_.size()) {
+                weekTexts_[weekRows++] = QString::number(week);
+                lastWeek = week;
+            }
+
+            DayCell& cell = cells_[static_cast<std::size_t>(n)];
+            cell.Day = d;
+            cell.DayText = QString::number(d);
+            const DayTexts texts = TextsOf(cal);
+            cell.LunarMonthText = texts.LunarMonth;
+            cell.LunarDayText = texts.LunarDay;
+            const LunarLine line = ChooseLunarLine(texts, colors);
+            cell.LunarLine = line.Text;
+            cell.LunarColor = line.Color;
+
+            if (d == selected.day()) {
+                cells_[kFirstTitleCell].DayText = fromUtf8(cal.StarSignText());
+                selectedCell = n;
+            }
+            cell.Filled = true;
+        }
+    } catch (const std::exception&) {
+        // A month that cannot be filled completely keeps the days filled so far.
+    }
+    return selectedCell;
+}
+
+} // namespace MonthCells
