@@ -1,0 +1,73 @@
+// What a change of month costs the calendar page: assigning a date of another month fills the
+// month from the engine, rebuilds the background with its watermark and asks for a repaint.
+#include "calview/ChnCalendarPicker.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Alternates between two dates of different months, so that every assignment refills.
+void BM_AssignDateOfAnotherMonth(benchmark::State& state) {
+    TChnCalendar calendar;
+    calendar.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const QDateTime dates[] = {QDateTime(QDate(2024, 2, 10), QTime(9, 30)),
+                               QDateTime(QDate(2024, 1, 31), QTime(9, 30))};
+    int i = 0;
+    for (auto _ : state) {
+        calendar.SetDateTime(dates[i]);
+        i ^= 1;
+    }
+}
+// The main window's page, and the control's own size.
+BENCHMARK(BM_AssignDateOfAnotherMonth)
+    ->Args({735, 316})
+    ->Args({313, 253})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The same with a background picture blended at 50 %, every pixel of the control.
+void BM_AssignDateWithPicture(benchmark::State& state) {
+    TChnCalendar calendar;
+    calendar.resize(735, 316);
+    QImage picture(735, 316, QImage::Format_RGB32);
+    picture.fill(QColor(250, 250, 250));
+    picture.setPixelColor(0, 0, Qt::white);
+    calendar.SetBackGround(picture);
+    const QDateTime dates[] = {QDateTime(QDate(2024, 2, 10), QTime(9, 30)),
+                               QDateTime(QDate(2024, 1, 31), QTime(9, 30))};
+    int i = 0;
+    for (auto _ : state) {
+        calendar.SetDateTime(dates[i]);
+        i ^= 1;
+    }
+}
+BENCHMARK(BM_AssignDateWithPicture)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Painting the whole page once (every cell composed off-screen), for comparison.
+void BM_PaintPage(benchmark::State& state) {
+    TChnCalendar calendar;
+    calendar.resize(735, 316);
+    calendar.SetDateTime(QDateTime(QDate(2024, 2, 10), QTime(9, 30)));
+    QImage target(735, 316, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state)
+        calendar.render(&target);
+}
+BENCHMARK(BM_PaintPage)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
