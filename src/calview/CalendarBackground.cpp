@@ -92,21 +92,21 @@ void drawWatermarkText(QPainter& painter, const QRect& rect, const QString& text
 
 } // namespace
 
-void Render(const Spec& spec, QImage& background, QImage& pictureLayer) {
-    const QSize size(std::max(1, spec.size.width()), std::max(1, spec.size.height()));
+void Render(const Options& options, QImage& background, QImage& pictureLayer) {
+    const QSize size(std::max(1, options.size.width()), std::max(1, options.size.height()));
     if (background.size() != size || background.format() != QImage::Format_RGB32)
         background = QImage(size, QImage::Format_RGB32);
     background.fill(Qt::white);
     {
         QPainter painter(&background);
-        if (spec.showFrame) {
-            painter.setPen(spec.frameColor);
+        if (options.showFrame) {
+            painter.setPen(options.frameColor);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
         }
-        if (spec.showBackYearMonth && spec.year != 0) {
+        if (options.showBackYearMonth && options.year != 0) {
             painter.setRenderHint(QPainter::TextAntialiasing);
-            const QRect g = spec.gridBounds;
+            const QRect g = options.gridBounds;
             const int left = g.left();
             const int right = g.left() + g.width();
             const int bottom = g.top() + g.height();
@@ -114,25 +114,26 @@ void Render(const Spec& spec, QImage& background, QImage& pictureLayer) {
             // lower half.
             const QRect upper(QPoint(left, g.top() + 6), QPoint(right - 1, bottom / 2 + 6 - 1));
             const QRect lower(QPoint(left, bottom / 2), QPoint(right - 1, bottom - 1));
-            drawWatermarkText(painter, upper, QString::number(spec.year), 48, spec.yearColor);
-            drawWatermarkText(painter, lower, QString::number(spec.month), 90, spec.monthColor);
+            drawWatermarkText(painter, upper, QString::number(options.year), 48, options.yearColor);
+            drawWatermarkText(painter, lower, QString::number(options.month), 90,
+                              options.monthColor);
         }
     }
 
-    if (spec.picture.isNull()) {
+    if (options.picture.isNull()) {
         pictureLayer = QImage();
         return;
     }
     if (pictureLayer.size() != size || pictureLayer.format() != QImage::Format_RGB32)
         pictureLayer = QImage(size, QImage::Format_RGB32);
     pictureLayer.fill(Qt::white);
-    const QRect target = PictureRect(size, spec.picture.size(), spec.center, spec.stretch);
+    const QRect target = PictureRect(size, options.picture.size(), options.center, options.stretch);
     if (!target.isEmpty()) {
         QPainter painter(&pictureLayer);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, spec.picture);
+        painter.drawImage(target, options.picture);
     }
-    BlendLayer(background, pictureLayer, spec.alphaBlend);
+    BlendLayer(background, pictureLayer, options.alphaBlend);
 }
 
 } // namespace CalendarBackground

@@ -11,7 +11,7 @@
 
 namespace CalendarBackground {
 
-struct Spec {
+struct Options {
     QSize size;       // the control's
     QRect gridBounds; // where the grid sits in the control
     bool showFrame = true;
@@ -40,8 +40,8 @@ QRect PictureRect(QSize area, QSize picture, bool center, bool stretch);
 // ((100 - a) * background + a * layer) div 100. Both images must have the same size.
 void BlendLayer(QImage& background, const QImage& layer, int alphaBlend);
 
-// Builds the background (and the picture layer, null when there is no picture) for `spec`.
-void Render(const Spec& spec, QImage& background, QImage& pictureLayer);
+// Builds the background (and the picture layer, null when there is no picture) for `options`.
+void Render(const Options& options, QImage& background, QImage& pictureLayer);
 
 // The pixel size of a font of `points` at the 96 dots per inch the control is laid out for.
 int PointsToPixels(int points);

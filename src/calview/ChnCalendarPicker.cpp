@@ -70,7 +70,9 @@ TChnCalendar::TChnCalendar(QWidget* parent) : QWidget(parent) {
 
 TChnCalendar::~TChnCalendar() = default;
 
-QSize TChnCalendar::sizeHint() const { return CalendarLayout::kCreatedSize; }
+QSize TChnCalendar::sizeHint() const {
+    return CalendarLayout::kCreatedSize;
+}
 
 void TChnCalendar::createChildren() {
     auto makeLabel = [this](const char* name, const QString& text, const QFont& font,
@@ -159,23 +161,23 @@ void TChnCalendar::LayoutGrid() {
 }
 
 void TChnCalendar::RenderBackground() {
-    CalendarBackground::Spec spec;
-    spec.size = size();
-    spec.gridBounds = Grid->geometry();
-    spec.showFrame = showFrame_;
-    spec.frameColor = colorShowFrame_;
-    spec.showBackYearMonth = showBackYearMonth_;
+    CalendarBackground::Options options;
+    options.size = size();
+    options.gridBounds = Grid->geometry();
+    options.showFrame = showFrame_;
+    options.frameColor = colorShowFrame_;
+    options.showBackYearMonth = showBackYearMonth_;
     if (dateTime_.isValid()) {
-        spec.year = dateTime_.date().year();
-        spec.month = dateTime_.date().month();
+        options.year = dateTime_.date().year();
+        options.month = dateTime_.date().month();
     }
-    spec.yearColor = colorBackYear_;
-    spec.monthColor = colorBackMonth_;
-    spec.picture = backGround_;
-    spec.center = center_;
-    spec.stretch = stretch_;
-    spec.alphaBlend = alphaBlend_;
-    CalendarBackground::Render(spec, background_, pictureLayer_);
+    options.yearColor = colorBackYear_;
+    options.monthColor = colorBackMonth_;
+    options.picture = backGround_;
+    options.center = center_;
+    options.stretch = stretch_;
+    options.alphaBlend = alphaBlend_;
+    CalendarBackground::Render(options, background_, pictureLayer_);
 }
 
 void TChnCalendar::repaintAll() {

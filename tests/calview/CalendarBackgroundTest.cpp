@@ -57,15 +57,15 @@ TEST(CalendarBackgroundTest, BlendingWeighsThePictureByAlphaModHundredAndSkipsTh
 }
 
 TEST(CalendarBackgroundTest, RenderDrawsFrameWatermarkAndBlendedPicture) {
-    Spec spec;
-    spec.size = {313, 253};
-    spec.gridBounds = {8, 40, 298, 186};
-    spec.year = 2024;
-    spec.month = 2;
-    spec.frameColor = QColor(1, 2, 3);
+    Options options;
+    options.size = {313, 253};
+    options.gridBounds = {8, 40, 298, 186};
+    options.year = 2024;
+    options.month = 2;
+    options.frameColor = QColor(1, 2, 3);
     QImage background;
     QImage layer;
-    Render(spec, background, layer);
+    Render(options, background, layer);
     ASSERT_EQ(background.size(), QSize(313, 253));
     EXPECT_TRUE(layer.isNull());
     EXPECT_EQ(background.pixelColor(0, 0), QColor(1, 2, 3));
@@ -73,24 +73,24 @@ TEST(CalendarBackgroundTest, RenderDrawsFrameWatermarkAndBlendedPicture) {
     // The year over the upper half of the grid, the month over the lower half.
     const QRect upper(8, 46, 298, 113 - 40);
     const QRect lower(8, 113, 298, 226 - 113);
-    EXPECT_GT(countPixels(background, upper, spec.yearColor), 200);
-    EXPECT_EQ(countPixels(background, lower, spec.yearColor), 0);
-    EXPECT_GT(countPixels(background, lower, spec.monthColor), 500);
-    EXPECT_EQ(countPixels(background, QRect(0, 0, 313, 40), spec.monthColor), 0);
+    EXPECT_GT(countPixels(background, upper, options.yearColor), 200);
+    EXPECT_EQ(countPixels(background, lower, options.yearColor), 0);
+    EXPECT_GT(countPixels(background, lower, options.monthColor), 500);
+    EXPECT_EQ(countPixels(background, QRect(0, 0, 313, 40), options.monthColor), 0);
 
-    spec.showFrame = false;
-    spec.showBackYearMonth = false;
+    options.showFrame = false;
+    options.showBackYearMonth = false;
     QImage picture = solid({40, 40}, Qt::white);
     for (int y = 10; y < 30; ++y)
         for (int x = 10; x < 30; ++x)
             picture.setPixelColor(x, y, QColor(255, 0, 0));
-    spec.picture = picture;
-    spec.center = true;
-    Render(spec, background, layer);
+    options.picture = picture;
+    options.center = true;
+    Render(options, background, layer);
     ASSERT_EQ(layer.size(), QSize(313, 253));
     EXPECT_EQ(countPixels(background, QRect(146, 116, 20, 20), QColor(255, 127, 127)), 400);
     EXPECT_EQ(countPixels(background, background.rect(), Qt::white), 313 * 253 - 400);
-    spec.alphaBlend = 100;
-    Render(spec, background, layer);
+    options.alphaBlend = 100;
+    Render(options, background, layer);
     EXPECT_EQ(countPixels(background, background.rect(), Qt::white), 313 * 253);
 }
