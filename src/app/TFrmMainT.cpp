@@ -153,6 +153,21 @@ void TFrmMainT::buildPages() {
 
     CalendarPage = new QWidget;
     CalendarPage->setObjectName(QStringLiteral("CalendarPage"));
+    auto* calendarRow = new QHBoxLayout(CalendarPage);
+    calendarRow->setContentsMargins(0, 0, 0, 0);
+    calendarRow->setSpacing(0);
+    auto* leftPanel = new QWidget(CalendarPage);
+    leftPanel->setObjectName(QStringLiteral("Panel4"));
+    leftPanel->setFixedWidth(100);
+    auto* rightPanel = new QWidget(CalendarPage);
+    rightPanel->setObjectName(QStringLiteral("Panel5"));
+    rightPanel->setFixedWidth(100);
+    ChnCalendar1 = new TChnCalendar(CalendarPage);
+    ChnCalendar1->setObjectName(QStringLiteral("ChnCalendar1"));
+    ChnCalendar1->setAccessibleName(QStringLiteral("万年历"));
+    calendarRow->addWidget(leftPanel);
+    calendarRow->addWidget(ChnCalendar1, 1);
+    calendarRow->addWidget(rightPanel);
     PageControl1->addTab(CalendarPage, QStringLiteral("万年历"));
 
     auto* historyPage = new QWidget;
@@ -269,6 +284,7 @@ void TFrmMainT::changeEvent(QEvent* event) {
 
 void TFrmMainT::FormShow() {
     PageControl1->setCurrentIndex(0);
+    ChnCalendar1->SetDateTime(SystemClock::Now());
     Label3->setText(ClockText(SystemClock::Now()));
     ApplyAutostartSetting();
 }
@@ -467,8 +483,8 @@ void TFrmMainT::ToolButton1Click() {
 // Openers: every window is a new instance shown modally and freed when it returns.
 void TFrmMainT::ToolButton10Click() {
     TFrmAddtx dialog(session_, reloader(), this);
-    if (PageControl1->currentIndex() == 1 && presetDay_)
-        dialog.PresetStartDay(presetDay_());
+    if (PageControl1->currentIndex() == 1)
+        dialog.PresetStartDay(ChnCalendar1->DateTime().date());
     ModalRunner::Run(dialog);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Autostart.h"
+#include "calview/ChnCalendarPicker.h"
 #include "chrome/TFrmShell.h"
 #include "platform/ReportList.h"
 #include "schedule/ReminderPolling.h"
@@ -110,6 +111,7 @@ public:
     QPushButton* SpeedButton2 = nullptr;
     QPushButton* SpeedButton3 = nullptr;
     QWidget* CalendarPage = nullptr;
+    TChnCalendar* ChnCalendar1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QTimer* Timer_showtime = nullptr;
@@ -154,7 +156,5 @@ private:
     Query ADOQuery2;   // the lists
     Query ADOQuery3;   // name look-ups, deletes and permissions
     std::map<int, QString> nameCache_; // valid for one reload only
-    // The calendar page's selected day, the add-reminder preset while that page shows.
-    std::function<QDate()> presetDay_;
     bool caching_ = false;
 };

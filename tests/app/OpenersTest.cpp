@@ -87,4 +87,32 @@ TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
     EXPECT_EQ(window.ListView3->SubItem(0, 1), QStringLiteral("我自己"));
 }
 
+TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
+    clock.Set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
+    window.FormShow();
+    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(2024, 2, 10));
+    window.ChnCalendar1->SetDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
+
+    QDate pickedDay;
+    QTime pickedTime;
+    bool freeSetting = false;
+    ScriptedModal modal([&](QDialog& dialog) {
+        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
+        pickedDay = add.DateTimePicker1->date();
+        pickedTime = add.DateTimePicker2->time();
+        freeSetting = add.RadioButton3->isChecked() && add.DateTimePicker1->isEnabled();
+        return int(QDialog::Rejected);
+    });
+    window.PageControl1->setCurrentIndex(0);
+    window.ToolButton10Click();
+    EXPECT_EQ(pickedDay, QDate(2024, 2, 10)) << "the list page presets nothing";
+    EXPECT_FALSE(freeSetting);
+
+    window.PageControl1->setCurrentIndex(1);
+    window.ToolButton10Click();
+    EXPECT_EQ(pickedDay, QDate(2024, 3, 22));
+    EXPECT_EQ(pickedTime.toString("HH:mm"), QStringLiteral("14:25")) << "the current time of day";
+    EXPECT_TRUE(freeSetting);
+}
+
 } // namespace
