@@ -1,6 +1,7 @@
 #include "entry/TFrmEntry.h"
 
 #include "chrome/Assets.h"
+#include "chrome/HeadingBanner.h"
 #include "chrome/TFrameImage.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
@@ -90,29 +91,21 @@ void TFrmEntry::buildControls() {
 }
 
 QWidget* TFrmEntry::buildBanner() {
-    Panel1 = named(new QWidget(panClient), "Panel1");
-    Panel1->setAutoFillBackground(true);
-    paintText(Panel1, QPalette::Window, Qt::white);
-    Panel1->setFixedHeight(56);
-    auto* row = new QHBoxLayout(Panel1);
-    row->setContentsMargins(0, 0, 0, 0);
     if (design_.heading.isEmpty()) {
+        Panel1 = named(new QWidget(panClient), "Panel1");
+        Panel1->setFixedHeight(HeadingBanner::kHeight);
+        Panel1->setAutoFillBackground(true);
+        paintText(Panel1, QPalette::Window, Qt::white);
+        auto* row = new QHBoxLayout(Panel1);
+        row->setContentsMargins(0, 0, 0, 0);
         Image2 = named(new TFrameImage(TFrameImage::Fit::Stretch, Panel1), "Image2");
         Image2->SetPicture(Assets::Picture(design_.bannerPicture));
         row->addWidget(Image2, 1);
         return Panel1;
     }
-    Label22 = makeLabel(design_.heading, "Label22", Panel1);
-    QFont headingFont = Label22->font();
-    headingFont.setPointSize(16);
-    headingFont.setBold(true);
-    Label22->setFont(headingFont);
-    row->addSpacing(16);
-    row->addWidget(Label22);
-    row->addStretch(1);
-    Image1 = named(new TFrameImage(TFrameImage::Fit::Natural, Panel1), "Image1");
-    Image1->SetPicture(Assets::Picture(design_.bannerPicture));
-    row->addWidget(Image1, 0, Qt::AlignVCenter);
+    Label22 = makeLabel(design_.heading, "Label22", panClient);
+    Image1 = named(new TFrameImage(TFrameImage::Fit::Natural, panClient), "Image1");
+    Panel1 = named(HeadingBanner::Make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
     return Panel1;
 }
 

@@ -4,7 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "users/Banner.h"
+#include "chrome/HeadingBanner.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,9 +24,9 @@ void TFrmModifyPwd::FormCreate() {
 
     Label22 = new QLabel(QStringLiteral("密码修改"), panClient);
     Label22->setObjectName(QStringLiteral("Label22"));
-    Image1 = new QLabel(panClient);
+    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = Banner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     Label2 = new QLabel(QStringLiteral("原密码"), panClient);
     Label2->setObjectName(QStringLiteral("Label2"));

@@ -5,7 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "users/Banner.h"
+#include "chrome/HeadingBanner.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -54,9 +54,9 @@ void TFrmPopdem::FormCreate() {
 
     Label22 = new QLabel(QStringLiteral("用户权限信息维护"), panClient);
     Label22->setObjectName(QStringLiteral("Label22"));
-    Image1 = new QLabel(panClient);
+    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = Banner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     GroupBox1 = new QGroupBox(QStringLiteral("选择用户"), panClient);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

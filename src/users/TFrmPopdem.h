@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chrome/TFrameImage.h"
 #include "chrome/TFrmMidShell.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
@@ -38,7 +39,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLabel* Label22 = nullptr;
-    QLabel* Image1 = nullptr;
+    TFrameImage* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     ReportList* ListView1 = nullptr;
     QPushButton* SpeedButton1 = nullptr;

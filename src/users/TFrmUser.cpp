@@ -4,7 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "users/Banner.h"
+#include "chrome/HeadingBanner.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -56,8 +56,9 @@ void TFrmUser::FormCreate() {
     panClient->setPalette(grey);
 
     Label22 = makeLabel(QStringLiteral("人员信息维护"), "Label22", panClient);
-    Image1 = makeLabel(QString(), "Image1", panClient);
-    QWidget* banner = Banner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     Label2 = makeLabel(QStringLiteral("登录账号"), "Label2", panClient);
     Edit1 = makeEdit(Label2, "Edit1", 20, panClient);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chrome/TFrameImage.h"
 #include "chrome/TFrmMidShell.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
@@ -34,7 +35,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLabel* Label22 = nullptr;
-    QLabel* Image1 = nullptr;
+    TFrameImage* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label3 = nullptr;

@@ -1,15 +1,12 @@
-#include "users/Banner.h"
+#include "chrome/HeadingBanner.h"
 
 #include "chrome/Assets.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
-QWidget* Banner::Make(QWidget* parent, QLabel* heading, QLabel* picture,
-                      const QString& pictureName) {
+QWidget* HeadingBanner::Make(QWidget* parent, QLabel* heading, TFrameImage* picture,
+                             const QString& pictureName) {
     auto* banner = new QWidget(parent);
-    banner->setObjectName(QStringLiteral("Banner"));
     banner->setAutoFillBackground(true);
     QPalette white = banner->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -18,7 +15,7 @@ QWidget* Banner::Make(QWidget* parent, QLabel* heading, QLabel* picture,
 
     heading->setParent(banner);
     QFont font = heading->font();
-    font.setPointSize(15);
+    font.setPointSize(16);
     font.setBold(true);
     heading->setFont(font);
     QPalette text = heading->palette();
@@ -26,10 +23,7 @@ QWidget* Banner::Make(QWidget* parent, QLabel* heading, QLabel* picture,
     heading->setPalette(text);
 
     picture->setParent(banner);
-    const QPixmap pixmap = Assets::Picture(pictureName);
-    picture->setPixmap(pixmap);
-    if (!pixmap.isNull())
-        picture->setFixedSize(pixmap.size());
+    picture->SetPicture(Assets::Picture(pictureName));
 
     auto* row = new QHBoxLayout(banner);
     row->setContentsMargins(16, 0, 0, 0);
