@@ -1,10 +1,22 @@
 #include "store/Connection.h"
 
+#include "store/StoreError.h"
+
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sqlite3.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 const char* const kRequiredTables[] = {"tbl_user", "tbl_reminder", "tbl_popdem"};
@@ -12,6 +24,93 @@ const char* const kRequiredTables[] = {"tbl_user", "tbl_reminder", "tbl_popdem"}
 QString lastMessage(const QSqlError& error) {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
+
+// What identifies a file whatever its name: the device and the inode. Where the platform has
+// no such thing the existence of the path is all that is checked.
+struct FileId {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+FileId fileIdOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {true, static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+#else
+    return {QFileInfo::exists(path), 0, 0};
+#endif
+}
+
+// Per open connection. Held by pointer so that the engine's busy handler can keep its
+// address for the life of the connection.
+struct ConnectionState {
+    QString path;
+    FileId file;
+    int noWaitDepth = 0;
+    std::chrono::steady_clock::time_point waitStart;
+};
+
+struct Registry {
+    std::mutex mutex;
+    std::map<QString, std::unique_ptr<ConnectionState>> open;
+    std::map<QString, quint64> openCounts;
+    std::function<void()> waitObserver;
+};
+
+Registry& registry() {
+    static Registry instance;
+    return instance;
+}
+
+ConnectionState* stateOf(const QString& name) {
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    const auto found = r.open.find(name);
+    return found == r.open.end() ? nullptr : found->second.get();
+}
+
+sqlite3* handleOf(const QSqlDatabase& db) {
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.data());
+}
+
+// Waits for another copy's lock as the engine's own busy timeout would, except while the
+// connection is told not to wait, and lets the program show that it is waiting.
+int onBusy(void* context, int attempt) {
+    auto* state = static_cast<ConnectionState*>(context);
+    if (state->noWaitDepth > 0)
+        return 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0) {
+        state->waitStart = now;
+        std::function<void()> observer;
+        {
+            std::lock_guard lock(registry().mutex);
+            observer = registry().waitObserver;
+        }
+        if (observer)
+            observer();
+    }
+    if (now - state->waitStart >= std::chrono::milliseconds(Connection::kBusyTimeoutMs))
+        return 0;
+    // Short sleeps first: most locks are a commit of a few milliseconds.
+    static constexpr int kSleepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50};
+    const int count = static_cast<int>(std::size(kSleepsMs));
+    sqlite3_sleep(attempt < count ? kSleepsMs[attempt] : 100);
+    return 1;
+}
+
+Connection::Outcome failed(const QString& connectionName, const QString& message) {
+    Connection::Close(connectionName);
+    return {Connection::OpenResult::CannotOpen, message};
+}
+
 } // namespace
 
 Connection::Outcome Connection::Open(const QString& filePath, const QString& connectionName) {
@@ -35,8 +134,7 @@ Connection::Outcome Connection::Open(const QString& filePath, const QString& con
     if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
         const QString message = lastMessage(pragma.lastError());
         pragma.finish();
-        Close(connectionName);
-        return {OpenResult::CannotOpen, message};
+        return failed(connectionName, message);
     }
     pragma.finish();
     for (const char* table : kRequiredTables) {
@@ -49,21 +147,102 @@ Connection::Outcome Connection::Open(const QString& filePath, const QString& con
                                         ? lastMessage(check.lastError())
                                         : QStringLiteral("no such table: %1").arg(table);
             check.finish();
-            Close(connectionName);
-            return {OpenResult::CannotOpen, message};
+            return failed(connectionName, message);
         }
         check.finish();
     }
+
+    auto state = std::make_unique<ConnectionState>();
+    state->path = info.absoluteFilePath();
+    state->file = fileIdOf(state->path);
+    if (sqlite3* handle = handleOf(db))
+        sqlite3_busy_handler(handle, &onBusy, state.get());
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    r.open[connectionName] = std::move(state);
+    ++r.openCounts[connectionName];
     return {OpenResult::Opened, {}};
 }
 
 void Connection::Close(const QString& connectionName) {
-    if (!QSqlDatabase::contains(connectionName))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        if (db.isOpen())
-            db.close();
+    if (QSqlDatabase::contains(connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(connectionName);
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    r.open.erase(connectionName);
+}
+
+QString Connection::FilePath(const QString& connectionName) {
+    const ConnectionState* state = stateOf(connectionName);
+    return state ? state->path : QString();
+}
+
+quint64 Connection::OpenCount(const QString& connectionName) {
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    const auto found = r.openCounts.find(connectionName);
+    return found == r.openCounts.end() ? 0 : found->second;
+}
+
+Connection::FileState Connection::CheckFile(const QString& connectionName) {
+    const ConnectionState* state = stateOf(connectionName);
+    if (!state)
+        return FileState::Same; // not a file of ours: nothing to compare
+    const FileId now = fileIdOf(state->path);
+    if (!now.exists)
+        return FileState::Missing;
+    return now == state->file ? FileState::Same : FileState::Replaced;
+}
+
+void Connection::EnsureSameFile(const QString& connectionName) {
+    if (CheckFile(connectionName) != FileState::Same)
+        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(FilePath(connectionName)),
+                         StoreError::Kind::Missing);
+}
+
+Connection::Outcome Connection::Reopen(const QString& connectionName) {
+    const QString path = FilePath(connectionName);
+    if (path.isEmpty())
+        return {OpenResult::Missing, {}};
+    return Open(path, connectionName);
+}
+
+Connection::NoWait::NoWait(QString connectionName) : connectionName_(std::move(connectionName)) {
+    if (ConnectionState* state = stateOf(connectionName_))
+        ++state->noWaitDepth;
+}
+
+Connection::NoWait::~NoWait() {
+    if (ConnectionState* state = stateOf(connectionName_))
+        state->noWaitDepth = std::max(0, state->noWaitDepth - 1);
+}
+
+void Connection::SetWaitObserver(std::function<void()> observer) {
+    std::lock_guard lock(registry().mutex);
+    registry().waitObserver = std::move(observer);
+}
+
+std::optional<qint64> Connection::ChangeCounter(const QString& connectionName) {
+    if (!stateOf(connectionName))
+        return std::nullopt;
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    sqlite3* handle = db.isOpen() ? handleOf(db) : nullptr;
+    if (!handle)
+        return std::nullopt;
+    // data_version moves with every other connection's commit, total_changes with this
+    // connection's own writes; together they move whenever the content may have.
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(handle, "PRAGMA data_version", -1, &statement, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    std::optional<qint64> counter;
+    if (sqlite3_step(statement) == SQLITE_ROW)
+        counter = (sqlite3_column_int64(statement, 0) << 32) ^ sqlite3_total_changes64(handle);
+    sqlite3_finalize(statement);
+    return counter;
 }

@@ -1,5 +1,6 @@
 #include "store/Query.h"
 
+#include "store/Connection.h"
 #include "store/Dialect.h"
 #include "store/StoreError.h"
 
@@ -13,12 +14,6 @@ bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-QString engineMessage(const QSqlError& error) {
-    QString message = error.databaseText();
-    if (message.isEmpty())
-        message = error.text();
-    return message;
-}
 } // namespace
 
 Query::Query(QString connectionName) : connectionName_(std::move(connectionName)) {}
@@ -81,16 +76,17 @@ void Query::run(bool select) {
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.isValid() || !db.isOpen())
         throw StoreError(QStringLiteral("数据库连接未打开"));
+    Connection::EnsureSameFile(connectionName_);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(engineText_))
-        throw StoreError(engineMessage(query.lastError()));
+        throw StoreError::FromEngine(query.lastError());
     for (const QString& name : placeholderOrder_) {
         const auto found = values_.find(name);
         query.addBindValue(found == values_.end() ? QVariant() : found->second);
     }
     if (!query.exec())
-        throw StoreError(engineMessage(query.lastError()));
+        throw StoreError::FromEngine(query.lastError());
     if (select) {
         const QSqlRecord record = query.record();
         for (int c = 0; c < record.count(); ++c)
@@ -102,7 +98,7 @@ void Query::run(bool select) {
             rows_.push_back(std::move(row));
         }
         if (query.lastError().isValid())
-            throw StoreError(engineMessage(query.lastError()));
+            throw StoreError::FromEngine(query.lastError());
         active_ = true;
     }
     query.finish();

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -144,6 +145,117 @@ TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
     b.join();
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(store.Count("tbl_reminder"), 2 * kWritesPerCopy);
+}
+
+} // namespace
+
+namespace {
+
+void insertPermission(const QString& connection, const QString& user) {
+    Query query(connection);
+    query.SetSQL(Statements::kInsertPermission);
+    query.SetText("p1", user);
+    query.SetText("p", "111111111");
+    query.ExecSQL();
+}
+
+StoreError::Kind failureOf(const std::function<void()>& statement) {
+    try {
+        statement();
+    } catch (const StoreError& error) {
+        return error.kind();
+    }
+    ADD_FAILURE() << "the statement should have failed";
+    return StoreError::Kind::Refused;
+}
+
+TEST(ConnectionTest, AStoreDeletedRenamedOrReplacedIsNeverWrittenUntilReopened) {
+    const struct {
+        const char* what;
+        std::function<void(const QString& path)> act;
+        Connection::FileState state;
+    } cases[] = {
+        {"deleted", [](const QString& path) { QFile::remove(path); },
+         Connection::FileState::Missing},
+        {"renamed", [](const QString& path) { QFile::rename(path, path + ".old"); },
+         Connection::FileState::Missing},
+        {"replaced",
+         [](const QString& path) {
+             QFile::rename(path, path + ".old");
+             NewStore::Create(path);
+         },
+         Connection::FileState::Replaced},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempStore store;
+        const QString name = store.session().connectionName;
+        EXPECT_EQ(Connection::CheckFile(name), Connection::FileState::Same);
+        c.act(store.FilePath());
+        EXPECT_EQ(Connection::CheckFile(name), c.state);
+        EXPECT_EQ(failureOf([&] { insertPermission(name, "7"); }), StoreError::Kind::Missing);
+        if (QFile::exists(store.FilePath() + ".old")) {
+            // Nothing reached the file the connection had open either.
+            QFile::remove(store.FilePath());
+            QFile::rename(store.FilePath() + ".old", store.FilePath());
+            ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
+            EXPECT_EQ(store.Count("tbl_popdem"), 0);
+        } else {
+            EXPECT_EQ(Connection::Reopen(name).result, OpenResult::Missing);
+            NewStore::Create(store.FilePath());
+            ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
+        }
+        const quint64 opens = Connection::OpenCount(name);
+        EXPECT_EQ(Connection::CheckFile(name), Connection::FileState::Same);
+        insertPermission(name, "7");
+        EXPECT_EQ(Connection::OpenCount(name), opens);
+    }
+}
+
+TEST(ConnectionTest, UnderNoWaitABusyStoreFailsAtOnceAndTheWaitIsObserved) {
+    TempStore store;
+    const Session other = store.OpenSecondSession("other");
+    QSqlQuery lock(QSqlDatabase::database(other.connectionName));
+    ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+    int waits = 0;
+    Connection::SetWaitObserver([&] { ++waits; });
+    const QString name = store.session().connectionName;
+    {
+        Connection::NoWait noWait(name);
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(failureOf([&] {
+                      Query poll(name);
+                      poll.SetSQL(Statements::kPollOrdinary);
+                      poll.SetInteger("p", 1);
+                      poll.Open();
+                  }),
+                  StoreError::Kind::Busy);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+        EXPECT_EQ(waits, 0);
+    }
+    // Without it a statement waits, and says so once, before giving up on a lock that stays.
+    EXPECT_EQ(failureOf([&] { insertPermission(name, "1"); }), StoreError::Kind::Busy);
+    EXPECT_EQ(waits, 1);
+    Connection::SetWaitObserver({});
+    ASSERT_TRUE(lock.exec("COMMIT"));
+}
+
+TEST(ConnectionTest, TheChangeCounterMovesWithEveryCommitAndOnlyThen) {
+    TempStore store;
+    const QString name = store.session().connectionName;
+    const Session other = store.OpenSecondSession("other");
+    const auto first = Connection::ChangeCounter(name);
+    ASSERT_TRUE(first.has_value());
+    Query read(name);
+    read.SetSQL(Statements::kSelectAllUsers);
+    read.Open();
+    EXPECT_EQ(Connection::ChangeCounter(name), first) << "a read changes nothing";
+    insertPermission(other.connectionName, "2");
+    const auto afterOther = Connection::ChangeCounter(name);
+    EXPECT_NE(afterOther, first);
+    insertPermission(name, "3");
+    EXPECT_NE(Connection::ChangeCounter(name), afterOther);
+    EXPECT_FALSE(Connection::ChangeCounter("never-opened").has_value());
 }
 
 } // namespace
