@@ -3,8 +3,30 @@
 #include "chrome/Assets.h"
 #include "platform/AppInfo.h"
 
+#include "store/Connection.h"
+
 #include <QApplication>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+// A statement of the user's that waits for another copy's lock shows the busy cursor until
+// the program is back in its event loop.
+void showBusyCursorWhileWaiting() {
+    static bool shown = false;
+    Connection::SetWaitObserver([] {
+        if (shown || QThread::currentThread() != qApp->thread())
+            return;
+        shown = true;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QTimer::singleShot(0, qApp, [] {
+            QGuiApplication::restoreOverrideCursor();
+            shown = false;
+        });
+    });
+}
+} // namespace
 
 std::unique_ptr<Startup::Program> Startup::Start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
@@ -22,6 +44,7 @@ int Startup::Run(QApplication& app) {
     // The program ends when the main window closes or asks to end, not when the last visible
     // window goes: with the main window hidden in the tray, closing a popup must not end it.
     app.setQuitOnLastWindowClosed(false);
+    showBusyCursorWhileWaiting();
     std::unique_ptr<Program> program = Start();
     if (!program)
         return 1;

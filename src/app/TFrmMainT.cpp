@@ -2,6 +2,12 @@
 
 #include "app/TFrmAbout.h"
 #include "chrome/Assets.h"
+#include "entry/TFrmAddtx.h"
+#include "entry/TFrmEditMessage.h"
+#include "entry/TFrmJnrTx.h"
+#include "entry/TFrmQuickTx.h"
+#include "entry/TFrmSRTX.h"
+#include "entry/TFrmYhTx.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/Clock.h"
@@ -10,15 +16,11 @@
 #include "platform/ModalRunner.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
-#include "store/Statements.h"
-#include "entry/TFrmAddtx.h"
 #include "popups/PopupFactory.h"
 #include "schedule/WavePlayer.h"
-#include "entry/TFrmEditMessage.h"
-#include "entry/TFrmJnrTx.h"
-#include "entry/TFrmQuickTx.h"
-#include "entry/TFrmSRTX.h"
-#include "entry/TFrmYhTx.h"
+#include "store/Connection.h"
+#include "store/Statements.h"
+#include "store/UserNames.h"
 #include "users/Permissions.h"
 #include "users/TFrmModifyPwd.h"
 #include "users/TFrmPopdem.h"
@@ -126,14 +128,19 @@ void TFrmMainT::buildToolBar() {
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setIconSize(QSize(32, 32));
     ToolBar2->setMovable(false);
-    ToolButton10 = addToolButton("ToolButton10", "添加提醒", "tbAdd", &TFrmMainT::ToolButton10Click);
+    ToolButton10 =
+        addToolButton("ToolButton10", "添加提醒", "tbAdd", &TFrmMainT::ToolButton10Click);
     ToolButton3 = addToolButton("ToolButton3", "编辑提醒", "tbEdit", &TFrmMainT::ToolButton3Click);
-    ToolButton4 = addToolButton("ToolButton4", "删除提醒", "tbDelete", &TFrmMainT::ToolButton4Click);
+    ToolButton4 =
+        addToolButton("ToolButton4", "删除提醒", "tbDelete", &TFrmMainT::ToolButton4Click);
     ToolBar2->addSeparator();
-    ToolButton2 = addToolButton("ToolButton2", "快速发布", "tbQuickPublish", &TFrmMainT::ToolButton2Click);
+    ToolButton2 =
+        addToolButton("ToolButton2", "快速发布", "tbQuickPublish", &TFrmMainT::ToolButton2Click);
     ToolBar2->addSeparator();
-    ToolButton12 = addToolButton("ToolButton12", "生日提醒", "tbBirthday", &TFrmMainT::ToolButton12Click);
-    ToolButton9 = addToolButton("ToolButton9", "约会提醒", "tbAppointment", &TFrmMainT::ToolButton9Click);
+    ToolButton12 =
+        addToolButton("ToolButton12", "生日提醒", "tbBirthday", &TFrmMainT::ToolButton12Click);
+    ToolButton9 =
+        addToolButton("ToolButton9", "约会提醒", "tbAppointment", &TFrmMainT::ToolButton9Click);
     Tbexit = addToolButton("Tbexit", "  纪念日提醒", "tbAnniversary", &TFrmMainT::TbexitClick);
     ToolBar2->addSeparator();
     ToolButton8 = addToolButton("ToolButton8", "隐藏窗口", "tbHide", &TFrmMainT::ToolButton8Click);
@@ -207,9 +214,12 @@ void TFrmMainT::buildPages() {
             GuardedSlot(this, &TFrmMainT::ListView2DblClick));
     connect(ListView3, &QTreeWidget::itemDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView3DblClick));
-    connect(SpeedButton1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
-    connect(SpeedButton2, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton2Click));
-    connect(SpeedButton3, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton3Click));
+    connect(SpeedButton1, &QPushButton::clicked, this,
+            GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
+    connect(SpeedButton2, &QPushButton::clicked, this,
+            GuardedSlot(this, &TFrmMainT::SpeedButton2Click));
+    connect(SpeedButton3, &QPushButton::clicked, this,
+            GuardedSlot(this, &TFrmMainT::SpeedButton3Click));
 }
 
 void TFrmMainT::buildFooter() {
@@ -228,11 +238,18 @@ void TFrmMainT::buildFooter() {
     Timer_showtime = new QTimer(this);
     Timer_showtime->setObjectName(QStringLiteral("Timer_showtime"));
     Timer_showtime->setInterval(1000);
-    connect(Timer_showtime, &QTimer::timeout, this, GuardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
+    connect(Timer_showtime, &QTimer::timeout, this,
+            GuardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
+    listRefreshTimer = new QTimer(this);
+    listRefreshTimer->setObjectName(QStringLiteral("listRefreshTimer"));
+    listRefreshTimer->setInterval(kListRefreshMs);
+    connect(listRefreshTimer, &QTimer::timeout, this,
+            GuardedSlot(this, &TFrmMainT::RefreshListsIfChanged));
 }
 
 std::array<QObject*, 9> TFrmMainT::GatedControls() const {
-    return {N41, N43, ToolButton10, ToolButton3, ToolButton4, ToolButton2, ToolButton12, ToolButton9, Tbexit};
+    return {N41,         N43,          ToolButton10, ToolButton3, ToolButton4,
+            ToolButton2, ToolButton12, ToolButton9,  Tbexit};
 }
 
 void TFrmMainT::SetControlEnabled(QObject* control, bool enabled) {
@@ -252,7 +269,10 @@ bool TFrmMainT::ControlEnabled(const QObject* control) {
 
 void TFrmMainT::showEvent(QShowEvent* event) {
     TFrmShell::showEvent(event);
-    Guarded([this] { FormShow(); });
+    // A window restored from the minimised state is shown again by the window system: the
+    // user's page and calendar stay as they were.
+    if (!event->spontaneous())
+        Guarded([this] { FormShow(); });
     // A desktop without a window manager never activates the window: the first show asks
     // for the login then, whichever of the two comes first.
     if (!loginShown_)
@@ -290,8 +310,8 @@ void TFrmMainT::FormShow() {
 }
 
 void TFrmMainT::ApplyAutostartSetting() {
-    const QString setting = SettingsFile::Read(QStringLiteral("Run"), QStringLiteral("dword"),
-                                               QStringLiteral("0"));
+    const QString setting =
+        SettingsFile::Read(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
     if (setting == QLatin1String("0")) {
         N14->setText(kAutostartOff);
         autostart_->RemoveEntry();
@@ -334,6 +354,7 @@ void TFrmMainT::FormActivate() {
         ModalRunner::Run(login);
     }
     ReloadLists();
+    listRefreshTimer->start();
 }
 
 QString TFrmMainT::ClockText(const QDateTime& moment) {
@@ -368,45 +389,63 @@ QString TFrmMainT::LookupUserName(int userKey) {
     return ADOQuery3.FieldAsString(QStringLiteral("UserTrueName"));
 }
 
-QString TFrmMainT::cachedUserName(int userKey) {
-    // One reload names the same few people thousands of times; ask the store once each.
-    const auto found = nameCache_.find(userKey);
-    if (found != nameCache_.end())
-        return found->second;
-    const QString name = LookupUserName(userKey);
-    nameCache_.emplace(userKey, name);
-    return name;
-}
-
-void TFrmMainT::fillList(ReportList* list, const char* statement, const QIcon& icon,
-                         const std::function<QStringList()>& row) {
-    list->Clear();
+std::vector<ListRow> TFrmMainT::readRows(const char* statement, const QIcon& icon,
+                                         const std::function<QStringList()>& row) {
     ADOQuery2.SetSQL(QString::fromUtf8(statement));
     ADOQuery2.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
     ADOQuery2.Open();
-    list->setUpdatesEnabled(false);
+    std::vector<ListRow> rows;
+    rows.reserve(ADOQuery2.RecordCount());
     for (; !ADOQuery2.Eof(); ADOQuery2.Next())
-        list->AddRow(row(), icon);
-    list->setUpdatesEnabled(true);
+        rows.push_back({row(), icon});
+    ADOQuery2.Close();
+    return rows;
 }
 
 void TFrmMainT::ReloadLists() {
-    nameCache_.clear();
-    auto field = [this](const char* column) { return ADOQuery2.FieldAsString(QString::fromLatin1(column)); };
-    auto name = [this](const char* column) {
-        return cachedUserName(static_cast<int>(ADOQuery2.FieldAsInteger(QString::fromLatin1(column))));
+    // Read before anything changes: the counter first, so that a change made while the
+    // lists are read is found by the next refresh; the lists only once every read worked,
+    // so that a failing read leaves them as they were.
+    const std::optional<qint64> readAt = Connection::ChangeCounter(session_.connectionName);
+    // One read of the accounts names every publisher and recipient.
+    const UserNames names = UserNames::Read(ADOQuery3);
+    auto field = [this](const char* column) {
+        return ADOQuery2.FieldAsString(QString::fromLatin1(column));
     };
-    fillList(ListView1, Statements::kPendingList, QIcon(Assets::Picture("listPending")), [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
+    auto name = [&](const char* column) {
+        return names.Of(ADOQuery2.FieldAsInteger(QString::fromLatin1(column)));
+    };
+    const std::vector<ListRow> pending =
+        readRows(Statements::kPendingList, QIcon(Assets::Picture("listPending")), [&] {
+            return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                               field("ReDotime")};
+        });
+    const std::vector<ListRow> history =
+        readRows(Statements::kHistoryList, QIcon(Assets::Picture("listHistory")), [&] {
+            return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                               field("ReDotime")};
+        });
+    const QString self = names.Of(session_.CurrentUserKey);
+    const std::vector<ListRow> published =
+        readRows(Statements::kPublishedList, QIcon(Assets::Picture("listPublished")), [&] {
+            return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
+                               field("ReDotime")};
+        });
+    ReplaceRowsKeepingState(*ListView1, pending);
+    ReplaceRowsKeepingState(*ListView2, history);
+    ReplaceRowsKeepingState(*ListView3, published);
+    listsReadAt_ = readAt;
+}
+
+void TFrmMainT::RefreshListsIfChanged() {
+    if (session_.CurrentUserKey == 0)
+        return;
+    polling_->Watch().Run([this] {
+        const std::optional<qint64> counter = Connection::ChangeCounter(session_.connectionName);
+        if (counter && counter == listsReadAt_)
+            return;
+        ReloadLists();
     });
-    fillList(ListView2, Statements::kHistoryList, QIcon(Assets::Picture("listHistory")), [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"), field("ReDotime")};
-    });
-    const QString self = cachedUserName(session_.CurrentUserKey);
-    fillList(ListView3, Statements::kPublishedList, QIcon(Assets::Picture("listPublished")), [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self, field("ReDotime")};
-    });
-    nameCache_.clear();
 }
 
 void TFrmMainT::showRowDetails(ReportList* list, const QString& personLabel) {
@@ -414,7 +453,8 @@ void TFrmMainT::showRowDetails(ReportList* list, const QString& personLabel) {
     if (row < 0)
         return;
     MessageBoxes::Detail(personLabel + list->SubItem(row, 1) + QStringLiteral("\r\r") +
-                         QStringLiteral("【内容】") + QStringLiteral("\r\r\n") + list->SubItem(row, 0));
+                         QStringLiteral("【内容】") + QStringLiteral("\r\r\n") +
+                         list->SubItem(row, 0));
 }
 
 void TFrmMainT::ListView1DblClick() {

@@ -3,6 +3,7 @@
 #include "app/Autostart.h"
 #include "calview/ChnCalendarPicker.h"
 #include "chrome/TFrmShell.h"
+#include "platform/ListRefill.h"
 #include "platform/ReportList.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/SoundPlayer.h"
@@ -23,8 +24,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 // The main window: asks for the login once, shows the current user's pending, history and
 // published reminders, the perpetual calendar and a clock, and opens every other window.
@@ -67,8 +69,12 @@ public:
     // Hides the window into the notification area (minimises it where there is none).
     void HideToTray();
 
-    // Re-reads the three lists for the current user.
+    // Re-reads the three lists for the current user, keeping what the user selected, ticked
+    // and scrolled to; a list that did not change is left alone.
     void ReloadLists();
+    // The lists are kept current without the user doing anything: at every tick of
+    // listRefreshTimer they are read again when the store changed since the last reading.
+    void RefreshListsIfChanged();
     QString LookupUserName(int userKey);
 
     // LoginHost: what a successful login sets in this window.
@@ -115,6 +121,9 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QTimer* Timer_showtime = nullptr;
+    QTimer* listRefreshTimer = nullptr;
+    // As often as the polls look for due reminders: the lists show what popped up.
+    static constexpr int kListRefreshMs = 4000;
 
     // The nine controls the permission string gates, in the order of its positions.
     std::array<QObject*, 9> GatedControls() const;
@@ -138,10 +147,9 @@ private:
     void buildFooter();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
                                void (TFrmMainT::*handler)());
-    void fillList(ReportList* list, const char* statement, const QIcon& icon,
-                  const std::function<QStringList()>& row);
+    std::vector<ListRow> readRows(const char* statement, const QIcon& icon,
+                                  const std::function<QStringList()>& row);
     void showRowDetails(ReportList* list, const QString& personLabel);
-    QString cachedUserName(int userKey);
     // What the dialogs call after each successful write.
     std::function<void()> reloader();
     // Closes the window and ends the program, once.
@@ -153,8 +161,8 @@ private:
     ReminderPolling* polling_ = nullptr;
     bool loginShown_ = false;
     bool ending_ = false;
-    Query ADOQuery2;   // the lists
-    Query ADOQuery3;   // name look-ups, deletes and permissions
-    std::map<int, QString> nameCache_; // valid for one reload only
-    bool caching_ = false;
+    Query ADOQuery2; // the lists
+    Query ADOQuery3; // names, deletes and permissions
+    // The store's change counter when the lists were last read.
+    std::optional<qint64> listsReadAt_;
 };

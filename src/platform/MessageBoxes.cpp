@@ -16,30 +16,35 @@ QString forDisplay(QString text) {
     return text;
 }
 
+void fill(QMessageBox& box, const MessageBoxes::Request& request) {
+    box.setWindowTitle(request.caption);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(forDisplay(request.text));
+    switch (request.icon) {
+    case MessageBoxes::Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageBoxes::Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageBoxes::Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageBoxes::Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageBoxes::Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+}
+
 class WidgetBackend final : public MessageBoxes::Backend {
 public:
     bool Show(const MessageBoxes::Request& request) override {
         QMessageBox box(QApplication::activeWindow());
-        box.setWindowTitle(request.caption);
-        box.setTextFormat(Qt::PlainText);
-        box.setText(forDisplay(request.text));
-        switch (request.icon) {
-        case MessageBoxes::Icon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case MessageBoxes::Icon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case MessageBoxes::Icon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case MessageBoxes::Icon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageBoxes::Icon::Error:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        }
+        box.setWindowModality(Qt::WindowModal);
+        fill(box, request);
         if (request.buttons == MessageBoxes::Buttons::YesNo) {
             QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
             box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
@@ -50,6 +55,16 @@ public:
         box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
         box.exec();
         return true;
+    }
+
+    void Notify(const MessageBoxes::Request& request) override {
+        auto* box = new QMessageBox;
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setAttribute(Qt::WA_QuitOnClose, false);
+        box->setWindowModality(Qt::NonModal);
+        fill(*box, request);
+        box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box->show();
     }
 };
 
@@ -68,6 +83,10 @@ MessageBoxes::Backend* MessageBoxes::InstalledBackend() {
 
 bool MessageBoxes::Show(const Request& request) {
     return activeBackend->Show(request);
+}
+
+void MessageBoxes::Notify(const Request& request) {
+    activeBackend->Notify(request);
 }
 
 void MessageBoxes::Information(const QString& text) {

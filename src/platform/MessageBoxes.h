@@ -21,6 +21,8 @@ public:
     virtual ~Backend() = default;
     // Shows the box and returns true for OK or Yes, false for No.
     virtual bool Show(const Request& request) = 0;
+    // Shows the box and returns at once, leaving it open until the user dismisses it.
+    virtual void Notify(const Request& request) { Show(request); }
 };
 
 // Replaces the backend; nullptr restores the real message boxes. The caller keeps ownership.
@@ -28,7 +30,12 @@ void InstallBackend(Backend* backend);
 // The backend in use now (nullptr for the real message boxes).
 Backend* InstalledBackend();
 
+// A box blocks the window the user works in (and the windows beneath it) until dismissed,
+// never the program's other windows: a reminder popping up meanwhile can still be handled.
 bool Show(const Request& request);
+// A box for what nobody asked for (a fault found by a timer): it blocks nothing and the
+// program goes on while it is open.
+void Notify(const Request& request);
 
 // Information box: caption "系统提示", information icon, OK.
 void Information(const QString& text);

@@ -12,6 +12,9 @@ ModalRunner::Runner& installed() {
 int ModalRunner::Run(QDialog& dialog) {
     if (installed())
         return installed()(dialog);
+    // Modal to the window that opened it, not to the program: the reminder popups that come
+    // up meanwhile must still take the user's clicks.
+    dialog.setWindowModality(Qt::WindowModal);
     return dialog.exec();
 }
 

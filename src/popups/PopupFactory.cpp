@@ -21,12 +21,20 @@ ReminderPopup* Popups::Make(const PopupContext& context) {
     return new TFrmMessage(context);
 }
 
-QWidget* Popups::Create(const PopupContext& context) {
+ReminderPopup* Popups::Create(const PopupContext& context) {
     std::unique_ptr<ReminderPopup> popup(Make(context));
     popup->FormCreate();
     return popup.release();
 }
 
 PopupFactory Popups::StandardFactory() {
-    return [](const PopupContext& context) -> QWidget* { return Create(context); };
+    return [](const PopupContext& context) -> ReminderWindow* {
+        std::unique_ptr<ReminderPopup> popup(Make(context));
+        // The list is read before anything shows: an empty one brings no window.
+        popup->FormShow();
+        if (popup->ListView1->Count() == 0)
+            return nullptr;
+        popup->FormCreate();
+        return popup.release();
+    };
 }

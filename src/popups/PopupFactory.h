@@ -14,8 +14,9 @@ namespace Popups {
 ReminderPopup* Make(const PopupContext& context);
 // Makes the popup, loads its list and starts its slide-in. Throws when the list cannot be
 // read; nothing is left behind then.
-QWidget* Create(const PopupContext& context);
-// Create, as the factory ReminderPolling takes.
+ReminderPopup* Create(const PopupContext& context);
+// The factory ReminderPolling takes: Create, except that a popup whose list is empty is
+// never shown (nullptr).
 PopupFactory StandardFactory();
 
 } // namespace Popups

@@ -4,10 +4,12 @@
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ListRefill.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "schedule/TimingRules.h"
 #include "store/Statements.h"
+#include "store/UserNames.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -68,7 +70,7 @@ QRegion PopupShape(const QSize& size) {
 }
 
 ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), style_(style),
+    : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), style_(style),
       session_(context.session), reloadLists_(context.reloadLists), closed_(context.closed),
       ADOQuery1(context.session.connectionName), ADOQuery2(context.session.connectionName) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -257,7 +259,7 @@ void ReminderPopup::FormCreate() {
     setGeometry(area.x() + area.width() - kWidth - 7, startTop, kWidth, kStartHeight);
     FormShow();
     SlideTimer->start();
-    show();
+    Present();
 }
 
 void ReminderPopup::SlideTimerTimer() {
@@ -286,30 +288,34 @@ void ReminderPopup::FormShow() {
 }
 
 void ReminderPopup::loadList() {
-    ListView1->Clear();
+    // Names first, in one read; the list only changes once everything is read, so a store
+    // that cannot be read leaves it as it was.
+    UserNames names;
+    if (style_.thirdColumnIsPublisher)
+        names = UserNames::Read(ADOQuery2);
     ADOQuery1.SetSQL(QString::fromUtf8(style_.listStatement));
     ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
     ADOQuery1.Open();
+    std::vector<ListRow> rows;
+    rows.reserve(ADOQuery1.RecordCount());
     for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
         const ReminderKind kind = KindOfRetype(ADOQuery1.FieldAsInteger(QStringLiteral("Retype")));
-        const QString person = style_.thirdColumnIsPublisher
-                                   ? LookupUserName(static_cast<int>(
-                                         ADOQuery1.FieldAsInteger(QStringLiteral("ReDOuserID"))))
-                                   : ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
-        ListView1->AddRow({ADOQuery1.FieldAsString(QStringLiteral("KeyID")),
-                           ADOQuery1.FieldAsString(QStringLiteral("Redetail")), person},
-                          QIcon(Assets::Picture(KindIconName(kind))));
+        const QString person =
+            style_.thirdColumnIsPublisher
+                ? names.Of(ADOQuery1.FieldAsInteger(QStringLiteral("ReDOuserID")))
+                : ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
+        rows.push_back({{ADOQuery1.FieldAsString(QStringLiteral("KeyID")),
+                         ADOQuery1.FieldAsString(QStringLiteral("Redetail")), person},
+                        QIcon(Assets::Picture(KindIconName(kind)))});
     }
     ADOQuery1.Close();
+    ReplaceRowsKeepingState(*ListView1, rows);
 }
 
-QString ReminderPopup::LookupUserName(int userKey) {
-    ADOQuery2.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-    ADOQuery2.SetInteger(QStringLiteral("p"), userKey);
-    ADOQuery2.Open();
-    const QString name = ADOQuery2.FieldAsString(QStringLiteral("UserTrueName"));
-    ADOQuery2.Close();
-    return name;
+bool ReminderPopup::ReloadReminders() {
+    loadList();
+    listLoaded_ = true;
+    return ListView1->Count() > 0;
 }
 
 void ReminderPopup::FormResize() {

@@ -28,7 +28,7 @@ QRegion PopupShape(const QSize& size);
 //
 // Create it, then FormCreate() loads the list and starts the slide-in; the repeat tick of
 // ReminderPolling does both through the popup factory.
-class ReminderPopup : public QWidget {
+class ReminderPopup : public ReminderWindow {
     Q_OBJECT
 public:
     ~ReminderPopup() override;
@@ -42,6 +42,8 @@ public:
     void FormCreate();
     // Defaults of the controls, and the list (loaded once).
     void FormShow();
+    // The list read again, keeping the rows ticked and the row selected.
+    bool ReloadReminders() override;
     // The window shape, except while sliding in.
     void FormResize();
     void FormClose();
@@ -53,8 +55,6 @@ public:
     void ListView1DblClick();
     // One step of the slide-in.
     void SlideTimerTimer();
-
-    QString LookupUserName(int userKey);
 
     // The designed size, which the slide-in grows towards.
     QSize DesignedSize() const { return designed_; }
@@ -113,7 +113,7 @@ private:
     std::function<void()> reloadLists_;
     std::function<void()> closed_;
     Query ADOQuery1; // the list and the writes
-    Query ADOQuery2; // name look-ups
+    Query ADOQuery2; // the names of the publishers
     QWidget* content_ = nullptr;
     QWidget* customRow_ = nullptr;
     QLabel* picture_ = nullptr;

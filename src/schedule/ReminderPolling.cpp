@@ -3,12 +3,14 @@
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "schedule/TimingRules.h"
+#include "store/Connection.h"
 #include "store/Statements.h"
 
 #include <algorithm>
 #include <exception>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -28,21 +30,14 @@ const KindSetup kSetup[4] = {
     {"Timer_CheckJNR", 6000, "Timer_JNR", 5000, "p1", "Trumpet1.wav"},
 };
 
-void bringToFront(QWidget* window) {
-    if (window->isMinimized())
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 } // namespace
 
 ReminderPolling::ReminderPolling(Session& session, std::function<void()> reloadLists,
                                  SoundPlayer& sound, PopupFactory popupFactory, QObject* parent)
     : QObject(parent), ADOQuery1(session.connectionName), ADOQuery_SR(session.connectionName),
       ADOQuery_YH(session.connectionName), ADOQuery_JNR(session.connectionName), session_(session),
-      reloadLists_(std::move(reloadLists)), sound_(sound), popupFactory_(std::move(popupFactory)) {
+      reloadLists_(std::move(reloadLists)), sound_(sound), popupFactory_(std::move(popupFactory)),
+      watch_(session.connectionName) {
     for (ReminderKind kind : kAllReminderKinds) {
         const KindSetup& setup = kSetup[KindIndex(kind)];
         auto* pollTimer = new QTimer(this);
@@ -71,7 +66,7 @@ ReminderPolling::ReminderPolling(Session& session, std::function<void()> reloadL
 ReminderPolling::~ReminderPolling() {
     // A popup works on this copy's session and calls back into its main window; it must not
     // outlive them.
-    for (QPointer<QWidget>& popup : popupSlots_)
+    for (QPointer<ReminderWindow>& popup : popupSlots_)
         delete popup.data();
 }
 
@@ -104,7 +99,7 @@ QString ReminderPolling::SoundFile(ReminderKind kind) {
     return QString::fromLatin1(kSetup[KindIndex(kind)].sound);
 }
 
-QWidget* ReminderPolling::Popup(ReminderKind kind) const {
+ReminderWindow* ReminderPolling::Popup(ReminderKind kind) const {
     return popupSlots_[KindIndex(kind)].data();
 }
 
@@ -138,56 +133,88 @@ void ReminderPolling::poll(ReminderKind kind) {
         query.Close();
         return;
     }
+    // The period comes from the last due row of the head that names a unit; it is set once
+    // per poll, so that tied rows of different periods cannot restart the count every poll
+    // and keep the popup away for ever. Reading from the end, the first such row ends the
+    // search however many rows tie.
     const QDateTime now = SystemClock::Now();
-    for (query.First(); !query.Eof(); query.Next()) {
+    bool anyDue = false;
+    std::optional<qint64> period;
+    for (int row = query.RecordCount() - 1; row >= 0 && !period; --row) {
+        query.Seek(row);
         if (!TimingRules::IsDue(query.FieldAsDateTime(QStringLiteral("RebeginTime")), now))
             continue;
+        anyDue = true;
         // Another copy may have stored any number; keep the product inside 64 bits.
         const qint64 number = std::clamp<qint64>(
             query.FieldAsInteger(QStringLiteral("ReIntervalNumber")),
             std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-        const QString unit = query.FieldAsString(QStringLiteral("ReIntervalType"));
-        if (const std::optional<qint64> period = TimingRules::IntervalMilliseconds(number, unit))
-            repeat->SetPeriod(*period);
-        repeat->Start();
+        period = TimingRules::IntervalMilliseconds(
+            number, query.FieldAsString(QStringLiteral("ReIntervalType")));
     }
     query.Close();
+    if (!anyDue)
+        return;
+    if (period)
+        repeat->SetPeriod(*period);
+    repeat->Start();
 }
 
 void ReminderPolling::guardedPoll(ReminderKind kind) {
-    try {
-        poll(kind);
-    } catch (const std::exception& error) {
-        if (reportingFailure_)
-            return;
-        reportingFailure_ = true;
-        MessageBoxes::DefaultError(QString::fromUtf8(error.what()));
-        reportingFailure_ = false;
+    if (!watch_.Run([this, kind] { poll(kind); }))
+        return;
+    bool& owed = popupOwed_[KindIndex(kind)];
+    if (owed && RepeatTimerOf(kind)->Enabled()) {
+        owed = false;
+        repeatTick(kind);
     }
 }
 
+void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
+    QPointer<ReminderWindow> guard(popup);
+    bool anyLeft = true;
+    // A store that cannot be read now leaves the list as it was.
+    watch_.Run([&] { anyLeft = popup->ReloadReminders(); });
+    if (!guard)
+        return;
+    if (!anyLeft) {
+        // Everything it listed was handled elsewhere: nothing is left to remind of.
+        popup->close();
+        return;
+    }
+    popup->Present();
+}
+
 void ReminderPolling::repeatTick(ReminderKind kind) {
-    QPointer<QWidget>& slot = popupSlots_[KindIndex(kind)];
+    QPointer<ReminderWindow>& slot = popupSlots_[KindIndex(kind)];
+    if (slot) {
+        refreshOpenPopup(slot);
+        return;
+    }
     try {
-        if (slot) {
-            bringToFront(slot);
-            return;
-        }
         // Only the popup that holds the slot may empty it.
-        auto self = std::make_shared<QPointer<QWidget>>();
+        auto self = std::make_shared<QPointer<ReminderWindow>>();
         PopupContext context{kind, session_, reloadLists_, [this, kind, self] {
-                                 QPointer<QWidget>& held = popupSlots_[KindIndex(kind)];
+                                 QPointer<ReminderWindow>& held = popupSlots_[KindIndex(kind)];
                                  if (held == *self)
                                      held.clear();
                              }};
-        QWidget* popup = popupFactory_(context);
+        ReminderWindow* popup = nullptr;
+        {
+            Connection::NoWait noWait(session_.connectionName);
+            popup = popupFactory_(context);
+        }
+        popupOwed_[KindIndex(kind)] = false;
+        // Nothing pending: no empty window, and no sound.
         if (!popup)
             return;
         *self = popup;
         slot = popup;
-        popup->show();
+        popup->Present();
         PlayWave(SoundFile(kind));
     } catch (...) {
-        // A popup that cannot be made now is tried again at the next tick, without a message.
+        // A popup that cannot be made now (the store busy or failing) is tried again at the
+        // next good poll, without a message: the poll tells of a store that stays bad.
+        popupOwed_[KindIndex(kind)] = true;
     }
 }

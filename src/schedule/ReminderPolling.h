@@ -1,8 +1,10 @@
 #pragma once
 
 #include "schedule/ReminderKind.h"
+#include "schedule/ReminderWindow.h"
 #include "schedule/RepeatTimer.h"
 #include "schedule/SoundPlayer.h"
+#include "schedule/StoreWatch.h"
 #include "store/Query.h"
 #include "store/Session.h"
 
@@ -23,14 +25,15 @@ struct PopupContext {
     std::function<void()> closed;
 };
 
-// Creates the popup of a kind: built, list loaded, shown and sliding in. Throws when it
-// cannot; the caller then keeps the slot empty and tries again at the next repeat tick.
-using PopupFactory = std::function<QWidget*(const PopupContext&)>;
+// Creates the popup of a kind: built, list loaded, shown and sliding in. Returns nullptr when
+// there is nothing to show, and throws when it cannot; the caller then keeps the slot empty
+// and tries again.
+using PopupFactory = std::function<ReminderWindow*(const PopupContext&)>;
 
 // Finds out by itself when the logged-in user's reminders fall due: per kind, a poll on a
 // fixed period looks at the head of the pending reminders and, once the head is due, runs
 // the kind's repeat timer at the head's interval; each repeat tick brings up the kind's popup
-// with its sound, or brings the open one to the front.
+// with its sound, or reloads the open one's list and brings it to the front.
 //
 // Creating it starts the four polls and runs no statement; before a login the polls find
 // nothing. The open popups belong to it: they are closed with it.
@@ -56,7 +59,9 @@ public:
     void PlayWave(const QString& fileName);
 
     // The kind's open popup (its slot), or nullptr.
-    QWidget* Popup(ReminderKind kind) const;
+    ReminderWindow* Popup(ReminderKind kind) const;
+    // Runs the polls' and the refreshes' statements: what the store's faults do to them.
+    StoreWatch& Watch() { return watch_; }
 
     QTimer* PollTimer(ReminderKind kind) const { return pollTimers_[KindIndex(kind)]; }
     RepeatTimer* RepeatTimerOf(ReminderKind kind) const { return repeatTimers_[KindIndex(kind)]; }
@@ -80,6 +85,7 @@ private:
     void poll(ReminderKind kind);
     void repeatTick(ReminderKind kind);
     void guardedPoll(ReminderKind kind);
+    void refreshOpenPopup(ReminderWindow* popup);
     Query& queryOf(ReminderKind kind);
 
     Session& session_;
@@ -88,8 +94,9 @@ private:
     PopupFactory popupFactory_;
     std::array<QTimer*, 4> pollTimers_{};
     std::array<RepeatTimer*, 4> repeatTimers_{};
-    std::array<QPointer<QWidget>, 4> popupSlots_{};
-    // A poll failure's error box is open: later failures wait for it instead of piling
-    // further boxes on top of it every few seconds.
-    bool reportingFailure_ = false;
+    std::array<QPointer<ReminderWindow>, 4> popupSlots_{};
+    // A popup that could not be made when its tick came is made at the next good poll
+    // rather than a whole period later.
+    std::array<bool, 4> popupOwed_{};
+    StoreWatch watch_;
 };

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -35,6 +36,8 @@ public:
     int RecordCount() const { return static_cast<int>(rows_.size()); }
     bool Eof() const { return row_ >= rows_.size(); }
     void First() { row_ = 0; }
+    // Makes row `row` (0-based) the current one; past the end is Eof.
+    void Seek(int row) { row_ = row < 0 ? rows_.size() : std::min<std::size_t>(row, rows_.size()); }
     void Next();
 
     // Fields of the current row by column name, any letter case. A result without rows,
@@ -53,7 +56,7 @@ private:
 
     QString connectionName_;
     QString text_;
-    QString engineText_;          // the text as the engine receives it, with "?" placeholders
+    QString engineText_;           // the text as the engine receives it, with "?" placeholders
     QStringList placeholderOrder_; // lower-case parameter name of each placeholder, in order
     std::map<QString, QVariant> values_;
     QStringList columns_;

@@ -88,6 +88,19 @@ TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
     EXPECT_EQ(popups[2]->findChild<QLabel*>("Label2"), nullptr);
 }
 
+TEST_F(PopupTest, ThePollsNeverGetAPopupWithAnEmptyList) {
+    const PopupFactory factory = Popups::StandardFactory();
+    const int windows = QApplication::topLevelWidgets().size();
+    EXPECT_EQ(factory(context(ReminderKind::Birthday)), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+    addReminder(ReminderKind::Birthday, "生日", 10);
+    ReminderWindow* popup = factory(context(ReminderKind::Birthday));
+    ASSERT_NE(popup, nullptr);
+    popups.push_back(static_cast<ReminderPopup*>(popup));
+    EXPECT_TRUE(popup->isVisible());
+}
+
 TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
     ReminderPopup* popup = open(ReminderKind::Ordinary);
     EXPECT_EQ(popup->Edit1->text(), "5");
@@ -383,6 +396,17 @@ TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     popup->btnok->click();
     EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(events.isEmpty());
+    // A postponement that cannot be written leaves the popup open with its ticks.
+    for (const bool custom : {false, true}) {
+        popup->CheckBox1->setChecked(custom);
+        const int before = boxes.Count();
+        popup->btnexit->click();
+        ASSERT_EQ(boxes.Count(), before + 1);
+        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+        EXPECT_TRUE(popup->isVisible());
+        EXPECT_TRUE(popup->ListView1->Checked(0));
+    }
     EXPECT_TRUE(events.isEmpty());
 
     // A popup whose list cannot be read is not made at all.

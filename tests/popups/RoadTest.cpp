@@ -125,13 +125,18 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
-    // A second reminder arrives while the popup is open: the open list stays as loaded.
+    // A second reminder arrives while the popup is open: the next tick shows it too, and the
+    // row the user ticked stays ticked.
+    popup->ListView1->SetChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.AdvanceMs(300000);
     pollingB.Timer_NormalTimer();
-    EXPECT_EQ(popup->ListView1->Count(), 1);
+    ASSERT_EQ(popup->ListView1->Count(), 2);
+    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "交报告");
+    EXPECT_TRUE(popup->ListView1->Checked(0));
+    EXPECT_FALSE(popup->ListView1->Checked(1));
+    EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
-    popup->ListView1->SetChecked(0, true);
     popup->RadioButton1->click(); // "10分钟"
     popup->btnexit->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);

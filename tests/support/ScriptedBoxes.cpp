@@ -8,8 +8,14 @@ ScriptedBoxes::~ScriptedBoxes() {
     MessageBoxes::InstallBackend(previous_);
 }
 
+void ScriptedBoxes::Notify(const MessageBoxes::Request& request) {
+    Show(request);
+    notices_.back() = true;
+}
+
 bool ScriptedBoxes::Show(const MessageBoxes::Request& request) {
     shown_.push_back(request);
+    notices_.push_back(false);
     if (hook_)
         hook_(request);
     if (request.buttons != MessageBoxes::Buttons::YesNo)

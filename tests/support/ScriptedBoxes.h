@@ -19,6 +19,7 @@ public:
     ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
 
     bool Show(const MessageBoxes::Request& request) override;
+    void Notify(const MessageBoxes::Request& request) override;
 
     void AnswerNext(bool yes) { answers_.push_back(yes); }
     void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
@@ -29,10 +30,16 @@ public:
     QStringList Texts() const;
     int Count() const { return static_cast<int>(shown_.size()); }
     const MessageBoxes::Request& Last() const { return shown_.back(); }
-    void Clear() { shown_.clear(); }
+    // The last box was shown without blocking anything (a notice).
+    bool LastWasNotice() const { return !notices_.empty() && notices_.back(); }
+    void Clear() {
+        shown_.clear();
+        notices_.clear();
+    }
 
 private:
     std::vector<MessageBoxes::Request> shown_;
+    std::vector<bool> notices_;
     std::deque<bool> answers_;
     bool defaultAnswer_ = true;
     std::function<void(const MessageBoxes::Request&)> hook_;
