@@ -38,6 +38,8 @@ bool ReplaceRowsKeepingState(ReportList& list, const std::vector<ListRow>& rows)
         if (!selectedKey.isEmpty() && key == selectedKey)
             list.SelectRow(added);
     }
+    // The scroll range follows the new rows only once they are laid out.
+    list.doItemsLayout();
     list.verticalScrollBar()->setValue(scrolled);
     list.setUpdatesEnabled(true);
     return true;

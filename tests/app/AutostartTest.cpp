@@ -33,7 +33,8 @@ TEST(AutostartTest, WritesAndRemovesTheEntryInItsFolder) {
 }
 
 TEST(AutostartTest, ExecQuotesPathsWithBlanksAndEscapesSpecialCharacters) {
-    EXPECT_EQ(XdgAutostart::ExecValue("/usr/bin/qxreminder"), QStringLiteral("/usr/bin/qxreminder"));
+    EXPECT_EQ(XdgAutostart::ExecValue("/usr/bin/qxreminder"),
+              QStringLiteral("/usr/bin/qxreminder"));
     EXPECT_EQ(XdgAutostart::ExecValue("/home/li si/橙岭/qxreminder"),
               QStringLiteral("\"/home/li si/橙岭/qxreminder\""));
     EXPECT_EQ(XdgAutostart::ExecValue("/a b/$x\"y"), QStringLiteral("\"/a b/\\\\$x\\\\\"y\""));

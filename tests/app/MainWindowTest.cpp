@@ -1,63 +1,13 @@
 // The main window's lists, deletes, details, login hand-over and permissions.
-#include "app/TFrmMainT.h"
-#include "platform/AppLifetime.h"
+#include "MainWindowFixture.h"
 #include "store/NewStore.h"
-#include "support/FakeClock.h"
-#include "support/ScriptedBoxes.h"
-#include "support/TempStore.h"
-#include "users/TFrmLogin.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
-        me = store.AddUser("me", "我自己", "pw");
-        other = store.AddUser("other", "同事", "pw");
-    }
-    void TearDown() override { AppLifetime::InstallQuitHook({}); }
-
-    // Logs in through the real dialog, as the first activation does.
-    void loginAs(const QString& name, const QString& password) {
-        ScriptedModal modal([&](QDialog& dialog) {
-            auto& login = dynamic_cast<TFrmLogin&>(dialog);
-            login.Edit1->setText(name);
-            login.Edit2->setText(password);
-            login.btnloginClick();
-            return dialog.result();
-        });
-        window.FormActivate();
-    }
-    int addReminder(int recipient, int publisher, const QString& detail, QVariant totalTime,
-                    int done = 0, const QString& doTime = "2010-11-12 08:51:37") {
-        TempStore::Reminder r;
-        r.recipient = recipient;
-        r.publisher = publisher;
-        r.detail = detail;
-        r.totalTime = totalTime;
-        r.done = done;
-        r.doTime = doTime;
-        return store.AddReminder(r);
-    }
-    static QStringList column(ReportList* list, int column) {
-        QStringList texts;
-        for (int row = 0; row < list->Count(); ++row)
-            texts << list->Text(row, column);
-        return texts;
-    }
-
-    TempStore store;
-    FakeClock clock;
-    ScriptedBoxes boxes;
-    int me = 0;
-    int other = 0;
-    int quitRequests = 0;
-    TFrmMainT window{store.session()};
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, BeforeLoginTheListsAreEmptyAndEveryControlEnabled) {
     EXPECT_EQ(window.ListView1->Count(), 0);
@@ -103,9 +53,9 @@ TEST_F(MainWindowTest, AReminderToOneselfShowsInThePendingAndThePublishedList) {
 }
 
 TEST_F(MainWindowTest, PendingListIsOrderedBySortKeyWithPostponedRowsAhead) {
-    addReminder(me, other, "五分钟录入", 18000);   // "5" "分" entered
-    addReminder(me, other, "一分钟录入", 3600);    // "1" "分" entered
-    addReminder(me, other, "推迟十分钟", 600);     // postponed "10分钟"
+    addReminder(me, other, "五分钟录入", 18000); // "5" "分" entered
+    addReminder(me, other, "一分钟录入", 3600);  // "1" "分" entered
+    addReminder(me, other, "推迟十分钟", 600);   // postponed "10分钟"
     addReminder(me, other, "已处理", 1, 1);
     loginAs("me", "pw");
     EXPECT_EQ(column(window.ListView1, 1), QStringList({"推迟十分钟", "一分钟录入", "五分钟录入"}));
@@ -152,7 +102,8 @@ TEST_F(MainWindowTest, AFailingDeleteSaysSoAndKeepsTheList) {
     addReminder(other, me, "第一条", 60);
     loginAs("me", "pw");
     window.ListView3->SelectRow(0);
-    store.Exec("CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    store.Exec("CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder BEGIN SELECT RAISE(ABORT, "
+               "'locked'); END");
     boxes.Clear();
     window.ToolButton4Click();
     EXPECT_EQ(boxes.Last().text, QStringLiteral("删除失败，请稍后重试！"));
@@ -234,7 +185,8 @@ TEST_F(MainWindowTest, ShowingReturnsToTheFirstPageAndTheClockReadsTheLocalesWee
     window.FormShow();
     EXPECT_EQ(window.PageControl1->currentIndex(), 0);
     const QString weekday = QLocale::system().dayName(6, QLocale::LongFormat);
-    EXPECT_EQ(window.Label3->text(), QStringLiteral("2024年02月10日 ") + weekday + QStringLiteral(" 08:05:09 "));
+    EXPECT_EQ(window.Label3->text(),
+              QStringLiteral("2024年02月10日 ") + weekday + QStringLiteral(" 08:05:09 "));
 }
 
 } // namespace

@@ -33,10 +33,10 @@ TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
         return int(QDialog::Rejected);
     });
     const std::pair<void (TFrmMainT::*)(), const char*> triggers[] = {
-        {&TFrmMainT::ToolButton10Click, "TFrmAddtx"},  {&TFrmMainT::ToolButton2Click, "TFrmQuickTx"},
-        {&TFrmMainT::ToolButton12Click, "TFrmSRTX"},   {&TFrmMainT::ToolButton9Click, "TFrmYhTx"},
-        {&TFrmMainT::TbexitClick, "TFrmJnrTx"},        {&TFrmMainT::N41Click, "TFrmUser"},
-        {&TFrmMainT::N43Click, "TFrmPopdem"},          {&TFrmMainT::N9Click, "TFrmModifyPwd"},
+        {&TFrmMainT::ToolButton10Click, "TFrmAddtx"}, {&TFrmMainT::ToolButton2Click, "TFrmQuickTx"},
+        {&TFrmMainT::ToolButton12Click, "TFrmSRTX"},  {&TFrmMainT::ToolButton9Click, "TFrmYhTx"},
+        {&TFrmMainT::TbexitClick, "TFrmJnrTx"},       {&TFrmMainT::N41Click, "TFrmUser"},
+        {&TFrmMainT::N43Click, "TFrmPopdem"},         {&TFrmMainT::N9Click, "TFrmModifyPwd"},
         {&TFrmMainT::N13Click, "TFrmAbout"},
     };
     for (const auto& [trigger, expected] : triggers) {

@@ -61,7 +61,8 @@ TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
     EXPECT_FALSE(QFile::exists(entryPath()));
     window.hide();
     window.show();
-    EXPECT_TRUE(entryText().contains("Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
+    EXPECT_TRUE(entryText().contains(
+        "Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
 
     window.N14Click(); // ticked → unticked: the entry stays until the next show
     EXPECT_EQ(SettingsFile::Read("Run", "dword", ""), QStringLiteral("0"));

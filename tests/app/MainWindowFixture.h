@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/TFrmMainT.h"
+#include "platform/AppLifetime.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+#include "users/TFrmLogin.h"
+
+#include <gtest/gtest.h>
+
+// The main window on a temporary store with two accounts, "me" and "other" (password "pw"),
+// the fake clock and scripted boxes; a request to end the program is counted, not obeyed.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        me = store.AddUser("me", "我自己", "pw");
+        other = store.AddUser("other", "同事", "pw");
+    }
+    void TearDown() override { AppLifetime::InstallQuitHook({}); }
+
+    // Logs in through the real dialog, as the first activation does.
+    void loginAs(const QString& name, const QString& password) {
+        ScriptedModal modal([&](QDialog& dialog) {
+            auto& login = dynamic_cast<TFrmLogin&>(dialog);
+            login.Edit1->setText(name);
+            login.Edit2->setText(password);
+            login.btnloginClick();
+            return dialog.result();
+        });
+        window.FormActivate();
+    }
+    int addReminder(int recipient, int publisher, const QString& detail, QVariant totalTime,
+                    int done = 0, const QString& doTime = "2010-11-12 08:51:37") {
+        TempStore::Reminder r;
+        r.recipient = recipient;
+        r.publisher = publisher;
+        r.detail = detail;
+        r.totalTime = totalTime;
+        r.done = done;
+        r.doTime = doTime;
+        return store.AddReminder(r);
+    }
+    static QStringList column(ReportList* list, int column) {
+        QStringList texts;
+        for (int row = 0; row < list->Count(); ++row)
+            texts << list->Text(row, column);
+        return texts;
+    }
+
+    TempStore store;
+    FakeClock clock;
+    ScriptedBoxes boxes;
+    int me = 0;
+    int other = 0;
+    int quitRequests = 0;
+    TFrmMainT window{store.session()};
+};

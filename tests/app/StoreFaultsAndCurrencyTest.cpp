@@ -1,0 +1,272 @@
+// The main window keeps its lists current by itself, keeps working whatever the store does,
+// and never lets a dialog stand between the user and a reminder.
+#include "MainWindowFixture.h"
+#include "platform/HandlerGuard.h"
+#include "popups/PopupFactory.h"
+#include "popups/ReminderPopup.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
+#include <QtTest/qtestspontaneevent.h>
+#include <sqlite3.h>
+
+namespace {
+
+class StoreFaultsAndCurrencyTest : public MainWindowFixture {
+protected:
+    // Counts the statements the engine starts on the window's connection.
+    int statementsDuring(const std::function<void()>& work) {
+        QSqlDatabase db = QSqlDatabase::database(store.session().connectionName);
+        sqlite3* handle = *static_cast<sqlite3* const*>(db.driver()->handle().data());
+        int count = 0;
+        sqlite3_trace_v2(
+            handle, SQLITE_TRACE_STMT,
+            [](unsigned, void* counter, void*, void*) {
+                ++*static_cast<int*>(counter);
+                return 0;
+            },
+            &count);
+        work();
+        sqlite3_trace_v2(handle, 0, nullptr, nullptr);
+        return count;
+    }
+    static QStringList column(ReportList* list, int column) {
+        QStringList texts;
+        for (int row = 0; row < list->Count(); ++row)
+            texts << list->Text(row, column);
+        return texts;
+    }
+};
+
+TEST_F(StoreFaultsAndCurrencyTest,
+       TheListsFollowTheStoreKeepingWhatTheUserSelectedTickedAndScrolled) {
+    for (int i = 0; i < 60; ++i)
+        addReminder(me, other, QStringLiteral("待办%1").arg(i), 100 + i);
+    for (int i = 0; i < 3; ++i)
+        addReminder(me, other, QStringLiteral("历史%1").arg(i), 1, 1);
+    loginAs("me", "pw");
+    EXPECT_TRUE(window.listRefreshTimer->isActive());
+    EXPECT_LE(window.listRefreshTimer->interval(), 7000);
+    window.resize(1000, 400);
+    window.show();
+    window.ListView1->SelectRow(10);
+    window.ListView1->verticalScrollBar()->setValue(7);
+    ASSERT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
+    window.ListView2->SetChecked(1, true);
+
+    // Nothing changed: nothing is read into the lists, nothing repainted.
+    QSignalSpy resets(window.ListView1->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy removals(window.ListView1->model(), &QAbstractItemModel::rowsRemoved);
+    window.RefreshListsIfChanged();
+    EXPECT_EQ(resets.count() + removals.count(), 0);
+
+    // Another copy publishes to me and acknowledges one of mine.
+    const Session otherCopy = store.OpenSecondSession("other-copy");
+    QSqlQuery write(QSqlDatabase::database(otherCopy.connectionName));
+    ASSERT_TRUE(write.exec(
+        QStringLiteral(
+            "INSERT INTO tbl_reminder(ReUserID, ReDetail, RedouserID, Retype, IfDone, TotalTime) "
+            "VALUES(%1, '新来的', %2, 0, 0, 100000)")
+            .arg(me)
+            .arg(other)));
+    ASSERT_TRUE(write.exec("UPDATE tbl_reminder SET IfDone=1 WHERE ReDetail='待办59'"));
+    window.RefreshListsIfChanged();
+    ASSERT_EQ(window.ListView1->Count(), 60);
+    EXPECT_EQ(window.ListView1->SubItem(59, 0), QStringLiteral("新来的"));
+    EXPECT_EQ(window.ListView1->SubItem(window.ListView1->Selected(), 0), QStringLiteral("待办10"));
+    EXPECT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
+    ASSERT_EQ(window.ListView2->Count(), 4);
+    EXPECT_EQ(window.ListView2->CheckedCount(), 1);
+    EXPECT_TRUE(window.ListView2->Checked(1));
+    window.hide();
+}
+
+TEST_F(StoreFaultsAndCurrencyTest,
+       AReloadRunsAFixedNumberOfStatementsAndShowsTheNamesAsTheyAreNow) {
+    addReminder(me, other, "一条", 60);
+    loginAs("me", "pw");
+    const int few = statementsDuring([&] { window.ReloadLists(); });
+    for (int i = 0; i < 30; ++i) {
+        const int publisher =
+            store.AddUser(QStringLiteral("p%1").arg(i), QStringLiteral("发布人%1").arg(i));
+        addReminder(me, publisher, QStringLiteral("来自%1").arg(i), 100 + i);
+        addReminder(publisher, me, QStringLiteral("发给%1").arg(i), 100 + i);
+        addReminder(me, publisher, QStringLiteral("已办%1").arg(i), 100 + i, 1);
+    }
+    EXPECT_EQ(statementsDuring([&] { window.ReloadLists(); }), few);
+
+    const Session otherCopy = store.OpenSecondSession("other-copy");
+    QSqlQuery rename(QSqlDatabase::database(otherCopy.connectionName));
+    ASSERT_TRUE(rename.exec(
+        QStringLiteral("UPDATE tbl_user SET UserTrueName='改名了' WHERE KeyID=%1").arg(other)));
+    window.RefreshListsIfChanged();
+    EXPECT_EQ(window.ListView1->SubItem(0, 1), QStringLiteral("改名了"));
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere) {
+    for (int i = 0; i < 5; ++i)
+        addReminder(me, other, QStringLiteral("历史%1").arg(i), 60, 1);
+    addReminder(me, other, "待办", 60);
+    loginAs("me", "pw");
+    window.ListView2->SetChecked(1, true);
+    window.ListView2->SetChecked(3, true);
+    store.Exec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder WHEN OLD.ReDetail='历史1' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    window.SpeedButton3->click();
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_NE(boxes.Texts().last(), QStringLiteral("删除历史提醒记录完毕！"));
+    EXPECT_EQ(window.ListView2->Count(), 5) << "no reload after a failing delete";
+    EXPECT_EQ(store.Count("tbl_reminder"), 5) << "the rows after the last one are kept";
+
+    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    boxes.Clear();
+    Guarded([&] { window.ReloadLists(); });
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(column(window.ListView1, 1), QStringList({"待办"}));
+    EXPECT_EQ(window.ListView2->Count(), 5);
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
+    store.SetPermission(me, "001000000");
+    loginAs("me", "pw");
+    // Every tool button and menu item of the window, by what the user reads on it.
+    std::map<QString, QObject*> controls;
+    for (QToolButton* button : window.ToolBar2->findChildren<QToolButton*>())
+        if (!button->text().trimmed().isEmpty())
+            controls[button->text().trimmed()] = button;
+    for (QMenu* menu : window.MainMenu1->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (!action->text().isEmpty())
+                controls[action->text()] = action;
+    const QStringList gated = {"人员维护", "权限设置", "添加提醒", "编辑提醒",  "删除提醒",
+                               "快速发布", "生日提醒", "约会提醒", "纪念日提醒"};
+    for (const QString& caption : gated) {
+        ASSERT_TRUE(controls.count(caption)) << caption.toStdString();
+        EXPECT_EQ(TFrmMainT::ControlEnabled(controls[caption]), caption == "添加提醒")
+            << caption.toStdString();
+    }
+
+    // Each one opens its own window.
+    QString opened;
+    ScriptedModal modal([&](QDialog& dialog) {
+        opened = dialog.windowTitle();
+        return int(QDialog::Rejected);
+    });
+    const std::pair<const char*, const char*> opens[] = {
+        {"人员维护", "人员维护"},     {"权限设置", "权限维护"}, {"添加提醒", "添加提醒"},
+        {"快速发布", "快速提醒"},     {"生日提醒", "生日提醒"}, {"约会提醒", "约会提醒"},
+        {"纪念日提醒", "纪念日提醒"},
+    };
+    for (const auto& [caption, title] : opens) {
+        opened.clear();
+        QObject* control = controls[caption];
+        TFrmMainT::SetControlEnabled(control, true);
+        if (auto* action = qobject_cast<QAction*>(control))
+            action->trigger();
+        else
+            static_cast<QToolButton*>(control)->click();
+        EXPECT_TRUE(opened.contains(QString::fromUtf8(title)))
+            << caption << ": " << opened.toStdString();
+    }
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, RestoringTheMinimisedWindowKeepsThePageAndTheCalendar) {
+    loginAs("me", "pw");
+    window.show();
+    window.PageControl1->setCurrentIndex(1);
+    window.ChnCalendar1->SetDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    static_cast<QObject&>(window).event(&restored);
+    EXPECT_EQ(window.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(1999, 9, 9));
+    // Shown again after hiding into the tray, it starts over.
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
+    window.hide();
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) {
+    const int key = addReminder(me, other, "开会", 60);
+    loginAs("me", "pw");
+    window.show();
+    ScriptedModal realLoop({});
+    bool acknowledged = false;
+    QTimer::singleShot(0, &window, [&] {
+        QPointer<ReminderPopup> popup =
+            Popups::Create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
+        const bool slidIn = QTest::qWaitFor([&] { return !popup->Sliding(); }, 5000);
+        EXPECT_TRUE(slidIn);
+        popup->ListView1->SetChecked(0, true);
+        // Clicked through its window, as the window system delivers it: a window blocked by a
+        // modal dialog would never see the click.
+        QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
+                          popup->btnok->mapTo(popup, popup->btnok->rect().center()));
+        acknowledged =
+            store.Scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+        delete popup.data();
+    });
+    window.N13Click(); // the about box, modal
+    EXPECT_TRUE(acknowledged);
+    window.hide();
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHoldsTheLock) {
+    addReminder(me, other, "开会", 60);
+    loginAs("me", "pw");
+    const Session otherCopy = store.OpenSecondSession("other-copy");
+    QSqlQuery lock(QSqlDatabase::database(otherCopy.connectionName));
+    ASSERT_TRUE(lock.exec("INSERT INTO tbl_popdem(UserId, UserPopdem) VALUES(99, '1')"));
+    ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+    ASSERT_TRUE(lock.exec("UPDATE tbl_popdem SET UserPopdem='2'"));
+    // Polls and refreshes run far more often than they would, and a timer of the test
+    // counts how often the event loop gets round to it meanwhile.
+    for (ReminderKind kind : kAllReminderKinds)
+        window.Polling().PollTimer(kind)->setInterval(50);
+    window.listRefreshTimer->setInterval(50);
+    int ticks = 0;
+    QTimer counter;
+    QObject::connect(&counter, &QTimer::timeout, [&] { ++ticks; });
+    counter.start(20);
+    QTest::qWait(1500);
+    EXPECT_GE(ticks, 20) << "the event loop stood still while the store was locked";
+    EXPECT_EQ(boxes.Count(), 0) << "a busy store is not a fault to tell at once";
+    ASSERT_TRUE(lock.exec("ROLLBACK"));
+}
+
+TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFirstTry) {
+    addReminder(me, other, "开会", 60);
+    loginAs("me", "pw");
+    QFile file(store.FilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+    for (int round = 0; round < 10; ++round) {
+        for (ReminderKind kind : kAllReminderKinds) {
+            QTimerEvent tick(window.Polling().PollTimer(kind)->timerId());
+            QCoreApplication::sendEvent(window.Polling().PollTimer(kind), &tick);
+        }
+        QTimerEvent refresh(window.listRefreshTimer->timerId());
+        QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
+    }
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
+    window.ToolButton1Click();
+    EXPECT_EQ(quitRequests, 1);
+}
+
+} // namespace
