@@ -179,6 +179,24 @@ TEST(Names, LunarDayNamesAndStarSigns) {
     }
 }
 
+TEST(Names, StarSignsChangeOnTheirFirstDaysThroughALeapYear) {
+    // First day of each sign; the days before 20 January belong to 摩羯 (9).
+    const int firsts[12][3] = {{1, 20, 10}, {2, 19, 11}, {3, 21, 0},  {4, 21, 1},
+                               {5, 21, 2},  {6, 22, 3},  {7, 23, 4},  {8, 23, 5},
+                               {9, 23, 6},  {10, 23, 7}, {11, 23, 8}, {12, 22, 9}};
+    int expected = 9;
+    std::size_t next = 0;
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= DaysInMonthOf(2024, m); ++d) {
+            if (next < 12 && firsts[next][0] == m && firsts[next][1] == d) {
+                expected = firsts[next++][2];
+            }
+            ASSERT_EQ(StarSignOf(m, d), expected) << m << "-" << d;
+        }
+    }
+    EXPECT_EQ(next, 12u);
+}
+
 TEST(SolarTerms, TheTermsOf2024FallOnThePublishedDays) {
     // Month and day of 小寒, 大寒, 立春 ... 冬至 in 2024.
     const int published[24][2] = {{1, 6},  {1, 20},  {2, 4},  {2, 19},  {3, 5},  {3, 20},
