@@ -661,7 +661,7 @@ void dateOfEarlyDay(int number, int& year, int& month, int& day) {
 // one number to two lunations, so the months are taken whole: each lunation of the series is
 // one month, named by the count on its twentieth day, and a name the year has already given
 // makes it a leap month (or the next number). A month number lower than the one before begins
-// a lunar year, numbered as the solar year in which its first half year ends.
+// a lunar year.
 struct EarlyMonths {
     std::vector<int> Starts; // early day number of each month's first day, and then the end
     std::vector<LunarDate> Months;
@@ -690,7 +690,7 @@ EarlyMonths buildEarlyMonths() {
     }
     early.Starts.push_back(end);
 
-    // Months first, each year's months numbered 0, 1, ... in Year until the years are known.
+    // The months first, their year left 0 until the years' extents are known.
     std::vector<std::size_t> yearStarts; // index of each year's first month
     LunarDate previous{0, 0, 0, false};
     for (std::size_t i = 0; i + 1 < early.Starts.size(); ++i) {
