@@ -27,6 +27,27 @@ BENCHMARK(BM_AssignDateOfAnotherMonth)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The same on the main window's page for a month of another year: 1368 takes its lunar months
+// from the published table, 2024 from the new-moon series; both should cost about the same.
+void BM_MonthChangeOfYear(benchmark::State& state) {
+    TChnCalendar calendar;
+    calendar.resize(735, 316);
+    const int year = static_cast<int>(state.range(0));
+    const QDateTime dates[] = {QDateTime(QDate(year, 2, 10), QTime(9, 30)),
+                               QDateTime(QDate(year, 1, 31), QTime(9, 30))};
+    int i = 0;
+    for (auto _ : state) {
+        calendar.SetDateTime(dates[i]);
+        i ^= 1;
+    }
+}
+BENCHMARK(BM_MonthChangeOfYear)
+    ->Arg(2024)
+    ->Arg(1368)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // The same with a background picture blended at 50 %, every pixel of the control.
 void BM_AssignDateWithPicture(benchmark::State& state) {
     TChnCalendar calendar;

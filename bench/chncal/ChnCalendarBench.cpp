@@ -8,20 +8,33 @@ namespace {
 using CnCalendar::DaysInMonthOf;
 using CnCalendar::LunarDate;
 
-// Every day of 2024 through SolarToLunar.
+// Every day of a year through SolarToLunar: 2024 from the new-moon series, 1368 from the
+// published months, -100 from the lunations before the year 1.
 void BM_SolarToLunarWholeYear(benchmark::State& state) {
+    const int year = static_cast<int>(state.range(0));
+    int days = 0;
     for (auto _ : state) {
+        days = 0;
         for (int month = 1; month <= 12; ++month) {
-            for (int day = 1; day <= DaysInMonthOf(2024, month); ++day) {
+            for (int day = 1; day <= DaysInMonthOf(year, month); ++day, ++days) {
                 LunarDate r;
-                benchmark::DoNotOptimize(CnCalendar::SolarToLunar(2024, month, day, r));
+                benchmark::DoNotOptimize(CnCalendar::SolarToLunar(year, month, day, r));
                 benchmark::DoNotOptimize(r);
             }
         }
     }
-    state.SetItemsProcessed(state.iterations() * 366);
+    state.SetItemsProcessed(state.iterations() * days);
 }
-BENCHMARK(BM_SolarToLunarWholeYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolarToLunarWholeYear)->Arg(2024)->Arg(1368)->Arg(-100)->Unit(benchmark::kMillisecond);
+
+// A published lunar date back to its solar date (no search: the table gives it).
+void BM_LunarToSolarPublished(benchmark::State& state) {
+    for (auto _ : state) {
+        int y = 0, m = 0, d = 0;
+        benchmark::DoNotOptimize(CnCalendar::LunarToSolar(1368, 7, 15, true, y, m, d));
+    }
+}
+BENCHMARK(BM_LunarToSolarPublished)->Unit(benchmark::kMicrosecond);
 
 // The conversions one month view needs: every day of January 2024 plus the selected date, and
 // for each day of a twelfth lunar month the day after it (the 除夕 test).
@@ -44,18 +57,19 @@ void BM_MonthViewConversions(benchmark::State& state) {
 BENCHMARK(BM_MonthViewConversions)->Unit(benchmark::kMicrosecond);
 
 // What the month view really calls: TChnCal::Calculate for the selected date and every day of
-// the month, with all the texts.
+// January of the year, with all the texts.
 void BM_MonthViewTexts(benchmark::State& state) {
+    const int year = static_cast<int>(state.range(0));
     ChnCalendarUse::TChnCal cal;
     for (auto _ : state) {
-        cal.Calculate(2024, 1, 15);
+        cal.Calculate(year, 1, 15);
         for (int day = 1; day <= 31; ++day) {
-            cal.Calculate(2024, 1, day);
+            cal.Calculate(year, 1, day);
             benchmark::DoNotOptimize(cal.LunarDayText());
         }
     }
 }
-BENCHMARK(BM_MonthViewTexts)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthViewTexts)->Arg(2024)->Arg(1368)->Unit(benchmark::kMicrosecond);
 
 // One New Year search, the work the first conversion of each lunar year pays once.
 void BM_NewYearSearch(benchmark::State& state) {

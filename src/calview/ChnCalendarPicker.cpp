@@ -3,6 +3,7 @@
 #include "calview/CalendarBackground.h"
 #include "calview/CalendarFonts.h"
 #include "calview/DateStepping.h"
+#include "calview/MenuAccelerators.h"
 #include "calview/TCalendarGrid.h"
 #include "calview/TSpinButtons.h"
 #include "platform/Clock.h"
@@ -451,7 +452,6 @@ void TChnCalendar::BuildMenus() {
     auto addSeparator = [](QMenu* menu, const char* name) {
         QAction* separator = menu->addSeparator();
         separator->setObjectName(QString::fromLatin1(name));
-        separator->setText(QStringLiteral("-"));
     };
     auto addYear = [this](QMenu* menu, const QString& name, int year) {
         QAction* item = menu->addAction(QString::number(year));
@@ -504,6 +504,8 @@ void TChnCalendar::BuildMenus() {
         for (int year = decade; year <= decade + 9; ++year)
             addYear(sub, QStringLiteral("MenuYear_%1").arg(year), year);
     }
+    MenuAccelerators::Assign(MenuMonth);
+    MenuAccelerators::Assign(MenuYear);
 
     LayoutGrid();
 }

@@ -69,7 +69,8 @@ int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthC
     using CalendarLayout::kFirstTitleCell;
     for (int n = kFirstTitleCell; n <= CalendarLayout::kCellCount; ++n)
         cells_[static_cast<std::size_t>(n)].Filled = true;
-    cells_[41].DayText = fromUtf8(cal.YearCycleText());
+    // Cells 41 and 42 read as one phrase ("乙巳蛇年"): both name the lunar year.
+    cells_[41].DayText = fromUtf8(cal.LunarYearCycleText());
     cells_[42].DayText = fromUtf8(cal.AnimalText()) + QStringLiteral("年");
 
     for (QString& text : weekTexts_)

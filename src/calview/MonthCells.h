@@ -69,8 +69,8 @@ public:
     const QString& WeekText(int row) const;
 
     // Refills every cell for the month of `selected`. `cal` must hold the texts of `selected`
-    // on entry (the title cells take the year cycle and animal from it) and is used for every
-    // day of the month. Returns the cell number of the selected day, 0 when the filling
+    // on entry (the title cells take the lunar year's cycle and animal from it) and is used for
+    // every day of the month. Returns the cell number of the selected day, 0 when the filling
     // stopped before reaching it. A failure stops the filling and keeps what was filled.
     int Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors);
 

@@ -800,13 +800,12 @@ std::string EraTextOf(int year) {
 void TChnCal::Calculate(int year, int month, int day) {
     date_ = {year, month, day};
     if (year == 1582 && month == 10 && day >= 5 && day <= 14) {
-        lunarYear_ = 0;
-        lunarMonth_ = 0;
+        // The engine's calendar goes from 10-04 straight to 10-15, both in one lunar month.
+        LunarDate around;
+        if (SolarToLunar(1582, 10, 4, around)) {
+            fillLunarTexts(around);
+        }
         lunarDay_ = 0;
-        lunarLeap_ = false;
-        lunarYearText_.clear();
-        animalText_.clear();
-        lunarMonthText_.clear();
         lunarDayText_.clear();
         lunarFestivalText_.clear();
         dayCycleText_.clear();
@@ -817,19 +816,23 @@ void TChnCal::Calculate(int year, int month, int day) {
     if (!SolarToLunar(year, month, day, lunar)) {
         return;
     }
+    fillLunarTexts(lunar);
+    dayCycleText_ = CycleName(DayCycle(year, month, day));
+    lunarFestivalText_ = LunarFestivalName(lunar.Month, lunar.Day, year, month, day);
+    fillSolarTexts(year, month, day);
+}
+
+void TChnCal::fillLunarTexts(const LunarDate& lunar) {
     lunarYear_ = lunar.Year;
     lunarMonth_ = lunar.Month;
     lunarDay_ = lunar.Day;
     lunarLeap_ = lunar.Leap;
-
     lunarYearText_ = std::to_string(lunar.Year);
+    lunarYearCycleText_ = CycleName(YearCycleOfNumber(lunar.Year));
     animalText_ = AnimalName(YearBranchOfNumber(lunar.Year));
     const std::string monthName(MonthNameTable[static_cast<std::size_t>(lunar.Month - 1)]);
     lunarMonthText_ = lunar.Leap ? "闰" + monthName : monthName + "月";
     lunarDayText_ = LunarDayName(lunar.Day);
-    dayCycleText_ = CycleName(DayCycle(year, month, day));
-    lunarFestivalText_ = LunarFestivalName(lunar.Month, lunar.Day, year, month, day);
-    fillSolarTexts(year, month, day);
 }
 
 // Every text is computed from its own inputs on each call (none is kept from an earlier date),

@@ -4,6 +4,8 @@
 // year, month and day, zodiac animal, star sign, solar term, festivals and the reign era. Built
 // on CnCalendar; pure C++, UTF-8.
 
+#include "chncal/CnCalendar.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -49,9 +51,10 @@ struct SolarDate {
 // Turns one date into every text the calendar shows about it.
 //
 // Years outside the lunar span (-849..2100) and non-dates leave every text as it was (the date
-// still changes). The ten days 1582-10-05 .. 1582-10-14, which the engine's calendar skips,
-// have no lunar date and no day cycle: their lunar texts and day cycle text become empty, the
-// others are filled as for any date.
+// still changes). The ten days 1582-10-05 .. 1582-10-14, which the engine's calendar skips, lie
+// in the lunar month of the days around them (1582-10-04 and -15): they get its year, animal and
+// month texts, and an empty lunar day text, lunar festival and day cycle (they have no day of
+// their own); the other texts are filled as for any date.
 class TChnCal {
 public:
     void Calculate(int year, int month, int day);
@@ -68,7 +71,11 @@ public:
     const std::string& SolarFestivalText() const { return solarFestivalText_; }
     const std::string& LunarMonthText() const { return lunarMonthText_; }
     const std::string& DayCycleText() const { return dayCycleText_; }
+    // The year's sexagenary name changing at 立春 (the year pillar).
     const std::string& YearCycleText() const { return yearCycleText_; }
+    // The sexagenary name of the lunar year, which goes with the animal: between 立春 and the
+    // lunar New Year it is still the old year's.
+    const std::string& LunarYearCycleText() const { return lunarYearCycleText_; }
     const std::string& MonthCycleText() const { return monthCycleText_; }
     const std::string& LunarFestivalText() const { return lunarFestivalText_; }
     const std::string& LunarYearText() const { return lunarYearText_; }
@@ -78,6 +85,7 @@ public:
     const std::string& EraText() const { return eraText_; }
 
 private:
+    void fillLunarTexts(const CnCalendar::LunarDate& lunar);
     void fillSolarTexts(int year, int month, int day);
 
     int lunarYear_ = 0;
@@ -90,6 +98,7 @@ private:
     std::string lunarMonthText_;
     std::string dayCycleText_;
     std::string yearCycleText_;
+    std::string lunarYearCycleText_;
     std::string monthCycleText_;
     std::string lunarFestivalText_;
     std::string lunarYearText_;

@@ -1,10 +1,14 @@
 #include "chncal/CnCalendar.h"
 
+#include "chncal/LunarHistoryTable.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace CnCalendar {
 
@@ -219,6 +223,15 @@ int termShiftOf(int year, int term) {
     return 0;
 }
 
+// The day number the new-moon series and the month count run on. From the year 1 it is the
+// fixed day. Before it the series places each date as if a year zero lay between -1 and 1, as
+// the fixed-day formula does; that formula also gives some year ends there one number twice
+// and skips one at others, so those years are counted day by day instead (the real day number
+// less 365), which keeps the series' placement and gives every day a number of its own.
+int seriesDay(int year, int month, int day) {
+    return year > 0 ? FixedDay(year, month, day) : DaySerial(year, month, day) - 2 - 365;
+}
+
 int correctedLunarDay(int year, int month, int day, int lunarDay) {
     for (const DayCorrection& c : DayCorrections) {
         if (year == c.year && CompareDates(year, month, day, c.year, c.fromMonth, c.fromDay) >= 0 &&
@@ -254,7 +267,7 @@ int lunarDayOfDay(int year, int month, int day) {
     const double base = f + 0.53058868 * k0 - 0.000837 * t + 8.0 / 24.0 + 0.5;
     const double sunCoefficient = 0.1734 - 0.000393 * t;
     const double lunationBase = 29.0 * k0 + 693595.0;
-    const int n = FixedDay(year, month, day);
+    const int n = seriesDay(year, month, day);
 
     int lunarDay = -1;
     // Only new moons (whole v) decide the day; the full moons between them never do.
@@ -278,6 +291,18 @@ int lunarDayOfDay(int year, int month, int day) {
     return correctedLunarDay(year, month, day, lunarDay);
 }
 
+bool inLunarSpan(int year) {
+    return year >= MinLunarYear && year <= MaxLunarYear;
+}
+
+// The leap month the month count of the new-moon series works with (-1 outside the span).
+int tableLeapMonth(int year) {
+    if (!inLunarSpan(year)) {
+        return -1;
+    }
+    return leapDigit(LeapMonthData[static_cast<std::size_t>(year - MinLunarYear)]);
+}
+
 int wrapMonth(double m) {
     return static_cast<int>(roundHalfEven(12.0 * frac((m - 1.0) / 12.0) + 1.0));
 }
@@ -286,7 +311,7 @@ int wrapMonth(double m) {
 // (dates before the epoch).
 int lunarMonthOfDay(int year, int month, int day, int lunarDay) {
     static const int epoch = FixedDay(-849, 1, 21);
-    const double lunations = (FixedDay(year, month, day) - epoch - lunarDay) / 29.530588;
+    const double lunations = (seriesDay(year, month, day) - epoch - lunarDay) / 29.530588;
     int n = static_cast<int>(roundHalfEven(lunations)) - LeapCountThrough(year);
     // Fixed corrections for the early centuries, where the historical month count departs from
     // the mean one.
@@ -315,11 +340,11 @@ int lunarMonthOfDay(int year, int month, int day, int lunarDay) {
 
     int m = static_cast<int>(roundHalfEven(12.0 * frac(n / 12.0) + 1.0));
     int result = 0;
-    if (LeapMonthOf(year - 1) == m && month == 1 && day < lunarDay) {
+    if (tableLeapMonth(year - 1) == m && month == 1 && day < lunarDay) {
         // A January date still inside the previous year's leap month.
         result = -m;
     } else {
-        const int leap = LeapMonthOf(year);
+        const int leap = tableLeapMonth(year);
         if (leap == m) {
             // In January and February a count equal to this year's leap month usually means the
             // last months of the previous lunar year, except for a leap first month, which can
@@ -338,27 +363,111 @@ int lunarMonthOfDay(int year, int month, int day, int lunarDay) {
     return result;
 }
 
-bool inLunarSpan(int year) {
-    return year >= MinLunarYear && year <= MaxLunarYear;
+// ---- Months of the new-moon series (the lunar years 1900 to 2100) --------------------------
+
+// Lunar month, day and leap flag of a date from the new-moon series and the month count.
+bool seriesMonthDay(int year, int month, int day, int& lunarMonth, int& lunarDay, bool& leap) {
+    if (!inLunarSpan(year) || !isDay(year, month, day)) {
+        return false;
+    }
+    const int d = lunarDayOfDay(year, month, day);
+    if (d < 1 || d > 30) {
+        return false;
+    }
+    const int m = lunarMonthOfDay(year, month, day, d);
+    if (m == 0) {
+        return false;
+    }
+    lunarMonth = std::abs(m);
+    lunarDay = d;
+    leap = m < 0;
+    return true;
 }
 
-// The solar date of each lunar New Year, found once: the search behind it costs about twenty
-// full conversions. Each slot is 0 until known; then bit 63 is set, bit 62 tells whether the
-// search succeeded, and the date is packed below.
-std::array<std::atomic<std::uint64_t>, LunarYearCount> NewYearCache{};
+// The solar date of a lunar date of the series: a bisection over the fixed days of the lunar
+// year's calendar year and the next one. The probes only see month and day, so the lunar year
+// is tracked from the month wrapping around as the search moves up or down.
+bool seriesLunarToSolar(const LunarDate& target, int& year, int& month, int& day) {
+    if (target.Leap && std::max(tableLeapMonth(target.Year), 0) != target.Month) {
+        return false;
+    }
+    enum class Direction { None, Up, Down };
+    int low = FixedDay(target.Year, 1, 1);
+    int high = FixedDay(target.Year + 1, 12, 31);
+    int trackedYear = target.Year;
+    Direction direction = Direction::None;
+    int previousMonth = 0;
+    bool last = false;
+    int probes = 0;
+    while (high > low) {
+        if (++probes > 100) {
+            return false;
+        }
+        int mid = (low + high) / 2;
+        if (last) {
+            mid += 1;
+        }
+        if (high - low == 1) {
+            last = true;
+        }
+        int py = 0;
+        int pm = 0;
+        int pd = 0;
+        int probeMonth = 0;
+        int probeDay = 0;
+        bool probeLeap = false;
+        int order = 0;
+        const bool decoded = DateFromFixedDay(mid, py, pm, pd);
+        if (decoded && seriesMonthDay(py, pm, pd, probeMonth, probeDay, probeLeap)) {
+            if (direction == Direction::Up && probeMonth < previousMonth) {
+                ++trackedYear;
+            } else if (direction == Direction::Down && probeMonth > previousMonth) {
+                --trackedYear;
+            }
+            order = CompareLunarDates({trackedYear, probeMonth, probeDay, probeLeap}, target);
+            previousMonth = probeMonth;
+        } else {
+            // A probe the conversion cannot take lies beyond one end of the span: past its end
+            // it is later than any target, before its start earlier. The month it stands for
+            // must not look like a wrap on the next probe.
+            const bool beyondEnd = decoded && py > MaxLunarYear;
+            order = beyondEnd ? 1 : -1;
+            previousMonth = beyondEnd ? 13 : 0;
+        }
+        if (order < 0) {
+            low = mid;
+            direction = Direction::Up;
+        } else if (order == 0) {
+            year = py;
+            month = pm;
+            day = pd;
+            return true;
+        } else {
+            high = mid;
+            direction = Direction::Down;
+        }
+    }
+    return false;
+}
+
+// The solar date of each lunar New Year of the series, found once: the search behind it costs
+// about twenty full conversions. Each slot is 0 until known; then bit 63 is set, bit 62 tells
+// whether the search succeeded, and the date is packed below.
+constexpr int SeriesFirstYear = LunarHistory::LastYear + 1;
+std::array<std::atomic<std::uint64_t>, MaxLunarYear - SeriesFirstYear + 1> NewYearCache{};
 
 constexpr std::uint64_t KnownBit = std::uint64_t{1} << 63;
 constexpr std::uint64_t FoundBit = std::uint64_t{1} << 62;
 
 bool newYearOf(int lunarYear, int& year, int& month, int& day) {
-    auto& slot = NewYearCache[static_cast<std::size_t>(lunarYear - MinLunarYear)];
+    auto& slot = NewYearCache[static_cast<std::size_t>(lunarYear - SeriesFirstYear)];
     std::uint64_t packed = slot.load(std::memory_order_relaxed);
     if ((packed & KnownBit) == 0) {
         int y = 0;
         int m = 0;
         int d = 0;
         packed = KnownBit;
-        if (LunarToSolar(lunarYear, 1, 1, false, y, m, d)) {
+        if (seriesLunarToSolar({lunarYear, 1, 1, false}, y, m, d)) {
             packed |= FoundBit | (std::uint64_t{static_cast<std::uint32_t>(y)} << 16) |
                       (std::uint64_t{static_cast<std::uint32_t>(m)} << 8) |
                       std::uint64_t{static_cast<std::uint32_t>(d)};
@@ -372,6 +481,317 @@ bool newYearOf(int lunarYear, int& year, int& month, int& day) {
     month = static_cast<int>((packed >> 8) & 0xff);
     day = static_cast<int>(packed & 0xff);
     return true;
+}
+
+bool seriesLunarDate(int year, int month, int day, LunarDate& result) {
+    LunarDate r{year, 0, 0, false};
+    if (!seriesMonthDay(year, month, day, r.Month, r.Day, r.Leap)) {
+        return false;
+    }
+    int ny = 0;
+    int nm = 0;
+    int nd = 0;
+    if (newYearOf(year, ny, nm, nd) && CompareDates(year, month, day, ny, nm, nd) < 0) {
+        r.Year = prevYear(year);
+    }
+    result = r;
+    return true;
+}
+
+// ---- Day numbers back to dates -------------------------------------------------------------
+
+// The date of a real day number (the fixed day from the year 1 on): Julian up to 1582-10-04,
+// Gregorian from 1582-10-15. Exact, unlike DateFromFixedDay, and also before the year 1.
+void dateOfDayNumber(int number, int& year, int& month, int& day) {
+    const std::int64_t julianDay = std::int64_t{number} + 1721425;
+    std::int64_t y = 0;
+    std::int64_t mm = 0;
+    std::int64_t e = 0;
+    if (number <= LastJulianFixedDay) {
+        const std::int64_t c = julianDay + 32082;
+        const std::int64_t d = (4 * c + 3) / 1461;
+        e = c - 1461 * d / 4;
+        mm = (5 * e + 2) / 153;
+        y = d - 4800 + mm / 10;
+    } else {
+        const std::int64_t a = julianDay + 32044;
+        const std::int64_t b = (4 * a + 3) / 146097;
+        const std::int64_t c = a - 146097 * b / 4;
+        const std::int64_t d = (4 * c + 3) / 1461;
+        e = c - 1461 * d / 4;
+        mm = (5 * e + 2) / 153;
+        y = 100 * b + d - 4800 + mm / 10;
+    }
+    day = static_cast<int>(e - (153 * mm + 2) / 5 + 1);
+    month = static_cast<int>(mm + 3 - 12 * (mm / 10));
+    year = static_cast<int>(y <= 0 ? y - 1 : y); // no year zero
+}
+
+// ---- The months of one lunar year ----------------------------------------------------------
+
+struct YearMonths {
+    int NewYear = 0;     // day number of the first day of month 1
+    int NextNewYear = 0; // the same for the following lunar year
+    // Bit i: month i, in order, has 30 days (else 29). The last month runs to NextNewYear.
+    std::uint32_t LongMonths = 0;
+    int LeapMonth = 0;    // the month with a leap month after it, 0 for none
+    int SkippedMonth = 0; // a month number the year leaves out (calendar reforms), 0 for none
+};
+
+int monthCount(const YearMonths& months) {
+    return 12 - (months.SkippedMonth != 0 ? 1 : 0) + (months.LeapMonth != 0 ? 1 : 0);
+}
+
+// Month `index` (0-based) of the year: the numbers 1..12 without the skipped one, the leap
+// month right after its number. Month 0 when the year has fewer months.
+LunarDate monthAt(const YearMonths& months, int lunarYear, int index) {
+    for (int number = 1; number <= 12; ++number) {
+        if (number != months.SkippedMonth && index-- == 0) {
+            return {lunarYear, number, 1, false};
+        }
+        if (number == months.LeapMonth && index-- == 0) {
+            return {lunarYear, number, 1, true};
+        }
+    }
+    return {lunarYear, 0, 0, false};
+}
+
+// The lunar date of day number `number`, which lies in the lunar year.
+bool lunarDateIn(const YearMonths& months, int lunarYear, int number, LunarDate& result) {
+    const int count = monthCount(months);
+    int start = months.NewYear;
+    for (int i = 0; i < count && start <= number; ++i) {
+        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.LongMonths >> i) & 1U)
+                                      : months.NextNewYear;
+        if (number < end) {
+            result = monthAt(months, lunarYear, i);
+            result.Day = number - start + 1;
+            return true;
+        }
+        start = end;
+    }
+    return false;
+}
+
+// The day number of a lunar date of the year; -1 when the year has no such day.
+int dayNumberIn(const YearMonths& months, const LunarDate& target) {
+    const int count = monthCount(months);
+    int start = months.NewYear;
+    for (int i = 0; i < count; ++i) {
+        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.LongMonths >> i) & 1U)
+                                      : months.NextNewYear;
+        const LunarDate month = monthAt(months, target.Year, i);
+        if (month.Month == target.Month && month.Leap == target.Leap) {
+            return target.Day <= end - start ? start + target.Day - 1 : -1;
+        }
+        start = end;
+    }
+    return -1;
+}
+
+// ---- The published months of the years 1 to 1899 ------------------------------------------
+
+// The first day the published months cover: the first day of the list's first month, the
+// twelfth month of the year -1.
+int publishedFirstDay() {
+    return FixedDay(1, 1, LunarHistory::PreludeDayOfYear);
+}
+
+int publishedNewYear(int lunarYear) {
+    if (lunarYear == SeriesFirstYear) {
+        return FixedDay(SeriesFirstYear, 1, LunarHistory::FollowingNewYearDayOfYear);
+    }
+    const std::uint32_t word =
+        LunarHistory::Years[static_cast<std::size_t>(lunarYear - LunarHistory::FirstYear)];
+    return FixedDay(lunarYear, 1, 1) + static_cast<int>(word & 0x7fU) - LunarHistory::NewYearBias;
+}
+
+// The published months of a lunar year 1..1899.
+YearMonths publishedYear(int lunarYear) {
+    const std::uint32_t word =
+        LunarHistory::Years[static_cast<std::size_t>(lunarYear - LunarHistory::FirstYear)];
+    return {publishedNewYear(lunarYear), publishedNewYear(lunarYear + 1), (word >> 7) & 0xfffU,
+            static_cast<int>((word >> 19) & 0xfU), static_cast<int>((word >> 23) & 0xfU)};
+}
+
+// A day from publishedFirstDay() to 1899-12-31; `year` is its solar year.
+LunarDate publishedLunarDate(int year, int number) {
+    int lunarYear = year;
+    if (number >= publishedNewYear(year + 1)) {
+        lunarYear = year + 1; // a year that began in late December (9 .. 23)
+    } else if (number < publishedNewYear(year)) {
+        lunarYear = year - 1;
+    }
+    if (lunarYear < LunarHistory::FirstYear) {
+        return {-1, LunarHistory::PreludeMonth, number - publishedFirstDay() + 1, false};
+    }
+    LunarDate result;
+    lunarDateIn(publishedYear(lunarYear), lunarYear, number, result);
+    return result;
+}
+
+// The day number of a published lunar date; -1 when the months have no such day.
+int publishedDayNumber(const LunarDate& target) {
+    if (target.Year < -1 || target.Year == 0 || target.Year > LunarHistory::LastYear) {
+        return -1;
+    }
+    if (target.Year == -1) {
+        if (target.Month != LunarHistory::PreludeMonth || target.Leap) {
+            return -1;
+        }
+        const int first = publishedFirstDay();
+        return target.Day <= publishedNewYear(1) - first ? first + target.Day - 1 : -1;
+    }
+    return dayNumberIn(publishedYear(target.Year), target);
+}
+
+// ---- The months before the year 1, from the new-moon series --------------------------------
+
+// The series' day numbers before the year 1 (see seriesDay), carried on into the first days of
+// the year 1 that come before the published months.
+int earlyDay(int year, int month, int day) {
+    return DaySerial(year, month, day) - 2 - 365;
+}
+
+void dateOfEarlyDay(int number, int& year, int& month, int& day) {
+    dateOfDayNumber(number + 365, year, month, day);
+}
+
+// Before the year 1 the month count gives a lunation different numbers on different days and
+// one number to two lunations, so the months are taken whole: each lunation of the series is
+// one month, named by the count on its twentieth day, and a name the year has already given
+// makes it a leap month (or the next number). A month number lower than the one before begins
+// a lunar year.
+struct EarlyMonths {
+    std::vector<int> Starts; // early day number of each month's first day, and then the end
+    std::vector<LunarDate> Months;
+};
+
+EarlyMonths buildEarlyMonths() {
+    auto lunarDayAt = [](int number) {
+        int y = 0;
+        int m = 0;
+        int d = 0;
+        dateOfEarlyDay(number, y, m, d);
+        return lunarDayOfDay(y, m, d);
+    };
+    const int first = earlyDay(MinLunarYear, 1, 1);
+    const int seriesEnd = earlyDay(1, 1, 1); // the series' placement ends with the year -1
+    const int end = earlyDay(1, 1, LunarHistory::PreludeDayOfYear);
+
+    EarlyMonths early;
+    for (int start = first - (lunarDayAt(first) - 1); start < seriesEnd;) {
+        early.Starts.push_back(start);
+        int next = start + 29;
+        if (next < seriesEnd && lunarDayAt(next) != 1) {
+            ++next;
+        }
+        start = next;
+    }
+    early.Starts.push_back(end);
+
+    // The months first, their year left 0 until the years' extents are known.
+    std::vector<std::size_t> yearStarts; // index of each year's first month
+    LunarDate previous{0, 0, 0, false};
+    for (std::size_t i = 0; i + 1 < early.Starts.size(); ++i) {
+        const int sample = std::max(
+            first, std::min({early.Starts[i] + 19, early.Starts[i + 1] - 1, seriesEnd - 1}));
+        int y = 0;
+        int m = 0;
+        int d = 0;
+        dateOfEarlyDay(sample, y, m, d);
+        const int counted = lunarMonthOfDay(y, m, d, lunarDayOfDay(y, m, d));
+        LunarDate month{0, std::abs(counted), 1, counted < 0};
+        bool newYear = i == 0 || month.Month < previous.Month;
+        if (!newYear && month.Month == previous.Month) {
+            if (!previous.Leap) {
+                month.Leap = true;
+            } else if (month.Month == 12) {
+                newYear = true;
+                month = {0, 1, 1, false};
+            } else {
+                month = {0, previous.Month + 1, 1, false};
+            }
+        }
+        if (newYear) {
+            yearStarts.push_back(i);
+        }
+        early.Months.push_back(month);
+        previous = month;
+    }
+    yearStarts.push_back(early.Months.size());
+
+    // A year is numbered as the solar year its middle day falls in. The count's changes of
+    // numbering leave a year of only a few months where they happen (256 BC); the years are
+    // numbered back from the year -1, so that one pushes the years before it one number down.
+    int next = 1;
+    for (std::size_t k = yearStarts.size() - 1; k-- > 0;) {
+        const int from = early.Starts[yearStarts[k]];
+        const int to = early.Starts[yearStarts[k + 1]];
+        int y = 0;
+        int m = 0;
+        int d = 0;
+        dateOfEarlyDay(from + (to - from) / 2, y, m, d);
+        const int year = std::min(y, prevYear(next));
+        for (std::size_t i = yearStarts[k]; i < yearStarts[k + 1]; ++i) {
+            early.Months[i].Year = year;
+        }
+        next = year;
+    }
+    return early;
+}
+
+const EarlyMonths& earlyMonths() {
+    static const EarlyMonths months = buildEarlyMonths();
+    return months;
+}
+
+// A day of the years -849 .. -1 or of the year 1 before the published months.
+bool earlyLunarDate(int number, LunarDate& result) {
+    const EarlyMonths& early = earlyMonths();
+    const auto after = std::upper_bound(early.Starts.begin(), early.Starts.end(), number);
+    if (after == early.Starts.begin() || after == early.Starts.end()) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(after - early.Starts.begin() - 1);
+    result = early.Months[index];
+    result.Day = number - early.Starts[index] + 1;
+    return true;
+}
+
+// The early day number of a lunar date before the published months, if there is such a day.
+std::optional<int> earlyDayNumber(const LunarDate& target) {
+    const EarlyMonths& early = earlyMonths();
+    const LunarDate month{target.Year, target.Month, 1, target.Leap};
+    const auto found = std::lower_bound(
+        early.Months.begin(), early.Months.end(), month,
+        [](const LunarDate& a, const LunarDate& b) { return CompareLunarDates(a, b) < 0; });
+    if (found == early.Months.end() || CompareLunarDates(*found, month) != 0) {
+        return std::nullopt;
+    }
+    const auto index = static_cast<std::size_t>(found - early.Months.begin());
+    const int number = early.Starts[index] + target.Day - 1;
+    if (number < earlyDay(MinLunarYear, 1, 1) || number >= early.Starts[index + 1]) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// ---- Any date of the span ------------------------------------------------------------------
+
+// The lunar date of a day of the span, from the months that cover it.
+bool lunarDateOf(int year, int month, int day, LunarDate& result) {
+    if (!inLunarSpan(year) || !isDay(year, month, day)) {
+        return false;
+    }
+    if (year >= SeriesFirstYear) {
+        return seriesLunarDate(year, month, day, result);
+    }
+    if (year > 0 && FixedDay(year, month, day) >= publishedFirstDay()) {
+        result = publishedLunarDate(year, FixedDay(year, month, day));
+        return true;
+    }
+    return earlyLunarDate(earlyDay(year, month, day), result);
 }
 
 } // namespace
@@ -741,7 +1161,18 @@ int LeapMonthOf(int year) {
     if (!inLunarSpan(year)) {
         return -1;
     }
-    return leapDigit(LeapMonthData[static_cast<std::size_t>(year - MinLunarYear)]);
+    if (year >= SeriesFirstYear) {
+        return tableLeapMonth(year);
+    }
+    if (year >= LunarHistory::FirstYear) {
+        return publishedYear(year).LeapMonth;
+    }
+    for (const LunarDate& month : earlyMonths().Months) {
+        if (month.Year == year && month.Leap) {
+            return month.Month;
+        }
+    }
+    return 0;
 }
 
 int LeapCountThrough(int year) {
@@ -756,125 +1187,52 @@ double MeanArgument(double k, double t, double rate, double phase, double c2, do
 }
 
 int LunarDayOf(int year, int month, int day) {
-    if (!inLunarSpan(year) || !isDay(year, month, day)) {
-        return -1;
-    }
-    return lunarDayOfDay(year, month, day);
+    LunarDate r;
+    return lunarDateOf(year, month, day, r) ? r.Day : -1;
 }
 
 int LunarMonthOf(int year, int month, int day) {
-    const int lunarDay = LunarDayOf(year, month, day);
-    if (lunarDay < 1) {
+    LunarDate r;
+    if (!lunarDateOf(year, month, day, r)) {
         return 0;
     }
-    return lunarMonthOfDay(year, month, day, lunarDay);
+    return r.Leap ? -r.Month : r.Month;
 }
 
 bool LunarMonthDay(int year, int month, int day, int& lunarMonth, int& lunarDay, bool& leap) {
-    if (!inLunarSpan(year) || !isDay(year, month, day)) {
+    LunarDate r;
+    if (!lunarDateOf(year, month, day, r)) {
         return false;
     }
-    const int d = lunarDayOfDay(year, month, day);
-    if (d < 1 || d > 30) {
-        return false;
-    }
-    const int m = lunarMonthOfDay(year, month, day, d);
-    if (m == 0) {
-        return false;
-    }
-    lunarMonth = std::abs(m);
-    lunarDay = d;
-    leap = m < 0;
+    lunarMonth = r.Month;
+    lunarDay = r.Day;
+    leap = r.Leap;
     return true;
 }
 
 bool SolarToLunar(int year, int month, int day, LunarDate& result) {
-    int lunarMonth = 0;
-    int lunarDay = 0;
-    bool leap = false;
-    if (!LunarMonthDay(year, month, day, lunarMonth, lunarDay, leap)) {
-        return false;
-    }
-    LunarDate r{year, lunarMonth, lunarDay, leap};
-    int ny = 0;
-    int nm = 0;
-    int nd = 0;
-    if (newYearOf(year, ny, nm, nd) && CompareDates(year, month, day, ny, nm, nd) < 0) {
-        r.Year = prevYear(year);
-    }
-    result = r;
-    return true;
+    return lunarDateOf(year, month, day, result);
 }
 
 bool LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, bool leap, int& year, int& month,
                   int& day) {
-    if (!inLunarSpan(lunarYear) || lunarMonth < 1 || lunarMonth > 12 || lunarDay < 1 ||
-        lunarDay > 30) {
-        return false;
-    }
-    if (leap && std::max(LeapMonthOf(lunarYear), 0) != lunarMonth) {
+    // The months before the year 1 are numbered back from it, so the first days of the span can
+    // belong to a lunar year before it.
+    if (lunarYear < MinLunarYear - 1 || lunarYear > MaxLunarYear || lunarYear == 0 ||
+        lunarMonth < 1 || lunarMonth > 12 || lunarDay < 1 || lunarDay > 30) {
         return false;
     }
     const LunarDate target{lunarYear, lunarMonth, lunarDay, leap};
-
-    // Bisection over the fixed days of the lunar year's calendar year and the next one. The
-    // probes only see month and day, so the lunar year is tracked from the month wrapping
-    // around as the search moves up or down.
-    enum class Direction { None, Up, Down };
-    int low = FixedDay(lunarYear, 1, 1);
-    int high = FixedDay(lunarYear + 1, 12, 31);
-    int trackedYear = lunarYear;
-    Direction direction = Direction::None;
-    int previousMonth = 0;
-    bool last = false;
-    int probes = 0;
-    while (high > low) {
-        if (++probes > 100) {
-            return false;
-        }
-        int mid = (low + high) / 2;
-        if (last) {
-            mid += 1;
-        }
-        if (high - low == 1) {
-            last = true;
-        }
-        int py = 0;
-        int pm = 0;
-        int pd = 0;
-        int probeMonth = 0;
-        int probeDay = 0;
-        bool probeLeap = false;
-        int order = 0;
-        const bool decoded = DateFromFixedDay(mid, py, pm, pd);
-        if (decoded && LunarMonthDay(py, pm, pd, probeMonth, probeDay, probeLeap)) {
-            if (direction == Direction::Up && probeMonth < previousMonth) {
-                ++trackedYear;
-            } else if (direction == Direction::Down && probeMonth > previousMonth) {
-                --trackedYear;
-            }
-            order = CompareLunarDates({trackedYear, probeMonth, probeDay, probeLeap}, target);
-            previousMonth = probeMonth;
-        } else {
-            // A probe the conversion cannot take lies beyond one end of the span: past its end
-            // it is later than any target, before its start earlier. The month it stands for
-            // must not look like a wrap on the next probe.
-            const bool beyondEnd = decoded && py > MaxLunarYear;
-            order = beyondEnd ? 1 : -1;
-            previousMonth = beyondEnd ? 13 : 0;
-        }
-        if (order < 0) {
-            low = mid;
-            direction = Direction::Up;
-        } else if (order == 0) {
-            year = py;
-            month = pm;
-            day = pd;
-            return true;
-        } else {
-            high = mid;
-            direction = Direction::Down;
-        }
+    if (lunarYear >= SeriesFirstYear) {
+        return seriesLunarToSolar(target, year, month, day);
+    }
+    if (const int number = publishedDayNumber(target); number >= 0) {
+        dateOfDayNumber(number, year, month, day);
+        return true;
+    }
+    if (const std::optional<int> number = earlyDayNumber(target)) {
+        dateOfEarlyDay(*number, year, month, day);
+        return true;
     }
     return false;
 }

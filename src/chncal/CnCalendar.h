@@ -21,7 +21,11 @@ namespace CnCalendar {
 // overflow.
 inline constexpr int MaxAbsYear = 1'000'000;
 
-// The span of the lunar calendar: the leap-month data covers these years only.
+// The span of the lunar calendar: every day of these solar years converts, and back. The months
+// of 1900-2100 come from a new-moon series and a month count run on a leap-month table; those of
+// the years 1-1899 are the published ones (src/chncal/data, encoded in LunarHistoryTable.h);
+// before the year 1 the series' lunations are kept whole and numbered from the count. The first
+// days of the span belong to the lunar year -850.
 inline constexpr int MinLunarYear = -849;
 inline constexpr int MaxLunarYear = 2100;
 
@@ -48,7 +52,8 @@ inline constexpr std::array<std::string_view, 11> DigitTable = {"",   "ä¸€", "äº
 const std::array<std::string, 60>& CycleTable();
 
 // One character per year from -849 to 2100 ("0" no leap month, "1".."9", "a".."c" the month
-// that is repeated); the character of year y is at y + 849.
+// that is repeated); the character of year y is at y + 849. The month count runs on it; the leap
+// months the calendar has are LeapMonthOf's.
 extern const std::string_view LeapMonthTable;
 
 struct LunarDate {
@@ -122,7 +127,7 @@ int StarSignOf(int month, int day);
 
 // ---- Lunar calendar (years MinLunarYear .. MaxLunarYear) -----------------------------------
 
-// 0 (no leap month) or the month 1..12 that is repeated; -1 outside the span.
+// 0 (no leap month) or the month 1..12 that the lunar year repeats; -1 outside the span.
 int LeapMonthOf(int year);
 // Number of leap months from -849 through the year, as the month count needs it; -1 outside
 // the span.
@@ -137,7 +142,8 @@ int LunarMonthOf(int year, int month, int day);
 bool LunarMonthDay(int year, int month, int day, int& lunarMonth, int& lunarDay, bool& leap);
 bool SolarToLunar(int year, int month, int day, LunarDate& result);
 // The solar date of a lunar date. Fails for a leap request that the year has no such leap month
-// for, for a lunar day the month does not have, and outside the span.
+// for, for a month the year leaves out, for a lunar day the month does not have, and outside the
+// span.
 bool LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, bool leap, int& year, int& month,
                   int& day);
 // 1 when the first is later, -1 when earlier, 0 when equal; a leap month follows the common

@@ -8,10 +8,12 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -30,9 +32,14 @@ QStringList actionNames(const QMenu* menu) {
     return names;
 }
 
+// An item's caption as shown, without its accelerator mark.
+QString caption(const QAction* action) {
+    return action->iconText();
+}
+
 QMenu* submenu(const QMenu* menu, const QString& caption) {
     for (const QAction* action : menu->actions()) {
-        if (action->menu() != nullptr && action->text() == caption)
+        if (action->menu() != nullptr && ::caption(action) == caption)
             return action->menu();
     }
     return nullptr;
@@ -229,9 +236,9 @@ TEST_F(ChnCalendarTest, MonthMenuOffersTodayAndTheTwelveMonths) {
         expected << QStringLiteral("MenuMonth_%1").arg(i);
     EXPECT_EQ(actionNames(cal->MenuMonth), expected);
     const QList<QAction*> actions = cal->MenuMonth->actions();
-    EXPECT_EQ(actions[0]->text(), QStringLiteral("今日"));
+    EXPECT_EQ(caption(actions[0]), QStringLiteral("今日"));
     EXPECT_EQ(cal->MenuMonth->defaultAction(), actions[0]);
-    EXPECT_EQ(actions[13]->text(), QLocale().monthName(12, QLocale::LongFormat));
+    EXPECT_EQ(caption(actions[13]), QLocale().monthName(12, QLocale::LongFormat));
     actions[2 + 4]->trigger(); // tag 5
     EXPECT_EQ(cal->DateTime(), at(2024, 5, 10));
     clock.Set(at(2031, 7, 7, 7, 7));
@@ -246,19 +253,19 @@ TEST_F(ChnCalendarTest, YearMenuOffersHistoricalCenturiesAndTheDecadesFrom1900) 
               QStringList({"MenuYear_ToDay", "MenuYear_ToDay_1", "MenuYear_History",
                            "MenuYear_ToDay_2", "MenuYear_1900"}));
     EXPECT_EQ(cal->MenuYear->defaultAction(), top[0]);
-    EXPECT_EQ(top[2]->text(), QStringLiteral("历史日期"));
+    EXPECT_EQ(caption(top[2]), QStringLiteral("历史日期"));
     QMenu* history = top[2]->menu();
     ASSERT_NE(history, nullptr);
     ASSERT_EQ(history->actions().size(), 19);
-    EXPECT_EQ(history->actions().back()->text(), QStringLiteral("1800"));
+    EXPECT_EQ(caption(history->actions().back()), QStringLiteral("1800"));
 
     // Each item: caption, name and tag of its year.
     auto years = [](const QMenu* menu, const QString& prefix) {
         QStringList list;
         for (const QAction* a : menu->actions()) {
-            EXPECT_EQ(a->objectName(), prefix + a->text());
-            EXPECT_EQ(a->data().toInt(), a->text().toInt());
-            list << a->text();
+            EXPECT_EQ(a->objectName(), prefix + caption(a));
+            EXPECT_EQ(a->data().toInt(), caption(a).toInt());
+            list << caption(a);
         }
         return list.join(QLatin1Char(' '));
     };
@@ -276,6 +283,49 @@ TEST_F(ChnCalendarTest, YearMenuOffersHistoricalCenturiesAndTheDecadesFrom1900) 
     cal->SetDateTime(at(2024, 2, 29));
     submenu(history, QStringLiteral("1800"))->actions().back()->trigger(); // 1900
     EXPECT_EQ(cal->DateTime(), at(1900, 2, 28));
+}
+
+TEST_F(ChnCalendarTest, MenusHaveAcceleratorKeysAndBlankSeparators) {
+    // In every menu and submenu each item has an accelerator of its own, unless every letter
+    // and digit of its caption is taken by an item before it; separators carry no text that a
+    // style could draw.
+    std::function<void(const QMenu*)> check = [&](const QMenu* menu) {
+        QSet<QKeySequence> keys;
+        for (const QAction* action : menu->actions()) {
+            SCOPED_TRACE(action->objectName().toStdString());
+            if (action->isSeparator()) {
+                EXPECT_TRUE(action->text().isEmpty());
+                continue;
+            }
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            if (key.isEmpty()) {
+                for (const QChar c : caption(action)) {
+                    if (c.unicode() < 128 && c.isLetterOrNumber()) {
+                        EXPECT_TRUE(keys.contains(QKeySequence::mnemonic(QString('&') + c)));
+                    }
+                }
+            } else {
+                EXPECT_FALSE(keys.contains(key));
+                keys.insert(key);
+            }
+            if (action->menu() != nullptr)
+                check(action->menu());
+        }
+    };
+    check(cal->MenuMonth);
+    check(cal->MenuYear);
+    EXPECT_EQ(submenu(cal->MenuYear, QStringLiteral("1930"))->menuAction()->text(),
+              QStringLiteral("19&30"));
+
+    // Typed into the open menu: "3" opens the decade 1930, "5" there picks 1935.
+    cal->SetDateTime(at(2024, 2, 10));
+    show();
+    cal->MenuYear->popup(cal->mapToGlobal(QPoint(10, 10)));
+    QTest::keyClick(cal->MenuYear, Qt::Key_3);
+    QMenu* decade = submenu(cal->MenuYear, QStringLiteral("1930"));
+    ASSERT_TRUE(decade->isVisible());
+    QTest::keyClick(decade, Qt::Key_5);
+    EXPECT_EQ(cal->DateTime(), at(1935, 2, 10));
 }
 
 TEST_F(ChnCalendarTest, TitleLabelsOpenTheirMenusAndTheTodayLinkGoesToday) {

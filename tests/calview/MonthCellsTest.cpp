@@ -49,10 +49,14 @@ TEST(MonthCellsTest, MonthsFillFromTheirFirstWeekdayAndKeepTheTitleCells) {
     EXPECT_EQ(feb.cells.Cell(28).DayText, QStringLiteral("28"));
     EXPECT_EQ(feb.selectedCell, 14);
     EXPECT_TRUE(feb.cells.Cell(40).Filled && feb.cells.Cell(42).Filled);
-    // The year cycle changes at 立春 (the 4th), the animal at the lunar New Year (the 19th).
+    // Between 立春 (the 4th) and the lunar New Year (the 19th) cells 41 and 42 read as one
+    // phrase of the lunar year, 甲午马年, not 乙未 (the year pillar) with the horse.
     EXPECT_EQ(feb.cells.Cell(40).DayText, QStringLiteral("宝瓶"));
-    EXPECT_EQ(feb.cells.Cell(41).DayText, QStringLiteral("乙未"));
+    EXPECT_EQ(feb.cells.Cell(41).DayText, QStringLiteral("甲午"));
     EXPECT_EQ(feb.cells.Cell(42).DayText, QStringLiteral("马年"));
+    const Filled after(QDate(2015, 2, 19));
+    EXPECT_EQ(after.cells.Cell(41).DayText + after.cells.Cell(42).DayText,
+              QStringLiteral("乙未羊年"));
 
     const Filled march(QDate(2025, 3, 31)); // 31 days from Saturday
     EXPECT_EQ(march.Span(), (std::array<int, 3>{7, 37, 31}));

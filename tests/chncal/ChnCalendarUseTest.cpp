@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -219,6 +220,37 @@ TEST(Festivals, GregorianLunarAndTerms) {
     }
 }
 
+TEST(Festivals, EveryDayOfAYearHasItsGregorianFestivalOrNone) {
+    const std::map<std::pair<int, int>, std::string> festivals = {
+        {{1, 1}, "元旦节"},   {{2, 14}, "情人节"}, {{3, 8}, "妇女节"},   {{4, 1}, "愚人节"},
+        {{5, 1}, "劳动节"},   {{5, 4}, "青年节"},  {{5, 14}, "母亲节"},  {{6, 1}, "儿童节"},
+        {{6, 18}, "父亲节"},  {{7, 1}, "建党节"},  {{8, 1}, "建军节"},   {{9, 10}, "教师节"},
+        {{10, 1}, "国庆节"},  {{10, 6}, "老人节"}, {{10, 31}, "万圣节"}, {{11, 8}, "记者日"},
+        {{11, 23}, "感恩节"}, {{12, 25}, "圣诞节"}};
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= CnCalendar::DaysInMonthOf(2023, m); ++d) {
+            const auto found = festivals.find({m, d});
+            EXPECT_EQ(SolarFestivalName(2023, m, d), found == festivals.end() ? "" : found->second)
+                << "2023-" << m << "-" << d;
+        }
+    }
+}
+
+TEST(Festivals, LanternMidAutumnAndDoubleNinthFallOnTheirDaysOfAYear) {
+    std::vector<std::string> found;
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= CnCalendar::DaysInMonthOf(2024, m); ++d) {
+            CnCalendar::LunarDate lunar;
+            ASSERT_TRUE(CnCalendar::SolarToLunar(2024, m, d, lunar));
+            const std::string name = LunarFestivalName(lunar.Month, lunar.Day, 2024, m, d);
+            if (name == "元宵节" || name == "中秋节" || name == "重阳节") {
+                found.push_back(std::to_string(m * 100 + d) + name);
+            }
+        }
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"224元宵节", "917中秋节", "1011重阳节"}));
+}
+
 TEST(TChnCal, TextsOfADate) {
     TChnCal cal;
     cal.Calculate(2024, 2, 10);
@@ -281,6 +313,31 @@ TEST(TChnCal, OutOfRangeDatesLeaveEveryText) {
     }
 }
 
+TEST(TChnCal, LunarYearCycleGoesWithTheAnimalTheYearPillarWithSpring) {
+    TChnCal cal;
+    cal.Calculate(2026, 2, 14); // after 立春 (02-04), before the lunar New Year (02-17)
+    EXPECT_EQ(cal.YearCycleText(), "丙午");
+    EXPECT_EQ(cal.LunarYearCycleText() + cal.AnimalText(), "乙巳蛇");
+    cal.Calculate(2026, 2, 17);
+    EXPECT_EQ(cal.LunarYearCycleText() + cal.AnimalText(), "丙午马");
+}
+
+TEST(TChnCal, HistoricalDatesFollowThePublishedMonths) {
+    TChnCal cal;
+    cal.Calculate(1368, 1, 23);
+    EXPECT_EQ(cal.LunarYearText(), "1368");
+    EXPECT_EQ(cal.LunarMonthText() + cal.LunarDayText(), "正月初四");
+    EXPECT_EQ(cal.AnimalText(), "猴");
+    EXPECT_EQ(cal.EraText(), "[明]太祖 朱元璋 洪武元年");
+    cal.Calculate(1368, 8, 14);
+    EXPECT_EQ(cal.LunarMonthText() + cal.LunarDayText(), "闰七初一");
+    cal.Calculate(1368, 1, 19); // the day before the New Year of 1368
+    EXPECT_EQ(cal.LunarFestivalText(), "除夕");
+    EXPECT_EQ(cal.AnimalText(), "羊");
+    cal.Calculate(1368, 2, 3);
+    EXPECT_EQ(cal.LunarFestivalText(), "元宵节");
+}
+
 TEST(TChnCal, TextsFollowTheirOwnBoundariesNotTheLunarYear) {
     // 1912-01-01 lies in lunar 1911 like the day before it, but its era is the Republic's;
     // 立春 1912 (02-05) changes the year cycle before the lunar New Year (02-18).
@@ -298,14 +355,21 @@ TEST(TChnCal, TextsFollowTheirOwnBoundariesNotTheLunarYear) {
     EXPECT_EQ(cal.AnimalText(), "猪");
 }
 
-TEST(TChnCal, SkippedDaysOf1582HaveNoLunarTexts) {
+TEST(TChnCal, SkippedDaysOf1582KeepTheirLunarMonthButHaveNoLunarDay) {
     TChnCal cal;
     cal.Calculate(1582, 10, 4);
     ASSERT_FALSE(cal.LunarDayText().empty());
+    for (int day : {5, 6, 14}) {
+        cal.Calculate(2024, 2, 10); // texts of another year and month first
+        cal.Calculate(1582, 10, day);
+        EXPECT_EQ(cal.LunarDayText(), "") << day;
+        EXPECT_EQ(cal.LunarMonthText(), "九月") << day;
+        EXPECT_EQ(cal.LunarYearText(), "1582") << day;
+        EXPECT_EQ(cal.AnimalText(), "马") << day;
+        EXPECT_EQ(cal.LunarFestivalText(), "") << day;
+        EXPECT_EQ(cal.DayCycleText(), "") << day;
+    }
     cal.Calculate(1582, 10, 6);
-    EXPECT_EQ(cal.LunarDayText(), "");
-    EXPECT_EQ(cal.LunarMonthText(), "");
-    EXPECT_EQ(cal.DayCycleText(), "");
     EXPECT_EQ(cal.SolarFestivalText(), "老人节");
     EXPECT_EQ(cal.EraText(), "[明]神宗 朱翊钧 万历10年");
 }

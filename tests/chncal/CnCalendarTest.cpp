@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,7 +27,7 @@ Ymd nextDay(Ymd date) {
         date.d = 1;
         if (++date.m > 12) {
             date.m = 1;
-            ++date.y;
+            date.y = date.y == -1 ? 1 : date.y + 1;
         }
     }
     return date;
@@ -177,6 +179,24 @@ TEST(Names, LunarDayNamesAndStarSigns) {
     }
 }
 
+TEST(Names, StarSignsChangeOnTheirFirstDaysThroughALeapYear) {
+    // First day of each sign; the days before 20 January belong to 摩羯 (9).
+    const int firsts[12][3] = {{1, 20, 10}, {2, 19, 11}, {3, 21, 0},  {4, 21, 1},
+                               {5, 21, 2},  {6, 22, 3},  {7, 23, 4},  {8, 23, 5},
+                               {9, 23, 6},  {10, 23, 7}, {11, 23, 8}, {12, 22, 9}};
+    int expected = 9;
+    std::size_t next = 0;
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= DaysInMonthOf(2024, m); ++d) {
+            if (next < 12 && firsts[next][0] == m && firsts[next][1] == d) {
+                expected = firsts[next++][2];
+            }
+            ASSERT_EQ(StarSignOf(m, d), expected) << m << "-" << d;
+        }
+    }
+    EXPECT_EQ(next, 12u);
+}
+
 TEST(SolarTerms, TheTermsOf2024FallOnThePublishedDays) {
     // Month and day of 小寒, 大寒, 立春 ... 冬至 in 2024.
     const int published[24][2] = {{1, 6},  {1, 20},  {2, 4},  {2, 19},  {3, 5},  {3, 20},
@@ -286,7 +306,7 @@ TEST(LunarData, LeapTablesMatchTheirPublishedValues) {
     EXPECT_EQ(LeapMonthOf(2023), 2);
     EXPECT_EQ(LeapMonthOf(2033), 11);
     EXPECT_EQ(LeapMonthOf(2024), 0);
-    EXPECT_EQ(LeapMonthOf(-848), 12);
+    EXPECT_EQ(LeapMonthTable[static_cast<std::size_t>(-848 + 849)], 'c');
 }
 
 TEST(LunarConversion, ExamplesIncludingTheCorrectedLunations) {
@@ -537,4 +557,88 @@ TEST(BadInput, EveryOperationAnswersWithItsFailureValue) {
     // The ten skipped days of 1582 have no lunar date.
     LunarDate r;
     EXPECT_FALSE(SolarToLunar(1582, 10, 10, r));
+}
+
+TEST(LunarHistory, EveryPublishedMonthStartConvertsBothWays) {
+    std::ifstream list(QX_LUNAR_MONTH_LIST);
+    ASSERT_TRUE(list) << QX_LUNAR_MONTH_LIST;
+    // The list opens with the twelfth month of the year -1; each common first month begins a
+    // lunar year.
+    int lunarYear = -1;
+    int months = 0;
+    for (std::string line; std::getline(list, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        Ymd d{};
+        int month = 0;
+        int leap = 0;
+        char dash = 0;
+        std::istringstream(line) >> d.y >> dash >> d.m >> dash >> d.d >> month >> leap;
+        if (month == 1 && leap == 0 && months > 0) {
+            lunarYear = lunarYear == -1 ? 1 : lunarYear + 1;
+        }
+        ++months;
+        const LunarDate expected{lunarYear, month, 1, leap == 1};
+        LunarDate r;
+        ASSERT_TRUE(SolarToLunar(d.y, d.m, d.d, r)) << line;
+        ASSERT_EQ(r, expected) << line << ": " << r.Year << "/" << r.Month << "/" << r.Day;
+        int y = 0, m = 0, day = 0;
+        ASSERT_TRUE(LunarToSolar(lunarYear, month, 1, leap == 1, y, m, day)) << line;
+        ASSERT_EQ(std::make_tuple(y, m, day), std::make_tuple(d.y, d.m, d.d)) << line;
+    }
+    EXPECT_EQ(months, 23487);
+    EXPECT_EQ(lunarYear, 1899);
+}
+
+TEST(LunarHistory, WellKnownDatesAndTheSeams) {
+    struct Case {
+        Ymd solar;
+        LunarDate lunar;
+    };
+    for (const Case& c :
+         std::vector<Case>{{{1368, 1, 23}, {1368, 1, 4, false}}, // 洪武元年正月初四
+                           {{1368, 8, 14}, {1368, 7, 1, true}},  // 1368 had a leap seventh month
+                           {{1368, 9, 13}, {1368, 8, 1, false}},
+                           {{1648, 5, 22}, {1648, 4, 1, true}}, // and 1648 a leap fourth
+                           {{1582, 10, 4}, {1582, 9, 18, false}},
+                           {{1582, 10, 15}, {1582, 9, 19, false}}, // the next day after the switch
+                           {{16, 1, 1}, {16, 1, 3, false}},        // a year that began in December
+                           {{237, 2, 11}, {236, 12, 28, false}},   // a month of 28 days
+                           {{237, 4, 12}, {237, 4, 1, false}},     // 237 left out its third month
+                           {{1, 1, 14}, {-1, 12, 1, false}},       // the list's first month
+                           {{1899, 12, 31}, {1899, 11, 29, false}},
+                           {{1900, 1, 1}, {1899, 12, 1, false}}, // the series takes over again
+                           {{-100, 1, 10}, {-101, 11, 21, false}}}) {
+        const Ymd d = c.solar;
+        EXPECT_EQ(lunar(d.y, d.m, d.d), c.lunar) << d.y << "-" << d.m << "-" << d.d;
+    }
+    EXPECT_EQ(LeapMonthOf(1368), 7);
+    EXPECT_EQ(LeapMonthOf(1648), 4);
+    EXPECT_EQ(LeapMonthOf(1367), 0);
+    int y = 0, m = 0, d = 0;
+    EXPECT_FALSE(LunarToSolar(237, 3, 1, false, y, m, d));
+    EXPECT_FALSE(LunarToSolar(1368, 6, 1, true, y, m, d));
+    EXPECT_FALSE(LunarToSolar(236, 12, 29, false, y, m, d));
+    ASSERT_TRUE(LunarToSolar(1899, 12, 30, false, y, m, d));
+    EXPECT_EQ(std::make_tuple(y, m, d), std::make_tuple(1900, 1, 30));
+}
+
+TEST(LunarConversion, EveryDayOfTheSpanRoundTrips) {
+    // From the first day of the span to its last: each day converts, the lunar dates only grow
+    // (every month named once), and the lunar date converts back to the same day.
+    LunarDate prev{INT_MIN, 0, 0, false};
+    int days = 0;
+    for (Ymd d{MinLunarYear, 1, 1}; d.y <= MaxLunarYear; d = nextDay(d), ++days) {
+        LunarDate r;
+        ASSERT_TRUE(SolarToLunar(d.y, d.m, d.d, r)) << d.y << "-" << d.m << "-" << d.d;
+        ASSERT_TRUE(r.Day >= 1 && r.Day <= 30) << d.y << "-" << d.m << "-" << d.d;
+        ASSERT_EQ(CompareLunarDates(r, prev), 1) << d.y << "-" << d.m << "-" << d.d;
+        int y = 0, m = 0, day = 0;
+        ASSERT_TRUE(LunarToSolar(r.Year, r.Month, r.Day, r.Leap, y, m, day))
+            << r.Year << "/" << r.Month << "/" << r.Day << (r.Leap ? " leap" : "");
+        ASSERT_EQ(std::make_tuple(y, m, day), std::make_tuple(d.y, d.m, d.d));
+        prev = r;
+    }
+    EXPECT_EQ(days, 1077109);
 }

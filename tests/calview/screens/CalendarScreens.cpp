@@ -1,6 +1,7 @@
 // Shows the calendar control as the main window's page holds it and writes pictures of it into
 // the folder given on the command line: calendar-2024-02.png (the page's size, 735 x 316) and
-// calendar-2024-02-small.png (the control's own size, 313 x 253, where the info line shows).
+// calendar-2024-02-small.png (the control's own size, 313 x 253, where the info line shows), and
+// calendar-1368-08-small.png, a month of the published calendar with a leap month and a reign era.
 #include "calview/ChnCalendarPicker.h"
 
 #include <QApplication>
@@ -47,6 +48,11 @@ int main(int argc, char** argv) {
         TChnCalendar calendar;
         calendar.SetDateTime(shown);
         picture(calendar, folder.filePath(QStringLiteral("calendar-2024-02-small.png")));
+    }
+    {
+        TChnCalendar calendar;
+        calendar.SetDateTime(QDateTime(QDate(1368, 8, 14), QTime(9, 30)));
+        picture(calendar, folder.filePath(QStringLiteral("calendar-1368-08-small.png")));
     }
     return 0;
 }
