@@ -390,6 +390,12 @@ void TFrmEntry::BitBtn1Click() {
         MessageBoxes::Information(plan.noRecipientMessage);
         return;
     }
+    // An edit dialog whose reminder was gone when it opened has no row to rewrite; that is what
+    // the user must hear, not a complaint about the empty unit it opened with.
+    if (plan.updateExisting && TextConvert::Trim(Edit2->text()).isEmpty()) {
+        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
+        return;
+    }
     if (plan.secondsMinimum) {
         const QString number =
             TimingRules::ApplySecondsMinimum(Edit1->text(), ComboBox1->currentText());
@@ -401,12 +407,6 @@ void TFrmEntry::BitBtn1Click() {
     const QString unit = TextConvert::Trim(ComboBox1->currentText());
     if (!TimingRules::IsIntervalUnit(unit)) {
         MessageBoxes::Information(TimingRules::kBadUnitMessage);
-        return;
-    }
-    // An edit dialog whose reminder was gone when it opened has no row to rewrite; saving
-    // would report a success that changed nothing.
-    if (plan.updateExisting && TextConvert::Trim(Edit2->text()).isEmpty()) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
 
