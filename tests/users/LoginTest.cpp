@@ -89,6 +89,14 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     EXPECT_TRUE(dialog.LoggedIn());
 }
 
+TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
+    const int key = store.AddUser("li", "李四", "Secret");
+    TFrmLogin dialog(store.session(), host);
+    login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
+    EXPECT_TRUE(dialog.LoggedIn());
+    EXPECT_EQ(store.session().CurrentUserKey, key);
+}
+
 TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
     SettingsFile::Write("Login", "Name", "admin");
     TFrmLogin dialog(store.session(), host);

@@ -173,4 +173,17 @@ TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) 
     EXPECT_EQ(stringsOf(yi), QStringList{"111111111"});
 }
 
+TEST_F(PermissionDialogTest, TheBoxCaptionedAddReminderGrantsTheThirdPosition) {
+    QCheckBox* addReminder = nullptr;
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+        if (box->text() == QStringLiteral("添加提醒"))
+            addReminder = box;
+    ASSERT_NE(addReminder, nullptr);
+    tick(1);
+    select(1);
+    QTest::mouseClick(addReminder, Qt::LeftButton);
+    save();
+    EXPECT_EQ(stringsOf(jia), QStringList{"001000000"});
+}
+
 } // namespace
