@@ -27,7 +27,7 @@ struct SavePlan {
     QString successText;
     // Shown after the reminder to oneself was written.
     QString selfSuccessText;
-    // Put the placeholder back into the memo after each successful write.
+    // Put the placeholder back into the memo once every write of a save has succeeded.
     bool resetMemo = true;
 };
 

@@ -87,6 +87,17 @@ void TFrmEntry::buildControls() {
     client->addWidget(buildMiddle(), 1);
     client->addLayout(buildButtonRow());
 
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TFrmEntry::forgetSavedRecipients);
+    connect(Edit1, &QLineEdit::textChanged, this, &TFrmEntry::forgetSavedRecipients);
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, &TFrmEntry::forgetSavedRecipients);
+    for (QRadioButton* choice : {RadioButton2, RadioButton3})
+        if (choice)
+            connect(choice, &QRadioButton::toggled, this, &TFrmEntry::forgetSavedRecipients);
+    if (DateTimePicker1) {
+        connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TFrmEntry::forgetSavedRecipients);
+        connect(DateTimePicker2, &QTimeEdit::timeChanged, this, &TFrmEntry::forgetSavedRecipients);
+    }
+
     resize(700, 520);
 }
 
@@ -105,7 +116,8 @@ QWidget* TFrmEntry::buildBanner() {
     }
     Label22 = makeLabel(design_.heading, "Label22", panClient);
     Image1 = named(new TFrameImage(TFrameImage::Fit::Natural, panClient), "Image1");
-    Panel1 = named(HeadingBanner::Make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
+    Panel1 =
+        named(HeadingBanner::Make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
     return Panel1;
 }
 
@@ -385,9 +397,15 @@ void TFrmEntry::BitBtn2Click() {
 
 void TFrmEntry::BitBtn1Click() {
     const SavePlan& plan = design_.save;
-    const bool anyTicked = ListView1->CheckedCount() > 0;
-    if (!anyTicked && !plan.noRecipientMessage.isEmpty()) {
+    const int tickedCount = ListView1->CheckedCount();
+    if (tickedCount == 0 && !plan.noRecipientMessage.isEmpty()) {
         MessageBoxes::Information(plan.noRecipientMessage);
+        return;
+    }
+    // An edit dialog whose reminder was gone when it opened has no row to rewrite; that is what
+    // the user must hear, not a complaint about the empty unit it opened with.
+    if (plan.updateExisting && TextConvert::Trim(Edit2->text()).isEmpty()) {
+        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
     if (plan.secondsMinimum) {
@@ -403,77 +421,105 @@ void TFrmEntry::BitBtn1Click() {
         MessageBoxes::Information(TimingRules::kBadUnitMessage);
         return;
     }
-    // An edit dialog whose reminder was gone when it opened has no row to rewrite; saving
-    // would report a success that changed nothing.
-    if (plan.updateExisting && TextConvert::Trim(Edit2->text()).isEmpty()) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
-        return;
-    }
 
-    if (!anyTicked) {
-        const QString content = TextConvert::Trim(Memo1->toPlainText());
-        const int self = session_.CurrentUserKey;
-        writeReminder([self](Query& query) { query.SetInteger(QStringLiteral("p1"), self); },
-                      content, unit, plan.selfSuccessText);
-        return;
-    }
-
-    if (!MessageBoxes::Question(plan.question)) {
+    if (tickedCount > 0 && !MessageBoxes::Question(plan.question)) {
         if (!plan.declinedMessage.isEmpty())
             MessageBoxes::Information(plan.declinedMessage);
         return;
     }
     const QString content = TextConvert::Trim(Memo1->toPlainText());
-    for (int row = 0; row < ListView1->Count(); ++row) {
-        if (!ListView1->Checked(row))
-            continue;
-        const QString key = ListView1->SubItem(row, 0);
-        writeReminder([&key](Query& query) { query.SetText(QStringLiteral("p1"), key); }, content,
-                      unit, plan.successText);
-    }
-}
-
-void TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
-                              const QString& content, const QString& unit,
-                              const QString& successText) {
-    const SavePlan& plan = design_.save;
-    // A number that is no integer leaves Save here, before this recipient's write.
+    // A number that is no integer leaves Save here, before anything is written.
     const std::optional<qint64> totalTime =
         TimingRules::EntryTotalTime(TextConvert::ToInt(Edit1->text()), unit);
+    const ReminderValues values{content, unit, totalTime};
+
+    SaveTally tally;
+    if (tickedCount == 0) {
+        const int self = session_.CurrentUserKey;
+        if (writeReminder([self](Query& query) { query.SetInteger(QStringLiteral("p1"), self); },
+                          values, tally))
+            announceWritten(plan.selfSuccessText, tally);
+    } else {
+        for (int row = 0; row < ListView1->Count(); ++row) {
+            if (!ListView1->Checked(row))
+                continue;
+            const QString key = ListView1->SubItem(row, 0);
+            // Saved by an earlier try of this same reminder: a retry writes only the others.
+            if (savedRecipients_.contains(key)) {
+                ++tally.saved;
+                continue;
+            }
+            if (writeReminder([&key](Query& query) { query.SetText(QStringLiteral("p1"), key); },
+                              values, tally)) {
+                savedRecipients_.insert(key);
+                announceWritten(plan.successText, tally);
+            }
+        }
+    }
+
+    if (tally.failed == 0) {
+        // The next save is a new reminder, for whoever is ticked then.
+        savedRecipients_.clear();
+        if (plan.resetMemo)
+            Memo1->setPlainText(design_.placeholder);
+        return;
+    }
+    // Nothing of what the user entered is lost: content, start, interval and ticks stay for a
+    // retry once the cause is gone.
+    const QString heading = tickedCount > 1
+                                ? QStringLiteral("提醒信息未保存：已保存 %1 人，未保存 %2 人！")
+                                      .arg(tally.saved)
+                                      .arg(tally.failed)
+                                : QStringLiteral("提醒信息未保存！");
+    MessageBoxes::DefaultError(heading + QLatin1Char('\n') + tally.reasons.join(QLatin1Char('\n')));
+}
+
+bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
+                              const ReminderValues& values, SaveTally& tally) {
+    const SavePlan& plan = design_.save;
     const bool picked = RadioButton3 && RadioButton3->isChecked();
     // The clock is read for every recipient: each row carries the moment it was written.
     const QString now = TimingRules::NowText();
 
-    ADOQuery1.SetSQL(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
-                                                           : Statements::kInsertReminder));
-    bindRecipient(ADOQuery1);
-    ADOQuery1.SetText(QStringLiteral("p2"), content);
-    ADOQuery1.SetSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-    ADOQuery1.SetText(
-        QStringLiteral("p4"),
-        picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
-               : now);
-    ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::Trim(Edit1->text()));
-    ADOQuery1.SetText(QStringLiteral("p6"), unit);
-    ADOQuery1.SetText(QStringLiteral("p7"), now);
-    ADOQuery1.SetInteger(QStringLiteral("p8"), session_.CurrentUserKey);
-    ADOQuery1.SetText(QStringLiteral("p9"), plan.kind);
-    ADOQuery1.SetText(QStringLiteral("p10"), QStringLiteral("0"));
-    if (totalTime)
-        ADOQuery1.SetLargeInt(QStringLiteral("p11"), *totalTime);
-    if (plan.updateExisting)
-        ADOQuery1.SetText(QStringLiteral("p12"), TextConvert::Trim(Edit2->text()));
-
     try {
+        ADOQuery1.SetSQL(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
+                                                               : Statements::kInsertReminder));
+        bindRecipient(ADOQuery1);
+        ADOQuery1.SetText(QStringLiteral("p2"), values.content);
+        ADOQuery1.SetSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
+        ADOQuery1.SetText(
+            QStringLiteral("p4"),
+            picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
+                   : now);
+        ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::Trim(Edit1->text()));
+        ADOQuery1.SetText(QStringLiteral("p6"), values.unit);
+        ADOQuery1.SetText(QStringLiteral("p7"), now);
+        ADOQuery1.SetInteger(QStringLiteral("p8"), session_.CurrentUserKey);
+        ADOQuery1.SetText(QStringLiteral("p9"), plan.kind);
+        ADOQuery1.SetText(QStringLiteral("p10"), QStringLiteral("0"));
+        if (values.totalTime)
+            ADOQuery1.SetLargeInt(QStringLiteral("p11"), *values.totalTime);
+        if (plan.updateExisting)
+            ADOQuery1.SetText(QStringLiteral("p12"), TextConvert::Trim(Edit2->text()));
         ADOQuery1.ExecSQL();
-    } catch (const std::exception&) {
-        // A refused write is skipped without a word; the other recipients are still written
-        // and the memo keeps its text.
-        return;
+    } catch (const std::exception& error) {
+        // The other recipients are still written; the save reports every refusal at its end.
+        ++tally.failed;
+        const QString reason = QString::fromUtf8(error.what());
+        if (!tally.reasons.contains(reason))
+            tally.reasons << reason;
+        return false;
     }
+    return true;
+}
+
+void TFrmEntry::announceWritten(const QString& successText, SaveTally& tally) {
+    ++tally.saved;
     MessageBoxes::Information(successText);
-    if (plan.resetMemo)
-        Memo1->setPlainText(design_.placeholder);
     if (reloadLists_)
         reloadLists_();
+}
+
+void TFrmEntry::forgetSavedRecipients() {
+    savedRecipients_.clear();
 }

@@ -14,9 +14,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSplitter>
+#include <QStringList>
 #include <QTimeEdit>
 #include <functional>
+#include <optional>
 
 class TFrameImage;
 
@@ -24,6 +27,9 @@ class TFrameImage;
 // appointment and anniversary dialogs. It builds the controls its EntryDesign asks for, holds
 // the recipient list with LoadRecipientList, and saves by the design's SavePlan: one write per
 // ticked recipient (or one to oneself), each announced, followed by the owner's list reload.
+// Writes the store refuses are reported together in one error box at the end of the save, and
+// the dialog then keeps everything the user entered; a retry of the unchanged reminder writes
+// only the recipients that do not have it yet.
 //
 // Controls the design leaves out stay null: RadioButton2 without "现在", RadioButton3 and the
 // pickers without "自由设置", SpeedButton1/2 without select buttons, Edit2 outside the edit
@@ -97,12 +103,32 @@ private:
     // Drops from the interval number whatever the key filter would have swallowed, when the
     // text arrives by pasting or dropping.
     void Edit1Edited(const QString& text);
-    // One write of the reminder as the controls hold it; the recipient is bound by `bindRecipient`.
-    void writeReminder(const std::function<void(Query&)>& bindRecipient, const QString& content,
-                       const QString& unit, const QString& successText);
+    // What every write of one save shares, read from the controls before the first write.
+    struct ReminderValues {
+        QString content;
+        QString unit;
+        std::optional<qint64> totalTime;
+    };
+    // How the writes of one save went, for the box that reports the refused ones.
+    struct SaveTally {
+        int saved = 0;
+        int failed = 0;
+        QStringList reasons; // the engine's messages, each once
+    };
+    // One write of the reminder as the controls hold it; the recipient is bound by
+    // `bindRecipient`. A refused write is counted in `tally` with its reason; false then.
+    bool writeReminder(const std::function<void(Query&)>& bindRecipient,
+                       const ReminderValues& values, SaveTally& tally);
+    // After a successful write: its success box and the owner's list reload.
+    void announceWritten(const QString& successText, SaveTally& tally);
+    // Whatever the user changes in the reminder makes it a new one, for every ticked recipient.
+    void forgetSavedRecipients();
 
     EntryDesign design_;
     std::function<void()> reloadLists_;
+    // Keys of the recipients that already have the reminder as it stands, kept after a save in
+    // which some writes were refused, so that a retry does not write them twice.
+    QSet<QString> savedRecipients_;
 };
 
 // The key filter of the interval number: backspace, "." and the digits pass, every other

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TFrmLogin::TFrmLogin(Session& session, LoginHost& host, QWidget* parent)
@@ -108,7 +109,10 @@ void TFrmLogin::FormCreate() {
 
 void TFrmLogin::showEvent(QShowEvent* event) {
     TFrmMidShell::showEvent(event);
-    Guarded([this] { FormShow(); });
+    // A window coming back from the task bar is not being opened again: the login name the
+    // user has typed meanwhile stays.
+    if (!event->spontaneous())
+        Guarded([this] { FormShow(); });
 }
 
 void TFrmLogin::FormShow() {

@@ -1,10 +1,10 @@
 #include "users/TFrmModifyPwd.h"
 
+#include "chrome/HeadingBanner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "chrome/HeadingBanner.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -117,8 +117,10 @@ void TFrmModifyPwd::BitBtn1Click() {
         ADOQuery1.SetText(QStringLiteral("p"), TextConvert::Trim(Edit2->text()));
         ADOQuery1.SetInteger(QStringLiteral("p1"), session_.CurrentUserKey);
         ADOQuery1.ExecSQL();
-    } catch (const std::exception&) {
-        // A refused update leaves the dialog as it was, without a word.
+    } catch (const std::exception& error) {
+        // The old password still holds: the user hears why, and both edits stay for a retry.
+        MessageBoxes::DefaultError(QStringLiteral("密码未修改！\n") +
+                                   QString::fromUtf8(error.what()));
         return;
     }
     MessageBoxes::Information(QStringLiteral("密码修改成功，下次登录后生效！"));

@@ -1,11 +1,11 @@
 #include "users/TFrmPopdem.h"
 
 #include "chrome/Assets.h"
+#include "chrome/HeadingBanner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "chrome/HeadingBanner.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -228,6 +228,16 @@ void TFrmPopdem::SpeedButton3Click() {
         grants[i] = boxes[i]->isChecked();
     const QString text = Permissions::ToString(grants);
 
+    int refused = 0;
+    QStringList reasons;
+    auto reportRefused = [&](int saved) {
+        const QString heading = ListView1->CheckedCount() > 1
+                                    ? QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！")
+                                          .arg(saved)
+                                          .arg(refused)
+                                    : QStringLiteral("权限设置未保存！");
+        MessageBoxes::DefaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
+    };
     for (int row = 0; row < ListView1->Count(); ++row) {
         if (!ListView1->Checked(row))
             continue;
@@ -247,15 +257,23 @@ void TFrmPopdem::SpeedButton3Click() {
                 ADOQuery1.SetText(QStringLiteral("p"), text);
             }
             ADOQuery1.ExecSQL();
-        } catch (const std::exception&) {
-            // This account could not be written; the next ticked one is tried.
+        } catch (const std::exception& error) {
+            // This account could not be written; the next ticked one is tried, and the refusal
+            // is reported once the save ends.
             ADOQuery1.Close();
+            ++refused;
+            const QString reason = QString::fromUtf8(error.what());
+            if (!reasons.contains(reason))
+                reasons << reason;
             continue;
         }
-        MessageBoxes::Information(QStringLiteral("权限设置完毕！"));
+        if (refused == 0)
+            MessageBoxes::Information(QStringLiteral("权限设置完毕！"));
+        else
+            reportRefused(1);
         return;
     }
-    MessageBoxes::Information(QStringLiteral("权限设置失败，请稍后重试！"));
+    reportRefused(0);
 }
 
 void TFrmPopdem::SpeedButton4Click() {

@@ -16,7 +16,7 @@
 // Permission settings. Each row of the user list carries two independent marks: the
 // selection decides which account the nine boxes show, the ticks decide which accounts a save
 // writes. A save writes the boxes as they stand, to the first ticked account whose write
-// succeeds.
+// succeeds; writes the store refused on the way are reported in one error box.
 class TFrmPopdem : public TFrmMidShell {
     Q_OBJECT
 public:

@@ -1,10 +1,10 @@
 #include "users/TFrmUser.h"
 
+#include "chrome/HeadingBanner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
-#include "chrome/HeadingBanner.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -254,8 +254,10 @@ void TFrmUser::btn_saveClick() {
         ADOQuery1.SetText(QStringLiteral("p5"),
                           CheckBox1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         ADOQuery1.ExecSQL();
-    } catch (const std::exception&) {
-        // A refused insert leaves the dialog exactly as it was, without a word.
+    } catch (const std::exception& error) {
+        // The account was not created: the user hears why, and what he typed stays for a retry.
+        MessageBoxes::DefaultError(QStringLiteral("人员信息未保存！\n") +
+                                   QString::fromUtf8(error.what()));
         return;
     }
 
@@ -302,7 +304,9 @@ void TFrmUser::btn_delClick() {
         ADOQuery1.SetSQL(QString::fromUtf8(Statements::kDeleteUser));
         ADOQuery1.SetText(QStringLiteral("p"), ListView1->Text(row, kKeyColumn));
         ADOQuery1.ExecSQL();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        MessageBoxes::DefaultError(QStringLiteral("用户未删除！\n") +
+                                   QString::fromUtf8(error.what()));
         return;
     }
     MessageBoxes::Information(QStringLiteral("删除用户成功！"));

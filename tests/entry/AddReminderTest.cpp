@@ -264,10 +264,8 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
     EXPECT_EQ(BoxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
     EXPECT_EQ(BoxTexts(Icon::Information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
-    // The placeholder is back after the first write; the other recipients still get the content.
-    EXPECT_EQ(memoAtSuccess,
-              (QStringList{QStringLiteral("  周五下午开会\n"), QStringLiteral("请输入提醒内容..."),
-                           QStringLiteral("请输入提醒内容...")}));
+    // The placeholder comes back once every recipient has the reminder.
+    EXPECT_EQ(memoAtSuccess, QStringList(3, QStringLiteral("  周五下午开会\n")));
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
     EXPECT_EQ(reloads, 3);
     EXPECT_TRUE(d.BitBtn1->isEnabled());
@@ -344,41 +342,57 @@ TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBack
     EXPECT_TRUE(stored == content);
 }
 
-TEST_F(AddReminderTest, ARefusedWriteIsSkippedSilentlyAndTheOtherRecipientsAreWritten) {
-    store.Exec(
-        QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN NEW.ReUserID = %1 "
-                       "BEGIN SELECT RAISE(ABORT, 'refused'); END")
-            .arg(other));
+TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissingOneIsRetried) {
+    auto refuse = [this] {
+        store.Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN "
+                                  "NEW.ReUserID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                       .arg(other));
+    };
+    auto rowsFor = [this](int recipient, const QString& content) {
+        return store
+            .Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE ReUserID = ? AND ReDetail = ?",
+                    {recipient, content})
+            .toInt();
+    };
+    const QString partly = QStringLiteral("提醒信息未保存：已保存 2 人，未保存 1 人！\nrefused");
+    refuse();
     TFrmAddtx& d = Open();
     SetContent(d, "部分成功");
     Tick(d, {"我自己", "同事", "第三人"});
-    QStringList memoAtSuccess;
-    boxes.OnShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::Information)
-            memoAtSuccess << d.Memo1->toPlainText();
-    });
     Save(d);
-    const auto rows = Reminders();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].recipient, me);
-    EXPECT_EQ(rows[1].recipient, third);
-    EXPECT_EQ(rows[1].detail.toString(), QStringLiteral("部分成功"));
     EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
-    EXPECT_EQ(memoAtSuccess,
-              (QStringList{QStringLiteral("部分成功"), QStringLiteral("请输入提醒内容...")}));
-    EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
+    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("部分成功"));
+    EXPECT_EQ(Ticked(d), (QStringList{"我自己", "同事", "第三人"}));
     EXPECT_EQ(reloads, 2);
 
-    // Every write refused: the memo keeps what the user typed.
+    // Still refused: the two that have it are not written again.
     boxes.Clear();
-    store.Exec(QStringLiteral("DROP TRIGGER refuse"));
-    store.Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder "
-                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    SetContent(d, "全部失败");
     Save(d);
-    EXPECT_EQ(boxes.Count(), 1); // the question only
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("全部失败"));
-    EXPECT_EQ(reloads, 2);
+    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
+    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
+    EXPECT_EQ(Reminders().size(), 2u);
+
+    // The fault gone, the retry writes the missing one alone and the reminder is complete.
+    store.Exec("DROP TRIGGER refuse");
+    boxes.Clear();
+    Save(d);
+    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？"),
+                                          QStringLiteral("成功添加提醒信息！")}));
+    for (const int recipient : {me, other, third})
+        EXPECT_EQ(rowsFor(recipient, "部分成功"), 1);
+    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
+
+    // Content changed after a partly refused save: a new reminder, for every ticked recipient.
+    refuse();
+    SetContent(d, "第二条");
+    Save(d);
+    store.Exec("DROP TRIGGER refuse");
+    SetContent(d, "第二条，改过");
+    Save(d);
+    for (const int recipient : {me, other, third})
+        EXPECT_EQ(rowsFor(recipient, "第二条，改过"), 1);
+    EXPECT_EQ(Reminders().size(), 3u + 2u + 3u);
 }
 
 TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {

@@ -148,13 +148,14 @@ TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
     EXPECT_TRUE(Reminders().empty());
 }
 
-TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsSwallowed) {
+TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReason) {
     store.Exec(
         "CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
     TFrmDatedTx& d = Open();
     SetContent(d, "写不进去");
     Save(d);
-    EXPECT_EQ(boxes.Count(), 0);
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});
+    EXPECT_EQ(boxes.Last().icon, Icon::Error);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("写不进去"));
     EXPECT_EQ(reloads, 0);
 }

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,7 +49,8 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
         TFrmLogin dialog(store.session(), host);
         dialog.show();
         EXPECT_EQ(dialog.Edit1->text(), QString()) << "no settings file: nothing offered";
-        login(dialog, QStringLiteral("  ADMIN "), QStringLiteral(" ") + NewStore::kAdminDefaultPassword + " ");
+        login(dialog, QStringLiteral("  ADMIN "),
+              QStringLiteral(" ") + NewStore::kAdminDefaultPassword + " ");
         EXPECT_TRUE(dialog.LoggedIn());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
@@ -86,6 +89,31 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     EXPECT_TRUE(dialog.LoggedIn());
 }
 
+TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
+    const int key = store.AddUser("li", "李四", "Secret");
+    TFrmLogin dialog(store.session(), host);
+    login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
+    EXPECT_TRUE(dialog.LoggedIn());
+    EXPECT_EQ(store.session().CurrentUserKey, key);
+}
+
+TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
+    SettingsFile::Write("Login", "Name", "admin");
+    TFrmLogin dialog(store.session(), host);
+    dialog.show();
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
+    dialog.Edit1->setText(QStringLiteral("zhang"));
+    // The window system shows the window again when it comes back from the task bar.
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    QApplication::instance()->notify(&dialog, &restored);
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("zhang"));
+    // Hidden (into the tray) and shown again by the program: the dialog is opened afresh.
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
+}
+
 TEST_F(LoginTest, EnterMovesToThePasswordThenLogsIn) {
     TFrmLogin dialog(store.session(), host);
     dialog.show();
@@ -122,7 +150,8 @@ TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
 
 TEST_F(LoginTest, TheHintNamesTheAdministratorsFirstPassword) {
     TFrmLogin dialog(store.session(), host);
-    EXPECT_EQ(dialog.Label4->text(), QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword);
+    EXPECT_EQ(dialog.Label4->text(),
+              QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword);
     EXPECT_FALSE(dialog.Label4->isEnabled());
     login(dialog, QStringLiteral("admin"), dialog.Label4->text().right(1));
     EXPECT_TRUE(dialog.LoggedIn());
@@ -146,10 +175,12 @@ TEST(PermissionsTest, TheAdministratorFlagOverridesAndNoRowGrantsNothing) {
     const int ordinary = store.AddUser("u", "用户");
     EXPECT_EQ(Permissions::ForAccount(query, ordinary), none);
     store.SetPermission(ordinary, "11");
-    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)), QStringLiteral("110000000"));
+    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
+              QStringLiteral("110000000"));
     // Two rows for one account: the first the store returns decides.
     store.SetPermission(ordinary, "111111111");
-    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)), QStringLiteral("110000000"));
+    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
+              QStringLiteral("110000000"));
     EXPECT_EQ(Permissions::ForAccount(query, 999), none);
 }
 

@@ -82,13 +82,14 @@ TEST_F(PasswordChangeTest, AnEmptyNewPasswordLeavesChangeEnabledForTheEmptiedOld
     EXPECT_FALSE(dialog->BitBtn1->isEnabled());
 }
 
-TEST_F(PasswordChangeTest, ARefusedUpdateIsSwallowedAndChangesNothing) {
+TEST_F(PasswordChangeTest, ARefusedUpdateIsReportedWithTheEnginesReasonAndChangesNothing) {
     store.Exec(
         "CREATE TRIGGER no_update BEFORE UPDATE ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
     dialog->Edit1->setText("Secret");
     dialog->Edit2->setText("new");
     dialog->BitBtn1Click();
-    EXPECT_EQ(boxes.Count(), 0);
+    ASSERT_EQ(boxes.Texts(), QStringList{"密码未修改！\nx"});
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(passwordOf(me), "Secret");
     EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), "Secretnew");
     EXPECT_TRUE(dialog->BitBtn1->isEnabled());

@@ -127,7 +127,7 @@ TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     EXPECT_EQ(store.Count("tbl_popdem"), 0);
 }
 
-TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheStringAndOneNotice) {
+TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheStringAndOneBox) {
     store.SetPermission(jia, "000000001");
     refuseWritesFor(1);   // no row: its insert fails
     refuseWritesFor(jia); // a row: its update fails
@@ -136,8 +136,10 @@ TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheS
     dialog->SpeedButton1Click();
     ASSERT_EQ(dialog->ListView1->CheckedCount(), 4);
     save();
-    EXPECT_EQ(boxes.Texts(),
-              (QStringList{"确定要对选中记录进行权限配置操作吗？", "权限设置完毕！"}));
+    // The two refused before it are no success.
+    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+                                          "权限设置未保存：已保存 1 人，未保存 2 人！\nrefused"}));
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(1), QStringList{});
     EXPECT_EQ(stringsOf(jia), QStringList{"000000001"});
     EXPECT_EQ(stringsOf(yi), QStringList{"110100001"});
@@ -164,11 +166,24 @@ TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) 
     tick(2);
     select(1);
     save();
-    EXPECT_EQ(boxes.Texts(),
-              (QStringList{"确定要对选中记录进行权限配置操作吗？", "权限设置失败，请稍后重试！"}));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+                                          "权限设置未保存：已保存 0 人，未保存 2 人！\nrefused"}));
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(jia), QStringList{});
     EXPECT_EQ(stringsOf(yi), QStringList{"111111111"});
+}
+
+TEST_F(PermissionDialogTest, TheBoxCaptionedAddReminderGrantsTheThirdPosition) {
+    QCheckBox* addReminder = nullptr;
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+        if (box->text() == QStringLiteral("添加提醒"))
+            addReminder = box;
+    ASSERT_NE(addReminder, nullptr);
+    tick(1);
+    select(1);
+    QTest::mouseClick(addReminder, Qt::LeftButton);
+    save();
+    EXPECT_EQ(stringsOf(jia), QStringList{"001000000"});
 }
 
 } // namespace

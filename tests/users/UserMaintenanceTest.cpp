@@ -146,22 +146,24 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(UserMaintenanceTest, RefusedWritesAreSwallowedAndChangeNothing) {
+TEST_F(UserMaintenanceTest, RefusedWritesAreReportedWithTheEnginesReasonAndChangeNothing) {
     store.Exec(
         "CREATE TRIGGER no_insert BEFORE INSERT ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
     store.Exec(
-        "CREATE TRIGGER no_delete BEFORE DELETE ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
+        "CREATE TRIGGER no_delete BEFORE DELETE ON tbl_user BEGIN SELECT RAISE(ABORT, 'y'); END");
     add("zhang", "张三");
-    EXPECT_EQ(boxes.Count(), 0);
+    ASSERT_EQ(boxes.Texts(), QStringList{"人员信息未保存！\nx"});
+    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(dialog->Edit1->text(), "zhang");
     EXPECT_EQ(buttons(), "0101");
+    boxes.Clear();
 
     dialog->btn_editClick();
     EXPECT_EQ(buttons(), "1000");
     EXPECT_EQ(dialog->Edit1->text(), "zhang") << "cancel keeps the texts";
     dialog->ListView1->SelectRow(0);
     dialog->btn_delClick();
-    EXPECT_EQ(boxes.Texts(), QStringList{"确定要删除此用户吗？"});
+    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要删除此用户吗？", "用户未删除！\ny"}));
     EXPECT_EQ(dialog->ListView1->Selected(), 0) << "the list is not reloaded";
     EXPECT_EQ(store.Count("tbl_user"), 1);
 }

@@ -1,0 +1,103 @@
+// A store that refuses writes: every entry dialog says the reminder was not saved and why,
+// keeps what the user entered, reports nothing as a success, and saves once the fault is gone.
+#include "EntryFixture.h"
+#include "entry/TFrmAddtx.h"
+#include "entry/TFrmEditMessage.h"
+#include "entry/TFrmQuickTx.h"
+#include "entry/TFrmSRTX.h"
+#include "support/StoreFault.h"
+
+#include <algorithm>
+
+namespace {
+
+using Icon = MessageBoxes::Icon;
+
+struct Fault {
+    const char* name;
+    StoreFaultKind kind;
+};
+
+const Fault kFaults[] = {{"ReadOnlyFile", StoreFaultKind::ReadOnlyFile},
+                         {"ReadOnlyFolder", StoreFaultKind::ReadOnlyFolder},
+                         {"FullDisk", StoreFaultKind::FullDisk}};
+
+class RefusedWriteTest : public EntryTest, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(RefusedWriteTest,
+       EveryDialogSaysTheReminderWasNotSavedKeepsTheEntryAndSavesOnceTheFaultIsGone) {
+    const int published = store.AddReminder({.recipient = other, .publisher = me});
+    TFrmAddtx add(store.session(), Reload());
+    add.FormShow();
+    Tick(add, {"同事"});
+    TFrmQuickTx quick(store.session(), Reload());
+    quick.FormShow(); // every one of the four users ticked
+    TFrmEditMessage edit(store.session(), Reload());
+    edit.Fill(QString::number(published), QStringLiteral("内容"));
+    TFrmSRTX birthday(store.session(), Reload());
+    birthday.FormShow(); // nobody ticked: to oneself
+
+    struct Entry {
+        TFrmEntry& dialog;
+        QString heading;
+        int rowsHoldingIt; // once saved
+    };
+    const Entry entries[] = {
+        {add, QStringLiteral("提醒信息未保存！"), 1},
+        {quick, QStringLiteral("提醒信息未保存：已保存 0 人，未保存 4 人！"), 4},
+        {edit, QStringLiteral("提醒信息未保存！"), 1},
+        {birthday, QStringLiteral("提醒信息未保存！"), 1},
+    };
+    // Long enough to need pages of its own, so that a full disk refuses it as well.
+    auto contentOf = [](int i) { return QString::number(i) + QString(3000, QChar(0x63D0)); };
+    for (int i = 0; i < 4; ++i) {
+        SetContent(entries[i].dialog, contentOf(i));
+        SetInterval(entries[i].dialog, "7", "时");
+    }
+
+    {
+        StoreFault fault(store, GetParam().kind);
+        if (!fault.Unavailable().isEmpty())
+            GTEST_SKIP() << fault.Unavailable().toStdString();
+        for (int i = 0; i < 4; ++i) {
+            boxes.Clear();
+            Save(entries[i].dialog);
+            const QStringList errors = BoxTexts(Icon::Error);
+            ASSERT_EQ(errors.size(), 1) << i;
+            EXPECT_TRUE(StoreFault::Reports(errors[0], entries[i].heading, GetParam().kind))
+                << errors[0].toStdString();
+            EXPECT_EQ(boxes.Last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
+            EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty()) << i;
+            EXPECT_EQ(entries[i].dialog.Memo1->toPlainText(), contentOf(i));
+            EXPECT_EQ(entries[i].dialog.Edit1->text(), QStringLiteral("7"));
+            EXPECT_EQ(entries[i].dialog.ComboBox1->currentText(), QStringLiteral("时"));
+        }
+        EXPECT_EQ(Ticked(add), QStringList{"同事"});
+        EXPECT_EQ(quick.ListView1->CheckedCount(), 4);
+        EXPECT_EQ(Ticked(edit), QStringList{"同事"});
+        EXPECT_EQ(reloads, 0);
+        ASSERT_EQ(Reminders().size(), 1u);
+        EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("内容"));
+    }
+
+    boxes.Clear();
+    for (const Entry& entry : entries)
+        Save(entry.dialog);
+    EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
+    EXPECT_EQ(BoxTexts(Icon::Information).size(), 1 + 4 + 1 + 1);
+    const auto rows = Reminders();
+    ASSERT_EQ(rows.size(), 7u) << "the edited reminder and six new ones";
+    EXPECT_EQ(rows[0].detail.toString(), contentOf(2));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                                [&](const Stored& row) { return row.detail == contentOf(i); }),
+                  entries[i].rowsHoldingIt)
+            << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RefusedWriteTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

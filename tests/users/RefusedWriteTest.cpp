@@ -1,0 +1,129 @@
+// A store that refuses writes: the account, permission and password dialogs say what was not
+// saved and why, keep what was entered, report no success, and write once the fault is gone.
+#include "support/ScriptedBoxes.h"
+#include "support/StoreFault.h"
+#include "support/TempStore.h"
+#include "users/TFrmModifyPwd.h"
+#include "users/TFrmPopdem.h"
+#include "users/TFrmUser.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Fault {
+    const char* name;
+    StoreFaultKind kind;
+    // A full disk still takes a row that fits the pages the store has; only a write that needs
+    // a page of its own (the long password) meets it.
+    bool refusesShortWrites;
+};
+
+const Fault kFaults[] = {{"ReadOnlyFile", StoreFaultKind::ReadOnlyFile, true},
+                         {"ReadOnlyFolder", StoreFaultKind::ReadOnlyFolder, true},
+                         {"FullDisk", StoreFaultKind::FullDisk, false}};
+
+class RefusedWriteTest : public ::testing::TestWithParam<Fault> {
+protected:
+    void SetUp() override {
+        me = store.AddUser("li", "李四", "Secret");
+        other = store.AddUser("wang", "王五");
+        store.session().CurrentUserKey = me;
+        users.show();
+        rights.show();
+    }
+    // The one box of a refused write: the error box with the engine's reason.
+    void expectRefused(const QString& heading, const QStringList& before = {}) {
+        ASSERT_EQ(boxes.Count(), before.size() + 1) << boxes.Texts().join('|').toStdString();
+        EXPECT_EQ(boxes.Texts().mid(0, before.size()), before);
+        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+        EXPECT_TRUE(StoreFault::Reports(boxes.Last().text, heading, GetParam().kind))
+            << boxes.Last().text.toStdString();
+        boxes.Clear();
+    }
+    void addAccount() {
+        users.btn_addClick();
+        users.Edit1->setText("zhang");
+        users.Edit2->setText("张三");
+        users.btn_saveClick();
+    }
+    void deleteOther() {
+        users.ListView1->SelectRow(2);
+        users.btn_delClick();
+    }
+    void saveRights() {
+        rights.ListView1->SetChecked(1, true);
+        rights.ListView1->SetChecked(2, true);
+        rights.ListView1->SelectRow(1);
+        rights.CheckBox4->setChecked(true);
+        rights.SpeedButton3Click();
+    }
+    void changePassword() {
+        password.Edit1->setText("Secret");
+        password.Edit2->setText(newPassword);
+        password.BitBtn1Click();
+    }
+
+    TempStore store;
+    ScriptedBoxes boxes;
+    int me = 0;
+    int other = 0;
+    TFrmUser users{store.session()};
+    TFrmPopdem rights{store.session()};
+    TFrmModifyPwd password{store.session()};
+    // Longer than a page of the store.
+    const QString newPassword = QString(6000, QLatin1Char('k'));
+};
+
+TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnceTheFaultIsGone) {
+    const QString question = QStringLiteral("确定要删除此用户吗？");
+    const QString rightsQuestion = QStringLiteral("确定要对选中记录进行权限配置操作吗？");
+    {
+        StoreFault fault(store, GetParam().kind);
+        if (!fault.Unavailable().isEmpty())
+            GTEST_SKIP() << fault.Unavailable().toStdString();
+
+        changePassword();
+        expectRefused(QStringLiteral("密码未修改！"));
+        EXPECT_EQ(password.Edit1->text() + password.Edit2->text(), "Secret" + newPassword);
+        EXPECT_TRUE(password.BitBtn1->isEnabled());
+
+        if (GetParam().refusesShortWrites) {
+            addAccount();
+            expectRefused(QStringLiteral("人员信息未保存！"));
+            EXPECT_EQ(users.Edit1->text() + users.Edit2->text(), "zhang张三");
+            EXPECT_TRUE(users.btn_save->isEnabled());
+
+            deleteOther();
+            expectRefused(QStringLiteral("用户未删除！"), {question});
+            EXPECT_EQ(users.ListView1->Count(), 3);
+
+            saveRights();
+            expectRefused(QStringLiteral("权限设置未保存：已保存 0 人，未保存 2 人！"),
+                          {rightsQuestion});
+            EXPECT_TRUE(rights.CheckBox4->isChecked());
+        }
+        EXPECT_EQ(store.Count("tbl_user"), 3);
+        EXPECT_EQ(store.Count("tbl_popdem"), 0);
+    }
+
+    changePassword();
+    addAccount();
+    deleteOther();
+    saveRights();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{"密码修改成功，下次登录后生效！", "添加数据成功！", question,
+                           "删除用户成功！", rightsQuestion, "权限设置完毕！"}));
+    EXPECT_EQ(store.Scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
+    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
+    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
+    EXPECT_EQ(store.Scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
+              "000100000");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RefusedWriteTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace
