@@ -228,16 +228,11 @@ void TFrmPopdem::SpeedButton3Click() {
         grants[i] = boxes[i]->isChecked();
     const QString text = Permissions::ToString(grants);
 
+    // Every ticked account gets the string: stopping at the first one written would leave
+    // the others unchanged behind a box that says the setting is done.
+    int saved = 0;
     int refused = 0;
     QStringList reasons;
-    auto reportRefused = [&](int saved) {
-        const QString heading = ListView1->CheckedCount() > 1
-                                    ? QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！")
-                                          .arg(saved)
-                                          .arg(refused)
-                                    : QStringLiteral("权限设置未保存！");
-        MessageBoxes::DefaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
-    };
     for (int row = 0; row < ListView1->Count(); ++row) {
         if (!ListView1->Checked(row))
             continue;
@@ -257,23 +252,26 @@ void TFrmPopdem::SpeedButton3Click() {
                 ADOQuery1.SetText(QStringLiteral("p"), text);
             }
             ADOQuery1.ExecSQL();
+            ++saved;
         } catch (const std::exception& error) {
-            // This account could not be written; the next ticked one is tried, and the refusal
+            // This account could not be written; the others are still tried, and the refusal
             // is reported once the save ends.
             ADOQuery1.Close();
             ++refused;
             const QString reason = QString::fromUtf8(error.what());
             if (!reasons.contains(reason))
                 reasons << reason;
-            continue;
         }
-        if (refused == 0)
-            MessageBoxes::Information(QStringLiteral("权限设置完毕！"));
-        else
-            reportRefused(1);
+    }
+    if (refused == 0) {
+        MessageBoxes::Information(QStringLiteral("权限设置完毕！"));
         return;
     }
-    reportRefused(0);
+    const QString heading =
+        saved + refused > 1
+            ? QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！").arg(saved).arg(refused)
+            : QStringLiteral("权限设置未保存！");
+    MessageBoxes::DefaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
 }
 
 void TFrmPopdem::SpeedButton4Click() {

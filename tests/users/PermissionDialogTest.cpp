@@ -127,7 +127,7 @@ TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     EXPECT_EQ(store.Count("tbl_popdem"), 0);
 }
 
-TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheStringAndOneBox) {
+TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheRefusals) {
     store.SetPermission(jia, "000000001");
     refuseWritesFor(1);   // no row: its insert fails
     refuseWritesFor(jia); // a row: its update fails
@@ -136,14 +136,24 @@ TEST_F(PermissionDialogTest, OnlyTheFirstTickedAccountWhoseWriteSucceedsGetsTheS
     dialog->SpeedButton1Click();
     ASSERT_EQ(dialog->ListView1->CheckedCount(), 4);
     save();
-    // The two refused before it are no success.
     EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
-                                          "权限设置未保存：已保存 1 人，未保存 2 人！\nrefused"}));
+                                          "权限设置未保存：已保存 2 人，未保存 2 人！\nrefused"}));
     EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(1), QStringList{});
     EXPECT_EQ(stringsOf(jia), QStringList{"000000001"});
     EXPECT_EQ(stringsOf(yi), QStringList{"110100001"});
-    EXPECT_EQ(stringsOf(bing), QStringList{}) << "the save ends with the first success";
+    EXPECT_EQ(stringsOf(bing), QStringList{"110100001"}) << "the save goes on after a success";
+
+    // With every ticked write accepted, one box says it is done.
+    boxes.Clear();
+    dialog->SpeedButton2Click();
+    tick(2);
+    tick(3);
+    setBoxes("000000011");
+    save();
+    EXPECT_EQ(boxes.Texts().last(), "权限设置完毕！");
+    EXPECT_EQ(stringsOf(yi), QStringList{"000000011"});
+    EXPECT_EQ(stringsOf(bing), QStringList{"000000011"});
 }
 
 TEST_F(PermissionDialogTest, SavingTwiceForOneAccountKeepsOneRow) {
