@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Shared by the generator's parts: the palette, a transparent canvas, the output folder.
 namespace Palette {
@@ -50,6 +51,10 @@ public:
     explicit Output(QString root) : root_(std::move(root)) {}
     // Writes <root>/<folder>/<name>.png; fails loudly, since a missing picture breaks the build.
     void Save(const QString& folder, const QString& name, const QImage& image);
+    // Writes <root>/<folder>/<name>.svg from a drawing on a size x size canvas. Not listed in the
+    // resource list: the program shows the PNGs; the vector copy is for the desktop's icon theme.
+    void SaveScalable(const QString& folder, const QString& name, int size,
+                      const std::function<void(QPainter&)>& draw) const;
     bool WriteResourceList(const QString& file) const;
     const QString& Root() const { return root_; }
 
@@ -72,5 +77,6 @@ void DrawHeart(QPainter& p, double s, QColor color);
 void DrawPerson(QPainter& p, double s, QColor color);
 void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim);
 // Layered mountain ridges across [0, width], from baseline `top` down to `bottom`.
+QPainterPath RidgePath(double width, double top, double bottom, double amplitude, double phase);
 void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
                const QBrush& color);

@@ -112,16 +112,17 @@ void DrawAppIcon(QPainter& p, int size) {
     p.setPen(Qt::NoPen);
     p.setBrush(warm);
     p.drawPath(tile);
-    p.setClipPath(tile);
     if (!tiny) {
-        // The ridge of the name, behind the clock.
-        DrawRidge(p, 256, 168, 256, 20, 0.6, QColor(0xC9, 0x4E, 0x10, 170));
-        DrawRidge(p, 256, 196, 256, 14, 2.1, QColor(0xA8, 0x3E, 0x0B, 200));
+        // The ridge of the name, behind the clock, cut to the tile by geometry rather than by a
+        // clip, which the SVG output cannot carry.
+        p.setBrush(QColor(0xC9, 0x4E, 0x10, 170));
+        p.drawPath(RidgePath(256, 168, 256, 20, 0.6).intersected(tile));
+        p.setBrush(QColor(0xA8, 0x3E, 0x0B, 200));
+        p.drawPath(RidgePath(256, 196, 256, 14, 2.1).intersected(tile));
         p.setBrush(QColor(0xFF, 0xF1, 0xE0));
         p.drawEllipse(QPointF(74, 66), 24, 24);
         p.drawEllipse(QPointF(182, 66), 24, 24);
     }
-    p.setClipping(false);
     const double radius = tiny ? 86 : 70;
     DrawClock(p, QPointF(128, tiny ? 128 : 124), radius, Qt::white, QColor(0xC8, 0x55, 0x12),
               QColor(0xFF, 0xE2, 0xC0));
@@ -256,8 +257,7 @@ void DrawPerson(QPainter& p, double s, QColor color) {
     p.restore();
 }
 
-void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
-               const QBrush& color) {
+QPainterPath RidgePath(double width, double top, double bottom, double amplitude, double phase) {
     QPainterPath ridge;
     ridge.moveTo(0, bottom);
     const int steps = 64;
@@ -270,10 +270,15 @@ void DrawRidge(QPainter& p, double width, double top, double bottom, double ampl
     }
     ridge.lineTo(width, bottom);
     ridge.closeSubpath();
+    return ridge;
+}
+
+void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
+               const QBrush& color) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(color);
-    p.drawPath(ridge);
+    p.drawPath(RidgePath(width, top, bottom, amplitude, phase));
     p.restore();
 }
 
@@ -281,6 +286,7 @@ void MakeIcons(Output& out) {
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
         out.Save("icons", QStringLiteral("appIcon%1").arg(size),
                  Icon(size, [size](QPainter& p) { DrawAppIcon(p, size); }));
+    out.SaveScalable("icons", "appIcon", 256, [](QPainter& p) { DrawAppIcon(p, 256); });
 
     out.Save("icons", "listPending", Icon(16, [](QPainter& p) {
                  DrawClock(p, QPointF(8, 8), 6, Palette::kOrange, Qt::white, Palette::kOrangeDeep);

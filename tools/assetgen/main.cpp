@@ -6,19 +6,47 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+// A missing picture breaks the build, so every failed write ends the generator.
+[[noreturn]] void CannotWrite(const QString& path) {
+    std::fprintf(stderr, "qx-assetgen: cannot write %s\n", qPrintable(path));
+    std::exit(1);
+}
+} // namespace
 
 void Output::Save(const QString& folder, const QString& name, const QImage& image) {
     const QString relative = folder + QLatin1Char('/') + name + QStringLiteral(".png");
     const QString path = root_ + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
-        std::fprintf(stderr, "qx-assetgen: cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
+    if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG"))
+        CannotWrite(path);
     files_ << relative;
+}
+
+void Output::SaveScalable(const QString& folder, const QString& name, int size,
+                          const std::function<void(QPainter&)>& draw) const {
+    const QString path = root_ + QLatin1Char('/') + folder + QLatin1Char('/') + name + ".svg";
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        CannotWrite(path);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle(name);
+    {
+        QPainter painter(&svg);
+        Smooth(painter);
+        draw(painter);
+    }
+    if (file.error() != QFileDevice::NoError || file.size() == 0)
+        CannotWrite(path);
 }
 
 bool Output::WriteResourceList(const QString& file) const {
