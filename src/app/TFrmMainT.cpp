@@ -201,11 +201,11 @@ void TFrmMainT::buildPages() {
         {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
     PageControl1->addTab(ListView3, QStringLiteral("已发布提醒信息"));
 
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView1, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView1DblClick));
-    connect(ListView2, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView2, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView2DblClick));
-    connect(ListView3, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView3, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView3DblClick));
     connect(SpeedButton1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
     connect(SpeedButton2, &QPushButton::clicked, this, GuardedSlot(this, &TFrmMainT::SpeedButton2Click));

@@ -113,7 +113,7 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     ListView1->setAccessibleName(style_.caption);
     const int listHeight = style_.pictureOnTop ? 210 : 130;
     ListView1->setGeometry(8, top, kWidth - 16, listHeight);
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView1, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &ReminderPopup::ListView1DblClick));
     top += listHeight + 8;
 
