@@ -74,6 +74,17 @@ void BM_ListFill(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same rows in one go, as a reload hands them over.
+void BM_ListFillBulk(benchmark::State& state) {
+    const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
+    const QIcon icon(Assets::Picture("listPending"));
+    auto list = pendingLikeList();
+    for (auto _ : state)
+        list->SetRows(rows, icon);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
     auto window = std::make_unique<TFrmMainT>(session, std::make_unique<NoAutostart>(),
                                               std::make_unique<Silence>());
