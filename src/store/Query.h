@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QVector>
 #include <memory>
 #include <vector>
 
