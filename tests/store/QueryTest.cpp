@@ -113,6 +113,14 @@ TEST(QueryTest, FailingStatementsThrowTheEnginesMessage) {
     Query unbound(QStringLiteral("no-such-connection"));
     unbound.SetSQL(QStringLiteral("Select * from tbl_user"));
     EXPECT_THROW(unbound.Open(), StoreError);
+
+    // A text the store cannot run never runs the text that came before it.
+    query.SetSQL(QStringLiteral("Select * from tbl_user"));
+    query.Open();
+    EXPECT_THROW(
+        query.SetSQL(QStringLiteral("Select top 2 * from tbl_user where keyid>0 order by keyid")),
+        StoreError);
+    EXPECT_THROW(query.Open(), StoreError);
 }
 
 TEST(QueryTest, DateTimesReadTrimmedAndUnreadableOnesFail) {
