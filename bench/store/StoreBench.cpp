@@ -1,80 +1,28 @@
-// The store under the load of a large shared file: 1,000,000 reminder rows over 1,000 users.
-// The polls run every few seconds in every copy, the pending list at every reload.
-#include "store/Connection.h"
-#include "store/NewStore.h"
+// The store under the load of a large shared file (see BenchStore). The polls run every few
+// seconds in every copy, the pending list at every reload. Beside each, its floor: the same
+// statement text straight on the SQLite C API.
 #include "store/Query.h"
 #include "store/Statements.h"
+#include "support/BenchStore.h"
+#include "support/SqliteFloor.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <random>
 
 namespace {
 
-constexpr int kUsers = 1000;
-constexpr int kRows = 1000000;
-constexpr int kBusyUser = 1;          // the user with 10,000 pending rows
-constexpr int kBusyUserPending = 10000;
-const QString kConnection = QStringLiteral("bench");
+using BenchStore::kBusyUser;
+using BenchStore::kBusyUserPending;
+using BenchStore::kUsers;
 
-QTemporaryDir* storeDir = nullptr;
-
-void buildStore() {
-    storeDir = new QTemporaryDir;
-    const QString path = storeDir->filePath("qxreminder.mcm");
-    NewStore::Create(path);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(db).exec("BEGIN");
-        QSqlQuery user(db);
-        user.prepare("INSERT INTO tbl_user(UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin) "
-                     "VALUES(?, ?, '1', '', 0)");
-        for (int u = 2; u <= kUsers; ++u) {
-            user.addBindValue(QStringLiteral("user%1").arg(u));
-            user.addBindValue(QStringLiteral("用户%1").arg(u));
-            user.exec();
-        }
-        std::mt19937 random(12345);
-        std::uniform_int_distribution<int> anyUser(2, kUsers);
-        std::uniform_int_distribution<int> kind(0, 3);
-        std::uniform_int_distribution<int> number(1, 60);
-        QSqlQuery reminder(db);
-        reminder.prepare(
-            "INSERT INTO tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, ReIntervalNumber, "
-            "ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, TotalTime) "
-            "VALUES(?, ?, 0, '2010-11-12 08:51:37', ?, '分', ?, ?, ?, ?, ?)");
-        for (int i = 0; i < kRows; ++i) {
-            const bool busy = i < kBusyUserPending;
-            const int n = number(random);
-            reminder.addBindValue(busy ? kBusyUser : anyUser(random));
-            reminder.addBindValue(QStringLiteral("提醒内容 %1：请按时处理相关事项。").arg(i));
-            reminder.addBindValue(n);
-            reminder.addBindValue(QStringLiteral("2010-11-%1 08:%2:00")
-                                      .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
-                                      .arg(i % 60, 2, 10, QLatin1Char('0')));
-            reminder.addBindValue(anyUser(random));
-            reminder.addBindValue(busy ? 0 : kind(random));
-            reminder.addBindValue(busy ? 0 : (i % 2));
-            reminder.addBindValue(n * 3600);
-            reminder.exec();
-        }
-        QSqlQuery(db).exec("COMMIT");
-        QSqlQuery(db).exec("ANALYZE");
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("fill");
-    Connection::Open(path, kConnection);
+// Polls each user in turn, as the copies of a thousand users do.
+int nextUser(int user) {
+    return user % kUsers + 1;
 }
 
 void BM_OrdinaryPoll(benchmark::State& state) {
-    Query query(kConnection);
+    BenchStore::Path();
+    Query query(BenchStore::kConnection);
     int user = 2;
     for (auto _ : state) {
         query.SetSQL(Statements::kPollOrdinary);
@@ -82,13 +30,43 @@ void BM_OrdinaryPoll(benchmark::State& state) {
         query.Open();
         benchmark::DoNotOptimize(query.RecordCount());
         query.Close();
-        user = user % kUsers + 1;
+        user = nextUser(user);
     }
 }
-BENCHMARK(BM_OrdinaryPoll)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OrdinaryPoll)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void pollFloor(benchmark::State& state, bool keepPrepared) {
+    SqliteFloor floor(BenchStore::Path());
+    int user = 2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(floor.Run(Statements::kPollOrdinary, user, keepPrepared));
+        user = nextUser(user);
+    }
+    benchmark::DoNotOptimize(floor.Checksum());
+}
+
+void BM_OrdinaryPoll_CApiPreparedOnce(benchmark::State& state) {
+    pollFloor(state, true);
+}
+BENCHMARK(BM_OrdinaryPoll_CApiPreparedOnce)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_OrdinaryPoll_CApiPreparedPerCall(benchmark::State& state) {
+    pollFloor(state, false);
+}
+BENCHMARK(BM_OrdinaryPoll_CApiPreparedPerCall)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_PendingListOfBusyUser(benchmark::State& state) {
-    Query query(kConnection);
+    BenchStore::Path();
+    Query query(BenchStore::kConnection);
     for (auto _ : state) {
         query.SetSQL(Statements::kPendingList);
         query.SetInteger("p", kBusyUser);
@@ -105,18 +83,33 @@ void BM_PendingListOfBusyUser(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
 }
-BENCHMARK(BM_PendingListOfBusyUser)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PendingListOfBusyUser)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_PendingListOfBusyUser_CApi(benchmark::State& state) {
+    SqliteFloor floor(BenchStore::Path());
+    for (auto _ : state) {
+        if (floor.Run(Statements::kPendingList, kBusyUser, true) != kBusyUserPending)
+            state.SkipWithError("wrong row count");
+    }
+    benchmark::DoNotOptimize(floor.Checksum());
+}
+BENCHMARK(BM_PendingListOfBusyUser_CApi)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::fprintf(stderr, "Building a store of %d reminders over %d users...\n", kRows, kUsers);
-    buildStore();
     benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Connection::Close(kConnection);
-    delete storeDir;
+    BenchStore::Release();
     return 0;
 }

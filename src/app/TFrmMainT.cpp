@@ -155,6 +155,7 @@ void TFrmMainT::buildPages() {
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(QStringLiteral("提醒内容列表"));
     ListView1->SetColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    ListView1->SetFillColumn(1);
     ListView1->SetTextColor(kPendingTextColor);
     PageControl1->addTab(ListView1, QStringLiteral("提醒内容列表"));
 
@@ -197,6 +198,7 @@ void TFrmMainT::buildPages() {
     ListView2->setObjectName(QStringLiteral("ListView2"));
     ListView2->setAccessibleName(QStringLiteral("历史提醒列表"));
     ListView2->SetColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
+    ListView2->SetFillColumn(1);
     ListView2->SetCheckBoxes(true);
     historyLayout->addWidget(ListView2, 1);
     PageControl1->addTab(historyPage, QStringLiteral("历史提醒列表"));
@@ -206,13 +208,14 @@ void TFrmMainT::buildPages() {
     ListView3->setAccessibleName(QStringLiteral("已发布提醒信息"));
     ListView3->SetColumns(
         {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
+    ListView3->SetFillColumn(1);
     PageControl1->addTab(ListView3, QStringLiteral("已发布提醒信息"));
 
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView1, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView1DblClick));
-    connect(ListView2, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView2, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView2DblClick));
-    connect(ListView3, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView3, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &TFrmMainT::ListView3DblClick));
     connect(SpeedButton1, &QPushButton::clicked, this,
             GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
@@ -240,6 +243,8 @@ void TFrmMainT::buildFooter() {
     Timer_showtime->setInterval(1000);
     connect(Timer_showtime, &QTimer::timeout, this,
             GuardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
+    listIcons_ = {QIcon(Assets::Picture("listPending")), QIcon(Assets::Picture("listHistory")),
+                  QIcon(Assets::Picture("listPublished"))};
     listRefreshTimer = new QTimer(this);
     listRefreshTimer->setObjectName(QStringLiteral("listRefreshTimer"));
     listRefreshTimer->setInterval(kListRefreshMs);
@@ -369,7 +374,7 @@ void TFrmMainT::Timer_showtimeTimer() {
 }
 
 void TFrmMainT::ShowGreeting(const QString& userName) {
-    Label2->setText(QStringLiteral("欢迎你：") + userName);
+    Label2->setText(QStringLiteral("欢迎你：") + IsolatedText(userName));
     Label2->show();
     Label3->show();
     Timer_showtime->start();
@@ -389,15 +394,16 @@ QString TFrmMainT::LookupUserName(int userKey) {
     return ADOQuery3.FieldAsString(QStringLiteral("UserTrueName"));
 }
 
-std::vector<ListRow> TFrmMainT::readRows(const char* statement, const QIcon& icon,
-                                         const std::function<QStringList()>& row) {
+std::vector<QStringList> TFrmMainT::readRows(const char* statement,
+                                             const std::function<QStringList()>& row) {
     ADOQuery2.SetSQL(QString::fromUtf8(statement));
     ADOQuery2.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
     ADOQuery2.Open();
-    std::vector<ListRow> rows;
+    std::vector<QStringList> rows;
     rows.reserve(ADOQuery2.RecordCount());
     for (; !ADOQuery2.Eof(); ADOQuery2.Next())
-        rows.push_back({row(), icon});
+        rows.push_back(row());
+    // A result kept open would hold on to every row's values until the next reading.
     ADOQuery2.Close();
     return rows;
 }
@@ -415,25 +421,22 @@ void TFrmMainT::ReloadLists() {
     auto name = [&](const char* column) {
         return names.Of(ADOQuery2.FieldAsInteger(QString::fromLatin1(column)));
     };
-    const std::vector<ListRow> pending =
-        readRows(Statements::kPendingList, QIcon(Assets::Picture("listPending")), [&] {
-            return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
-                               field("ReDotime")};
-        });
-    const std::vector<ListRow> history =
-        readRows(Statements::kHistoryList, QIcon(Assets::Picture("listHistory")), [&] {
-            return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
-                               field("ReDotime")};
-        });
+    std::vector<QStringList> pending = readRows(Statements::kPendingList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                           field("ReDotime")};
+    });
+    std::vector<QStringList> history = readRows(Statements::kHistoryList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                           field("ReDotime")};
+    });
     const QString self = names.Of(session_.CurrentUserKey);
-    const std::vector<ListRow> published =
-        readRows(Statements::kPublishedList, QIcon(Assets::Picture("listPublished")), [&] {
-            return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
-                               field("ReDotime")};
-        });
-    ReplaceRowsKeepingState(*ListView1, pending);
-    ReplaceRowsKeepingState(*ListView2, history);
-    ReplaceRowsKeepingState(*ListView3, published);
+    std::vector<QStringList> published = readRows(Statements::kPublishedList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
+                           field("ReDotime")};
+    });
+    ListView1->ReplaceRows(std::move(pending), listIcons_[0]);
+    ListView2->ReplaceRows(std::move(history), listIcons_[1]);
+    ListView3->ReplaceRows(std::move(published), listIcons_[2]);
     listsReadAt_ = readAt;
 }
 
@@ -452,9 +455,10 @@ void TFrmMainT::showRowDetails(ReportList* list, const QString& personLabel) {
     const int row = list->Selected();
     if (row < 0)
         return;
-    MessageBoxes::Detail(personLabel + list->SubItem(row, 1) + QStringLiteral("\r\r") +
-                         QStringLiteral("【内容】") + QStringLiteral("\r\r\n") +
-                         list->SubItem(row, 0));
+    // Each text people entered stands apart, so that none can reorder the others.
+    MessageBoxes::Detail(personLabel + IsolatedText(list->SubItem(row, 1)) +
+                         QStringLiteral("\r\r") + QStringLiteral("【内容】") +
+                         QStringLiteral("\r\r\n") + IsolatedText(list->SubItem(row, 0)));
 }
 
 void TFrmMainT::ListView1DblClick() {

@@ -3,7 +3,6 @@
 #include "app/Autostart.h"
 #include "calview/ChnCalendarPicker.h"
 #include "chrome/TFrmShell.h"
-#include "platform/ListRefill.h"
 #include "platform/ReportList.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/SoundPlayer.h"
@@ -147,8 +146,8 @@ private:
     void buildFooter();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
                                void (TFrmMainT::*handler)());
-    std::vector<ListRow> readRows(const char* statement, const QIcon& icon,
-                                  const std::function<QStringList()>& row);
+    std::vector<QStringList> readRows(const char* statement,
+                                      const std::function<QStringList()>& row);
     void showRowDetails(ReportList* list, const QString& personLabel);
     // What the dialogs call after each successful write.
     std::function<void()> reloader();
@@ -163,6 +162,8 @@ private:
     bool ending_ = false;
     Query ADOQuery2; // the lists
     Query ADOQuery3; // names, deletes and permissions
+    // The row icons of the pending, history and published lists.
+    std::array<QIcon, 3> listIcons_;
     // The store's change counter when the lists were last read.
     std::optional<qint64> listsReadAt_;
 };

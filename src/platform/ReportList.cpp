@@ -1,8 +1,223 @@
 #include "platform/ReportList.h"
 
+#include "platform/TextConvert.h"
+
+#include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSet>
 #include <QStyledItemDelegate>
+#include <algorithm>
+#include <unordered_map>
+
+// The rows of one list: every cell's text in one row-major array, a tick and an icon number
+// per row, the icons themselves once per list.
+class ReportRows final : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(ticks_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(captions_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const int row = index.row();
+        const int column = index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+            return IsolatedText(Text(row, column));
+        case Qt::ForegroundRole:
+            return column < static_cast<int>(columnColors_.size()) &&
+                           columnColors_[column].isValid()
+                       ? columnColors_[column]
+                       : textColor_;
+        case Qt::DecorationRole:
+            if (column == 0 && iconOfRow_[row] != 0)
+                return icons_[iconOfRow_[row] - 1];
+            return {};
+        case Qt::CheckStateRole:
+            if (column == 0 && checkBoxes_)
+                return static_cast<int>(ticks_[row] ? Qt::Checked : Qt::Unchecked);
+            return {};
+        default:
+            return {};
+        }
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || !checkBoxes_)
+            return false;
+        SetTicked(index.row(), value.toInt() == Qt::Checked);
+        return true;
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid())
+            return Qt::NoItemFlags;
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (checkBoxes_ && index.column() == 0)
+            flags |= Qt::ItemIsUserCheckable;
+        return flags;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < static_cast<int>(captions_.size()))
+            return captions_[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    void SetCaptions(const QStringList& captions) {
+        beginResetModel();
+        const std::size_t oldStride = captions_.size();
+        const std::size_t newStride = static_cast<std::size_t>(captions.size());
+        if (oldStride != newStride && !ticks_.empty()) {
+            std::vector<QString> cells(ticks_.size() * newStride);
+            for (std::size_t row = 0; row < ticks_.size(); ++row)
+                for (std::size_t c = 0; c < std::min(oldStride, newStride); ++c)
+                    cells[row * newStride + c] = std::move(cells_[row * oldStride + c]);
+            cells_ = std::move(cells);
+        }
+        captions_.assign(captions.begin(), captions.end());
+        columnColors_.assign(captions_.size(), QColor());
+        endResetModel();
+    }
+
+    bool CheckBoxes() const { return checkBoxes_; }
+    void SetCheckBoxes(bool on) {
+        checkBoxes_ = on;
+        changedEveryRow();
+    }
+
+    void SetTextColor(const QColor& color, int column) {
+        if (column < 0) {
+            textColor_ = color;
+        } else {
+            if (column >= static_cast<int>(columnColors_.size()))
+                columnColors_.resize(column + 1);
+            columnColors_[column] = color;
+        }
+        changedEveryRow();
+    }
+
+    int Append(const QStringList& texts, const QIcon& icon) {
+        const int row = rowCount();
+        beginInsertRows({}, row, row);
+        appendCells(texts);
+        ticks_.push_back(0);
+        iconOfRow_.push_back(iconNumber(icon));
+        endInsertRows();
+        return row;
+    }
+
+    void Replace(std::vector<QStringList> rows, const QIcon& icon) {
+        beginResetModel();
+        clearRows(rows.size() * captions_.size());
+        for (QStringList& texts : rows)
+            takeCells(texts);
+        ticks_.assign(rows.size(), 0);
+        iconOfRow_.assign(rows.size(), iconNumber(icon));
+        endResetModel();
+    }
+
+    void Clear() {
+        beginResetModel();
+        clearRows();
+        endResetModel();
+    }
+
+    QString Text(int row, int column) const {
+        if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+            return {};
+        return cells_[static_cast<std::size_t>(row) * captions_.size() + column];
+    }
+
+    bool Ticked(int row) const { return row >= 0 && row < rowCount() && ticks_[row] != 0; }
+    void SetTicked(int row, bool ticked) {
+        if (row < 0 || row >= rowCount())
+            return;
+        ticks_[row] = ticked ? 1 : 0;
+        const QModelIndex cell = index(row, 0);
+        emit dataChanged(cell, cell, {Qt::CheckStateRole});
+    }
+    void SetAllTicked(bool ticked) {
+        std::fill(ticks_.begin(), ticks_.end(), ticked ? 1 : 0);
+        if (!ticks_.empty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+    }
+    int TickedCount() const {
+        return static_cast<int>(std::count(ticks_.begin(), ticks_.end(), 1));
+    }
+
+private:
+    void appendCells(const QStringList& texts) {
+        const qsizetype stride = static_cast<qsizetype>(captions_.size());
+        for (qsizetype c = 0; c < stride; ++c)
+            cells_.push_back(c < texts.size() ? texts[c] : QString());
+    }
+
+    // As appendCells, moving the texts out of a list that nobody else holds.
+    void takeCells(QStringList& texts) {
+        if (!texts.isDetached()) {
+            appendCells(texts);
+            return;
+        }
+        const qsizetype stride = static_cast<qsizetype>(captions_.size());
+        for (qsizetype c = 0; c < stride; ++c)
+            cells_.push_back(c < texts.size() ? std::move(texts[c]) : QString());
+    }
+
+    // Empties the list, keeping room for that many cells. A reload of about as many rows
+    // reuses the room of the last one; otherwise the memory of a long list goes back at once.
+    void clearRows(std::size_t cellsToCome = 0) {
+        if (cellsToCome > 0 && cellsToCome <= cells_.capacity() &&
+            cellsToCome >= cells_.capacity() / 2) {
+            cells_.clear();
+        } else {
+            std::vector<QString>().swap(cells_);
+            cells_.reserve(cellsToCome);
+        }
+        std::vector<quint8>().swap(ticks_);
+        std::vector<quint32>().swap(iconOfRow_);
+        icons_.clear();
+        iconNumbers_.clear();
+    }
+
+    // 0 for no icon, else the icon's place in icons_ plus one. Rows that share one QIcon
+    // share its entry.
+    quint32 iconNumber(const QIcon& icon) {
+        if (icon.isNull())
+            return 0;
+        const auto [found, added] = iconNumbers_.try_emplace(icon.cacheKey(), 0);
+        if (added) {
+            icons_.push_back(icon);
+            found->second = static_cast<quint32>(icons_.size());
+        }
+        return found->second;
+    }
+
+    void changedEveryRow() {
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+
+    std::vector<QString> captions_;
+    std::vector<QString> cells_;
+    std::vector<quint8> ticks_;
+    std::vector<quint32> iconOfRow_;
+    std::vector<QIcon> icons_;
+    std::unordered_map<qint64, quint32> iconNumbers_;
+    std::vector<QColor> columnColors_;
+    QColor textColor_ = Qt::black;
+    bool checkBoxes_ = false;
+};
 
 namespace {
 
@@ -26,9 +241,21 @@ public:
     }
 };
 
+// The digit that takes the most room in the font; most fonts draw all ten alike.
+QChar widestDigit(const QFontMetrics& metrics) {
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    return widest;
+}
+
+constexpr int kKeyDigits = 7;
+
 } // namespace
 
-ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
+ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows_(new ReportRows(this)) {
+    setModel(rows_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -48,88 +275,171 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
     colors.setColor(QPalette::AlternateBase, OddRowColor());
     colors.setColor(QPalette::Text, Qt::black);
     setPalette(colors);
+
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit rowDoubleClicked(index.row());
+    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ReportList::selectedRowChanged);
 }
 
+ReportList::~ReportList() = default;
+
 void ReportList::SetColumns(const std::vector<Column>& columns) {
-    setColumnCount(static_cast<int>(columns.size()));
     QStringList captions;
-    for (const Column& column : columns)
+    widths_.clear();
+    for (const Column& column : columns) {
         captions << column.caption;
-    setHeaderLabels(captions);
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        setColumnWidth(c, columns[c].width);
-        setColumnHidden(c, columns[c].width == 0);
+        widths_.push_back(column.width);
     }
-    columnColors_.assign(columns.size(), QColor());
+    rows_->SetCaptions(captions);
+    applyColumnWidths();
+}
+
+void ReportList::SetFillColumn(int column) {
+    header()->setSectionResizeMode(column, QHeaderView::Stretch);
+}
+
+void ReportList::SetCheckBoxes(bool on) {
+    rows_->SetCheckBoxes(on);
+    applyColumnWidths();
+}
+
+bool ReportList::CheckBoxes() const {
+    return rows_->CheckBoxes();
 }
 
 void ReportList::SetTextColor(const QColor& color, int column) {
-    if (column < 0) {
-        textColor_ = color;
-        return;
-    }
-    if (column >= static_cast<int>(columnColors_.size()))
-        columnColors_.resize(column + 1);
-    columnColors_[column] = color;
+    rows_->SetTextColor(color, column);
 }
 
 int ReportList::AddRow(const QStringList& texts, const QIcon& icon) {
-    auto* item = new QTreeWidgetItem(this, texts);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
-                   (checkBoxes_ ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
-    if (checkBoxes_)
-        item->setCheckState(0, Qt::Unchecked);
-    if (!icon.isNull())
-        item->setIcon(0, icon);
-    for (int c = 0; c < columnCount(); ++c) {
-        const QColor color = c < static_cast<int>(columnColors_.size()) && columnColors_[c].isValid()
-                                 ? columnColors_[c]
-                                 : textColor_;
-        item->setForeground(c, color);
+    noteIcon(icon);
+    return rows_->Append(texts, icon);
+}
+
+void ReportList::SetRows(std::vector<QStringList> rows, const QIcon& icon) {
+    // The rows go, and with them the selection, as Clear tells.
+    selectionModel()->clear();
+    if (!rows.empty())
+        noteIcon(icon);
+    rows_->Replace(std::move(rows), icon);
+}
+
+bool ReportList::ReplaceRows(std::vector<QStringList> rows, const QIcon& icon) {
+    const int count = Count();
+    bool same = count == static_cast<int>(rows.size());
+    for (int row = 0; same && row < count; ++row)
+        for (int column = 0; same && column < rows[row].size(); ++column)
+            same = Text(row, column) == rows[row][column];
+    if (same)
+        return false;
+
+    QSet<QString> ticked;
+    for (int row = 0; row < count; ++row)
+        if (Checked(row))
+            ticked.insert(Caption(row));
+    const int selected = Selected();
+    const QString selectedKey = selected >= 0 ? Caption(selected) : QString();
+    const int scrolled = verticalScrollBar()->value();
+
+    SetRows(std::move(rows), icon);
+    for (int row = 0; row < Count(); ++row) {
+        const QString key = Caption(row);
+        if (!ticked.isEmpty() && ticked.contains(key))
+            SetChecked(row, true);
+        if (!selectedKey.isEmpty() && key == selectedKey)
+            SelectRow(row);
     }
-    return indexOfTopLevelItem(item);
+    // The scroll range follows the new rows only once they are laid out.
+    doItemsLayout();
+    verticalScrollBar()->setValue(scrolled);
+    return true;
+}
+
+void ReportList::Clear() {
+    selectionModel()->clear();
+    rows_->Clear();
+}
+
+int ReportList::Count() const {
+    return rows_->rowCount();
 }
 
 QString ReportList::Text(int row, int column) const {
-    const QTreeWidgetItem* item = topLevelItem(row);
-    return item ? item->text(column) : QString();
+    return rows_->Text(row, column);
 }
 
 bool ReportList::Checked(int row) const {
-    const QTreeWidgetItem* item = topLevelItem(row);
-    return item && item->checkState(0) == Qt::Checked;
+    return rows_->Ticked(row);
 }
 
 void ReportList::SetChecked(int row, bool checked) {
-    if (QTreeWidgetItem* item = topLevelItem(row))
-        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    rows_->SetTicked(row, checked);
 }
 
 void ReportList::SetAllChecked(bool checked) {
-    for (int row = 0; row < Count(); ++row)
-        SetChecked(row, checked);
+    rows_->SetAllTicked(checked);
 }
 
 int ReportList::CheckedCount() const {
-    int count = 0;
-    for (int row = 0; row < Count(); ++row)
-        count += Checked(row) ? 1 : 0;
-    return count;
+    return rows_->TickedCount();
 }
 
 int ReportList::Selected() const {
-    const QList<QTreeWidgetItem*> items = selectedItems();
-    return items.isEmpty() ? -1 : indexOfTopLevelItem(items.front());
+    const QItemSelection selection = selectionModel()->selection();
+    return selection.isEmpty() ? -1 : selection.first().top();
 }
 
 void ReportList::SelectRow(int row) {
     if (row < 0) {
-        clearSelection();
-        setCurrentItem(nullptr);
+        selectionModel()->clear();
         return;
     }
-    if (QTreeWidgetItem* item = topLevelItem(row)) {
-        setCurrentItem(item);
-        item->setSelected(true);
+    if (row < Count())
+        selectionModel()->setCurrentIndex(
+            rows_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ReportList::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        applyColumnWidths();
+}
+
+void ReportList::noteIcon(const QIcon& icon) {
+    if (hasIcons_ || icon.isNull())
+        return;
+    hasIcons_ = true;
+    applyColumnWidths();
+}
+
+void ReportList::applyColumnWidths() {
+    const int minimum = captionMinimumWidth();
+    for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+        const int width = widths_[c];
+        setColumnHidden(c, width == 0);
+        if (width > 0)
+            setColumnWidth(c, c == 0 ? std::max(width, minimum) : width);
     }
+}
+
+int ReportList::captionMinimumWidth() const {
+    // Measured as the style lays out a cell, so tick box, icon and margins all count.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = QString(kKeyDigits, widestDigit(QFontMetrics(option.font)));
+    if (rows_->CheckBoxes()) {
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        option.checkState = Qt::Checked;
+    }
+    if (hasIcons_) {
+        option.features |= QStyleOptionViewItem::HasDecoration;
+        option.decorationSize = iconSize();
+    }
+    const QSize cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    // One pixel more for the grid line at the cell's right edge.
+    return cell.width() + 1;
 }

@@ -43,3 +43,90 @@ QString TextConvert::Trim(const QString& text) {
         --end;
     return text.mid(begin, end - begin);
 }
+
+namespace {
+
+constexpr char16_t kFirstStrongIsolate = 0x2068;
+constexpr char16_t kPopDirectionalIsolate = 0x2069;
+
+// Characters that can move the text around them: right-to-left letters and numbers, and
+// every direction control.
+bool movesNeighbours(char32_t c) {
+    switch (QChar::direction(c)) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirAN:
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool anyMovesNeighbours(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (movesNeighbours(c))
+            return true;
+    }
+    return false;
+}
+
+// Line ends close every run of direction, so each line gets a run of its own.
+bool isParagraphSeparator(QChar c) {
+    return c.direction() == QChar::DirB;
+}
+
+} // namespace
+
+QString IsolatedText(const QString& text) {
+    if (!anyMovesNeighbours(text))
+        return text;
+    QString shown;
+    shown.reserve(text.size() + 8);
+    int openedInside = 0; // isolates the text opened on this line and has not closed
+    auto closeRun = [&] {
+        for (; openedInside > 0; --openedInside)
+            shown += QChar(kPopDirectionalIsolate);
+        shown += QChar(kPopDirectionalIsolate);
+    };
+    shown += QChar(kFirstStrongIsolate);
+    for (const QChar c : text) {
+        if (isParagraphSeparator(c)) {
+            closeRun();
+            shown += c;
+            shown += QChar(kFirstStrongIsolate);
+            continue;
+        }
+        switch (c.direction()) {
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+            ++openedInside;
+            break;
+        case QChar::DirPDI:
+            // Without an isolate of its own to close, it would close the run.
+            if (openedInside == 0)
+                continue;
+            --openedInside;
+            break;
+        default:
+            break;
+        }
+        shown += c;
+    }
+    closeRun();
+    return shown;
+}

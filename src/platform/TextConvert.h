@@ -17,3 +17,10 @@ int ToInt(const QString& text);
 // Removes leading and trailing characters of code 32 or below (blanks and control characters).
 QString Trim(const QString& text);
 } // namespace TextConvert
+
+// A text that people entered, shown among other texts: right-to-left letters and direction
+// controls in it may reorder the text itself but never its neighbours. Each line of the text
+// is wrapped as an isolated run (U+2068 ... U+2069), and controls of the text that would
+// leave the run early are left out of it. A text without such characters comes back
+// unchanged; the text as stored is never touched.
+QString IsolatedText(const QString& text);

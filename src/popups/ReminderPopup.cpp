@@ -4,7 +4,6 @@
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
-#include "platform/ListRefill.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "schedule/TimingRules.h"
@@ -110,12 +109,13 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     ListView1 = named(new ReportList(content_), "ListView1");
     ListView1->SetCheckBoxes(true);
     ListView1->SetColumns(style_.columns);
+    ListView1->SetFillColumn(1);
     ListView1->SetTextColor(Qt::black);
     ListView1->SetTextColor(style_.contentColor, 1);
     ListView1->setAccessibleName(style_.caption);
     const int listHeight = style_.pictureOnTop ? 210 : 130;
     ListView1->setGeometry(8, top, kWidth - 16, listHeight);
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListView1, &ReportList::rowDoubleClicked, this,
             GuardedSlot(this, &ReminderPopup::ListView1DblClick));
     top += listHeight + 8;
 
@@ -296,20 +296,19 @@ void ReminderPopup::loadList() {
     ADOQuery1.SetSQL(QString::fromUtf8(style_.listStatement));
     ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
     ADOQuery1.Open();
-    std::vector<ListRow> rows;
+    std::vector<QStringList> rows;
     rows.reserve(ADOQuery1.RecordCount());
     for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
-        const ReminderKind kind = KindOfRetype(ADOQuery1.FieldAsInteger(QStringLiteral("Retype")));
         const QString person =
             style_.thirdColumnIsPublisher
                 ? names.Of(ADOQuery1.FieldAsInteger(QStringLiteral("ReDOuserID")))
                 : ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
-        rows.push_back({{ADOQuery1.FieldAsString(QStringLiteral("KeyID")),
-                         ADOQuery1.FieldAsString(QStringLiteral("Redetail")), person},
-                        QIcon(Assets::Picture(KindIconName(kind)))});
+        rows.push_back({ADOQuery1.FieldAsString(QStringLiteral("KeyID")),
+                        ADOQuery1.FieldAsString(QStringLiteral("Redetail")), person});
     }
     ADOQuery1.Close();
-    ReplaceRowsKeepingState(*ListView1, rows);
+    // The list statement holds the rows of this popup's kind only: they share its icon.
+    ListView1->ReplaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
 }
 
 bool ReminderPopup::ReloadReminders() {
@@ -467,6 +466,8 @@ void ReminderPopup::ListView1DblClick() {
     const int row = ListView1->Selected();
     if (row < 0)
         return;
-    MessageBoxes::Detail(QStringLiteral("【发布人】") + ListView1->SubItem(row, 1) +
-                         QStringLiteral("\r\r【内容】\r\r\n") + ListView1->SubItem(row, 0));
+    // Each text people entered stands apart, so that none can reorder the others.
+    MessageBoxes::Detail(QStringLiteral("【发布人】") + IsolatedText(ListView1->SubItem(row, 1)) +
+                         QStringLiteral("\r\r【内容】\r\r\n") +
+                         IsolatedText(ListView1->SubItem(row, 0)));
 }

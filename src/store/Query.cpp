@@ -8,25 +8,54 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
+#include <algorithm>
 
 namespace {
 bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
+qsizetype indexOfName(const QStringList& names, const QString& name) {
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// Whether the engine still holds the statement: closing a connection finalises every
+// statement prepared on it. Drivers that do not tell are taken as not holding it.
+bool holdsStatement(const QSqlQuery& statement) {
+    const QVariant handle = statement.result()->handle();
+    return handle.isValid() && handle.metaType().flags().testFlag(QMetaType::IsPointer) &&
+           *static_cast<void* const*>(handle.constData()) != nullptr;
+}
 } // namespace
 
 Query::Query(QString connectionName) : connectionName_(std::move(connectionName)) {}
 
+Query::~Query() = default;
+
 void Query::SetSQL(const QString& text) {
     Close();
+    if (translated_ && text == text_) {
+        std::fill(values_.begin(), values_.end(), QVariant());
+        return;
+    }
+    statement_.reset();
     text_ = text;
+    translated_ = false;
+    translate();
+}
+
+void Query::translate() {
+    parameterNames_.clear();
+    placeholders_.clear();
     values_.clear();
-    placeholderOrder_.clear();
+    engineText_.clear();
     // Parameters are taken from the text as the engine will run it, so a rewritten
     // statement that uses a parameter twice binds it twice.
-    const QString translated = Dialect::Translate(text);
-    engineText_.clear();
+    const QString translated = Dialect::Translate(text_);
     engineText_.reserve(translated.size());
     bool inQuote = false;
     for (qsizetype i = 0; i < translated.size(); ++i) {
@@ -38,20 +67,28 @@ void Query::SetSQL(const QString& text) {
             qsizetype end = i + 1;
             while (end < translated.size() && isNameChar(translated[end]))
                 ++end;
-            placeholderOrder_ << translated.mid(i + 1, end - i - 1).toLower();
+            const QString name = translated.mid(i + 1, end - i - 1);
+            qsizetype parameter = indexOfName(parameterNames_, name);
+            if (parameter < 0) {
+                parameter = parameterNames_.size();
+                parameterNames_ << name;
+            }
+            placeholders_.push_back(static_cast<int>(parameter));
             engineText_ += QLatin1Char('?');
             i = end - 1;
             continue;
         }
         engineText_ += c;
     }
+    values_.assign(static_cast<std::size_t>(parameterNames_.size()), QVariant());
+    translated_ = true;
 }
 
 void Query::setValue(const QString& name, QVariant value) {
-    const QString key = name.toLower();
-    if (!placeholderOrder_.contains(key))
+    const qsizetype parameter = indexOfName(parameterNames_, name);
+    if (parameter < 0)
         throw StoreError(QStringLiteral("Parameter '%1' not found").arg(name));
-    values_[key] = std::move(value);
+    values_[static_cast<std::size_t>(parameter)] = std::move(value);
 }
 
 void Query::SetText(const QString& name, const QString& value) {
@@ -71,37 +108,65 @@ void Query::SetLargeInt(const QString& name, qint64 value) {
     setValue(name, QVariant(value));
 }
 
+QSqlQuery& Query::preparedStatement(const QSqlDatabase& db) {
+    // A statement prepared on a connection that has since been closed, or replaced by
+    // another under the same name, is gone: prepare it again.
+    const quint64 opens = Connection::OpenCount(connectionName_);
+    if (statement_ && (statement_->driver() != db.driver() || preparedAtOpen_ != opens ||
+                       !holdsStatement(*statement_)))
+        statement_.reset();
+    if (!statement_) {
+        auto statement = std::make_unique<QSqlQuery>(db);
+        statement->setForwardOnly(true);
+        if (!statement->prepare(engineText_))
+            throw StoreError::FromEngine(statement->lastError());
+        statement_ = std::move(statement);
+        preparedAtOpen_ = opens;
+    }
+    return *statement_;
+}
+
 void Query::run(bool select) {
     Close();
+    if (!translated_)
+        translate();
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.isValid() || !db.isOpen())
         throw StoreError(QStringLiteral("数据库连接未打开"));
     Connection::EnsureSameFile(connectionName_);
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(engineText_))
-        throw StoreError::FromEngine(query.lastError());
-    for (const QString& name : placeholderOrder_) {
-        const auto found = values_.find(name);
-        query.addBindValue(found == values_.end() ? QVariant() : found->second);
+    QSqlQuery& statement = preparedStatement(db);
+    try {
+        for (std::size_t i = 0; i < placeholders_.size(); ++i)
+            statement.bindValue(static_cast<int>(i),
+                                values_[static_cast<std::size_t>(placeholders_[i])]);
+        if (!statement.exec())
+            throw StoreError::FromEngine(statement.lastError());
+        if (select)
+            readRows(statement);
+        // Resetting the statement ends its read: no lock is held until the next run.
+        statement.finish();
+    } catch (...) {
+        // A statement that failed is not trusted again; finalising it releases its lock.
+        statement_.reset();
+        Close();
+        throw;
     }
-    if (!query.exec())
-        throw StoreError::FromEngine(query.lastError());
-    if (select) {
-        const QSqlRecord record = query.record();
-        for (int c = 0; c < record.count(); ++c)
-            columns_ << record.fieldName(c);
-        while (query.next()) {
-            QVector<QVariant> row(record.count());
-            for (int c = 0; c < record.count(); ++c)
-                row[c] = query.value(c);
-            rows_.push_back(std::move(row));
-        }
-        if (query.lastError().isValid())
-            throw StoreError::FromEngine(query.lastError());
-        active_ = true;
+}
+
+void Query::readRows(QSqlQuery& statement) {
+    const QSqlRecord record = statement.record();
+    const int columnCount = record.count();
+    columns_.reserve(columnCount);
+    for (int c = 0; c < columnCount; ++c)
+        columns_ << record.fieldName(c);
+    while (statement.next()) {
+        for (int c = 0; c < columnCount; ++c)
+            cells_.push_back(statement.value(c));
+        ++rowCount_;
     }
-    query.finish();
+    if (statement.lastError().isValid())
+        throw StoreError::FromEngine(statement.lastError());
+    active_ = true;
 }
 
 void Query::Open() {
@@ -114,32 +179,37 @@ void Query::ExecSQL() {
 
 void Query::Close() {
     columns_.clear();
-    rows_.clear();
+    // Swapped rather than cleared: a long result gives its memory back at once.
+    std::vector<QVariant>().swap(cells_);
+    rowCount_ = 0;
     row_ = 0;
     active_ = false;
 }
 
 void Query::Next() {
-    if (row_ < rows_.size())
+    if (row_ < rowCount_)
         ++row_;
 }
 
 const QVariant* Query::field(const QString& column) const {
     qsizetype index = -1;
     for (qsizetype c = 0; c < columns_.size(); ++c) {
-        if (columns_[c].compare(column, Qt::CaseInsensitive) == 0) {
+        // Names of another length never match; most columns are passed over on that alone.
+        if (columns_[c].size() == column.size() &&
+            columns_[c].compare(column, Qt::CaseInsensitive) == 0) {
             index = c;
             break;
         }
     }
     if (index < 0) {
         if (!active_)
-            throw StoreError(QStringLiteral("Query: Cannot perform this operation on a closed dataset"));
+            throw StoreError(
+                QStringLiteral("Query: Cannot perform this operation on a closed dataset"));
         throw StoreError(QStringLiteral("Query: Field '%1' not found").arg(column));
     }
-    if (row_ >= rows_.size())
+    if (row_ >= rowCount_)
         return nullptr;
-    const QVariant& value = rows_[row_][index];
+    const QVariant& value = cells_[row_ * static_cast<std::size_t>(columns_.size()) + index];
     return value.isNull() ? nullptr : &value;
 }
 
@@ -159,7 +229,8 @@ qint64 Query::FieldAsInteger(const QString& column) const {
         const double real = value->toDouble(&ok);
         if (ok && real == static_cast<double>(static_cast<qint64>(real)))
             return static_cast<qint64>(real);
-        throw StoreError(QStringLiteral("'%1' is not a valid integer value").arg(value->toString()));
+        throw StoreError(
+            QStringLiteral("'%1' is not a valid integer value").arg(value->toString()));
     }
     return number;
 }
@@ -175,8 +246,7 @@ QDateTime Query::FieldAsDateTime(const QString& column) const {
     const QString text = value->toString().trimmed();
     if (text.isEmpty())
         return ZeroMoment();
-    static const char* const formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm",
-                                          "yyyy-MM-dd"};
+    static const char* const formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"};
     for (const char* format : formats) {
         const QDateTime moment = QDateTime::fromString(text, QLatin1String(format));
         if (moment.isValid())

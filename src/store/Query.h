@@ -4,22 +4,32 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QVector>
 #include <algorithm>
-#include <map>
+#include <memory>
 #include <vector>
+
+class QSqlDatabase;
+class QSqlQuery;
 
 // A window-owned statement runner on the shared connection. The statement text is replaced
 // before each use; its named parameters (":p", ":P1" ...) are matched without regard to case
 // and a parameter never set is bound as NULL. Open reads every row at once, so the row count
 // is known and no read lock outlives the call: other copies of the program are never kept
 // waiting by a result left open here.
+//
+// The engine's statement is prepared once and kept while the text stays the same, so the
+// polls that run one text every few seconds pay for preparing it only once. Between two
+// runs it holds no lock on the file.
 class Query {
 public:
     explicit Query(QString connectionName = QStringLiteral("ADOCon"));
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
 
     // Closes the current result, drops parameters and values, and takes the parameter
-    // names afresh from the new text.
+    // names afresh from the new text. Setting the text it already has keeps the prepared
+    // statement.
     void SetSQL(const QString& text);
     const QString& SQL() const { return text_; }
 
@@ -33,11 +43,11 @@ public:
     void Close();
 
     bool Active() const { return active_; }
-    int RecordCount() const { return static_cast<int>(rows_.size()); }
-    bool Eof() const { return row_ >= rows_.size(); }
+    int RecordCount() const { return static_cast<int>(rowCount_); }
+    bool Eof() const { return row_ >= rowCount_; }
     void First() { row_ = 0; }
     // Makes row `row` (0-based) the current one; past the end is Eof.
-    void Seek(int row) { row_ = row < 0 ? rows_.size() : std::min<std::size_t>(row, rows_.size()); }
+    void Seek(int row) { row_ = row < 0 ? rowCount_ : std::min<std::size_t>(row, rowCount_); }
     void Next();
 
     // Fields of the current row by column name, any letter case. A result without rows,
@@ -50,17 +60,25 @@ public:
     static QDateTime ZeroMoment();
 
 private:
+    void translate();
+    QSqlQuery& preparedStatement(const QSqlDatabase& db);
     void setValue(const QString& name, QVariant value);
     const QVariant* field(const QString& column) const;
     void run(bool select);
+    void readRows(QSqlQuery& statement);
 
     QString connectionName_;
     QString text_;
-    QString engineText_;           // the text as the engine receives it, with "?" placeholders
-    QStringList placeholderOrder_; // lower-case parameter name of each placeholder, in order
-    std::map<QString, QVariant> values_;
+    bool translated_ = false;       // engineText_ and the parameters belong to text_
+    QString engineText_;            // the text as the engine receives it, with "?" placeholders
+    QStringList parameterNames_;    // each distinct parameter name once, as first written
+    std::vector<int> placeholders_; // the parameter of each placeholder, in order
+    std::vector<QVariant> values_;  // per parameter; an invalid value binds NULL
+    std::unique_ptr<QSqlQuery> statement_; // prepared for engineText_, or none yet
+    quint64 preparedAtOpen_ = 0;           // the connection's open count it was prepared on
     QStringList columns_;
-    std::vector<QVector<QVariant>> rows_;
+    std::vector<QVariant> cells_; // the rows one after the other, columns_.size() per row
+    std::size_t rowCount_ = 0;
     std::size_t row_ = 0;
     bool active_ = false;
 };

@@ -136,7 +136,7 @@ void TFrmPopdem::FormCreate() {
     layout->addWidget(banner);
     layout->addLayout(body, 1);
 
-    connect(ListView1, &QTreeWidget::itemSelectionChanged, this,
+    connect(ListView1, &ReportList::selectedRowChanged, this,
             GuardedSlot(this, &TFrmPopdem::ListView1SelectItem));
     connect(SpeedButton1, &QPushButton::clicked, this,
             GuardedSlot(this, &TFrmPopdem::SpeedButton1Click));

@@ -149,7 +149,7 @@ void TFrmUser::FormCreate() {
     connect(btn_save, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_saveClick));
     connect(btn_del, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_delClick));
     connect(btn_exit, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_exitClick));
-    connect(ListView1, &QTreeWidget::itemSelectionChanged, this,
+    connect(ListView1, &ReportList::selectedRowChanged, this,
             GuardedSlot(this, &TFrmUser::ListView1SelectItem));
 
     ClearEdits();

@@ -49,7 +49,7 @@ TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeI
         EXPECT_EQ(d.ListView1->Caption(row), users[row][0].toString());
         EXPECT_EQ(d.ListView1->SubItem(row, 0), users[row][1].toString());
         EXPECT_FALSE(d.ListView1->Checked(row));
-        EXPECT_FALSE(d.ListView1->topLevelItem(row)->icon(0).isNull());
+        EXPECT_FALSE(d.ListView1->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
     EXPECT_TRUE(d.ListView1->isColumnHidden(1));
     EXPECT_EQ(d.ListView1->columnWidth(0), 150);

@@ -93,7 +93,7 @@ TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxes
     store.SetPermission(jia, "100000000");
     QWidget* viewport = dialog->ListView1->viewport();
     auto at = [this](int row, int x) {
-        const QRect rect = dialog->ListView1->visualItemRect(dialog->ListView1->topLevelItem(row));
+        const QRect rect = dialog->ListView1->visualRect(dialog->ListView1->model()->index(row, 0));
         return QPoint(rect.left() + x, rect.center().y());
     };
     const int tickX = 3 + dialog->ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// A large shared file: 1,000,000 reminder rows over 1,000 users, the first 10,000 of them
+// pending for one busy user and the next 10,000 pending for a user whose rows all tie on
+// the sort key, with a start long past. Built on first use, once per process, and opened
+// under kConnection.
+namespace BenchStore {
+
+inline constexpr int kUsers = 1000;
+inline constexpr int kRows = 1000000;
+inline constexpr int kBusyUser = 1; // the administrator, with 10,000 pending rows
+inline constexpr int kBusyUserPending = 10000;
+inline constexpr int kTiedUser = kUsers + 1; // 10,000 pending ordinary rows, one sort key
+inline constexpr int kTiedRows = 10000;
+inline const QString kConnection = QStringLiteral("bench");
+
+// The store file; builds and opens it the first time.
+const QString& Path();
+// Closes the connection and removes the file (at the end of the process).
+void Release();
+
+} // namespace BenchStore
