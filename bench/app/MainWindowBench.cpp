@@ -109,7 +109,7 @@ void BM_PollTiedDueRows(benchmark::State& state) {
     session.CurrentUserKey = BenchStore::kTiedUser;
     Silence silence;
     ReminderPolling polling(
-        session, [] {}, silence, [](const PopupContext&) -> QWidget* { return nullptr; });
+        session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
     for (ReminderKind kind : kAllReminderKinds)
         polling.PollTimer(kind)->stop();
     for (auto _ : state)
