@@ -52,7 +52,7 @@ std::vector<QStringList> pendingLikeRows(int count) {
 
 std::unique_ptr<ReportList> pendingLikeList() {
     auto list = std::make_unique<ReportList>();
-    list->SetColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    list->setColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
     list->resize(940, 420);
     list->show();
     return list;
@@ -64,10 +64,10 @@ void BM_ListFill(benchmark::State& state) {
     const QIcon icon(Assets::Picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state) {
-        list->Clear();
+        list->clear();
         list->setUpdatesEnabled(false);
         for (const QStringList& row : rows)
-            list->AddRow(row, icon);
+            list->addRow(row, icon);
         list->setUpdatesEnabled(true);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -80,7 +80,7 @@ void BM_ListFillBulk(benchmark::State& state) {
     const QIcon icon(Assets::Picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state)
-        list->SetRows(rows, icon);
+        list->setRows(rows, icon);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -103,7 +103,7 @@ Session busySession() {
 }
 
 void BM_PollTiedDueRows(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session;
     session.connectionName = BenchStore::kConnection;
     session.CurrentUserKey = BenchStore::kTiedUser;
@@ -120,9 +120,9 @@ void BM_PollTiedDueRows(benchmark::State& state) {
 BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);
 
 void BM_PollTiedDueRows_CApiPreparedOnce(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     for (auto _ : state) {
-        if (floor.Run(Statements::kPollOrdinary, BenchStore::kTiedUser, true) !=
+        if (floor.run(Statements::kPollOrdinary, BenchStore::kTiedUser, true) !=
             BenchStore::kTiedRows)
             state.SkipWithError("wrong row count");
     }
@@ -131,20 +131,20 @@ void BM_PollTiedDueRows_CApiPreparedOnce(benchmark::State& state) {
 BENCHMARK(BM_PollTiedDueRows_CApiPreparedOnce)->Unit(benchmark::kMillisecond);
 
 void BM_ReloadThreeLists(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
     for (auto _ : state)
         window->ReloadLists();
-    if (window->ListView1->Count() != kBusyUserPending)
+    if (window->ListView1->count() != kBusyUserPending)
         state.SkipWithError("wrong row count");
 }
 BENCHMARK(BM_ReloadThreeLists)->Unit(benchmark::kMillisecond);
 
 // From a successful login check to the window on the screen with the user's lists.
 void BM_LoginToMainWindow(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     for (auto _ : state) {
         state.PauseTiming();
@@ -156,7 +156,7 @@ void BM_LoginToMainWindow(benchmark::State& state) {
         window->show();
         window->repaint();
         state.PauseTiming();
-        if (window->ListView1->Count() != kBusyUserPending)
+        if (window->ListView1->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         window.reset();
         // What the window left queued (its login request among them) goes with it.
@@ -169,7 +169,7 @@ BENCHMARK(BM_LoginToMainWindow)->Unit(benchmark::kMillisecond);
 // The floor of the same road: the pending list's statement on the C API, its texts into a
 // list of the window's size, painted once.
 void BM_LoginToMainWindow_Floor(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     const QIcon icon(Assets::Picture("listPending"));
     const QStringList columns{"KeyID", "ReDetail", "UserTrueName", "ReDoTime"};
     for (auto _ : state) {
@@ -180,11 +180,11 @@ void BM_LoginToMainWindow_Floor(benchmark::State& state) {
             floor.Rows(Statements::kPendingList, kBusyUser, columns);
         list->setUpdatesEnabled(false);
         for (const QStringList& row : rows)
-            list->AddRow(row, icon);
+            list->addRow(row, icon);
         list->setUpdatesEnabled(true);
         list->repaint();
         state.PauseTiming();
-        if (list->Count() != kBusyUserPending)
+        if (list->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         list.reset();
         QCoreApplication::processEvents();
@@ -201,7 +201,7 @@ std::size_t heapInUse() {
 // What 10,000 pending rows cost the shown window, above the same window with empty lists.
 // The store's page cache and the prepared statements are warmed by a reload first.
 void BM_MainWindowMemory(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
@@ -232,13 +232,13 @@ int main(int argc, char** argv) {
     qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
     QApplication app(argc, argv);
     // The main window asks for the login on its first show; here nobody answers.
-    ModalRunner::Install([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    ModalRunner::install([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    ModalRunner::Install({});
+    ModalRunner::install({});
     BenchStore::Release();
     return 0;
 }

@@ -21,7 +21,7 @@ int nextUser(int user) {
 }
 
 void BM_OrdinaryPoll(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Query query(BenchStore::kConnection);
     int user = 2;
     for (auto _ : state) {
@@ -39,10 +39,10 @@ BENCHMARK(BM_OrdinaryPoll)
     ->ReportAggregatesOnly(true);
 
 void pollFloor(benchmark::State& state, bool keepPrepared) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     int user = 2;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(floor.Run(Statements::kPollOrdinary, user, keepPrepared));
+        benchmark::DoNotOptimize(floor.run(Statements::kPollOrdinary, user, keepPrepared));
         user = nextUser(user);
     }
     benchmark::DoNotOptimize(floor.Checksum());
@@ -65,7 +65,7 @@ BENCHMARK(BM_OrdinaryPoll_CApiPreparedPerCall)
     ->ReportAggregatesOnly(true);
 
 void BM_PendingListOfBusyUser(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Query query(BenchStore::kConnection);
     for (auto _ : state) {
         query.SetSQL(Statements::kPendingList);
@@ -89,9 +89,9 @@ BENCHMARK(BM_PendingListOfBusyUser)
     ->ReportAggregatesOnly(true);
 
 void BM_PendingListOfBusyUser_CApi(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     for (auto _ : state) {
-        if (floor.Run(Statements::kPendingList, kBusyUser, true) != kBusyUserPending)
+        if (floor.run(Statements::kPendingList, kBusyUser, true) != kBusyUserPending)
             state.SkipWithError("wrong row count");
     }
     benchmark::DoNotOptimize(floor.Checksum());

@@ -67,7 +67,7 @@ void fill(const QString& path) {
 
 } // namespace
 
-const QString& BenchStore::Path() {
+const QString& BenchStore::path() {
     if (storeDir)
         return storePath;
     std::fprintf(stderr, "Building a store of %d reminders over %d users...\n", kRows, kTiedUser);

@@ -64,7 +64,7 @@ qint64 readEveryColumn(sqlite3_stmt* statement) {
 }
 } // namespace
 
-int SqliteFloor::Run(const char* statement, int key, bool keepPrepared) {
+int SqliteFloor::run(const char* statement, int key, bool keepPrepared) {
     auto readRow = [this](sqlite3_stmt* s) { checksum_ += readEveryColumn(s); };
     if (!keepPrepared) {
         sqlite3_stmt* prepared = prepare(statement);

@@ -40,7 +40,7 @@ std::unique_ptr<Startup::Program> Startup::Start() {
     return program;
 }
 
-int Startup::Run(QApplication& app) {
+int Startup::run(QApplication& app) {
     // The program ends when the main window closes or asks to end, not when the last visible
     // window goes: with the main window hidden in the tray, closing a popup must not end it.
     app.setQuitOnLastWindowClosed(false);

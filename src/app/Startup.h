@@ -23,6 +23,6 @@ struct Program {
 std::unique_ptr<Program> Start();
 
 // The whole program: returns the exit code.
-int Run(QApplication& app);
+int run(QApplication& app);
 
 } // namespace Startup

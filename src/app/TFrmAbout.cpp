@@ -37,7 +37,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : TFrmMidShell(parent) {
 
     Button1 = new QPushButton(QStringLiteral("退出"), panClient);
     Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmAbout::Button1Click));
+    connect(Button1, &QPushButton::clicked, this, guardedSlot(this, &TFrmAbout::Button1Click));
 
     auto* text = new QVBoxLayout;
     text->addWidget(Label3);
@@ -68,7 +68,7 @@ QString TFrmAbout::AboutText() {
 bool TFrmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label2 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Guarded([this] { Label2Click(); });
+        guarded([this] { Label2Click(); });
         return true;
     }
     return TFrmMidShell::eventFilter(watched, event);

@@ -1,7 +1,7 @@
 #include "app/TFrmDM.h"
 
 #include "platform/AppInfo.h"
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/MessageBoxes.h"
 #include "store/Connection.h"
 
@@ -15,7 +15,7 @@ TFrmDM::~TFrmDM() {
 }
 
 QString TFrmDM::DatabasePath() const {
-    return ExeDir::Path() + Connection::kDatabaseFileName;
+    return ExecutableFolder::path() + Connection::kDatabaseFileName;
 }
 
 QString TFrmDM::StartupFailureText() {
@@ -37,7 +37,7 @@ void TFrmDM::ConnectionSetup() {
         startupFailed_ = true;
         break;
     case Connection::OpenResult::CannotOpen:
-        MessageBoxes::Show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+        MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统错误:"), ConnectionFailureText()});
         startupFailed_ = true;
         break;
@@ -47,7 +47,7 @@ void TFrmDM::ConnectionSetup() {
 void TFrmDM::DataModuleCreate() {
     ConnectionSetup();
     if (startupFailed_) {
-        MessageBoxes::Show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
+        MessageBoxes::show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
                             AppInfo::kNoticeCaption, StartupFailureText()});
     }
 }

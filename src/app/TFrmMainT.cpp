@@ -102,11 +102,11 @@ void TFrmMainT::buildMenus() {
     N13 = AboutMenu->addAction(QStringLiteral("关于"));
     N13->setObjectName(QStringLiteral("N13"));
 
-    connect(N41, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N41Click));
-    connect(N43, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N43Click));
-    connect(N9, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N9Click));
-    connect(N13, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N13Click));
-    connect(N14, &QAction::triggered, this, GuardedSlot(this, &TFrmMainT::N14Click));
+    connect(N41, &QAction::triggered, this, guardedSlot(this, &TFrmMainT::N41Click));
+    connect(N43, &QAction::triggered, this, guardedSlot(this, &TFrmMainT::N43Click));
+    connect(N9, &QAction::triggered, this, guardedSlot(this, &TFrmMainT::N9Click));
+    connect(N13, &QAction::triggered, this, guardedSlot(this, &TFrmMainT::N13Click));
+    connect(N14, &QAction::triggered, this, guardedSlot(this, &TFrmMainT::N14Click));
 }
 
 QToolButton* TFrmMainT::addToolButton(const QString& name, const QString& caption,
@@ -119,7 +119,7 @@ QToolButton* TFrmMainT::addToolButton(const QString& name, const QString& captio
     button->setAutoRaise(true);
     ToolBar2->addWidget(button);
     if (handler)
-        connect(button, &QToolButton::clicked, this, GuardedSlot(this, handler));
+        connect(button, &QToolButton::clicked, this, guardedSlot(this, handler));
     return button;
 }
 
@@ -154,9 +154,9 @@ void TFrmMainT::buildPages() {
     ListView1 = new ReportList;
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(QStringLiteral("提醒内容列表"));
-    ListView1->SetColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
-    ListView1->SetFillColumn(1);
-    ListView1->SetTextColor(kPendingTextColor);
+    ListView1->setColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    ListView1->setFillColumn(1);
+    ListView1->setTextColor(kPendingTextColor);
     PageControl1->addTab(ListView1, QStringLiteral("提醒内容列表"));
 
     CalendarPage = new QWidget;
@@ -197,32 +197,32 @@ void TFrmMainT::buildPages() {
     ListView2 = new ReportList(historyPage);
     ListView2->setObjectName(QStringLiteral("ListView2"));
     ListView2->setAccessibleName(QStringLiteral("历史提醒列表"));
-    ListView2->SetColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
-    ListView2->SetFillColumn(1);
-    ListView2->SetCheckBoxes(true);
+    ListView2->setColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
+    ListView2->setFillColumn(1);
+    ListView2->setCheckBoxes(true);
     historyLayout->addWidget(ListView2, 1);
     PageControl1->addTab(historyPage, QStringLiteral("历史提醒列表"));
 
     ListView3 = new ReportList;
     ListView3->setObjectName(QStringLiteral("ListView3"));
     ListView3->setAccessibleName(QStringLiteral("已发布提醒信息"));
-    ListView3->SetColumns(
+    ListView3->setColumns(
         {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
-    ListView3->SetFillColumn(1);
+    ListView3->setFillColumn(1);
     PageControl1->addTab(ListView3, QStringLiteral("已发布提醒信息"));
 
     connect(ListView1, &ReportList::rowDoubleClicked, this,
-            GuardedSlot(this, &TFrmMainT::ListView1DblClick));
+            guardedSlot(this, &TFrmMainT::ListView1DblClick));
     connect(ListView2, &ReportList::rowDoubleClicked, this,
-            GuardedSlot(this, &TFrmMainT::ListView2DblClick));
+            guardedSlot(this, &TFrmMainT::ListView2DblClick));
     connect(ListView3, &ReportList::rowDoubleClicked, this,
-            GuardedSlot(this, &TFrmMainT::ListView3DblClick));
+            guardedSlot(this, &TFrmMainT::ListView3DblClick));
     connect(SpeedButton1, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmMainT::SpeedButton1Click));
+            guardedSlot(this, &TFrmMainT::SpeedButton1Click));
     connect(SpeedButton2, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmMainT::SpeedButton2Click));
+            guardedSlot(this, &TFrmMainT::SpeedButton2Click));
     connect(SpeedButton3, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmMainT::SpeedButton3Click));
+            guardedSlot(this, &TFrmMainT::SpeedButton3Click));
 }
 
 void TFrmMainT::buildFooter() {
@@ -242,14 +242,14 @@ void TFrmMainT::buildFooter() {
     Timer_showtime->setObjectName(QStringLiteral("Timer_showtime"));
     Timer_showtime->setInterval(1000);
     connect(Timer_showtime, &QTimer::timeout, this,
-            GuardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
+            guardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
     listIcons_ = {QIcon(Assets::Picture("listPending")), QIcon(Assets::Picture("listHistory")),
                   QIcon(Assets::Picture("listPublished"))};
     listRefreshTimer = new QTimer(this);
     listRefreshTimer->setObjectName(QStringLiteral("listRefreshTimer"));
     listRefreshTimer->setInterval(kListRefreshMs);
     connect(listRefreshTimer, &QTimer::timeout, this,
-            GuardedSlot(this, &TFrmMainT::RefreshListsIfChanged));
+            guardedSlot(this, &TFrmMainT::RefreshListsIfChanged));
 }
 
 std::array<QObject*, 9> TFrmMainT::GatedControls() const {
@@ -277,11 +277,11 @@ void TFrmMainT::showEvent(QShowEvent* event) {
     // A window restored from the minimised state is shown again by the window system: the
     // user's page and calendar stay as they were.
     if (!event->spontaneous())
-        Guarded([this] { FormShow(); });
+        guarded([this] { FormShow(); });
     // A desktop without a window manager never activates the window: the first show asks
     // for the login then, whichever of the two comes first.
     if (!loginShown_)
-        QTimer::singleShot(0, this, GuardedSlot(this, &TFrmMainT::FormActivate));
+        QTimer::singleShot(0, this, guardedSlot(this, &TFrmMainT::FormActivate));
 }
 
 void TFrmMainT::closeEvent(QCloseEvent* event) {
@@ -296,27 +296,27 @@ void TFrmMainT::EndProgram() {
         return;
     ending_ = true;
     close();
-    AppLifetime::RequestQuit();
+    AppLifetime::requestQuit();
 }
 
 void TFrmMainT::changeEvent(QEvent* event) {
     TFrmShell::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !loginShown_) {
         // Leave the activation event before the modal login starts its own loop.
-        QTimer::singleShot(0, this, GuardedSlot(this, &TFrmMainT::FormActivate));
+        QTimer::singleShot(0, this, guardedSlot(this, &TFrmMainT::FormActivate));
     }
 }
 
 void TFrmMainT::FormShow() {
     PageControl1->setCurrentIndex(0);
-    ChnCalendar1->SetDateTime(SystemClock::Now());
-    Label3->setText(ClockText(SystemClock::Now()));
+    ChnCalendar1->SetDateTime(SystemClock::now());
+    Label3->setText(ClockText(SystemClock::now()));
     ApplyAutostartSetting();
 }
 
 void TFrmMainT::ApplyAutostartSetting() {
     const QString setting =
-        SettingsFile::Read(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
+        SettingsFile::read(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
     if (setting == QLatin1String("0")) {
         N14->setText(kAutostartOff);
         autostart_->RemoveEntry();
@@ -327,12 +327,12 @@ void TFrmMainT::ApplyAutostartSetting() {
 }
 
 void TFrmMainT::N14Click() {
-    const QString caption = TextConvert::Trim(N14->text());
+    const QString caption = TextConvert::trim(N14->text());
     if (caption.startsWith(QStringLiteral("√"))) {
-        SettingsFile::Write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
+        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
         N14->setText(kAutostartOff);
     } else if (caption.startsWith(QStringLiteral("随"))) {
-        SettingsFile::Write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("1"));
+        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("1"));
         N14->setText(kAutostartOn);
     }
 }
@@ -356,7 +356,7 @@ void TFrmMainT::FormActivate() {
     loginShown_ = true;
     {
         TFrmLogin login(session_, *this, this);
-        ModalRunner::Run(login);
+        ModalRunner::run(login);
     }
     ReloadLists();
     listRefreshTimer->start();
@@ -370,11 +370,11 @@ QString TFrmMainT::ClockText(const QDateTime& moment) {
 }
 
 void TFrmMainT::Timer_showtimeTimer() {
-    Label3->setText(ClockText(SystemClock::Now()));
+    Label3->setText(ClockText(SystemClock::now()));
 }
 
 void TFrmMainT::ShowGreeting(const QString& userName) {
-    Label2->setText(QStringLiteral("欢迎你：") + IsolatedText(userName));
+    Label2->setText(QStringLiteral("欢迎你：") + isolatedText(userName));
     Label2->show();
     Label3->show();
     Timer_showtime->start();
@@ -414,7 +414,7 @@ void TFrmMainT::ReloadLists() {
     // so that a failing read leaves them as they were.
     const std::optional<qint64> readAt = Connection::ChangeCounter(session_.connectionName);
     // One read of the accounts names every publisher and recipient.
-    const UserNames names = UserNames::Read(ADOQuery3);
+    const UserNames names = UserNames::read(ADOQuery3);
     auto field = [this](const char* column) {
         return ADOQuery2.FieldAsString(QString::fromLatin1(column));
     };
@@ -434,16 +434,16 @@ void TFrmMainT::ReloadLists() {
         return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
                            field("ReDotime")};
     });
-    ListView1->ReplaceRows(std::move(pending), listIcons_[0]);
-    ListView2->ReplaceRows(std::move(history), listIcons_[1]);
-    ListView3->ReplaceRows(std::move(published), listIcons_[2]);
+    ListView1->replaceRows(std::move(pending), listIcons_[0]);
+    ListView2->replaceRows(std::move(history), listIcons_[1]);
+    ListView3->replaceRows(std::move(published), listIcons_[2]);
     listsReadAt_ = readAt;
 }
 
 void TFrmMainT::RefreshListsIfChanged() {
     if (session_.CurrentUserKey == 0)
         return;
-    polling_->Watch().Run([this] {
+    polling_->Watch().run([this] {
         const std::optional<qint64> counter = Connection::ChangeCounter(session_.connectionName);
         if (counter && counter == listsReadAt_)
             return;
@@ -452,13 +452,13 @@ void TFrmMainT::RefreshListsIfChanged() {
 }
 
 void TFrmMainT::showRowDetails(ReportList* list, const QString& personLabel) {
-    const int row = list->Selected();
+    const int row = list->selectedRow();
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::Detail(personLabel + IsolatedText(list->SubItem(row, 1)) +
+    MessageBoxes::detail(personLabel + isolatedText(list->subItem(row, 1)) +
                          QStringLiteral("\r\r") + QStringLiteral("【内容】") +
-                         QStringLiteral("\r\r\n") + IsolatedText(list->SubItem(row, 0)));
+                         QStringLiteral("\r\r\n") + isolatedText(list->subItem(row, 0)));
 }
 
 void TFrmMainT::ListView1DblClick() {
@@ -474,53 +474,53 @@ void TFrmMainT::ListView3DblClick() {
 }
 
 void TFrmMainT::ToolButton4Click() {
-    const int row = ListView3->Selected();
+    const int row = ListView3->selectedRow();
     if (row < 0) {
-        MessageBoxes::Information(QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
+        MessageBoxes::information(QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
         return;
     }
-    if (!MessageBoxes::Question(QStringLiteral("确定要删除已发布提醒信息选定记录吗？")))
+    if (!MessageBoxes::question(QStringLiteral("确定要删除已发布提醒信息选定记录吗？")))
         return;
     try {
         ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeletePublishedReminder));
-        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::Trim(ListView3->Caption(row)));
+        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::trim(ListView3->caption(row)));
         ADOQuery3.ExecSQL();
     } catch (const std::exception&) {
-        MessageBoxes::Information(QStringLiteral("删除失败，请稍后重试！"));
+        MessageBoxes::information(QStringLiteral("删除失败，请稍后重试！"));
         return;
     }
-    MessageBoxes::Information(QStringLiteral("删除成功！"));
+    MessageBoxes::information(QStringLiteral("删除成功！"));
     ReloadLists();
 }
 
 void TFrmMainT::SpeedButton1Click() {
-    ListView2->SetAllChecked(true);
+    ListView2->setAllChecked(true);
 }
 
 void TFrmMainT::SpeedButton2Click() {
-    ListView2->SetAllChecked(false);
+    ListView2->setAllChecked(false);
 }
 
 void TFrmMainT::SpeedButton3Click() {
-    if (ListView2->CheckedCount() == 0) {
-        MessageBoxes::Information(QStringLiteral("请选择记录！"));
+    if (ListView2->checkedCount() == 0) {
+        MessageBoxes::information(QStringLiteral("请选择记录！"));
         return;
     }
-    if (!MessageBoxes::Question(QStringLiteral("确定要删除所选定的历史提醒记录吗？")))
+    if (!MessageBoxes::question(QStringLiteral("确定要删除所选定的历史提醒记录吗？")))
         return;
-    for (int row = ListView2->Count() - 1; row >= 0; --row) {
-        if (!ListView2->Checked(row))
+    for (int row = ListView2->count() - 1; row >= 0; --row) {
+        if (!ListView2->isChecked(row))
             continue;
         ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeleteReminder));
-        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::Trim(ListView2->Caption(row)));
+        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::trim(ListView2->caption(row)));
         ADOQuery3.ExecSQL();
     }
-    MessageBoxes::Information(QStringLiteral("删除历史提醒记录完毕！"));
+    MessageBoxes::information(QStringLiteral("删除历史提醒记录完毕！"));
     ReloadLists();
 }
 
 void TFrmMainT::ToolButton1Click() {
-    if (MessageBoxes::Question(QStringLiteral("确定要退出系统吗？")))
+    if (MessageBoxes::question(QStringLiteral("确定要退出系统吗？")))
         EndProgram();
 }
 
@@ -529,57 +529,57 @@ void TFrmMainT::ToolButton10Click() {
     TFrmAddtx dialog(session_, reloader(), this);
     if (PageControl1->currentIndex() == 1)
         dialog.PresetStartDay(ChnCalendar1->DateTime().date());
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::ToolButton3Click() {
-    const int row = ListView3->Selected();
+    const int row = ListView3->selectedRow();
     if (row < 0) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
+        MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
-    TFrmEditMessage::EditPublished(session_, reloader(), ListView3->Caption(row),
-                                   ListView3->SubItem(row, 0), this);
+    TFrmEditMessage::EditPublished(session_, reloader(), ListView3->caption(row),
+                                   ListView3->subItem(row, 0), this);
 }
 
 void TFrmMainT::ToolButton2Click() {
     TFrmQuickTx dialog(session_, reloader(), this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::ToolButton12Click() {
     TFrmSRTX dialog(session_, reloader(), this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::ToolButton9Click() {
     TFrmYhTx dialog(session_, reloader(), this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::TbexitClick() {
     TFrmJnrTx dialog(session_, reloader(), this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N41Click() {
     TFrmUser dialog(session_, this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N43Click() {
     TFrmPopdem dialog(session_, this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N9Click() {
     TFrmModifyPwd dialog(session_, this);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N13Click() {
     TFrmAbout about(this);
-    ModalRunner::Run(about);
+    ModalRunner::run(about);
 }
 
 std::function<void()> TFrmMainT::reloader() {

@@ -65,7 +65,7 @@ TChnCalendar::TChnCalendar(QWidget* parent) : QWidget(parent) {
 
     // What the window's creation does: menus, today, and the title on.
     BuildMenus();
-    SetDateTime(SystemClock::Now());
+    SetDateTime(SystemClock::now());
     SetShowTitle(true);
 }
 
@@ -133,12 +133,12 @@ void TChnCalendar::createChildren() {
     SpinMonth->setObjectName(QStringLiteral("SpinMonth"));
     SpinMonth->setAccessibleName(QStringLiteral("月"));
     SpinMonth->setGeometry(60, 10, 16, 24);
-    connect(SpinMonth, &TSpinButtons::Clicked, this, GuardedSlot(this, &TChnCalendar::StepMonth));
+    connect(SpinMonth, &TSpinButtons::Clicked, this, guardedSlot(this, &TChnCalendar::StepMonth));
     SpinYear = new TSpinButtons(DateStepping::kFirstYear, DateStepping::kLastYear, this);
     SpinYear->setObjectName(QStringLiteral("SpinYear"));
     SpinYear->setAccessibleName(QStringLiteral("年"));
     SpinYear->setGeometry(220, 10, 16, 24);
-    connect(SpinYear, &TSpinButtons::Clicked, this, GuardedSlot(this, &TChnCalendar::StepYear));
+    connect(SpinYear, &TSpinButtons::Clicked, this, guardedSlot(this, &TChnCalendar::StepYear));
 
     MenuMonth = new QMenu(this);
     MenuMonth->setObjectName(QStringLiteral("MenuMonth"));
@@ -399,7 +399,7 @@ void TChnCalendar::fillCells(bool notify) {
 }
 
 void TChnCalendar::GoToday() {
-    SetDateTime(SystemClock::Now());
+    SetDateTime(SystemClock::now());
 }
 
 void TChnCalendar::returnSpinsToDate() {
@@ -431,7 +431,7 @@ void TChnCalendar::StepYear() {
     if (const auto target = DateStepping::YearStep(dateTime_.date(), year))
         SetDateTime(QDateTime(*target, QTime(0, 0)));
     else
-        SetDateTime(SystemClock::Now());
+        SetDateTime(SystemClock::now());
 }
 
 // ---- Menus
@@ -447,7 +447,7 @@ void TChnCalendar::BuildMenus() {
         QAction* today = menu->addAction(QStringLiteral("今日"));
         today->setObjectName(QString::fromLatin1(name));
         menu->setDefaultAction(today);
-        connect(today, &QAction::triggered, this, GuardedSlot(this, &TChnCalendar::GoToday));
+        connect(today, &QAction::triggered, this, guardedSlot(this, &TChnCalendar::GoToday));
     };
     auto addSeparator = [](QMenu* menu, const char* name) {
         QAction* separator = menu->addSeparator();
@@ -458,7 +458,7 @@ void TChnCalendar::BuildMenus() {
         item->setObjectName(name);
         item->setData(year);
         connect(item, &QAction::triggered, this, [this, year] {
-            Guarded([this, year] {
+            guarded([this, year] {
                 SpinYear->SetPosition(year);
                 StepYear();
             });
@@ -480,7 +480,7 @@ void TChnCalendar::BuildMenus() {
         item->setObjectName(QStringLiteral("MenuMonth_%1").arg(i));
         item->setData(month);
         connect(item, &QAction::triggered, this, [this, month] {
-            Guarded([this, month] {
+            guarded([this, month] {
                 SpinMonth->SetPosition(month);
                 StepMonth();
             });
@@ -536,7 +536,7 @@ bool TChnCalendar::eventFilter(QObject* watched, QEvent* event) {
             !label->rect().contains(mouse->position().toPoint()))
             return QWidget::eventFilter(watched, event);
         if (watched == LabelToday) {
-            Guarded([this] { GoToday(); });
+            guarded([this] { GoToday(); });
             return true;
         }
         if (menu != nullptr) {

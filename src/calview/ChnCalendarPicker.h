@@ -4,7 +4,7 @@
 // festivals, star sign and sexagenary year, over a faint watermark of the shown year and month.
 //
 //   auto* calendar = new TChnCalendar(page);      // 313 x 253, today selected, title shown
-//   calendar->SetDateTime(SystemClock::Now());
+//   calendar->SetDateTime(SystemClock::now());
 //   connect(calendar, &TChnCalendar::OnChange, ...);
 //   QDate picked = calendar->DateTime().date();
 //

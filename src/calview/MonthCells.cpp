@@ -108,7 +108,7 @@ int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthC
             cell.LunarMonthText = texts.LunarMonth;
             cell.LunarDayText = texts.LunarDay;
             const LunarLine line = ChooseLunarLine(texts, colors);
-            cell.LunarLine = line.Text;
+            cell.LunarLine = line.text;
             cell.LunarColor = line.Color;
 
             if (d == selected.day()) {

@@ -48,7 +48,7 @@ struct DayTexts {
 DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal);
 
 struct LunarLine {
-    QString Text;
+    QString text;
     QColor Color;
 };
 // The lunar day, or the lunar month's name in red on its first day; a Gregorian festival

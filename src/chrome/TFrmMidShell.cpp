@@ -38,7 +38,7 @@ void TFrmMidShell::CaptionButtonClick(TSkinButton* button) {
 
 void TFrmMidShell::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    Guarded([this] { FormResize(); });
+    guarded([this] { FormResize(); });
 }
 
 void TFrmMidShell::WindowMoveStarted(bool systemMove) {

@@ -6,10 +6,10 @@
 
 // The dialog shell: the base of every dialog. A frameless dialog with the picture frame of
 // TShellFrame and one caption button, close, which ends the dialog as any close does (a modal
-// dialog returns QDialog::Rejected from ModalRunner::Run).
+// dialog returns QDialog::Rejected from ModalRunner::run).
 //
 // A dialog derives from it and, in its constructor (the shell's creation step has run by then),
-// puts its title and content in place; its opener shows it with ModalRunner::Run:
+// puts its title and content in place; its opener shows it with ModalRunner::run:
 //
 //   TFrmAbout::TFrmAbout(QWidget* parent) : TFrmMidShell(parent) {
 //       Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("关于")));
@@ -21,7 +21,7 @@
 //   }
 //   ...
 //   TFrmAbout about(this);
-//   ModalRunner::Run(about);
+//   ModalRunner::run(about);
 //
 // A dialog designed smaller than 640 x 480 grows to that size when shown, keeping its top-left
 // corner and its controls where they were placed.

@@ -27,9 +27,9 @@ TFrmShell::TFrmShell(QWidget* parent)
       N2(AddItem(PopupMenu1, "N2", QStringLiteral("快速添加事件"))),
       N3(AddItem(PopupMenu1, "N3", {})), N4(AddItem(PopupMenu1, "N4", QStringLiteral("退出系统"))) {
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    connect(N1221, &QAction::triggered, this, [this] { Guarded([this] { N1221Click(); }); });
-    connect(N2, &QAction::triggered, this, [this] { Guarded([this] { N2Click(); }); });
-    connect(N4, &QAction::triggered, this, [this] { Guarded([this] { N4Click(); }); });
+    connect(N1221, &QAction::triggered, this, [this] { guarded([this] { N1221Click(); }); });
+    connect(N2, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
+    connect(N4, &QAction::triggered, this, [this] { guarded([this] { N4Click(); }); });
     setWindowIcon(Assets::AppIcon());
     FormCreate();
 }
@@ -80,7 +80,7 @@ void TFrmShell::MinimizeToTray() {
         trayIcon_->setContextMenu(PopupMenu1);
         connect(trayIcon_, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
-                    Guarded([&] { TrayIconMessage(reason); });
+                    guarded([&] { TrayIconMessage(reason); });
                 });
     }
     trayIcon_->show();
@@ -122,7 +122,7 @@ void TFrmShell::N4Click() {
 
 void TFrmShell::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Guarded([this] { FormResize(); });
+    guarded([this] { FormResize(); });
 }
 
 void TFrmShell::WindowMoveStarted(bool systemMove) {

@@ -127,7 +127,7 @@ void TShellFrame::BuildControls() {
 
 void TShellFrame::ConnectTitleImage(TFrameImage* image) {
     QObject::connect(image, &TFrameImage::MousePressed, &window_,
-                     [this](QMouseEvent* event) { Guarded([&] { imaTopCMouseDown(event); }); });
+                     [this](QMouseEvent* event) { guarded([&] { imaTopCMouseDown(event); }); });
     QObject::connect(image, &TFrameImage::MouseMoved, &window_, [this](QMouseEvent* event) {
         if (dragging_ && event->buttons() != Qt::NoButton)
             window_.move(event->globalPosition().toPoint() - dragOffset_);
@@ -153,7 +153,7 @@ TSkinButton* TShellFrame::MakeCaptionButton(const char* name, TSkinButtonStyle s
     button->setObjectName(QString::fromLatin1(name));
     button->SetSkinButtonStyle(style);
     QObject::connect(button, &TSkinButton::OnClick, &window_,
-                     [this](TSkinButton* sender) { Guarded([&] { CaptionButtonClick(sender); }); });
+                     [this](TSkinButton* sender) { guarded([&] { CaptionButtonClick(sender); }); });
     button->show();
     button->raise();
     return button;

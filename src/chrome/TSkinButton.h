@@ -37,7 +37,7 @@ public:
     // nothing.
     void SetSkinButtonStyle(TSkinButtonStyle style);
 
-    QString Caption() const { return caption_; }
+    QString caption() const { return caption_; }
     void SetCaption(const QString& caption);
 
     // sbsBtn only: shows the pressed look for as long as it is set.

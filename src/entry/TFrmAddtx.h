@@ -10,7 +10,7 @@
 //   TFrmAddtx dialog(session, [this] { ReloadLists(); }, this);
 //   if (calendarPageShowing)
 //       dialog.PresetStartDay(ChnCalendar1->SelectedDate());
-//   ModalRunner::Run(dialog);
+//   ModalRunner::run(dialog);
 class TFrmAddtx : public TFrmEntry {
     Q_OBJECT
 public:

@@ -36,7 +36,7 @@ void TFrmEditMessage::EditPublished(Session& session, std::function<void()> relo
                                     QWidget* parent) {
     TFrmEditMessage dialog(session, std::move(reloadLists), parent);
     dialog.Fill(keyText, listedContent);
-    ModalRunner::Run(dialog);
+    ModalRunner::run(dialog);
 }
 
 void TFrmEditMessage::Fill(const QString& keyText, const QString& listedContent) {
@@ -82,7 +82,7 @@ void TFrmEditMessage::Fill(const QString& keyText, const QString& listedContent)
         if (!name.isEmpty())
             names.insert(name);
     }
-    for (int row = 0; row < ListView1->Count(); ++row)
-        if (names.contains(ListView1->Caption(row)))
-            ListView1->SetChecked(row, true);
+    for (int row = 0; row < ListView1->count(); ++row)
+        if (names.contains(ListView1->caption(row)))
+            ListView1->setChecked(row, true);
 }

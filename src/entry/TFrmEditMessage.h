@@ -9,7 +9,7 @@
 // The main window's "编辑提醒" handler, after its own check that a row is selected:
 //
 //   TFrmEditMessage::EditPublished(session, [this] { ReloadLists(); },
-//                                  ListView3->Caption(row), ListView3->SubItem(row, 0), this);
+//                                  ListView3->caption(row), ListView3->subItem(row, 0), this);
 //
 // A failing select while filling leaves EditPublished with the store's error (call it inside
 // the handler guard); the dialog is then never shown.

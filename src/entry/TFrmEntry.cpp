@@ -186,20 +186,20 @@ QLayout* TFrmEntry::buildSettingsRow() {
 
     if (RadioButton2)
         connect(RadioButton2, &QRadioButton::toggled, this,
-                GuardedSlot(this, &TFrmEntry::RadioButton2Click));
+                guardedSlot(this, &TFrmEntry::RadioButton2Click));
     // The only choice of a picked-start dialog has no handler: its pickers are always on.
     if (RadioButton3 && RadioButton2)
         connect(RadioButton3, &QRadioButton::toggled, this,
-                GuardedSlot(this, &TFrmEntry::RadioButton3Click));
+                guardedSlot(this, &TFrmEntry::RadioButton3Click));
     connect(Edit1, &QLineEdit::textEdited, this,
-            [this](const QString& text) { Guarded([this, &text] { Edit1Edited(text); }); });
+            [this](const QString& text) { guarded([this, &text] { Edit1Edited(text); }); });
     return row;
 }
 
 QWidget* TFrmEntry::buildMiddle() {
     ListView1 = named(new ReportList(panClient), "ListView1");
-    ListView1->SetCheckBoxes(true);
-    ListView1->SetColumns({{QStringLiteral("人员"), 150}, {QStringLiteral("KEY"), 0}});
+    ListView1->setCheckBoxes(true);
+    ListView1->setColumns({{QStringLiteral("人员"), 150}, {QStringLiteral("KEY"), 0}});
     ListView1->setAccessibleName(QStringLiteral("提醒人员"));
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("提醒内容"), panClient), "GroupBox1");
@@ -209,7 +209,7 @@ QWidget* TFrmEntry::buildMiddle() {
     Memo1->setAccessibleName(GroupBox1->title());
     paintText(Memo1, QPalette::Text, Qt::blue);
     frame->addWidget(Memo1);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, GuardedSlot(this, &TFrmEntry::Memo1Change));
+    connect(Memo1, &QPlainTextEdit::textChanged, this, guardedSlot(this, &TFrmEntry::Memo1Change));
 
     if (design_.save.updateExisting) {
         Edit2 = named(new QLineEdit(panClient), "Edit2");
@@ -256,9 +256,9 @@ QLayout* TFrmEntry::buildButtonRow() {
             row->addWidget(button);
         }
         connect(SpeedButton1, &QPushButton::clicked, this,
-                GuardedSlot(this, &TFrmEntry::SpeedButton1Click));
+                guardedSlot(this, &TFrmEntry::SpeedButton1Click));
         connect(SpeedButton2, &QPushButton::clicked, this,
-                GuardedSlot(this, &TFrmEntry::SpeedButton2Click));
+                guardedSlot(this, &TFrmEntry::SpeedButton2Click));
     }
     if (design_.label4Place == Label4Place::ButtonRow) {
         Label4 = makeLabel(design_.label4Text, "Label4", panClient);
@@ -278,13 +278,13 @@ QLayout* TFrmEntry::buildButtonRow() {
         button->setMinimumWidth(80);
         row->addWidget(button);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmEntry::BitBtn1Click));
-    connect(BitBtn2, &QPushButton::clicked, this, GuardedSlot(this, &TFrmEntry::BitBtn2Click));
+    connect(BitBtn1, &QPushButton::clicked, this, guardedSlot(this, &TFrmEntry::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guardedSlot(this, &TFrmEntry::BitBtn2Click));
     return row;
 }
 
 void TFrmEntry::FormCreate() {
-    const QDateTime now = SystemClock::Now();
+    const QDateTime now = SystemClock::now();
     if (DateTimePicker1) {
         DateTimePicker1->setDate(now.date());
         DateTimePicker2->setTime(now.time());
@@ -308,7 +308,7 @@ void TFrmEntry::showEvent(QShowEvent* event) {
     // A window coming back from the minimised state is shown again by the window system; the
     // list is only loaded when the dialog itself is shown.
     if (!event->spontaneous())
-        Guarded([this] { FormShow(); });
+        guarded([this] { FormShow(); });
 }
 
 void TFrmEntry::FormShow() {
@@ -324,16 +324,16 @@ void TFrmEntry::LoadRecipientList() {
     letPendingEventsRun();
     {
         PaintingSuspended suspended(ListView1);
-        ListView1->Clear();
+        ListView1->clear();
         const QIcon icon =
             design_.rowIcons ? QIcon(Assets::Picture(QStringLiteral("listUser"))) : QIcon();
         for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
             const int row =
-                ListView1->AddRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
+                ListView1->addRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
                                    ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
                                   icon);
             if (!design_.listVisible)
-                ListView1->SetChecked(row, true);
+                ListView1->setChecked(row, true);
         }
     }
     letPendingEventsRun();
@@ -380,11 +380,11 @@ void TFrmEntry::Edit1Edited(const QString& text) {
 }
 
 void TFrmEntry::SpeedButton1Click() {
-    ListView1->SetAllChecked(true);
+    ListView1->setAllChecked(true);
 }
 
 void TFrmEntry::SpeedButton2Click() {
-    ListView1->SetAllChecked(false);
+    ListView1->setAllChecked(false);
 }
 
 void TFrmEntry::Memo1Change() {
@@ -397,15 +397,15 @@ void TFrmEntry::BitBtn2Click() {
 
 void TFrmEntry::BitBtn1Click() {
     const SavePlan& plan = design_.save;
-    const int tickedCount = ListView1->CheckedCount();
+    const int tickedCount = ListView1->checkedCount();
     if (tickedCount == 0 && !plan.noRecipientMessage.isEmpty()) {
-        MessageBoxes::Information(plan.noRecipientMessage);
+        MessageBoxes::information(plan.noRecipientMessage);
         return;
     }
     // An edit dialog whose reminder was gone when it opened has no row to rewrite; that is what
     // the user must hear, not a complaint about the empty unit it opened with.
-    if (plan.updateExisting && TextConvert::Trim(Edit2->text()).isEmpty()) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
+    if (plan.updateExisting && TextConvert::trim(Edit2->text()).isEmpty()) {
+        MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
     if (plan.secondsMinimum) {
@@ -416,21 +416,21 @@ void TFrmEntry::BitBtn1Click() {
     }
     // A unit outside the four would be stored without a sort key and never pop up at a
     // sensible pace; it is refused before anything is asked or written.
-    const QString unit = TextConvert::Trim(ComboBox1->currentText());
+    const QString unit = TextConvert::trim(ComboBox1->currentText());
     if (!TimingRules::IsIntervalUnit(unit)) {
-        MessageBoxes::Information(TimingRules::kBadUnitMessage);
+        MessageBoxes::information(TimingRules::kBadUnitMessage);
         return;
     }
 
-    if (tickedCount > 0 && !MessageBoxes::Question(plan.question)) {
+    if (tickedCount > 0 && !MessageBoxes::question(plan.question)) {
         if (!plan.declinedMessage.isEmpty())
-            MessageBoxes::Information(plan.declinedMessage);
+            MessageBoxes::information(plan.declinedMessage);
         return;
     }
-    const QString content = TextConvert::Trim(Memo1->toPlainText());
+    const QString content = TextConvert::trim(Memo1->toPlainText());
     // A number that is no integer leaves Save here, before anything is written.
     const std::optional<qint64> totalTime =
-        TimingRules::EntryTotalTime(TextConvert::ToInt(Edit1->text()), unit);
+        TimingRules::EntryTotalTime(TextConvert::toInt(Edit1->text()), unit);
     const ReminderValues values{content, unit, totalTime};
 
     SaveTally tally;
@@ -440,10 +440,10 @@ void TFrmEntry::BitBtn1Click() {
                           values, tally))
             announceWritten(plan.selfSuccessText, tally);
     } else {
-        for (int row = 0; row < ListView1->Count(); ++row) {
-            if (!ListView1->Checked(row))
+        for (int row = 0; row < ListView1->count(); ++row) {
+            if (!ListView1->isChecked(row))
                 continue;
-            const QString key = ListView1->SubItem(row, 0);
+            const QString key = ListView1->subItem(row, 0);
             // Saved by an earlier try of this same reminder: a retry writes only the others.
             if (savedRecipients_.contains(key)) {
                 ++tally.saved;
@@ -471,7 +471,7 @@ void TFrmEntry::BitBtn1Click() {
                                       .arg(tally.saved)
                                       .arg(tally.failed)
                                 : QStringLiteral("提醒信息未保存！");
-    MessageBoxes::DefaultError(heading + QLatin1Char('\n') + tally.reasons.join(QLatin1Char('\n')));
+    MessageBoxes::defaultError(heading + QLatin1Char('\n') + tally.reasons.join(QLatin1Char('\n')));
 }
 
 bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
@@ -491,7 +491,7 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
             QStringLiteral("p4"),
             picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
                    : now);
-        ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::Trim(Edit1->text()));
+        ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::trim(Edit1->text()));
         ADOQuery1.SetText(QStringLiteral("p6"), values.unit);
         ADOQuery1.SetText(QStringLiteral("p7"), now);
         ADOQuery1.SetInteger(QStringLiteral("p8"), session_.CurrentUserKey);
@@ -500,7 +500,7 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
         if (values.totalTime)
             ADOQuery1.SetLargeInt(QStringLiteral("p11"), *values.totalTime);
         if (plan.updateExisting)
-            ADOQuery1.SetText(QStringLiteral("p12"), TextConvert::Trim(Edit2->text()));
+            ADOQuery1.SetText(QStringLiteral("p12"), TextConvert::trim(Edit2->text()));
         ADOQuery1.ExecSQL();
     } catch (const std::exception& error) {
         // The other recipients are still written; the save reports every refusal at its end.
@@ -515,7 +515,7 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
 
 void TFrmEntry::announceWritten(const QString& successText, SaveTally& tally) {
     ++tally.saved;
-    MessageBoxes::Information(successText);
+    MessageBoxes::information(successText);
     if (reloadLists_)
         reloadLists_();
 }

@@ -5,7 +5,7 @@
 // The anniversary reminder dialog, opened modally by "  纪念日提醒":
 //
 //   TFrmJnrTx dialog(session, [this] { ReloadLists(); }, this);
-//   ModalRunner::Run(dialog);
+//   ModalRunner::run(dialog);
 class TFrmJnrTx : public TFrmDatedTx {
     Q_OBJECT
 public:

@@ -6,7 +6,7 @@
 // list is never seen; every row of it is ticked. Opened modally by "快速发布":
 //
 //   TFrmQuickTx dialog(session, [this] { ReloadLists(); }, this);
-//   ModalRunner::Run(dialog);
+//   ModalRunner::run(dialog);
 class TFrmQuickTx : public TFrmEntry {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 // The birthday reminder dialog, opened modally by "生日提醒":
 //
 //   TFrmSRTX dialog(session, [this] { ReloadLists(); }, this);
-//   ModalRunner::Run(dialog);
+//   ModalRunner::run(dialog);
 class TFrmSRTX : public TFrmDatedTx {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 // The appointment reminder dialog, opened modally by "约会提醒":
 //
 //   TFrmYhTx dialog(session, [this] { ReloadLists(); }, this);
-//   ModalRunner::Run(dialog);
+//   ModalRunner::run(dialog);
 class TFrmYhTx : public TFrmDatedTx {
     Q_OBJECT
 public:

@@ -32,7 +32,7 @@ PopupFactory Popups::StandardFactory() {
         std::unique_ptr<ReminderPopup> popup(Make(context));
         // The list is read before anything shows: an empty one brings no window.
         popup->FormShow();
-        if (popup->ListView1->Count() == 0)
+        if (popup->ListView1->count() == 0)
             return nullptr;
         popup->FormCreate();
         return popup.release();

@@ -107,16 +107,16 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     top += 20;
 
     ListView1 = named(new ReportList(content_), "ListView1");
-    ListView1->SetCheckBoxes(true);
-    ListView1->SetColumns(style_.columns);
-    ListView1->SetFillColumn(1);
-    ListView1->SetTextColor(Qt::black);
-    ListView1->SetTextColor(style_.contentColor, 1);
+    ListView1->setCheckBoxes(true);
+    ListView1->setColumns(style_.columns);
+    ListView1->setFillColumn(1);
+    ListView1->setTextColor(Qt::black);
+    ListView1->setTextColor(style_.contentColor, 1);
     ListView1->setAccessibleName(style_.caption);
     const int listHeight = style_.pictureOnTop ? 210 : 130;
     ListView1->setGeometry(8, top, kWidth - 16, listHeight);
     connect(ListView1, &ReportList::rowDoubleClicked, this,
-            GuardedSlot(this, &ReminderPopup::ListView1DblClick));
+            guardedSlot(this, &ReminderPopup::ListView1DblClick));
     top += listHeight + 8;
 
     if (!style_.pictureOnTop) {
@@ -150,7 +150,7 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
 
     SlideTimer = named(new QTimer(this), "SlideTimer");
     SlideTimer->setInterval(kSlideIntervalMs);
-    connect(SlideTimer, &QTimer::timeout, this, GuardedSlot(this, &ReminderPopup::SlideTimerTimer));
+    connect(SlideTimer, &QTimer::timeout, this, guardedSlot(this, &ReminderPopup::SlideTimerTimer));
 }
 
 ReminderPopup::~ReminderPopup() = default;
@@ -208,16 +208,16 @@ int ReminderPopup::buildControls(QWidget* content, int top) {
 
     btnok = named(new QPushButton(QStringLiteral("我知道了"), content), "btnok");
     btnok->setGeometry(442, top - 1, 82, 27);
-    connect(btnok, &QPushButton::clicked, this, GuardedSlot(this, &ReminderPopup::btnokClick));
+    connect(btnok, &QPushButton::clicked, this, guardedSlot(this, &ReminderPopup::btnokClick));
     btnexit = named(new QPushButton(QStringLiteral("退 出"), content), "btnexit");
     btnexit->setGeometry(530, top - 1, 78, 27);
-    connect(btnexit, &QPushButton::clicked, this, GuardedSlot(this, &ReminderPopup::btnexitClick));
+    connect(btnexit, &QPushButton::clicked, this, guardedSlot(this, &ReminderPopup::btnexitClick));
 
     top += 32;
     CheckBox1 = named(new QCheckBox(QStringLiteral("自定义"), content), "CheckBox1");
     CheckBox1->setGeometry(12, top, 70, 24);
     connect(CheckBox1, &QCheckBox::toggled, this,
-            GuardedSlot(this, &ReminderPopup::CheckBox1Click));
+            guardedSlot(this, &ReminderPopup::CheckBox1Click));
 
     customRow_ = new QWidget(content);
     customRow_->setObjectName(style_.customRowName);
@@ -278,7 +278,7 @@ void ReminderPopup::FormShow() {
     customRow_->hide();
     Edit1->setText(QStringLiteral("5"));
     ComboBox1->setCurrentText(TimingRules::kMinute);
-    const QDateTime now = SystemClock::Now();
+    const QDateTime now = SystemClock::now();
     DateTimePicker1->setDate(now.date());
     DateTimePicker2->setTime(now.time());
     if (!listLoaded_) {
@@ -292,7 +292,7 @@ void ReminderPopup::loadList() {
     // that cannot be read leaves it as it was.
     UserNames names;
     if (style_.thirdColumnIsPublisher)
-        names = UserNames::Read(ADOQuery2);
+        names = UserNames::read(ADOQuery2);
     ADOQuery1.SetSQL(QString::fromUtf8(style_.listStatement));
     ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
     ADOQuery1.Open();
@@ -308,13 +308,13 @@ void ReminderPopup::loadList() {
     }
     ADOQuery1.Close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
-    ListView1->ReplaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
+    ListView1->replaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
 }
 
 bool ReminderPopup::ReloadReminders() {
     loadList();
     listLoaded_ = true;
-    return ListView1->Count() > 0;
+    return ListView1->count() > 0;
 }
 
 void ReminderPopup::FormResize() {
@@ -325,7 +325,7 @@ void ReminderPopup::FormResize() {
 
 void ReminderPopup::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Guarded([this] { FormResize(); });
+    guarded([this] { FormResize(); });
 }
 
 void ReminderPopup::FormClose() {
@@ -335,7 +335,7 @@ void ReminderPopup::FormClose() {
 }
 
 void ReminderPopup::closeEvent(QCloseEvent* event) {
-    Guarded([this] { FormClose(); });
+    guarded([this] { FormClose(); });
     event->accept();
 }
 
@@ -389,8 +389,8 @@ bool ReminderPopup::eventFilter(QObject* watched, QEvent* event) {
 
 QList<int> ReminderPopup::tickedRows() const {
     QList<int> rows;
-    for (int row = 0; row < ListView1->Count(); ++row)
-        if (ListView1->Checked(row))
+    for (int row = 0; row < ListView1->count(); ++row)
+        if (ListView1->isChecked(row))
             rows << row;
     return rows;
 }
@@ -410,14 +410,14 @@ int ReminderPopup::ChosenMinutes() const {
 void ReminderPopup::btnokClick() {
     const QList<int> rows = tickedRows();
     if (rows.isEmpty()) {
-        MessageBoxes::Information(style_.nothingTickedNotice);
+        MessageBoxes::information(style_.nothingTickedNotice);
         return;
     }
-    if (!MessageBoxes::Question(kAcknowledgeQuestion))
+    if (!MessageBoxes::question(kAcknowledgeQuestion))
         return;
     for (int row : rows) {
         ADOQuery1.SetSQL(QString::fromUtf8(Statements::kAcknowledge));
-        ADOQuery1.SetText(QStringLiteral("p"), ListView1->Caption(row));
+        ADOQuery1.SetText(QStringLiteral("p"), ListView1->caption(row));
         ADOQuery1.ExecSQL();
     }
     const std::function<void()> reload = reloadLists_;
@@ -429,12 +429,12 @@ void ReminderPopup::btnokClick() {
 void ReminderPopup::btnexitClick() {
     const QList<int> rows = tickedRows();
     if (!rows.isEmpty() && CheckBox1->isChecked()) {
-        const QString number = TextConvert::Trim(Edit1->text());
-        const QString unit = TextConvert::Trim(ComboBox1->currentText());
+        const QString number = TextConvert::trim(Edit1->text());
+        const QString unit = TextConvert::trim(ComboBox1->currentText());
         const std::optional<qint64> totalTime =
-            TimingRules::PostponeTotalTime(TextConvert::ToInt(number), unit);
+            TimingRules::PostponeTotalTime(TextConvert::toInt(number), unit);
         if (!totalTime) {
-            MessageBoxes::Information(TimingRules::kBadUnitMessage);
+            MessageBoxes::information(TimingRules::kBadUnitMessage);
             return;
         }
         const QString start =
@@ -445,7 +445,7 @@ void ReminderPopup::btnexitClick() {
             ADOQuery1.SetText(QStringLiteral("p1"), number);
             ADOQuery1.SetText(QStringLiteral("p2"), unit);
             ADOQuery1.SetLargeInt(QStringLiteral("p5"), *totalTime);
-            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->Caption(row));
+            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->caption(row));
             ADOQuery1.ExecSQL();
         }
     } else if (!rows.isEmpty()) {
@@ -455,7 +455,7 @@ void ReminderPopup::btnexitClick() {
             ADOQuery1.SetSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
             ADOQuery1.SetText(QStringLiteral("p2"), TimingRules::kMinute);
             ADOQuery1.SetLargeInt(QStringLiteral("p4"), minutes * 60);
-            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->Caption(row));
+            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->caption(row));
             ADOQuery1.ExecSQL();
         }
     }
@@ -463,11 +463,11 @@ void ReminderPopup::btnexitClick() {
 }
 
 void ReminderPopup::ListView1DblClick() {
-    const int row = ListView1->Selected();
+    const int row = ListView1->selectedRow();
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::Detail(QStringLiteral("【发布人】") + IsolatedText(ListView1->SubItem(row, 1)) +
+    MessageBoxes::detail(QStringLiteral("【发布人】") + isolatedText(ListView1->subItem(row, 1)) +
                          QStringLiteral("\r\r【内容】\r\r\n") +
-                         IsolatedText(ListView1->SubItem(row, 0)));
+                         isolatedText(ListView1->subItem(row, 0)));
 }

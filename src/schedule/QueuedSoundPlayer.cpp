@@ -1,6 +1,6 @@
 #include "schedule/QueuedSoundPlayer.h"
 
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +13,7 @@ QueuedSoundPlayer::~QueuedSoundPlayer() {
 }
 
 QString QueuedSoundPlayer::WaveFolder() {
-    return ExeDir::Path() + QStringLiteral("wave/");
+    return ExecutableFolder::path() + QStringLiteral("wave/");
 }
 
 QString QueuedSoundPlayer::Locate(const QString& fileName) {

@@ -137,7 +137,7 @@ void ReminderPolling::poll(ReminderKind kind) {
     // per poll, so that tied rows of different periods cannot restart the count every poll
     // and keep the popup away for ever. Reading from the end, the first such row ends the
     // search however many rows tie.
-    const QDateTime now = SystemClock::Now();
+    const QDateTime now = SystemClock::now();
     bool anyDue = false;
     std::optional<qint64> period;
     for (int row = query.RecordCount() - 1; row >= 0 && !period; --row) {
@@ -161,7 +161,7 @@ void ReminderPolling::poll(ReminderKind kind) {
 }
 
 void ReminderPolling::guardedPoll(ReminderKind kind) {
-    if (!watch_.Run([this, kind] { poll(kind); }))
+    if (!watch_.run([this, kind] { poll(kind); }))
         return;
     bool& owed = popupOwed_[KindIndex(kind)];
     if (owed && RepeatTimerOf(kind)->Enabled()) {
@@ -174,7 +174,7 @@ void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
     QPointer<ReminderWindow> guard(popup);
     bool anyLeft = true;
     // A store that cannot be read now leaves the list as it was.
-    watch_.Run([&] { anyLeft = popup->ReloadReminders(); });
+    watch_.run([&] { anyLeft = popup->ReloadReminders(); });
     if (!guard)
         return;
     if (!anyLeft) {

@@ -34,7 +34,7 @@ void RepeatTimer::Stop() {
 bool RepeatTimer::CheckElapsed() {
     if (!Running())
         return false;
-    const QDateTime now = SystemClock::Now();
+    const QDateTime now = SystemClock::now();
     const qint64 elapsed = countStart_.msecsTo(now);
     if (elapsed < 0) {
         // The clock was set back: count the period afresh rather than wait out the gap.
@@ -51,7 +51,7 @@ bool RepeatTimer::CheckElapsed() {
 }
 
 void RepeatTimer::restartCount() {
-    countStart_ = SystemClock::Now();
+    countStart_ = SystemClock::now();
     arm();
 }
 
@@ -60,6 +60,6 @@ void RepeatTimer::arm() {
         wake_.stop();
         return;
     }
-    const qint64 remaining = period_ - countStart_.msecsTo(SystemClock::Now());
+    const qint64 remaining = period_ - countStart_.msecsTo(SystemClock::now());
     wake_.start(static_cast<int>(std::clamp<qint64>(remaining, 1, kLongestWakeMs)));
 }

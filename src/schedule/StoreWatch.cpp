@@ -27,7 +27,7 @@ void StoreWatch::report(const QString& text) {
     if (reported_)
         return;
     reported_ = true;
-    MessageBoxes::Notify(
+    MessageBoxes::notify(
         {MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok, AppInfo::kApplicationTitle, text});
 }
 
@@ -44,9 +44,9 @@ bool StoreWatch::reopen() {
     return true;
 }
 
-bool StoreWatch::Run(const std::function<void()>& work) {
+bool StoreWatch::run(const std::function<void()>& work) {
     if (path_.isEmpty())
-        path_ = Connection::FilePath(connectionName_);
+        path_ = Connection::filePath(connectionName_);
     if (missing_ && !reopen())
         return false;
     try {
@@ -55,7 +55,7 @@ bool StoreWatch::Run(const std::function<void()>& work) {
     } catch (const StoreError& error) {
         switch (error.kind()) {
         case StoreError::Kind::Busy: {
-            const QDateTime now = SystemClock::Now();
+            const QDateTime now = SystemClock::now();
             if (!busySince_.isValid())
                 busySince_ = now;
             if (busySince_.msecsTo(now) > kBusyReportAfterMs)

@@ -17,7 +17,7 @@ public:
     explicit StoreWatch(QString connectionName);
 
     // Runs the work on the store; false when it could not run through this time.
-    bool Run(const std::function<void()>& work);
+    bool run(const std::function<void()>& work);
 
     // The store file went away and the work waits for it.
     bool Paused() const { return missing_; }

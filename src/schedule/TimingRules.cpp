@@ -52,7 +52,7 @@ std::optional<qint64> TimingRules::PostponeTotalTime(qint64 number, const QStrin
 }
 
 QString TimingRules::NowText() {
-    return SystemClock::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return SystemClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QString TimingRules::PickedMomentText(const QDate& date, const QTime& time) {
@@ -64,9 +64,9 @@ bool TimingRules::IsDue(const QDateTime& start, const QDateTime& now) {
 }
 
 QString TimingRules::ApplySecondsMinimum(const QString& numberText, const QString& unitText) {
-    if (TextConvert::Trim(unitText) != kSecond)
+    if (TextConvert::trim(unitText) != kSecond)
         return numberText;
-    if (TextConvert::ToInt(TextConvert::Trim(numberText)) < 5)
+    if (TextConvert::toInt(TextConvert::trim(numberText)) < 5)
         return QStringLiteral("5");
     return numberText;
 }

@@ -178,7 +178,7 @@ void Connection::Close(const QString& connectionName) {
     r.open.erase(connectionName);
 }
 
-QString Connection::FilePath(const QString& connectionName) {
+QString Connection::filePath(const QString& connectionName) {
     const ConnectionState* state = stateOf(connectionName);
     return state ? state->path : QString();
 }
@@ -202,12 +202,12 @@ Connection::FileState Connection::CheckFile(const QString& connectionName) {
 
 void Connection::EnsureSameFile(const QString& connectionName) {
     if (CheckFile(connectionName) != FileState::Same)
-        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(FilePath(connectionName)),
+        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(filePath(connectionName)),
                          StoreError::Kind::Missing);
 }
 
 Connection::Outcome Connection::Reopen(const QString& connectionName) {
-    const QString path = FilePath(connectionName);
+    const QString path = filePath(connectionName);
     if (path.isEmpty())
         return {OpenResult::Missing, {}};
     return Open(path, connectionName);

@@ -28,7 +28,7 @@ Outcome Open(const QString& filePath, const QString& connectionName);
 void Close(const QString& connectionName);
 
 // The path the connection was opened on; empty for a name never opened.
-QString FilePath(const QString& connectionName);
+QString filePath(const QString& connectionName);
 
 // Counts the successful opens of a connection name, so that whoever holds prepared
 // statements on it can tell that they belong to an earlier, closed connection.

@@ -2,7 +2,7 @@
 
 #include "store/Statements.h"
 
-UserNames UserNames::Read(Query& query) {
+UserNames UserNames::read(Query& query) {
     UserNames names;
     query.SetSQL(QString::fromUtf8(Statements::kSelectAllUsers));
     query.Open();

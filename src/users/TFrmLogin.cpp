@@ -100,8 +100,8 @@ void TFrmLogin::FormCreate() {
     setTabOrder(Edit1, Edit2);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
-    connect(btnlogin, &QPushButton::clicked, this, GuardedSlot(this, &TFrmLogin::btnloginClick));
-    connect(btnexit, &QPushButton::clicked, this, GuardedSlot(this, &TFrmLogin::btnexitClick));
+    connect(btnlogin, &QPushButton::clicked, this, guardedSlot(this, &TFrmLogin::btnloginClick));
+    connect(btnexit, &QPushButton::clicked, this, guardedSlot(this, &TFrmLogin::btnexitClick));
 
     Edit1->clear();
     Edit2->clear();
@@ -112,11 +112,11 @@ void TFrmLogin::showEvent(QShowEvent* event) {
     // A window coming back from the task bar is not being opened again: the login name the
     // user has typed meanwhile stays.
     if (!event->spontaneous())
-        Guarded([this] { FormShow(); });
+        guarded([this] { FormShow(); });
 }
 
 void TFrmLogin::FormShow() {
-    Edit1->setText(SettingsFile::Read(QStringLiteral("Login"), QStringLiteral("Name"), QString()));
+    Edit1->setText(SettingsFile::read(QStringLiteral("Login"), QStringLiteral("Name"), QString()));
     Edit1->setFocus();
 }
 
@@ -129,7 +129,7 @@ bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             if (watched == Edit2) {
-                Guarded([this] { btnloginClick(); });
+                guarded([this] { btnloginClick(); });
                 return true;
             }
         }
@@ -138,13 +138,13 @@ bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrmLogin::btnloginClick() {
-    const QString logName = TextConvert::Trim(Edit1->text());
+    const QString logName = TextConvert::trim(Edit1->text());
     ADOQuery1.SetSQL(QString::fromUtf8(Statements::kLogin));
     ADOQuery1.SetText(QStringLiteral("p1"), logName);
-    ADOQuery1.SetText(QStringLiteral("p2"), TextConvert::Trim(Edit2->text()));
+    ADOQuery1.SetText(QStringLiteral("p2"), TextConvert::trim(Edit2->text()));
     ADOQuery1.Open();
     if (ADOQuery1.RecordCount() == 0) {
-        MessageBoxes::Show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+        MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统提示"), QStringLiteral("用户名或者密码错误！")});
         Edit1->setFocus();
         return;
@@ -157,14 +157,14 @@ void TFrmLogin::btnloginClick() {
     host_.ApplyPermissions(session_.CurrentUserKey);
     // The login stands even if the remembered name cannot be written; the error is shown.
     try {
-        SettingsFile::Write(QStringLiteral("Login"), QStringLiteral("Name"), logName);
+        SettingsFile::write(QStringLiteral("Login"), QStringLiteral("Name"), logName);
     } catch (const std::exception& error) {
-        MessageBoxes::DefaultError(QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
     }
 }
 
 void TFrmLogin::btnexitClick() {
-    AppLifetime::RequestQuit();
+    AppLifetime::requestQuit();
     TFrmMidShell::reject();
 }
 
@@ -172,6 +172,6 @@ void TFrmLogin::reject() {
     // Closing the dialog any other way than by logging in ends the program: a main window
     // with nobody logged in can do nothing useful.
     if (!loggedIn_)
-        AppLifetime::RequestQuit();
+        AppLifetime::requestQuit();
     TFrmMidShell::reject();
 }

@@ -88,9 +88,9 @@ void TFrmModifyPwd::FormCreate() {
     setTabOrder(Edit2, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
 
-    connect(Edit1, &QLineEdit::textChanged, this, GuardedSlot(this, &TFrmModifyPwd::Edit1Change));
-    connect(BitBtn1, &QPushButton::clicked, this, GuardedSlot(this, &TFrmModifyPwd::BitBtn1Click));
-    connect(BitBtn2, &QPushButton::clicked, this, GuardedSlot(this, &TFrmModifyPwd::BitBtn2Click));
+    connect(Edit1, &QLineEdit::textChanged, this, guardedSlot(this, &TFrmModifyPwd::Edit1Change));
+    connect(BitBtn1, &QPushButton::clicked, this, guardedSlot(this, &TFrmModifyPwd::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guardedSlot(this, &TFrmModifyPwd::BitBtn2Click));
 
     Edit1->clear();
     Edit2->clear();
@@ -106,7 +106,7 @@ void TFrmModifyPwd::Edit1Change() {
     // to match: an empty edit must not unlock a change that would write nothing.
     const bool matches =
         ADOQuery1.RecordCount() >= 1 &&
-        TextConvert::Trim(Edit1->text()) == ADOQuery1.FieldAsString(QStringLiteral("UserPwd"));
+        TextConvert::trim(Edit1->text()) == ADOQuery1.FieldAsString(QStringLiteral("UserPwd"));
     BitBtn1->setEnabled(matches);
     ADOQuery1.Close();
 }
@@ -114,16 +114,16 @@ void TFrmModifyPwd::Edit1Change() {
 void TFrmModifyPwd::BitBtn1Click() {
     try {
         ADOQuery1.SetSQL(QString::fromUtf8(Statements::kUpdatePassword));
-        ADOQuery1.SetText(QStringLiteral("p"), TextConvert::Trim(Edit2->text()));
+        ADOQuery1.SetText(QStringLiteral("p"), TextConvert::trim(Edit2->text()));
         ADOQuery1.SetInteger(QStringLiteral("p1"), session_.CurrentUserKey);
         ADOQuery1.ExecSQL();
     } catch (const std::exception& error) {
         // The old password still holds: the user hears why, and both edits stay for a retry.
-        MessageBoxes::DefaultError(QStringLiteral("密码未修改！\n") +
+        MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") +
                                    QString::fromUtf8(error.what()));
         return;
     }
-    MessageBoxes::Information(QStringLiteral("密码修改成功，下次登录后生效！"));
+    MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));
     Edit1->clear();
     Edit2->clear();
     ADOQuery1.Close();

@@ -64,8 +64,8 @@ void TFrmPopdem::FormCreate() {
     ListView1 = new ReportList(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(GroupBox1->title());
-    ListView1->SetCheckBoxes(true);
-    ListView1->SetColumns({{QStringLiteral("用户名"), 150}, {QString(), 0}});
+    ListView1->setCheckBoxes(true);
+    ListView1->setColumns({{QStringLiteral("用户名"), 150}, {QString(), 0}});
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SpeedButton1 = makeFlatButton(QStringLiteral("全选"), "SpeedButton1", GroupBox1);
     SpeedButton2 = makeFlatButton(QStringLiteral("全删"), "SpeedButton2", GroupBox1);
@@ -137,15 +137,15 @@ void TFrmPopdem::FormCreate() {
     layout->addLayout(body, 1);
 
     connect(ListView1, &ReportList::selectedRowChanged, this,
-            GuardedSlot(this, &TFrmPopdem::ListView1SelectItem));
+            guardedSlot(this, &TFrmPopdem::ListView1SelectItem));
     connect(SpeedButton1, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmPopdem::SpeedButton1Click));
+            guardedSlot(this, &TFrmPopdem::SpeedButton1Click));
     connect(SpeedButton2, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmPopdem::SpeedButton2Click));
+            guardedSlot(this, &TFrmPopdem::SpeedButton2Click));
     connect(SpeedButton3, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmPopdem::SpeedButton3Click));
+            guardedSlot(this, &TFrmPopdem::SpeedButton3Click));
     connect(SpeedButton4, &QPushButton::clicked, this,
-            GuardedSlot(this, &TFrmPopdem::SpeedButton4Click));
+            guardedSlot(this, &TFrmPopdem::SpeedButton4Click));
 
     resize(640, 480);
 }
@@ -159,7 +159,7 @@ void TFrmPopdem::showEvent(QShowEvent* event) {
     TFrmMidShell::showEvent(event);
     // A window coming back from the task bar is not being opened again.
     if (!event->spontaneous())
-        Guarded([this] { FormShow(); });
+        guarded([this] { FormShow(); });
 }
 
 void TFrmPopdem::FormShow() {
@@ -167,12 +167,12 @@ void TFrmPopdem::FormShow() {
     ADOQuery1.Open();
     QCoreApplication::processEvents();
     // Whoever was selected goes with the old rows, and the boxes and Save follow.
-    ListView1->SelectRow(-1);
+    ListView1->selectRow(-1);
     ListView1->setUpdatesEnabled(false);
-    ListView1->Clear();
+    ListView1->clear();
     const QIcon icon(Assets::Picture(QStringLiteral("listUser")));
     for (; !ADOQuery1.Eof(); ADOQuery1.Next()) {
-        ListView1->AddRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
+        ListView1->addRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
                            ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
                           icon);
     }
@@ -187,13 +187,13 @@ void TFrmPopdem::ShowGrants(const Permissions::Grants& grants) {
 }
 
 void TFrmPopdem::ListView1SelectItem() {
-    const int row = ListView1->Selected();
+    const int row = ListView1->selectedRow();
     if (row < 0) {
         ShowGrants({});
         SpeedButton3->setEnabled(false);
         return;
     }
-    const int key = TextConvert::ToInt(ListView1->Text(row, kKeyColumn));
+    const int key = TextConvert::toInt(ListView1->text(row, kKeyColumn));
     ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPermission));
     ADOQuery1.SetInteger(QStringLiteral("p"), key);
     ADOQuery1.Open();
@@ -205,20 +205,20 @@ void TFrmPopdem::ListView1SelectItem() {
 }
 
 void TFrmPopdem::SpeedButton1Click() {
-    ListView1->SetAllChecked(true);
+    ListView1->setAllChecked(true);
 }
 
 void TFrmPopdem::SpeedButton2Click() {
-    ListView1->SetAllChecked(false);
+    ListView1->setAllChecked(false);
 }
 
 void TFrmPopdem::SpeedButton3Click() {
-    if (ListView1->CheckedCount() == 0) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录进行操作！"));
+    if (ListView1->checkedCount() == 0) {
+        MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
-    if (!MessageBoxes::Question(QStringLiteral("确定要对选中记录进行权限配置操作吗？"))) {
-        MessageBoxes::Information(QStringLiteral("请选择一条记录！"));
+    if (!MessageBoxes::question(QStringLiteral("确定要对选中记录进行权限配置操作吗？"))) {
+        MessageBoxes::information(QStringLiteral("请选择一条记录！"));
         return;
     }
 
@@ -233,10 +233,10 @@ void TFrmPopdem::SpeedButton3Click() {
     int saved = 0;
     int refused = 0;
     QStringList reasons;
-    for (int row = 0; row < ListView1->Count(); ++row) {
-        if (!ListView1->Checked(row))
+    for (int row = 0; row < ListView1->count(); ++row) {
+        if (!ListView1->isChecked(row))
             continue;
-        const QString key = ListView1->Text(row, kKeyColumn);
+        const QString key = ListView1->text(row, kKeyColumn);
         ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPermission));
         ADOQuery1.SetText(QStringLiteral("p"), key);
         ADOQuery1.Open();
@@ -264,14 +264,14 @@ void TFrmPopdem::SpeedButton3Click() {
         }
     }
     if (refused == 0) {
-        MessageBoxes::Information(QStringLiteral("权限设置完毕！"));
+        MessageBoxes::information(QStringLiteral("权限设置完毕！"));
         return;
     }
     const QString heading =
         saved + refused > 1
             ? QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！").arg(saved).arg(refused)
             : QStringLiteral("权限设置未保存！");
-    MessageBoxes::DefaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
+    MessageBoxes::defaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
 }
 
 void TFrmPopdem::SpeedButton4Click() {

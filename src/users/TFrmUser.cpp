@@ -52,7 +52,7 @@ void TFrmUser::FormCreate() {
 
     // The client area wears the grey of the list's odd rows.
     QPalette grey = panClient->palette();
-    grey.setColor(QPalette::Window, ReportList::OddRowColor());
+    grey.setColor(QPalette::Window, ReportList::oddRowColor());
     panClient->setPalette(grey);
 
     Label22 = makeLabel(QStringLiteral("人员信息维护"), "Label22", panClient);
@@ -90,7 +90,7 @@ void TFrmUser::FormCreate() {
     ListView1 = new ReportList(panClient);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(Label6->text());
-    ListView1->SetColumns({{QStringLiteral("编号"), 60},
+    ListView1->setColumns({{QStringLiteral("编号"), 60},
                            {QStringLiteral("登录账号"), 150},
                            {QStringLiteral("真实姓名"), 150},
                            {QStringLiteral("备注信息"), 180},
@@ -144,13 +144,13 @@ void TFrmUser::FormCreate() {
     setTabOrder(Edit3, Edit4);
     setTabOrder(Edit4, CheckBox1);
 
-    connect(btn_add, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_addClick));
-    connect(btn_edit, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_editClick));
-    connect(btn_save, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_saveClick));
-    connect(btn_del, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_delClick));
-    connect(btn_exit, &QPushButton::clicked, this, GuardedSlot(this, &TFrmUser::btn_exitClick));
+    connect(btn_add, &QPushButton::clicked, this, guardedSlot(this, &TFrmUser::btn_addClick));
+    connect(btn_edit, &QPushButton::clicked, this, guardedSlot(this, &TFrmUser::btn_editClick));
+    connect(btn_save, &QPushButton::clicked, this, guardedSlot(this, &TFrmUser::btn_saveClick));
+    connect(btn_del, &QPushButton::clicked, this, guardedSlot(this, &TFrmUser::btn_delClick));
+    connect(btn_exit, &QPushButton::clicked, this, guardedSlot(this, &TFrmUser::btn_exitClick));
     connect(ListView1, &ReportList::selectedRowChanged, this,
-            GuardedSlot(this, &TFrmUser::ListView1SelectItem));
+            guardedSlot(this, &TFrmUser::ListView1SelectItem));
 
     ClearEdits();
     resize(660, 520);
@@ -160,7 +160,7 @@ void TFrmUser::showEvent(QShowEvent* event) {
     TFrmMidShell::showEvent(event);
     // A window coming back from the task bar is not being opened again.
     if (!event->spontaneous())
-        Guarded([this] { FormShow(); });
+        guarded([this] { FormShow(); });
 }
 
 void TFrmUser::FormShow() {
@@ -177,12 +177,12 @@ void TFrmUser::LoadList() {
     ADOQuery1.Open();
     QCoreApplication::processEvents();
     // Rows are about to go: whoever was selected is no longer, and the buttons follow.
-    ListView1->SelectRow(-1);
+    ListView1->selectRow(-1);
     ListView1->setUpdatesEnabled(false);
-    ListView1->Clear();
+    ListView1->clear();
     int number = 0;
     for (; !ADOQuery1.Eof(); ADOQuery1.Next()) {
-        ListView1->AddRow({QString::number(++number),
+        ListView1->addRow({QString::number(++number),
                            ADOQuery1.FieldAsString(QStringLiteral("UserLogName")),
                            ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
                            ADOQuery1.FieldAsString(QStringLiteral("Remarks")),
@@ -220,18 +220,18 @@ void TFrmUser::btn_editClick() {
 }
 
 void TFrmUser::btn_saveClick() {
-    const QString logName = TextConvert::Trim(Edit1->text());
-    const QString trueName = TextConvert::Trim(Edit2->text());
-    const QString password = TextConvert::Trim(Edit3->text());
-    const QString remarks = TextConvert::Trim(Edit4->text());
+    const QString logName = TextConvert::trim(Edit1->text());
+    const QString trueName = TextConvert::trim(Edit2->text());
+    const QString password = TextConvert::trim(Edit3->text());
+    const QString remarks = TextConvert::trim(Edit4->text());
 
     if (logName.isEmpty()) {
-        MessageBoxes::Information(QStringLiteral("请输入登录账号！"));
+        MessageBoxes::information(QStringLiteral("请输入登录账号！"));
         Edit1->setFocus();
         return;
     }
     if (trueName.isEmpty()) {
-        MessageBoxes::Information(QStringLiteral("请输入真实姓名！"));
+        MessageBoxes::information(QStringLiteral("请输入真实姓名！"));
         Edit2->setFocus();
         return;
     }
@@ -240,7 +240,7 @@ void TFrmUser::btn_saveClick() {
     ADOQuery1.SetText(QStringLiteral("p"), logName);
     ADOQuery1.Open();
     if (ADOQuery1.RecordCount() >= 1) {
-        MessageBoxes::Information(QStringLiteral("此登录账号已经存在，请重新输入！"));
+        MessageBoxes::information(QStringLiteral("此登录账号已经存在，请重新输入！"));
         Edit1->setFocus();
         return;
     }
@@ -256,12 +256,12 @@ void TFrmUser::btn_saveClick() {
         ADOQuery1.ExecSQL();
     } catch (const std::exception& error) {
         // The account was not created: the user hears why, and what he typed stays for a retry.
-        MessageBoxes::DefaultError(QStringLiteral("人员信息未保存！\n") +
+        MessageBoxes::defaultError(QStringLiteral("人员信息未保存！\n") +
                                    QString::fromUtf8(error.what()));
         return;
     }
 
-    MessageBoxes::Information(QStringLiteral("添加数据成功！"));
+    MessageBoxes::information(QStringLiteral("添加数据成功！"));
     ClearEdits();
     btn_add->setEnabled(true);
     btn_edit->setEnabled(false);
@@ -272,7 +272,7 @@ void TFrmUser::btn_saveClick() {
 }
 
 void TFrmUser::ListView1SelectItem() {
-    const int row = ListView1->Selected();
+    const int row = ListView1->selectedRow();
     if (row < 0) {
         btn_add->setEnabled(true);
         btn_edit->setEnabled(false);
@@ -280,36 +280,36 @@ void TFrmUser::ListView1SelectItem() {
         btn_save->setEnabled(false);
         return;
     }
-    Edit1->setText(ListView1->Text(row, 1));
-    Edit2->setText(ListView1->Text(row, 2));
+    Edit1->setText(ListView1->text(row, 1));
+    Edit2->setText(ListView1->text(row, 2));
     ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-    ADOQuery1.SetText(QStringLiteral("p"), ListView1->Text(row, kKeyColumn));
+    ADOQuery1.SetText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
     ADOQuery1.Open();
     Edit3->setText(ADOQuery1.FieldAsString(QStringLiteral("UserPwd")));
     CheckBox1->setChecked(ADOQuery1.FieldAsInteger(QStringLiteral("IfAdmin")) == 1);
     ADOQuery1.Close();
-    Edit4->setText(ListView1->Text(row, 3));
+    Edit4->setText(ListView1->text(row, 3));
     btn_edit->setEnabled(false);
     btn_add->setEnabled(false);
     btn_del->setEnabled(true);
 }
 
 void TFrmUser::btn_delClick() {
-    const int row = ListView1->Selected();
+    const int row = ListView1->selectedRow();
     if (row < 0)
         return;
-    if (!MessageBoxes::Question(QStringLiteral("确定要删除此用户吗？")))
+    if (!MessageBoxes::question(QStringLiteral("确定要删除此用户吗？")))
         return;
     try {
         ADOQuery1.SetSQL(QString::fromUtf8(Statements::kDeleteUser));
-        ADOQuery1.SetText(QStringLiteral("p"), ListView1->Text(row, kKeyColumn));
+        ADOQuery1.SetText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
         ADOQuery1.ExecSQL();
     } catch (const std::exception& error) {
-        MessageBoxes::DefaultError(QStringLiteral("用户未删除！\n") +
+        MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") +
                                    QString::fromUtf8(error.what()));
         return;
     }
-    MessageBoxes::Information(QStringLiteral("删除用户成功！"));
+    MessageBoxes::information(QStringLiteral("删除用户成功！"));
     LoadList();
 }
 

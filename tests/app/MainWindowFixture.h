@@ -14,11 +14,11 @@
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        AppLifetime::installQuitHook([this] { ++quitRequests; });
         me = store.AddUser("me", "我自己", "pw");
         other = store.AddUser("other", "同事", "pw");
     }
-    void TearDown() override { AppLifetime::InstallQuitHook({}); }
+    void TearDown() override { AppLifetime::installQuitHook({}); }
 
     // Logs in through the real dialog, as the first activation does.
     void loginAs(const QString& name, const QString& password) {
@@ -44,8 +44,8 @@ protected:
     }
     static QStringList column(ReportList* list, int column) {
         QStringList texts;
-        for (int row = 0; row < list->Count(); ++row)
-            texts << list->Text(row, column);
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->text(row, column);
         return texts;
     }
 

@@ -10,7 +10,7 @@ namespace {
 using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, BeforeLoginTheListsAreEmptyAndEveryControlEnabled) {
-    EXPECT_EQ(window.ListView1->Count(), 0);
+    EXPECT_EQ(window.ListView1->count(), 0);
     EXPECT_FALSE(window.Label2->isVisibleTo(&window));
     EXPECT_FALSE(window.Label3->isVisibleTo(&window));
     for (QObject* control : window.GatedControls())
@@ -47,9 +47,9 @@ TEST_F(MainWindowTest, AReminderToOneselfShowsInThePendingAndThePublishedList) {
     EXPECT_EQ(column(window.ListView3, 1), QStringList({"给自己", "发给同事"}));
     EXPECT_EQ(column(window.ListView3, 2), QStringList({"我自己", "同事"}));
     EXPECT_EQ(column(window.ListView3, 3), QStringList({"我自己", "我自己"}));
-    EXPECT_EQ(window.ListView2->Count(), 0);
-    EXPECT_EQ(window.ListView1->Text(0, 3), QStringLiteral("2010-11-12 08:51:37"));
-    EXPECT_EQ(window.ListView1->Caption(0).toInt(), 2);
+    EXPECT_EQ(window.ListView2->count(), 0);
+    EXPECT_EQ(window.ListView1->text(0, 3), QStringLiteral("2010-11-12 08:51:37"));
+    EXPECT_EQ(window.ListView1->caption(0).toInt(), 2);
 }
 
 TEST_F(MainWindowTest, PendingListIsOrderedBySortKeyWithPostponedRowsAhead) {
@@ -67,8 +67,8 @@ TEST_F(MainWindowTest, ADeletedPublisherLeavesAnEmptyPublisherCell) {
     addReminder(me, gone, "旧提醒", 60);
     store.Exec("DELETE FROM tbl_user WHERE KeyID=?", {gone});
     loginAs("me", "pw");
-    ASSERT_EQ(window.ListView1->Count(), 1);
-    EXPECT_EQ(window.ListView1->SubItem(0, 1), QString());
+    ASSERT_EQ(window.ListView1->count(), 1);
+    EXPECT_EQ(window.ListView1->subItem(0, 1), QString());
 }
 
 TEST_F(MainWindowTest, DeleteActsOnThePublishedSelectionWhateverPageShows) {
@@ -77,23 +77,23 @@ TEST_F(MainWindowTest, DeleteActsOnThePublishedSelectionWhateverPageShows) {
     addReminder(me, other, "待处理", 60);
     loginAs("me", "pw");
     window.PageControl1->setCurrentIndex(0);
-    window.ListView1->SelectRow(0);
+    window.ListView1->selectRow(0);
 
     window.ToolButton4Click();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
-    EXPECT_EQ(store.Count("tbl_reminder"), 3);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
+    EXPECT_EQ(store.count("tbl_reminder"), 3);
 
-    window.ListView3->SelectRow(0); // newest first: the second reminder
-    ASSERT_EQ(window.ListView3->Caption(0).toInt(), second);
-    boxes.AnswerNext(false);
+    window.ListView3->selectRow(0); // newest first: the second reminder
+    ASSERT_EQ(window.ListView3->caption(0).toInt(), second);
+    boxes.answerNext(false);
     window.ToolButton4Click();
-    EXPECT_EQ(store.Count("tbl_reminder"), 3);
+    EXPECT_EQ(store.count("tbl_reminder"), 3);
 
-    boxes.Clear();
+    boxes.clear();
     window.ToolButton4Click();
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.All()[0].text, QStringLiteral("确定要删除已发布提醒信息选定记录吗？"));
-    EXPECT_EQ(boxes.All()[1].text, QStringLiteral("删除成功！"));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.all()[0].text, QStringLiteral("确定要删除已发布提醒信息选定记录吗？"));
+    EXPECT_EQ(boxes.all()[1].text, QStringLiteral("删除成功！"));
     EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE KeyID=?", {second}).toInt(), 0);
     EXPECT_EQ(column(window.ListView3, 1), QStringList({"第一条"}));
 }
@@ -101,13 +101,13 @@ TEST_F(MainWindowTest, DeleteActsOnThePublishedSelectionWhateverPageShows) {
 TEST_F(MainWindowTest, AFailingDeleteSaysSoAndKeepsTheList) {
     addReminder(other, me, "第一条", 60);
     loginAs("me", "pw");
-    window.ListView3->SelectRow(0);
+    window.ListView3->selectRow(0);
     store.Exec("CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder BEGIN SELECT RAISE(ABORT, "
                "'locked'); END");
-    boxes.Clear();
+    boxes.clear();
     window.ToolButton4Click();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("删除失败，请稍后重试！"));
-    EXPECT_EQ(window.ListView3->Count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("删除失败，请稍后重试！"));
+    EXPECT_EQ(window.ListView3->count(), 1);
 }
 
 TEST_F(MainWindowTest, DeletingTwoTickedHistoryRowsOfFiveDeletesExactlyThose) {
@@ -115,24 +115,24 @@ TEST_F(MainWindowTest, DeletingTwoTickedHistoryRowsOfFiveDeletesExactlyThose) {
     for (int i = 0; i < 5; ++i)
         keys.push_back(addReminder(me, other, QStringLiteral("历史%1").arg(i), 60, 1));
     loginAs("me", "pw");
-    ASSERT_EQ(window.ListView2->Count(), 5);
+    ASSERT_EQ(window.ListView2->count(), 5);
 
     window.SpeedButton3Click();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("请选择记录！"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("请选择记录！"));
 
     window.SpeedButton1Click();
-    EXPECT_EQ(window.ListView2->CheckedCount(), 5);
+    EXPECT_EQ(window.ListView2->checkedCount(), 5);
     window.SpeedButton2Click();
-    EXPECT_EQ(window.ListView2->CheckedCount(), 0);
-    window.ListView2->SetChecked(1, true);
-    window.ListView2->SetChecked(3, true);
-    boxes.Clear();
+    EXPECT_EQ(window.ListView2->checkedCount(), 0);
+    window.ListView2->setChecked(1, true);
+    window.ListView2->setChecked(3, true);
+    boxes.clear();
     window.SpeedButton3Click();
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.All()[0].text, QStringLiteral("确定要删除所选定的历史提醒记录吗？"));
-    EXPECT_EQ(boxes.All()[1].text, QStringLiteral("删除历史提醒记录完毕！"));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.all()[0].text, QStringLiteral("确定要删除所选定的历史提醒记录吗？"));
+    EXPECT_EQ(boxes.all()[1].text, QStringLiteral("删除历史提醒记录完毕！"));
     EXPECT_EQ(column(window.ListView2, 1), QStringList({"历史0", "历史2", "历史4"}));
-    EXPECT_EQ(store.Count("tbl_reminder"), 3);
+    EXPECT_EQ(store.count("tbl_reminder"), 3);
 }
 
 TEST_F(MainWindowTest, DoubleClickShowsTheRowDetails) {
@@ -140,14 +140,14 @@ TEST_F(MainWindowTest, DoubleClickShowsTheRowDetails) {
     addReminder(other, me, "交报告", 60);
     loginAs("me", "pw");
     window.ListView1DblClick(); // nothing selected: nothing shown
-    EXPECT_EQ(boxes.Count(), 0);
-    window.ListView1->SelectRow(0);
+    EXPECT_EQ(boxes.count(), 0);
+    window.ListView1->selectRow(0);
     window.ListView1DblClick();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("【发布人】同事\r\r【内容】\r\r\n开会\n带材料"));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::None);
-    window.ListView3->SelectRow(0);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("【发布人】同事\r\r【内容】\r\r\n开会\n带材料"));
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::None);
+    window.ListView3->selectRow(0);
     window.ListView3DblClick();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("【提醒人】同事\r\r【内容】\r\r\n交报告"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("【提醒人】同事\r\r【内容】\r\r\n交报告"));
 }
 
 TEST_F(MainWindowTest, PermissionsFollowTheStringAndTheAdministratorFlag) {
@@ -171,16 +171,16 @@ TEST_F(MainWindowTest, PermissionsFollowTheStringAndTheAdministratorFlag) {
 }
 
 TEST_F(MainWindowTest, ExitAsksFirst) {
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     window.ToolButton1Click();
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("确定要退出系统吗？"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("确定要退出系统吗？"));
     EXPECT_EQ(quitRequests, 0);
     window.ToolButton1Click();
     EXPECT_EQ(quitRequests, 1);
 }
 
 TEST_F(MainWindowTest, ShowingReturnsToTheFirstPageAndTheClockReadsTheLocalesWeekday) {
-    clock.Set(QDateTime(QDate(2024, 2, 10), QTime(8, 5, 9)));
+    clock.set(QDateTime(QDate(2024, 2, 10), QTime(8, 5, 9)));
     window.PageControl1->setCurrentIndex(3);
     window.FormShow();
     EXPECT_EQ(window.PageControl1->currentIndex(), 0);

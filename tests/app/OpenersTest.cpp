@@ -56,7 +56,7 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     });
     window.ToolButton3Click();
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("请选择一条记录进行操作！"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("请选择一条记录进行操作！"));
 
     TempStore::Reminder r;
     r.recipient = 1;
@@ -64,7 +64,7 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     r.detail = "要改的提醒";
     store.AddReminder(r);
     window.ReloadLists();
-    window.ListView3->SelectRow(0);
+    window.ListView3->selectRow(0);
     window.ToolButton3Click();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(memo, QStringLiteral("要改的提醒"));
@@ -74,21 +74,21 @@ TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
     ScriptedModal modal([&](QDialog& dialog) {
         auto& add = dynamic_cast<TFrmAddtx&>(dialog);
         add.FormShow();
-        for (int row = 0; row < add.ListView1->Count(); ++row)
-            add.ListView1->SetChecked(row, add.ListView1->Caption(row) == QStringLiteral("我自己"));
+        for (int row = 0; row < add.ListView1->count(); ++row)
+            add.ListView1->setChecked(row, add.ListView1->caption(row) == QStringLiteral("我自己"));
         add.Memo1->setPlainText("自己提醒自己");
         add.BitBtn1Click();
         return int(QDialog::Rejected);
     });
     window.ToolButton10Click();
-    ASSERT_EQ(window.ListView1->Count(), 1);
-    EXPECT_EQ(window.ListView1->SubItem(0, 0), QStringLiteral("自己提醒自己"));
-    ASSERT_EQ(window.ListView3->Count(), 1);
-    EXPECT_EQ(window.ListView3->SubItem(0, 1), QStringLiteral("我自己"));
+    ASSERT_EQ(window.ListView1->count(), 1);
+    EXPECT_EQ(window.ListView1->subItem(0, 0), QStringLiteral("自己提醒自己"));
+    ASSERT_EQ(window.ListView3->count(), 1);
+    EXPECT_EQ(window.ListView3->subItem(0, 1), QStringLiteral("我自己"));
 }
 
 TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
-    clock.Set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
+    clock.set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
     window.FormShow();
     EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(2024, 2, 10));
     window.ChnCalendar1->SetDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));

@@ -53,23 +53,23 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
         return dialog.result();
     });
     window.FormActivate();
-    ASSERT_EQ(window.ListView1->Count(), 1);
+    ASSERT_EQ(window.ListView1->count(), 1);
 
     polling.Timer_reminderTimer();
     EXPECT_TRUE(polling.Timer_Normal->Running());
     EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     ASSERT_TRUE(polling.Timer_Normal->CheckElapsed());
     auto* popup = qobject_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
-    ASSERT_EQ(popup->ListView1->Count(), 1);
+    ASSERT_EQ(popup->ListView1->count(), 1);
 
-    popup->ListView1->SetChecked(0, true);
+    popup->ListView1->setChecked(0, true);
     popup->btnokClick();
-    EXPECT_EQ(window.ListView1->Count(), 0);
-    ASSERT_EQ(window.ListView2->Count(), 1);
-    EXPECT_EQ(window.ListView2->SubItem(0, 0), QStringLiteral("下午三点开会"));
+    EXPECT_EQ(window.ListView1->count(), 0);
+    ASSERT_EQ(window.ListView2->count(), 1);
+    EXPECT_EQ(window.ListView2->subItem(0, 0), QStringLiteral("下午三点开会"));
 
     polling.Timer_reminderTimer();
     EXPECT_FALSE(polling.Timer_Normal->Enabled());

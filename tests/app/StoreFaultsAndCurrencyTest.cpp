@@ -42,8 +42,8 @@ protected:
     }
     static QStringList column(ReportList* list, int column) {
         QStringList texts;
-        for (int row = 0; row < list->Count(); ++row)
-            texts << list->Text(row, column);
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->text(row, column);
         return texts;
     }
 };
@@ -59,10 +59,10 @@ TEST_F(StoreFaultsAndCurrencyTest,
     EXPECT_LE(window.listRefreshTimer->interval(), 7000);
     window.resize(1000, 400);
     window.show();
-    window.ListView1->SelectRow(10);
+    window.ListView1->selectRow(10);
     window.ListView1->verticalScrollBar()->setValue(7);
     ASSERT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
-    window.ListView2->SetChecked(1, true);
+    window.ListView2->setChecked(1, true);
 
     // Nothing changed: nothing is read into the lists, nothing repainted.
     QSignalSpy resets(window.ListView1->model(), &QAbstractItemModel::modelReset);
@@ -81,13 +81,14 @@ TEST_F(StoreFaultsAndCurrencyTest,
             .arg(other)));
     ASSERT_TRUE(write.exec("UPDATE tbl_reminder SET IfDone=1 WHERE ReDetail='待办59'"));
     window.RefreshListsIfChanged();
-    ASSERT_EQ(window.ListView1->Count(), 60);
-    EXPECT_EQ(window.ListView1->SubItem(59, 0), QStringLiteral("新来的"));
-    EXPECT_EQ(window.ListView1->SubItem(window.ListView1->Selected(), 0), QStringLiteral("待办10"));
+    ASSERT_EQ(window.ListView1->count(), 60);
+    EXPECT_EQ(window.ListView1->subItem(59, 0), QStringLiteral("新来的"));
+    EXPECT_EQ(window.ListView1->subItem(window.ListView1->selectedRow(), 0),
+              QStringLiteral("待办10"));
     EXPECT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
-    ASSERT_EQ(window.ListView2->Count(), 4);
-    EXPECT_EQ(window.ListView2->CheckedCount(), 1);
-    EXPECT_TRUE(window.ListView2->Checked(1));
+    ASSERT_EQ(window.ListView2->count(), 4);
+    EXPECT_EQ(window.ListView2->checkedCount(), 1);
+    EXPECT_TRUE(window.ListView2->isChecked(1));
     window.hide();
 }
 
@@ -110,7 +111,7 @@ TEST_F(StoreFaultsAndCurrencyTest,
     ASSERT_TRUE(rename.exec(
         QStringLiteral("UPDATE tbl_user SET UserTrueName='改名了' WHERE KeyID=%1").arg(other)));
     window.RefreshListsIfChanged();
-    EXPECT_EQ(window.ListView1->SubItem(0, 1), QStringLiteral("改名了"));
+    EXPECT_EQ(window.ListView1->subItem(0, 1), QStringLiteral("改名了"));
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere) {
@@ -118,23 +119,23 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
         addReminder(me, other, QStringLiteral("历史%1").arg(i), 60, 1);
     addReminder(me, other, "待办", 60);
     loginAs("me", "pw");
-    window.ListView2->SetChecked(1, true);
-    window.ListView2->SetChecked(3, true);
+    window.ListView2->setChecked(1, true);
+    window.ListView2->setChecked(3, true);
     store.Exec(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder WHEN OLD.ReDetail='历史1' "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     window.SpeedButton3->click();
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-    EXPECT_NE(boxes.Texts().last(), QStringLiteral("删除历史提醒记录完毕！"));
-    EXPECT_EQ(window.ListView2->Count(), 5) << "no reload after a failing delete";
-    EXPECT_EQ(store.Count("tbl_reminder"), 5) << "the rows after the last one are kept";
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+    EXPECT_NE(boxes.texts().last(), QStringLiteral("删除历史提醒记录完毕！"));
+    EXPECT_EQ(window.ListView2->count(), 5) << "no reload after a failing delete";
+    EXPECT_EQ(store.count("tbl_reminder"), 5) << "the rows after the last one are kept";
 
     store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    boxes.Clear();
-    Guarded([&] { window.ReloadLists(); });
-    ASSERT_EQ(boxes.Count(), 1);
+    boxes.clear();
+    guarded([&] { window.ReloadLists(); });
+    ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(column(window.ListView1, 1), QStringList({"待办"}));
-    EXPECT_EQ(window.ListView2->Count(), 5);
+    EXPECT_EQ(window.ListView2->count(), 5);
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
@@ -209,7 +210,7 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
             Popups::Create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
         const bool slidIn = QTest::qWaitFor([&] { return !popup->Sliding(); }, 5000);
         EXPECT_TRUE(slidIn);
-        popup->ListView1->SetChecked(0, true);
+        popup->ListView1->setChecked(0, true);
         // Clicked through its window, as the window system delivers it: a window blocked by a
         // modal dialog would never see the click.
         QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
@@ -244,14 +245,14 @@ TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHolds
     counter.start(20);
     QTest::qWait(1500);
     EXPECT_GE(ticks, 20) << "the event loop stood still while the store was locked";
-    EXPECT_EQ(boxes.Count(), 0) << "a busy store is not a fault to tell at once";
+    EXPECT_EQ(boxes.count(), 0) << "a busy store is not a fault to tell at once";
     ASSERT_TRUE(lock.exec("ROLLBACK"));
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFirstTry) {
     addReminder(me, other, "开会", 60);
     loginAs("me", "pw");
-    QFile file(store.FilePath());
+    QFile file(store.filePath());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.write(QByteArray(8192, 'x'));
     file.close();
@@ -263,8 +264,8 @@ TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFir
         QTimerEvent refresh(window.listRefreshTimer->timerId());
         QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
     }
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
     window.ToolButton1Click();
     EXPECT_EQ(quitRequests, 1);
 }

@@ -19,11 +19,11 @@ namespace {
 class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        AppLifetime::installQuitHook([this] { ++quitRequests; });
         TFrmShell::OverrideTrayAvailableForTests(true);
     }
     void TearDown() override {
-        AppLifetime::InstallQuitHook({});
+        AppLifetime::installQuitHook({});
         TFrmShell::OverrideTrayAvailableForTests(std::nullopt);
     }
     QString entryPath() const { return autostartDir.filePath("QxReminder.desktop"); }
@@ -50,13 +50,13 @@ TEST_F(TrayTest, AFreshInstallationRemovesAPresentEntryAtTheFirstShow) {
     window.show();
     EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
     window.show();
     window.N14Click(); // unticked → ticked
-    EXPECT_EQ(SettingsFile::Read("Run", "dword", ""), QStringLiteral("1"));
+    EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("1"));
     EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
     window.hide();
@@ -65,7 +65,7 @@ TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
         "Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
 
     window.N14Click(); // ticked → unticked: the entry stays until the next show
-    EXPECT_EQ(SettingsFile::Read("Run", "dword", ""), QStringLiteral("0"));
+    EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("0"));
     EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
     EXPECT_TRUE(QFile::exists(entryPath()));
     window.hide();
@@ -75,7 +75,7 @@ TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
 
 TEST_F(TrayTest, AnyOtherSettingLeavesCaptionAndEntryAsTheyWere) {
     plantEntry();
-    SettingsFile::Write("Run", "dword", "yes");
+    SettingsFile::write("Run", "dword", "yes");
     window.show();
     EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_EQ(entryText(), QStringLiteral("[Desktop Entry]\nExec=/old/qxreminder\n"));
@@ -87,13 +87,13 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     TFrmMainT blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
-    SettingsFile::Write("Run", "dword", "1");
+    SettingsFile::write("Run", "dword", "1");
     blocked.show();
-    EXPECT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     blocked.hide();
     blocked.show();
-    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.count(), 2);
 }
 
 TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
@@ -135,7 +135,7 @@ TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
     window.HideToTray();
     window.N4->trigger();
     EXPECT_EQ(quitRequests, 1);
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     window.N4->trigger(); // already ending: asked once
     EXPECT_EQ(quitRequests, 1);
 }

@@ -241,7 +241,7 @@ TEST_F(ChnCalendarTest, MonthMenuOffersTodayAndTheTwelveMonths) {
     EXPECT_EQ(caption(actions[13]), QLocale().monthName(12, QLocale::LongFormat));
     actions[2 + 4]->trigger(); // tag 5
     EXPECT_EQ(cal->DateTime(), at(2024, 5, 10));
-    clock.Set(at(2031, 7, 7, 7, 7));
+    clock.set(at(2031, 7, 7, 7, 7));
     actions[0]->trigger();
     EXPECT_EQ(cal->DateTime(), at(2031, 7, 7, 7, 7));
 }
@@ -341,7 +341,7 @@ TEST_F(ChnCalendarTest, TitleLabelsOpenTheirMenusAndTheTodayLinkGoesToday) {
     cal->MenuYear->hide();
 
     cal->SetDateTime(at(2000, 1, 1));
-    clock.Set(at(2030, 5, 5, 10, 0));
+    clock.set(at(2030, 5, 5, 10, 0));
     QTest::mouseClick(cal->LabelToday, Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_EQ(cal->DateTime(), at(2030, 5, 5, 10, 0));
 }

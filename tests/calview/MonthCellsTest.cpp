@@ -74,7 +74,7 @@ TEST(MonthCellsTest, LunarFestivalBeatsSolarTermBeatsGregorianFestivalBeatsMonth
                QStringLiteral("寒露"), QStringLiteral("中秋节")};
     auto expect = [&](const QString& text, const QColor& color) {
         const LunarLine line = ChooseLunarLine(t, c);
-        EXPECT_EQ(line.Text, text);
+        EXPECT_EQ(line.text, text);
         EXPECT_EQ(line.Color, color);
     };
     expect(QStringLiteral("中秋节"), c.CnHolDay);

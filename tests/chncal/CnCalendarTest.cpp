@@ -287,10 +287,10 @@ TEST(SolarMonths, MonthAndYearCyclesChangeAtTheTerms) {
 
 TEST(LunarData, LeapTablesMatchTheirPublishedValues) {
     EXPECT_EQ(LeapMonthTable.size(), 2950u);
-    struct Count {
+    struct count {
         int year, count;
     };
-    for (const Count& c : std::vector<Count>{{-849, 0},
+    for (const count& c : std::vector<count>{{-849, 0},
                                              {-848, 1},
                                              {1, 311},
                                              {1499, 864},

@@ -287,7 +287,7 @@ TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
         });
         QTimer::singleShot(5000, &dialog, [&dialog] { dialog.done(99); }); // never hang
-        const int result = ModalRunner::Run(dialog);
+        const int result = ModalRunner::run(dialog);
         EXPECT_TRUE(dialog.isHidden());
         EXPECT_EQ(finished.count(), 1);
         return result;

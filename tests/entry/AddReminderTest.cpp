@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) {
-    clock.Set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
+    clock.set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
     TFrmAddtx& d = Open();
     EXPECT_TRUE(d.RadioButton2->isChecked());
     EXPECT_FALSE(d.RadioButton3->isChecked());
@@ -43,12 +43,12 @@ TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) 
 TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeItIsLoaded) {
     TFrmAddtx& d = Open();
     const auto users = store.Rows("SELECT UserTrueName, KeyID FROM tbl_user");
-    ASSERT_EQ(d.ListView1->Count(), static_cast<int>(users.size()));
+    ASSERT_EQ(d.ListView1->count(), static_cast<int>(users.size()));
     ASSERT_EQ(users.size(), 4u); // the administrator and the three of the fixture
-    for (int row = 0; row < d.ListView1->Count(); ++row) {
-        EXPECT_EQ(d.ListView1->Caption(row), users[row][0].toString());
-        EXPECT_EQ(d.ListView1->SubItem(row, 0), users[row][1].toString());
-        EXPECT_FALSE(d.ListView1->Checked(row));
+    for (int row = 0; row < d.ListView1->count(); ++row) {
+        EXPECT_EQ(d.ListView1->caption(row), users[row][0].toString());
+        EXPECT_EQ(d.ListView1->subItem(row, 0), users[row][1].toString());
+        EXPECT_FALSE(d.ListView1->isChecked(row));
         EXPECT_FALSE(d.ListView1->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
     EXPECT_TRUE(d.ListView1->isColumnHidden(1));
@@ -56,12 +56,12 @@ TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeI
 
     // A second load starts afresh: same rows, none ticked, no duplicates.
     QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
-    EXPECT_EQ(d.ListView1->CheckedCount(), 4);
+    EXPECT_EQ(d.ListView1->checkedCount(), 4);
     store.AddUser("late", "后来者");
     d.LoadRecipientList();
-    EXPECT_EQ(d.ListView1->Count(), 5);
-    EXPECT_TRUE(Ticked(d).isEmpty());
-    EXPECT_EQ(d.ListView1->Caption(4), QStringLiteral("后来者"));
+    EXPECT_EQ(d.ListView1->count(), 5);
+    EXPECT_TRUE(tickedNames(d).isEmpty());
+    EXPECT_EQ(d.ListView1->caption(4), QStringLiteral("后来者"));
 }
 
 TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
@@ -99,7 +99,7 @@ TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
     TFrmAddtx& d = Open();
     Tick(d, {"同事"});
     Save(d);
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(Reminders().empty());
     d.Memo1->moveCursor(QTextCursor::End);
     QTest::keyClicks(d.Memo1, QStringLiteral(" ok"));
@@ -114,9 +114,9 @@ TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
     SetContent(d, "内容");
     SetInterval(d, "abc", "周");
     Save(d);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("请选择要信息提醒的人员！")});
-    EXPECT_EQ(boxes.Last().icon, Icon::Information);
-    EXPECT_EQ(boxes.Last().caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择要信息提醒的人员！")});
+    EXPECT_EQ(boxes.last().icon, Icon::information);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_TRUE(Reminders().empty());
     EXPECT_EQ(reloads, 0);
 }
@@ -127,11 +127,11 @@ TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnswe
     Tick(d, {"同事"});
     SetInterval(d, "3", "秒");
     QString shownAtQuestion;
-    boxes.OnShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::Question)
+    boxes.onShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::question)
             shownAtQuestion = d.Edit1->text();
     });
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     Save(d);
     EXPECT_EQ(shownAtQuestion, QStringLiteral("5"));
     EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
@@ -180,14 +180,14 @@ TEST_F(AddReminderTest, AUnitOutsideTheFourIsRefusedBeforeTheQuestion) {
     SetContent(d, "内容");
     Tick(d, {"同事"});
     for (const char* unit : {"周", "", "minutes"}) {
-        boxes.Clear();
+        boxes.clear();
         SetInterval(d, "5", unit);
         Save(d);
-        EXPECT_EQ(boxes.Texts(), QStringList{TimingRules::kBadUnitMessage}) << unit;
+        EXPECT_EQ(boxes.texts(), QStringList{TimingRules::kBadUnitMessage}) << unit;
     }
     EXPECT_TRUE(Reminders().empty());
     // Blanks around a unit are no part of it.
-    boxes.Clear();
+    boxes.clear();
     SetInterval(d, "5", " 时 ");
     Save(d);
     ASSERT_EQ(Reminders().size(), 1u);
@@ -208,13 +208,13 @@ TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesN
               QStringList{QStringLiteral("'' is not a valid integer value")});
 
     // Other units: after the question, before the first write.
-    boxes.Clear();
+    boxes.clear();
     SetInterval(d, "1.5", "分");
     Save(d);
     EXPECT_EQ(Questions(), 1);
     EXPECT_EQ(BoxTexts(Icon::Error),
               QStringList{QStringLiteral("'1.5' is not a valid integer value")});
-    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
+    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
     EXPECT_TRUE(Reminders().empty());
     EXPECT_EQ(reloads, 0);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("内容"));
@@ -227,7 +227,7 @@ TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank)
     d.RadioButton3->setChecked(true);
     d.DateTimePicker1->setDate(QDate(2010, 11, 12));
     d.DateTimePicker2->setTime(QTime(8, 51, 42));
-    clock.Set(QDateTime(QDate(2010, 11, 10), QTime(14, 3, 9)));
+    clock.set(QDateTime(QDate(2010, 11, 10), QTime(14, 3, 9)));
     Save(d);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 1u);
@@ -240,7 +240,7 @@ TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
     TFrmAddtx& d = Open();
     SetContent(d, "马上");
     Tick(d, {"同事"});
-    clock.Set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
+    clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
     Save(d);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 1u);
@@ -254,16 +254,16 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
     SetContent(d, "  周五下午开会\n");
     Tick(d, {"我自己", "同事", "第三人"});
     QStringList memoAtSuccess;
-    boxes.OnShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::Information) {
+    boxes.onShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::information) {
             memoAtSuccess << d.Memo1->toPlainText();
-            clock.AdvanceSecs(2);
+            clock.advanceSecs(2);
         }
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Question),
+    EXPECT_EQ(BoxTexts(Icon::question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
     // The placeholder comes back once every recipient has the reminder.
     EXPECT_EQ(memoAtSuccess, QStringList(3, QStringLiteral("  周五下午开会\n")));
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
@@ -291,12 +291,12 @@ TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
     TFrmAddtx& d = Open();
     SetContent(d, "暂不发送");
     Tick(d, {"同事", "第三人"});
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     Save(d);
     EXPECT_TRUE(Reminders().empty());
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("暂不发送"));
-    EXPECT_EQ(Ticked(d), (QStringList{"同事", "第三人"}));
-    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(tickedNames(d), (QStringList{"同事", "第三人"}));
+    EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(reloads, 0);
 }
 
@@ -360,24 +360,24 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     SetContent(d, "部分成功");
     Tick(d, {"我自己", "同事", "第三人"});
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("部分成功"));
-    EXPECT_EQ(Ticked(d), (QStringList{"我自己", "同事", "第三人"}));
+    EXPECT_EQ(tickedNames(d), (QStringList{"我自己", "同事", "第三人"}));
     EXPECT_EQ(reloads, 2);
 
     // Still refused: the two that have it are not written again.
-    boxes.Clear();
+    boxes.clear();
     Save(d);
     EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
-    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
+    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
     EXPECT_EQ(Reminders().size(), 2u);
 
     // The fault gone, the retry writes the missing one alone and the reminder is complete.
     store.Exec("DROP TRIGGER refuse");
-    boxes.Clear();
+    boxes.clear();
     Save(d);
-    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？"),
+    EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？"),
                                           QStringLiteral("成功添加提醒信息！")}));
     for (const int recipient : {me, other, third})
         EXPECT_EQ(rowsFor(recipient, "部分成功"), 1);
@@ -396,7 +396,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
 }
 
 TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {
-    clock.Set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
+    clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
     TFrmAddtx& d = Open();
     d.PresetStartDay(QDate(2011, 3, 8));
     EXPECT_TRUE(d.RadioButton3->isChecked());

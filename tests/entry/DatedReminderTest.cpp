@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
-    clock.Set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
+    clock.set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
     TFrmDatedTx& d = Open();
     EXPECT_EQ(static_cast<int>(d.Kind()), GetParam().retype);
     EXPECT_EQ(d.Label1->text(), QString::fromUtf8(GetParam().title));
@@ -58,8 +58,8 @@ TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     EXPECT_FALSE(d.BitBtn1->isEnabled());
     EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
     EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
-    EXPECT_EQ(d.ListView1->CheckedCount(), 0);
+    EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
+    EXPECT_EQ(d.ListView1->checkedCount(), 0);
 }
 
 TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
@@ -68,7 +68,7 @@ TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
     PickMarchEighth(d);
     Save(d);
     EXPECT_EQ(Questions(), 0);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("成功添加提醒信息！")});
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("成功添加提醒信息！")});
     EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
     EXPECT_EQ(reloads, 1);
     const auto rows = Reminders();
@@ -101,14 +101,14 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
     SetContent(d, "一起庆祝");
     PickMarchEighth(d);
     Tick(d, {"同事", "第三人"});
-    boxes.OnShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::Information)
-            clock.AdvanceSecs(3);
+    boxes.onShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::information)
+            clock.advanceSecs(3);
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Question),
+    EXPECT_EQ(BoxTexts(Icon::question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QString::fromUtf8(GetParam().success)));
+    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QString::fromUtf8(GetParam().success)));
     EXPECT_EQ(reloads, 2);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 2u);
@@ -128,10 +128,10 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
     TFrmDatedTx& d = Open();
     SetContent(d, "算了");
     Tick(d, {"同事", "第三人"});
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     Save(d);
     EXPECT_TRUE(Reminders().empty());
-    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("算了"));
     EXPECT_EQ(reloads, 0);
 }
@@ -143,7 +143,7 @@ TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
     Save(d);
     SetInterval(d, ".", "天");
     Save(d);
-    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("间隔单位只能是秒、分、时或天！"),
+    EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("间隔单位只能是秒、分、时或天！"),
                                           QStringLiteral("'.' is not a valid integer value")}));
     EXPECT_TRUE(Reminders().empty());
 }
@@ -154,8 +154,8 @@ TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReaso
     TFrmDatedTx& d = Open();
     SetContent(d, "写不进去");
     Save(d);
-    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});
-    EXPECT_EQ(boxes.Last().icon, Icon::Error);
+    ASSERT_EQ(boxes.texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});
+    EXPECT_EQ(boxes.last().icon, Icon::Error);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("写不进去"));
     EXPECT_EQ(reloads, 0);
 }

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsItButTurnsOrdinary) {
     const int key = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
-    clock.Set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
+    clock.set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
     TFrmEditMessage& d = OpenFor(key);
     EXPECT_TRUE(d.RadioButton3->isChecked());
     EXPECT_TRUE(d.DateTimePicker1->isEnabled());
@@ -47,12 +47,12 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
     EXPECT_FALSE(d.Edit2->isVisibleTo(&d));
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表中的内容"));
     EXPECT_TRUE(d.BitBtn1->isEnabled());
-    EXPECT_EQ(Ticked(d), QStringList{"同事"});
-    EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
+    EXPECT_EQ(tickedNames(d), QStringList{"同事"});
+    EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
 
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
-    EXPECT_EQ(BoxTexts(Icon::Information), QStringList{QStringLiteral("成功编辑提醒信息！")});
+    EXPECT_EQ(BoxTexts(Icon::question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
+    EXPECT_EQ(BoxTexts(Icon::information), QStringList{QStringLiteral("成功编辑提醒信息！")});
     EXPECT_EQ(reloads, 1);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表中的内容"));
     const auto rows = Reminders();
@@ -71,7 +71,7 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
 
 TEST_F(EditReminderTest, ANowReminderOpensWithDisabledPickersAndRestartsFromTheMomentOfSaving) {
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "1", "时");
-    clock.Set(QDateTime(QDate(2010, 12, 24), QTime(18, 30, 12)));
+    clock.set(QDateTime(QDate(2010, 12, 24), QTime(18, 30, 12)));
     TFrmEditMessage& d = OpenFor(key);
     EXPECT_TRUE(d.RadioButton2->isChecked());
     EXPECT_FALSE(d.DateTimePicker1->isEnabled());
@@ -80,7 +80,7 @@ TEST_F(EditReminderTest, ANowReminderOpensWithDisabledPickersAndRestartsFromTheM
     EXPECT_EQ(d.DateTimePicker2->time().hour(), 18);
     EXPECT_EQ(d.DateTimePicker2->time().minute(), 30);
 
-    clock.AdvanceSecs(65);
+    clock.advanceSecs(65);
     Save(d);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 1u);
@@ -105,11 +105,11 @@ TEST_F(EditReminderTest, SecondsHaveNoMinimumHere) {
 TEST_F(EditReminderTest, TwoTickedUsersLeaveTheRowAddressedToTheLowerOneAfterTwoBoxes) {
     const int key = Publish(me, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
-    EXPECT_EQ(Ticked(d), QStringList{"我自己"});
+    EXPECT_EQ(tickedNames(d), QStringList{"我自己"});
     d.SpeedButton2Click();
     Tick(d, {"同事", "第三人"});
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
     EXPECT_EQ(reloads, 2);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
     const int foreign =
         Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
     for (const int key : {acknowledged, foreign, 9999}) {
-        boxes.Clear();
+        boxes.clear();
         TFrmEditMessage& d = OpenFor(key, QStringLiteral("列表里看到的"));
         EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表里看到的"));
         EXPECT_TRUE(d.RadioButton2->isChecked());
@@ -129,14 +129,14 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
         EXPECT_EQ(d.Edit1->text(), QString());
         EXPECT_EQ(d.ComboBox1->currentText(), QString());
         EXPECT_EQ(d.Edit2->text(), QString());
-        EXPECT_TRUE(Ticked(d).isEmpty());
-        EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
+        EXPECT_TRUE(tickedNames(d).isEmpty());
+        EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
 
         // Even with a recipient ticked there is no row to rewrite, and that is what the user
         // hears first, before anything about the empty unit it opened with.
         Tick(d, {"同事"});
         Save(d);
-        EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
+        EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
     }
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 2u);
@@ -149,10 +149,10 @@ TEST_F(EditReminderTest, TheRecipientIsTickedByNameSoNamesakesAreTickedToo) {
     const int twin = store.AddUser("other2", "同事");
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
-    EXPECT_EQ(Ticked(d), (QStringList{"同事", "同事"}));
-    EXPECT_TRUE(d.ListView1->Checked(RowOf(d, "同事")));
-    EXPECT_EQ(d.ListView1->SubItem(d.ListView1->Count() - 1, 0), QString::number(twin));
-    EXPECT_TRUE(d.ListView1->Checked(d.ListView1->Count() - 1));
+    EXPECT_EQ(tickedNames(d), (QStringList{"同事", "同事"}));
+    EXPECT_TRUE(d.ListView1->isChecked(RowOf(d, "同事")));
+    EXPECT_EQ(d.ListView1->subItem(d.ListView1->count() - 1, 0), QString::number(twin));
+    EXPECT_TRUE(d.ListView1->isChecked(d.ListView1->count() - 1));
 }
 
 TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
@@ -161,23 +161,23 @@ TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
     const int key = Publish(gone, 0, "2010-11-01 09:00:00", "5", "分");
     store.Exec(QStringLiteral("DELETE FROM tbl_user WHERE KeyID = %1").arg(gone));
     TFrmEditMessage& d = OpenFor(key);
-    EXPECT_FALSE(d.ListView1->Checked(RowOf(d, "")));
-    EXPECT_TRUE(Ticked(d).isEmpty());
+    EXPECT_FALSE(d.ListView1->isChecked(RowOf(d, "")));
+    EXPECT_TRUE(tickedNames(d).isEmpty());
 }
 
 TEST_F(EditReminderTest, AnsweringNoOrTickingNobodyWritesNothing) {
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
     SetContent(d, "改过的内容");
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     Save(d);
-    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
+    EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
                                           QStringLiteral("请选择一条记录！")}));
 
-    boxes.Clear();
+    boxes.clear();
     d.SpeedButton2Click();
     Save(d);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
 
     ASSERT_EQ(Reminders().size(), 1u);
     EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
@@ -188,9 +188,9 @@ TEST_F(EditReminderTest, SelectAllAndClearAllTickAndClearEveryRow) {
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
     d.SpeedButton1->click();
-    EXPECT_EQ(d.ListView1->CheckedCount(), d.ListView1->Count());
+    EXPECT_EQ(d.ListView1->checkedCount(), d.ListView1->count());
     d.SpeedButton2->click();
-    EXPECT_EQ(d.ListView1->CheckedCount(), 0);
+    EXPECT_EQ(d.ListView1->checkedCount(), 0);
 }
 
 TEST_F(EditReminderTest, ANumberThatIsNoIntegerStopsSaveBeforeTheRowIsTouched) {
@@ -213,7 +213,7 @@ TEST_F(EditReminderTest, EditPublishedShowsTheFilledDialogModally) {
         ++shown;
         auto& d = dynamic_cast<TFrmEditMessage&>(shownDialog);
         EXPECT_EQ(d.Edit2->text(), QString::number(key));
-        EXPECT_EQ(Ticked(d), QStringList{"第三人"});
+        EXPECT_EQ(tickedNames(d), QStringList{"第三人"});
         EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 3, 8));
         SetContent(d, "经由打开者");
         Save(d);

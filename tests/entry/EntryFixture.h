@@ -64,21 +64,21 @@ protected:
     }
 
     static int RowOf(const TFrmEntry& dialog, const QString& name) {
-        for (int row = 0; row < dialog.ListView1->Count(); ++row)
-            if (dialog.ListView1->Caption(row) == name)
+        for (int row = 0; row < dialog.ListView1->count(); ++row)
+            if (dialog.ListView1->caption(row) == name)
                 return row;
         ADD_FAILURE() << "no recipient row " << name.toStdString();
         return -1;
     }
     static void Tick(TFrmEntry& dialog, const QStringList& names) {
         for (const QString& name : names)
-            dialog.ListView1->SetChecked(RowOf(dialog, name), true);
+            dialog.ListView1->setChecked(RowOf(dialog, name), true);
     }
-    static QStringList Ticked(const TFrmEntry& dialog) {
+    static QStringList tickedNames(const TFrmEntry& dialog) {
         QStringList names;
-        for (int row = 0; row < dialog.ListView1->Count(); ++row)
-            if (dialog.ListView1->Checked(row))
-                names << dialog.ListView1->Caption(row);
+        for (int row = 0; row < dialog.ListView1->count(); ++row)
+            if (dialog.ListView1->isChecked(row))
+                names << dialog.ListView1->caption(row);
         return names;
     }
     // Types into the memo as a user would: a change of the memo, which enables Save.
@@ -95,13 +95,13 @@ protected:
     // The boxes of one icon, in order.
     QStringList BoxTexts(MessageBoxes::Icon icon) const {
         QStringList texts;
-        for (const auto& request : boxes.All())
+        for (const auto& request : boxes.all())
             if (request.icon == icon)
                 texts << request.text;
         return texts;
     }
     int Questions() const {
-        return static_cast<int>(BoxTexts(MessageBoxes::Icon::Question).size());
+        return static_cast<int>(BoxTexts(MessageBoxes::Icon::question).size());
     }
 
     std::function<void()> Reload() {

@@ -25,22 +25,22 @@ TEST_F(QuickPublishTest, OffersNoStartChoiceAndTicksEveryUserInAHiddenList) {
     EXPECT_EQ(d.DateTimePicker2, nullptr);
     EXPECT_FALSE(d.ListView1->isVisibleTo(&d));
     EXPECT_FALSE(d.BitBtn1->isEnabled());
-    EXPECT_EQ(d.ListView1->Count(), store.Count("tbl_user"));
-    EXPECT_EQ(d.ListView1->CheckedCount(), d.ListView1->Count());
+    EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
+    EXPECT_EQ(d.ListView1->checkedCount(), d.ListView1->count());
 }
 
 TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten) {
     TFrmQuickTx& d = Open();
     SetContent(d, "全员：下午三点开会");
-    boxes.OnShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::Information)
-            clock.AdvanceSecs(1);
+    boxes.onShow([&](const MessageBoxes::Request& r) {
+        if (r.icon == Icon::information)
+            clock.advanceSecs(1);
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Question),
+    EXPECT_EQ(BoxTexts(Icon::question),
               QStringList{QStringLiteral("确定要对所有人员进行信息提醒操作吗？")});
     const auto users = store.Rows("SELECT KeyID FROM tbl_user");
-    EXPECT_EQ(BoxTexts(Icon::Information),
+    EXPECT_EQ(BoxTexts(Icon::information),
               QStringList(static_cast<int>(users.size()), QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(reloads, static_cast<int>(users.size()));
 
@@ -68,7 +68,7 @@ TEST_F(QuickPublishTest, WithoutUsersItAsksForThemAndWritesNothing) {
     TFrmQuickTx& d = Open();
     SetContent(d, "没人");
     Save(d);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("请选择要进行信息提醒的人员！")});
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择要进行信息提醒的人员！")});
     EXPECT_TRUE(Reminders().empty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(QuickPublishTest, OneSecondBecomesFiveBeforeTheQuestionAndNoWritesNothing
     TFrmQuickTx& d = Open();
     SetContent(d, "快");
     SetInterval(d, "1", "秒");
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     Save(d);
     EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
     EXPECT_TRUE(Reminders().empty());
@@ -84,7 +84,7 @@ TEST_F(QuickPublishTest, OneSecondBecomesFiveBeforeTheQuestionAndNoWritesNothing
 
     Save(d);
     const auto rows = Reminders();
-    ASSERT_EQ(rows.size(), static_cast<std::size_t>(store.Count("tbl_user")));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(store.count("tbl_user")));
     for (const auto& row : rows) {
         EXPECT_EQ(row.intervalNumber, QStringLiteral("5"));
         EXPECT_EQ(row.totalTime.toLongLong(), 300);

@@ -60,31 +60,31 @@ TEST_P(RefusedWriteTest,
         if (!fault.Unavailable().isEmpty())
             GTEST_SKIP() << fault.Unavailable().toStdString();
         for (int i = 0; i < 4; ++i) {
-            boxes.Clear();
+            boxes.clear();
             Save(entries[i].dialog);
             const QStringList errors = BoxTexts(Icon::Error);
             ASSERT_EQ(errors.size(), 1) << i;
             EXPECT_TRUE(StoreFault::Reports(errors[0], entries[i].heading, GetParam().kind))
                 << errors[0].toStdString();
-            EXPECT_EQ(boxes.Last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
-            EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty()) << i;
+            EXPECT_EQ(boxes.last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
+            EXPECT_TRUE(BoxTexts(Icon::information).isEmpty()) << i;
             EXPECT_EQ(entries[i].dialog.Memo1->toPlainText(), contentOf(i));
             EXPECT_EQ(entries[i].dialog.Edit1->text(), QStringLiteral("7"));
             EXPECT_EQ(entries[i].dialog.ComboBox1->currentText(), QStringLiteral("时"));
         }
-        EXPECT_EQ(Ticked(add), QStringList{"同事"});
-        EXPECT_EQ(quick.ListView1->CheckedCount(), 4);
-        EXPECT_EQ(Ticked(edit), QStringList{"同事"});
+        EXPECT_EQ(tickedNames(add), QStringList{"同事"});
+        EXPECT_EQ(quick.ListView1->checkedCount(), 4);
+        EXPECT_EQ(tickedNames(edit), QStringList{"同事"});
         EXPECT_EQ(reloads, 0);
         ASSERT_EQ(Reminders().size(), 1u);
         EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("内容"));
     }
 
-    boxes.Clear();
+    boxes.clear();
     for (const Entry& entry : entries)
         Save(entry.dialog);
     EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
-    EXPECT_EQ(BoxTexts(Icon::Information).size(), 1 + 4 + 1 + 1);
+    EXPECT_EQ(BoxTexts(Icon::information).size(), 1 + 4 + 1 + 1);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 7u) << "the edited reminder and six new ones";
     EXPECT_EQ(rows[0].detail.toString(), contentOf(2));

@@ -66,8 +66,8 @@ protected:
     }
     static QStringList column(const ReportList* list, int column) {
         QStringList texts;
-        for (int r = 0; r < list->Count(); ++r)
-            texts << list->Text(r, column);
+        for (int r = 0; r < list->count(); ++r)
+            texts << list->text(r, column);
         return texts;
     }
 

@@ -74,7 +74,7 @@ TEST_F(PopupScreens, OrdinaryBirthdayAndCustomPostponement) {
 
     ReminderPopup* custom = open(ReminderKind::Ordinary);
     custom->CheckBox1->setChecked(true);
-    custom->ListView1->SetChecked(1, true);
+    custom->ListView1->setChecked(1, true);
     shoot(custom, "popup-custom.png");
 }
 

@@ -73,7 +73,7 @@ TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
         EXPECT_EQ(popup->ListView1->columnWidth(2), 100);
         EXPECT_LE(popup->ListView1->columnWidth(0) + popup->ListView1->columnWidth(1) + 100,
                   popup->ListView1->viewport()->width());
-        ASSERT_EQ(popup->ListView1->Count(), 1);
+        ASSERT_EQ(popup->ListView1->count(), 1);
         const QAbstractItemModel* rows = popup->ListView1->model();
         EXPECT_EQ(rows->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), e.content);
         EXPECT_EQ(rows->index(0, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
@@ -110,7 +110,7 @@ TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
     EXPECT_EQ(popup->ComboBox1->currentText(), "分");
     EXPECT_EQ(popup->DateTimePicker1->date(), QDate(2011, 3, 8));
     EXPECT_EQ(popup->DateTimePicker2->time().toString("HH:mm"), "08:30");
-    EXPECT_EQ(popup->ListView1->Count(), 0);
+    EXPECT_EQ(popup->ListView1->count(), 0);
 
     // Shown again, the defaults come back but the list is not read again.
     popup->CheckBox1->setChecked(true);
@@ -119,7 +119,7 @@ TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
     popup->FormShow();
     EXPECT_EQ(popup->Edit1->text(), "5");
     EXPECT_FALSE(customRowVisible(popup));
-    EXPECT_EQ(popup->ListView1->Count(), 0);
+    EXPECT_EQ(popup->ListView1->count(), 0);
 }
 
 TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) {
@@ -158,17 +158,17 @@ TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
     for (ReminderKind kind : kAllReminderKinds) {
         addReminder(kind, "第一行\r\n第二行", 10);
         ReminderPopup* popup = open(kind);
-        boxes.Clear();
+        boxes.clear();
         popup->ListView1DblClick();
-        EXPECT_EQ(boxes.Count(), 0) << "nothing selected, nothing shown";
+        EXPECT_EQ(boxes.count(), 0) << "nothing selected, nothing shown";
 
-        popup->ListView1->SelectRow(0);
+        popup->ListView1->selectRow(0);
         popup->ListView1DblClick();
-        ASSERT_EQ(boxes.Count(), 1);
+        ASSERT_EQ(boxes.count(), 1);
         const QString person = kind == ReminderKind::Ordinary ? "同事" : "我自己";
-        EXPECT_EQ(boxes.Last().text, "【发布人】" + person + "\r\r【内容】\r\r\n第一行\r\n第二行");
-        EXPECT_EQ(boxes.Last().caption, AppInfo::kApplicationTitle);
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::None);
+        EXPECT_EQ(boxes.last().text, "【发布人】" + person + "\r\r【内容】\r\r\n第一行\r\n第二行");
+        EXPECT_EQ(boxes.last().caption, AppInfo::kApplicationTitle);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::None);
     }
 }
 
@@ -221,11 +221,11 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
     for (ReminderKind kind : kAllReminderKinds) {
         addReminder(kind, "x", 10);
         ReminderPopup* popup = open(kind);
-        boxes.Clear();
+        boxes.clear();
         popup->btnok->click();
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, notices[KindIndex(kind)]);
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, notices[KindIndex(kind)]);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
         EXPECT_TRUE(popup->isVisible());
     }
     EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
@@ -236,13 +236,13 @@ TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
     addReminder(ReminderKind::Ordinary, "a", 10);
     addReminder(ReminderKind::Ordinary, "b", 20);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->SetAllChecked(true);
-    boxes.AnswerNext(false);
+    popup->ListView1->setAllChecked(true);
+    boxes.answerNext(false);
     popup->btnok->click();
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "该动作后该消息将不再提醒，确定吗?");
-    EXPECT_EQ(boxes.Last().caption, "系统提示");
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Question);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
+    EXPECT_EQ(boxes.last().caption, "系统提示");
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::question);
     EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
@@ -253,7 +253,7 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
     const int b = addReminder(ReminderKind::Birthday, "b", 20, "2012-01-01 00:00:00");
     const int c = addReminder(ReminderKind::Birthday, "c", 30);
     ReminderPopup* popup = open(ReminderKind::Birthday);
-    popup->ListView1->SetAllChecked(true);
+    popup->ListView1->setAllChecked(true);
     // The reload runs once the popup is closed, and finds the rows already in the history.
     int historyAtReload = -1;
     Query history(store.session().connectionName);
@@ -277,8 +277,8 @@ TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     const int c = addReminder(ReminderKind::Ordinary, "c", 18002);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->SetChecked(0, true);
-    popup->ListView1->SetChecked(2, true);
+    popup->ListView1->setChecked(0, true);
+    popup->ListView1->setChecked(2, true);
     QTest::mouseClick(popup->RadioButton2, Qt::LeftButton);
     popup->btnexit->click();
     for (int key : {a, c}) {
@@ -305,8 +305,8 @@ TEST_F(PopupTest, EveryFixedChoiceWritesItsMinutesOnTheSecondsScale) {
     for (const auto& [button, minutes] : choices) {
         const int key = addReminder(ReminderKind::Anniversary, "x", 1);
         ReminderPopup* popup = open(ReminderKind::Anniversary);
-        for (int r = 0; r < popup->ListView1->Count(); ++r)
-            popup->ListView1->SetChecked(r, popup->ListView1->Caption(r) == QString::number(key));
+        for (int r = 0; r < popup->ListView1->count(); ++r)
+            popup->ListView1->setChecked(r, popup->ListView1->caption(r) == QString::number(key));
         (popup->*button)->click();
         popup->btnexit->click();
         EXPECT_EQ(row(key)[1].toInt(), minutes);
@@ -318,7 +318,7 @@ TEST_F(PopupTest, ACustomPostponementStoresThePickedStartNumberUnitAndSeconds) {
     const int a = addReminder(ReminderKind::Ordinary, "a", 18000);
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->SetChecked(1, true);
+    popup->ListView1->setChecked(1, true);
     popup->CheckBox1->setChecked(true);
     popup->DateTimePicker1->setDate(QDate(2011, 3, 8));
     popup->DateTimePicker2->setTime(QTime(9, 5, 42));
@@ -332,28 +332,28 @@ TEST_F(PopupTest, ACustomPostponementStoresThePickedStartNumberUnitAndSeconds) {
     EXPECT_EQ(values[3].toLongLong(), 7200);
     EXPECT_EQ(row(a)[3].toLongLong(), 18000);
     EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(PopupTest, ABadCustomPostponementWritesNothingAndKeepsThePopupOpen) {
     const int key = addReminder(ReminderKind::Appointment, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Appointment);
-    popup->ListView1->SetAllChecked(true);
+    popup->ListView1->setAllChecked(true);
     popup->CheckBox1->setChecked(true);
 
     popup->ComboBox1->setCurrentText("周");
     popup->btnexit->click();
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, "间隔单位只能是秒、分、时或天！");
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Information);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "间隔单位只能是秒、分、时或天！");
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
 
     popup->ComboBox1->setCurrentText("分");
     for (const QString& number : {QString("5."), QString("")}) {
         popup->Edit1->setText(number);
         popup->btnexit->click();
-        EXPECT_EQ(boxes.Last().text, "'" + number + "' is not a valid integer value");
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+        EXPECT_EQ(boxes.last().text, "'" + number + "' is not a valid integer value");
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     }
     EXPECT_EQ(row(key), before);
     EXPECT_TRUE(popup->isVisible());
@@ -368,7 +368,7 @@ TEST_F(PopupTest, WithNothingTickedExitOnlyCloses) {
     popup->Edit1->setText("");
     popup->btnexit->click();
     EXPECT_EQ(row(key), before);
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(popup->isVisible());
     EXPECT_EQ(events, QStringList({"closed"}));
 }
@@ -377,7 +377,7 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
     const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->SetAllChecked(true);
+    popup->ListView1->setAllChecked(true);
     QPointer<ReminderPopup> watched = popup;
     // Even as the last window on screen (the main window hidden away), closing it does not
     // end the program's event loop.
@@ -394,21 +394,21 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
 TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     addReminder(ReminderKind::Ordinary, "x", 18000);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->SetAllChecked(true);
+    popup->ListView1->setAllChecked(true);
     store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     popup->btnok->click();
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
     // A postponement that cannot be written leaves the popup open with its ticks.
     for (const bool custom : {false, true}) {
         popup->CheckBox1->setChecked(custom);
-        const int before = boxes.Count();
+        const int before = boxes.count();
         popup->btnexit->click();
-        ASSERT_EQ(boxes.Count(), before + 1);
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+        ASSERT_EQ(boxes.count(), before + 1);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
         EXPECT_TRUE(popup->isVisible());
-        EXPECT_TRUE(popup->ListView1->Checked(0));
+        EXPECT_TRUE(popup->ListView1->isChecked(0));
     }
     EXPECT_TRUE(events.isEmpty());
 

@@ -66,14 +66,14 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     publish(a, me, "下午三点开会", "5", "分");
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
 
-    clock.AdvanceMs(3000);
+    clock.advanceMs(3000);
     pollingA.Timer_reminderTimer();
     pollingB.Timer_reminderTimer();
     EXPECT_FALSE(pollingA.Timer_Normal->Enabled()) << "the publisher is not reminded";
     ASSERT_TRUE(pollingB.Timer_Normal->Enabled());
     EXPECT_EQ(pollingB.Timer_Normal->Period(), 300000);
 
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
     EXPECT_FALSE(pollingA.Timer_Normal->CheckElapsed());
     ReminderPopup* popup = popupOf(pollingB);
@@ -81,19 +81,19 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
-    ASSERT_EQ(popup->ListView1->Count(), 1);
-    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "下午三点开会");
-    EXPECT_EQ(popup->ListView1->SubItem(0, 1), "同事");
+    ASSERT_EQ(popup->ListView1->count(), 1);
+    EXPECT_EQ(popup->ListView1->subItem(0, 0), "下午三点开会");
+    EXPECT_EQ(popup->ListView1->subItem(0, 1), "同事");
 
     // Five minutes later it comes back: the open popup is raised, silently.
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
-    popup->ListView1->SetChecked(0, true);
+    popup->ListView1->setChecked(0, true);
     popup->btnok->click();
-    EXPECT_EQ(boxes.Last().text, "该动作后该消息将不再提醒，确定吗?");
+    EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(reloadsB, 1);
     EXPECT_EQ(popupOf(pollingB), nullptr);
 
@@ -101,10 +101,10 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_TRUE(published(a).isEmpty());
     EXPECT_EQ(store.Scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
-    clock.AdvanceMs(4000);
+    clock.advanceMs(4000);
     pollingB.Timer_reminderTimer();
     EXPECT_FALSE(pollingB.Timer_Normal->Enabled());
-    clock.AdvanceMs(600000);
+    clock.advanceMs(600000);
     EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
     EXPECT_EQ(soundB.played.size(), 1);
 }
@@ -120,21 +120,21 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     publish(a, me, "交报告", "5", "分");
     pollingB.Timer_reminderTimer();
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     ASSERT_TRUE(pollingB.Timer_Normal->CheckElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
     // A second reminder arrives while the popup is open: the next tick shows it too, and the
     // row the user ticked stays ticked.
-    popup->ListView1->SetChecked(0, true);
+    popup->ListView1->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     pollingB.Timer_NormalTimer();
-    ASSERT_EQ(popup->ListView1->Count(), 2);
-    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "交报告");
-    EXPECT_TRUE(popup->ListView1->Checked(0));
-    EXPECT_FALSE(popup->ListView1->Checked(1));
+    ASSERT_EQ(popup->ListView1->count(), 2);
+    EXPECT_EQ(popup->ListView1->subItem(0, 0), "交报告");
+    EXPECT_TRUE(popup->ListView1->isChecked(0));
+    EXPECT_FALSE(popup->ListView1->isChecked(1));
     EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
     popup->RadioButton1->click(); // "10分钟"
@@ -149,15 +149,15 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     EXPECT_EQ(stored[0][2].toInt(), 600);
 
     // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
-    clock.AdvanceMs(4000);
+    clock.advanceMs(4000);
     pollingB.Timer_reminderTimer();
     EXPECT_EQ(pollingB.Timer_Normal->Period(), 600000);
-    clock.AdvanceMs(599999);
+    clock.advanceMs(599999);
     EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
-    clock.AdvanceMs(1);
+    clock.advanceMs(1);
     EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
-    EXPECT_EQ(popupOf(pollingB)->ListView1->Count(), 2);
+    EXPECT_EQ(popupOf(pollingB)->ListView1->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
 }
 

@@ -62,9 +62,9 @@ protected:
         r.totalTime = totalTime;
         return store.AddReminder(r);
     }
-    QString nowText() const { return clock.Now().toString("yyyy-MM-dd HH:mm:ss"); }
+    QString nowText() const { return clock.now().toString("yyyy-MM-dd HH:mm:ss"); }
     QString inDays(int days) const {
-        return clock.Now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
+        return clock.now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
     }
     void pollAll() {
         polling.Timer_reminderTimer();
@@ -165,7 +165,7 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
     store.session().CurrentUserKey = 0;
     for (int minute = 0; minute < 10; ++minute) {
         pollAll();
-        clock.AdvanceMs(60000);
+        clock.advanceMs(60000);
         wakeAll();
     }
     for (ReminderKind kind : kAllReminderKinds)
@@ -177,26 +177,26 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
 TEST_F(ReminderPollingTest,
        FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
     addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
-    clock.AdvanceMs(1500); // the poll runs a moment after the entry
+    clock.advanceMs(1500); // the poll runs a moment after the entry
     polling.Timer_reminderTimer();
     ASSERT_TRUE(polling.Timer_Normal->Enabled());
     EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
-    const QDateTime firstPoll = clock.Now();
+    const QDateTime firstPoll = clock.now();
     EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
 
     // Later polls find the same period and leave the count alone.
     for (int i = 0; i < 74; ++i) {
-        clock.AdvanceMs(4000);
+        clock.advanceMs(4000);
         polling.Timer_reminderTimer();
         wakeAll();
     }
     EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
     EXPECT_TRUE(made.empty());
 
-    clock.Set(firstPoll.addMSecs(299999));
+    clock.set(firstPoll.addMSecs(299999));
     wakeAll();
     EXPECT_TRUE(made.empty());
-    clock.Set(firstPoll.addMSecs(300000));
+    clock.set(firstPoll.addMSecs(300000));
     wakeAll();
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].kind, ReminderKind::Ordinary);
@@ -212,7 +212,7 @@ TEST_F(ReminderPollingTest,
 
     // The next period with the popup still open reloads its list and raises it, silently.
     windows[0]->hide();
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
     EXPECT_EQ(sound.played.size(), 1);
@@ -222,7 +222,7 @@ TEST_F(ReminderPollingTest,
     // Closed, the next period brings a new popup with its sound.
     made[0].closed();
     EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     wakeAll();
     EXPECT_EQ(made.size(), 2u);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
@@ -243,12 +243,12 @@ TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     store.Exec("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
                "TotalTime=1 WHERE KeyID=?",
                {inDays(1), key});
-    clock.AdvanceMs(4000);
+    clock.advanceMs(4000);
     polling.Timer_reminderTimer();
     EXPECT_TRUE(polling.Timer_Normal->Enabled());
     EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
     EXPECT_EQ(polling.Timer_Normal->CountStart(), begun);
-    clock.Set(begun.addMSecs(300000));
+    clock.set(begun.addMSecs(300000));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the old period keeps bringing the popup";
 
@@ -266,14 +266,14 @@ TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtThe
     store.Exec("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
 
     // A tick before the next poll still brings the popup.
-    clock.AdvanceMs(60000);
+    clock.advanceMs(60000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 
     polling.Timer_CheckyhTimer();
     EXPECT_FALSE(polling.Timer_YH->Enabled());
     made[0].closed();
-    clock.AdvanceMs(10 * 60000);
+    clock.advanceMs(10 * 60000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 }
@@ -306,7 +306,7 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
     addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
     polling.Timer_ChecksrTimer();
     polling.Timer_CheckyhTimer();
-    clock.AdvanceMs(8000);
+    clock.advanceMs(8000);
     wakeAll();
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(made[0].kind, ReminderKind::Birthday);
@@ -316,7 +316,7 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
 
     addReminder(ReminderKind::Anniversary, nowText(), 8, "秒", 480);
     polling.Timer_CheckJNRTimer();
-    clock.AdvanceMs(8000);
+    clock.advanceMs(8000);
     wakeAll();
     EXPECT_EQ(made.size(), 3u) << "the open popups are only raised";
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV", "Trumpet1.wav"}));
@@ -328,7 +328,7 @@ TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
     EXPECT_TRUE(polling.Timer_Normal->Enabled());
     EXPECT_EQ(polling.Timer_Normal->Period(), 0);
     for (int i = 0; i < 200; ++i) {
-        clock.AdvanceMs(i < 100 ? 1 : 3600000);
+        clock.advanceMs(i < 100 ? 1 : 3600000);
         polling.Timer_reminderTimer();
         wakeAll();
     }
@@ -340,16 +340,16 @@ TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndN
     addReminder(ReminderKind::Ordinary, nowText(), 500, "天", 500LL * 5184000);
     polling.Timer_reminderTimer();
     EXPECT_EQ(polling.Timer_Normal->Period(), 500 * kDayMs);
-    const QDateTime begun = clock.Now();
+    const QDateTime begun = clock.now();
     for (int day = 1; day < 500; day += 7) {
-        clock.Set(begun.addDays(day));
+        clock.set(begun.addDays(day));
         polling.Timer_reminderTimer();
         wakeAll();
     }
-    clock.Set(begun.addMSecs(500 * kDayMs - 1));
+    clock.set(begun.addMSecs(500 * kDayMs - 1));
     wakeAll();
     EXPECT_TRUE(made.empty());
-    clock.Set(begun.addMSecs(500 * kDayMs));
+    clock.set(begun.addMSecs(500 * kDayMs));
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
@@ -362,7 +362,7 @@ TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWitho
     polling.Timer_NormalTimer();
     EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty());
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
 
     polling.Timer_NormalTimer();
     EXPECT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
@@ -374,10 +374,10 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     for (int round = 0; round < 5; ++round)
         for (ReminderKind kind : kAllReminderKinds)
             tick(polling.PollTimer(kind));
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.LastWasNotice()) << "a fault nobody asked about must not block the program";
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-    const QStringList lines = boxes.Last().text.split('\n');
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastWasNotice()) << "a fault nobody asked about must not block the program";
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+    const QStringList lines = boxes.last().text.split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].contains("tbl_reminder")) << lines[1].toStdString();
 
@@ -389,7 +389,7 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     tick(polling.Timer_Checkyh);
     tick(polling.Timer_Checkyh);
-    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.count(), 2);
 }
 
 TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
@@ -402,11 +402,11 @@ TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
     EXPECT_TRUE(period == 60000 || period == 3600000) << period;
     const QDateTime begun = polling.Timer_Normal->CountStart();
     for (qint64 ms = 4000; ms <= period; ms += 4000) {
-        clock.Set(begun.addMSecs(ms));
+        clock.set(begun.addMSecs(ms));
         polling.Timer_reminderTimer();
         wakeAll();
     }
-    clock.Set(begun.addMSecs(period));
+    clock.set(begun.addMSecs(period));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the polls must not restart the count";
 }
@@ -443,15 +443,15 @@ TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) 
         tick(polling.Timer_reminder);
         // The poll gives up at once instead of waiting for the lock.
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
-        clock.AdvanceSecs(4);
+        clock.advanceSecs(4);
     }
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(polling.Timer_Normal->Enabled());
-    clock.AdvanceSecs(4);
+    clock.advanceSecs(4);
     tick(polling.Timer_reminder);
     tick(polling.Timer_reminder);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text.split('\n').size(), 2);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.split('\n').size(), 2);
 
     ASSERT_TRUE(lock.exec("COMMIT"));
     tick(polling.Timer_reminder);
@@ -460,18 +460,18 @@ TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) 
 
 TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    const QString path = store.FilePath();
+    const QString path = store.filePath();
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     for (int round = 0; round < 3; ++round)
         tick(polling.Timer_reminder);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text.split('\n').front(), "找不到数据文件：" + path);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.split('\n').front(), "找不到数据文件：" + path);
     EXPECT_FALSE(polling.Timer_Normal->Enabled());
 
     ASSERT_TRUE(QFile::rename(path + ".moved", path));
     tick(polling.Timer_reminder);
     EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the store back, the polls go on by themselves";
-    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.count(), 1);
 }
 
 TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasIt) {

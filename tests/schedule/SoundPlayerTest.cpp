@@ -1,6 +1,6 @@
 // The queued sound player: order, beeps for missing and unplayable files, the wave folder
 // lookup and the reading of wave headers, all without an audio device.
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "schedule/QueuedSoundPlayer.h"
 #include "schedule/WaveFile.h"
 #include "schedule/WavePlayer.h"
@@ -57,13 +57,13 @@ class SoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ExeDir::OverrideForTests(dir.path());
+        ExecutableFolder::overrideForTests(dir.path());
         QDir(dir.path()).mkpath(QStringLiteral("wave"));
         write("reminder.wav", waveBytes(200));
         write("SOUND560.WAV", waveBytes(100));
         write("Trumpet1.wav", waveBytes(100));
     }
-    void TearDown() override { ExeDir::OverrideForTests(QString()); }
+    void TearDown() override { ExecutableFolder::overrideForTests(QString()); }
 
     void write(const char* name, const QByteArray& bytes) {
         QFile file(dir.path() + QStringLiteral("/wave/") + QString::fromLatin1(name));
@@ -120,7 +120,7 @@ TEST_F(SoundPlayerTest, AMissingOrUnplayableFileGivesTheBeepAndTheQueueGoesOn) {
 }
 
 TEST_F(SoundPlayerTest, TheWaveFolderIsBesideTheExecutableAndNamesIgnoreLetterCase) {
-    EXPECT_EQ(QueuedSoundPlayer::WaveFolder(), ExeDir::Path() + "wave/");
+    EXPECT_EQ(QueuedSoundPlayer::WaveFolder(), ExecutableFolder::path() + "wave/");
     EXPECT_EQ(QFileInfo(QueuedSoundPlayer::Locate("sound560.wav")).fileName(), "SOUND560.WAV");
     EXPECT_EQ(QFileInfo(QueuedSoundPlayer::Locate("TRUMPET1.WAV")).fileName(), "Trumpet1.wav");
     EXPECT_TRUE(QueuedSoundPlayer::Locate("other.wav").isEmpty());

@@ -70,7 +70,7 @@ TEST(TimingRulesTest, MomentTexts) {
     FakeClock clock(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37, 999)));
     EXPECT_EQ(NowText(), QStringLiteral("2010-11-12 08:51:37"));
     EXPECT_EQ(NowText().size(), 19);
-    clock.Set(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
+    clock.set(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
     EXPECT_EQ(NowText(), QStringLiteral("2024-01-02 03:04:05"));
 
     // The picked time's seconds are always dropped and a blank follows.
@@ -107,19 +107,19 @@ TEST(TimingRulesTest, SecondsMinimumAppliesOnlyToSeconds) {
 TEST(TimingRulesTest, IntegerConversionNamesTheOffendingText) {
     for (const char* bad : {"", "1.5", "abc", "5 ", "+", "1e3", "99999999999"}) {
         try {
-            TextConvert::ToInt(QString::fromUtf8(bad));
+            TextConvert::toInt(QString::fromUtf8(bad));
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const ConversionError& error) {
             EXPECT_EQ(QString::fromUtf8(error.what()),
                       QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
         }
     }
-    EXPECT_EQ(TextConvert::ToInt("42"), 42);
-    EXPECT_EQ(TextConvert::ToInt("  42"), 42);
-    EXPECT_EQ(TextConvert::ToInt("-7"), -7);
-    EXPECT_EQ(TextConvert::ToInt("0009"), 9);
-    EXPECT_EQ(TextConvert::ToInt("2147483647"), 2147483647);
-    EXPECT_EQ(TextConvert::ToInt("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(TextConvert::toInt("42"), 42);
+    EXPECT_EQ(TextConvert::toInt("  42"), 42);
+    EXPECT_EQ(TextConvert::toInt("-7"), -7);
+    EXPECT_EQ(TextConvert::toInt("0009"), 9);
+    EXPECT_EQ(TextConvert::toInt("2147483647"), 2147483647);
+    EXPECT_EQ(TextConvert::toInt("-2147483648"), -2147483647 - 1);
 }
 
 } // namespace

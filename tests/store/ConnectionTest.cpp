@@ -85,7 +85,7 @@ TEST(ConnectionTest, AStatementWaitsForAnotherCopysLockAndThenSucceeds) {
     std::atomic<bool> failed{false};
     std::thread writer([&] {
         // A connection belongs to the thread that opened it.
-        if (Connection::Open(store.FilePath(), "waiter").result != OpenResult::Opened) {
+        if (Connection::Open(store.filePath(), "waiter").result != OpenResult::Opened) {
             failed = true;
         } else {
             try {
@@ -106,7 +106,7 @@ TEST(ConnectionTest, AStatementWaitsForAnotherCopysLockAndThenSucceeds) {
     ASSERT_TRUE(lock.exec("COMMIT"));
     writer.join();
     EXPECT_FALSE(failed);
-    EXPECT_EQ(store.Count("tbl_popdem"), 1);
+    EXPECT_EQ(store.count("tbl_popdem"), 1);
 }
 
 TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
@@ -115,7 +115,7 @@ TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
     std::atomic<int> failures{0};
     auto copy = [&](const QString& name, int user) {
         {
-            const auto outcome = Connection::Open(store.FilePath(), name);
+            const auto outcome = Connection::Open(store.filePath(), name);
             if (outcome.result != OpenResult::Opened) {
                 failures += kWritesPerCopy;
                 return;
@@ -144,7 +144,7 @@ TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
     a.join();
     b.join();
     EXPECT_EQ(failures.load(), 0);
-    EXPECT_EQ(store.Count("tbl_reminder"), 2 * kWritesPerCopy);
+    EXPECT_EQ(store.count("tbl_reminder"), 2 * kWritesPerCopy);
 }
 
 } // namespace
@@ -191,18 +191,18 @@ TEST(ConnectionTest, AStoreDeletedRenamedOrReplacedIsNeverWrittenUntilReopened) 
         TempStore store;
         const QString name = store.session().connectionName;
         EXPECT_EQ(Connection::CheckFile(name), Connection::FileState::Same);
-        c.act(store.FilePath());
+        c.act(store.filePath());
         EXPECT_EQ(Connection::CheckFile(name), c.state);
         EXPECT_EQ(failureOf([&] { insertPermission(name, "7"); }), StoreError::Kind::Missing);
-        if (QFile::exists(store.FilePath() + ".old")) {
+        if (QFile::exists(store.filePath() + ".old")) {
             // Nothing reached the file the connection had open either.
-            QFile::remove(store.FilePath());
-            QFile::rename(store.FilePath() + ".old", store.FilePath());
+            QFile::remove(store.filePath());
+            QFile::rename(store.filePath() + ".old", store.filePath());
             ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
-            EXPECT_EQ(store.Count("tbl_popdem"), 0);
+            EXPECT_EQ(store.count("tbl_popdem"), 0);
         } else {
             EXPECT_EQ(Connection::Reopen(name).result, OpenResult::Missing);
-            NewStore::Create(store.FilePath());
+            NewStore::Create(store.filePath());
             ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
         }
         const quint64 opens = Connection::OpenCount(name);

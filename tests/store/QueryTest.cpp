@@ -167,7 +167,7 @@ TEST(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
 
     // The connection closed and opened again under its name: the text still runs.
     Connection::Close(store.session().connectionName);
-    ASSERT_EQ(Connection::Open(store.FilePath(), store.session().connectionName).result,
+    ASSERT_EQ(Connection::Open(store.filePath(), store.session().connectionName).result,
               Connection::OpenResult::Opened);
     query.SetSQL(users);
     query.SetInteger(QStringLiteral("p"), 1);
@@ -202,7 +202,7 @@ TEST(QueryTest, AKeptStatementLocksNothingBetweenRunsAndWaitsForOtherCopies) {
     enum Step { Starting, Locked, Releasing, Failed };
     std::atomic<Step> step{Starting};
     std::thread otherCopy([&] {
-        if (Connection::Open(store.FilePath(), "locker").result == Connection::OpenResult::Opened) {
+        if (Connection::Open(store.filePath(), "locker").result == Connection::OpenResult::Opened) {
             QSqlQuery lock(QSqlDatabase::database("locker"));
             if (lock.exec("BEGIN EXCLUSIVE")) {
                 step = Locked;

@@ -186,11 +186,11 @@ TEST_F(StatementsTest, ThePublishedListComesNewestFirstAndDeletesOnlyPendingRows
     query.SetSQL(Statements::kDeletePublishedReminder);
     query.SetText("p", "1");
     query.ExecSQL();
-    EXPECT_EQ(store.Count("tbl_reminder"), 3); // handled rows are not deleted by it
+    EXPECT_EQ(store.count("tbl_reminder"), 3); // handled rows are not deleted by it
     query.SetSQL(Statements::kDeleteReminder);
     query.SetText("p", "1");
     query.ExecSQL();
-    EXPECT_EQ(store.Count("tbl_reminder"), 2);
+    EXPECT_EQ(store.count("tbl_reminder"), 2);
 }
 
 TEST_F(StatementsTest, EveryWritingStatementRunsWithItsBindings) {
@@ -258,7 +258,7 @@ TEST_F(StatementsTest, EveryWritingStatementRunsWithItsBindings) {
     query.SetSQL(Statements::kDeleteUser);
     query.SetText("p", key);
     query.ExecSQL();
-    EXPECT_EQ(store.Count("tbl_user"), 1);
+    EXPECT_EQ(store.count("tbl_user"), 1);
 }
 
 TEST_F(StatementsTest, SixtyFourBitSortKeysAndHugeContentSurviveUnchanged) {

@@ -29,8 +29,8 @@ enum class StoreFaultKind {
 class StoreFault {
 public:
     StoreFault(TempStore& store, StoreFaultKind kind)
-        : store_(store), kind_(kind), file_(QFile::encodeName(store.FilePath())),
-          folder_(QFile::encodeName(QFileInfo(store.FilePath()).absolutePath())) {
+        : store_(store), kind_(kind), file_(QFile::encodeName(store.filePath())),
+          folder_(QFile::encodeName(QFileInfo(store.filePath()).absolutePath())) {
         switch (kind_) {
         case StoreFaultKind::ReadOnlyFile:
             denyWrites(file_, [this] { return fileWritable(); });
@@ -163,7 +163,7 @@ private:
     void reopenSession() {
         const QString name = store_.session().connectionName;
         Connection::Close(name);
-        Connection::Open(store_.FilePath(), name);
+        Connection::Open(store_.filePath(), name);
     }
     QVariant pragma(const QString& statement) {
         QSqlQuery query(QSqlDatabase::database(store_.session().connectionName));

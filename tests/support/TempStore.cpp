@@ -1,6 +1,6 @@
 #include "support/TempStore.h"
 
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
 
@@ -14,14 +14,14 @@
 TempStore::TempStore(const QString& connectionName) {
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder");
-    ExeDir::OverrideForTests(dir_.path());
-    NewStore::Create(FilePath());
+    ExecutableFolder::overrideForTests(dir_.path());
+    NewStore::Create(filePath());
     session_.connectionName = connectionName;
-    const auto outcome = Connection::Open(FilePath(), connectionName);
+    const auto outcome = Connection::Open(filePath(), connectionName);
     if (outcome.result != Connection::OpenResult::Opened)
         throw std::runtime_error("cannot open the temporary store");
     checkConnection_ = connectionName + QStringLiteral("-check");
-    Connection::Open(FilePath(), checkConnection_);
+    Connection::Open(filePath(), checkConnection_);
 }
 
 TempStore::~TempStore() {
@@ -29,19 +29,19 @@ TempStore::~TempStore() {
     Connection::Close(checkConnection_);
     for (const QString& name : extraConnections_)
         Connection::Close(name);
-    ExeDir::OverrideForTests(QString());
+    ExecutableFolder::overrideForTests(QString());
 }
 
 QString TempStore::Dir() const {
-    return ExeDir::Path();
+    return ExecutableFolder::path();
 }
 
-QString TempStore::FilePath() const {
+QString TempStore::filePath() const {
     return dir_.path() + QStringLiteral("/") + Connection::kDatabaseFileName;
 }
 
 Session TempStore::OpenSecondSession(const QString& connectionName) {
-    const auto outcome = Connection::Open(FilePath(), connectionName);
+    const auto outcome = Connection::Open(filePath(), connectionName);
     if (outcome.result != Connection::OpenResult::Opened)
         throw std::runtime_error("cannot open a second connection");
     extraConnections_.push_back(connectionName);
@@ -81,7 +81,7 @@ void TempStore::Exec(const QString& sql, const std::vector<QVariant>& bindings) 
     Rows(sql, bindings);
 }
 
-int TempStore::Count(const QString& table) const {
+int TempStore::count(const QString& table) const {
     return Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
 }
 

@@ -18,7 +18,7 @@ public:
     TempStore& operator=(const TempStore&) = delete;
 
     QString Dir() const;       // with a trailing separator
-    QString FilePath() const;  // the store file
+    QString filePath() const;  // the store file
     Session& session() { return session_; }
 
     // Opens one more connection on the same file, as another copy of the program would.
@@ -48,7 +48,7 @@ public:
                                             const std::vector<QVariant>& bindings = {}) const;
     QVariant Scalar(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
     void Exec(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
-    int Count(const QString& table) const;
+    int count(const QString& table) const;
 
 private:
     QTemporaryDir dir_;

@@ -56,7 +56,7 @@ TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
 
     TFrmUser maintenance(store.session());
     maintenance.show();
-    maintenance.ListView1->SelectRow(2);
+    maintenance.ListView1->selectRow(2);
     EXPECT_EQ(misfits(maintenance), QStringList{});
     EXPECT_GE(maintenance.ListView1->viewport()->width(), 60 + 150 + 150 + 180);
     saveScreen(maintenance, "maintenance");
@@ -70,9 +70,9 @@ TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
 
     TFrmPopdem permissions(store.session());
     permissions.show();
-    permissions.ListView1->SetChecked(2, true);
-    permissions.ListView1->SetChecked(3, true);
-    permissions.ListView1->SelectRow(2);
+    permissions.ListView1->setChecked(2, true);
+    permissions.ListView1->setChecked(3, true);
+    permissions.ListView1->selectRow(2);
     EXPECT_EQ(misfits(permissions), QStringList{});
     EXPECT_GE(permissions.ListView1->viewport()->width(), 150) << "the names show whole";
     saveScreen(permissions, "permissions");

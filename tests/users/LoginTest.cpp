@@ -28,9 +28,9 @@ public:
 class LoginTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        AppLifetime::installQuitHook([this] { ++quitRequests; });
     }
-    void TearDown() override { AppLifetime::InstallQuitHook({}); }
+    void TearDown() override { AppLifetime::installQuitHook({}); }
 
     void login(TFrmLogin& dialog, const QString& name, const QString& password) {
         dialog.Edit1->setText(name);
@@ -54,12 +54,12 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
         EXPECT_TRUE(dialog.LoggedIn());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(store.session().CurrentUserKey, 1);
     EXPECT_EQ(store.session().CurrentUserName, NewStore::kAdminTrueName);
     EXPECT_EQ(host.greeted, QStringList{NewStore::kAdminTrueName});
     EXPECT_EQ(host.applied, QList<int>{1});
-    EXPECT_EQ(SettingsFile::Read("Login", "Name", ""), QStringLiteral("ADMIN"));
+    EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("ADMIN"));
 
     TFrmLogin next(store.session(), host);
     next.show();
@@ -73,17 +73,17 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     QApplication::setActiveWindow(&dialog);
     dialog.Edit2->setFocus();
     login(dialog, QStringLiteral("admin"), QStringLiteral("wrong"));
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("用户名或者密码错误！"));
-    EXPECT_EQ(boxes.Last().caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Exclamation);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("用户名或者密码错误！"));
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Exclamation);
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
     EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("wrong"));
     EXPECT_TRUE(dialog.Edit1->hasFocus());
     EXPECT_FALSE(dialog.LoggedIn());
     EXPECT_EQ(store.session().CurrentUserKey, 0);
     EXPECT_TRUE(host.applied.isEmpty());
-    EXPECT_FALSE(QFile::exists(SettingsFile::FilePath()));
+    EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     // Any number of tries.
     login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
     EXPECT_TRUE(dialog.LoggedIn());
@@ -98,7 +98,7 @@ TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
 }
 
 TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
-    SettingsFile::Write("Login", "Name", "admin");
+    SettingsFile::write("Login", "Name", "admin");
     TFrmLogin dialog(store.session(), host);
     dialog.show();
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
@@ -143,8 +143,8 @@ TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
         dialog.close();
         EXPECT_EQ(quitRequests, 2);
     }
-    EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_FALSE(QFile::exists(SettingsFile::FilePath()));
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     EXPECT_EQ(store.session().CurrentUserKey, 0);
 }
 

@@ -50,7 +50,7 @@ TEST_F(PasswordChangeTest, ChangeIsEnabledExactlyWhileTheStoredOldPasswordIsType
     QTest::keyClick(dialog->Edit1, Qt::Key_Backspace);
     QTest::keyClicks(dialog->Edit1, "x");
     EXPECT_TRUE(dialog->BitBtn1->isEnabled());
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(PasswordChangeTest, BlanksAroundBothPasswordsAreIgnoredAndTheDialogStaysOpenEmptied) {
@@ -61,7 +61,7 @@ TEST_F(PasswordChangeTest, BlanksAroundBothPasswordsAreIgnoredAndTheDialogStaysO
 
     EXPECT_EQ(passwordOf(me), longPassword.trimmed());
     EXPECT_EQ(passwordOf(other), "Secret");
-    EXPECT_EQ(boxes.Texts(), QStringList{"密码修改成功，下次登录后生效！"});
+    EXPECT_EQ(boxes.texts(), QStringList{"密码修改成功，下次登录后生效！"});
     EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), "");
     EXPECT_FALSE(dialog->BitBtn1->isEnabled());
     EXPECT_TRUE(dialog->isVisible());
@@ -88,8 +88,8 @@ TEST_F(PasswordChangeTest, ARefusedUpdateIsReportedWithTheEnginesReasonAndChange
     dialog->Edit1->setText("Secret");
     dialog->Edit2->setText("new");
     dialog->BitBtn1Click();
-    ASSERT_EQ(boxes.Texts(), QStringList{"密码未修改！\nx"});
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    ASSERT_EQ(boxes.texts(), QStringList{"密码未修改！\nx"});
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(passwordOf(me), "Secret");
     EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), "Secretnew");
     EXPECT_TRUE(dialog->BitBtn1->isEnabled());

@@ -30,8 +30,8 @@ protected:
         for (int i = 0; i < 9; ++i)
             dialog->Boxes()[i]->setChecked(text[i] == '1');
     }
-    void select(int row) { dialog->ListView1->SelectRow(row); }
-    void tick(int row) { dialog->ListView1->SetChecked(row, true); }
+    void select(int row) { dialog->ListView1->selectRow(row); }
+    void tick(int row) { dialog->ListView1->setChecked(row, true); }
     QStringList stringsOf(int key) const {
         QStringList texts;
         for (const auto& row :
@@ -59,9 +59,9 @@ protected:
 
 TEST_F(PermissionDialogTest,
        SelectingARowLoadsItsStringAndAnAccountWithoutARowShowsNineClearBoxes) {
-    ASSERT_EQ(dialog->ListView1->Count(), 4);
-    EXPECT_EQ(dialog->ListView1->Caption(1), "甲");
-    EXPECT_EQ(dialog->ListView1->Text(3, TFrmPopdem::kKeyColumn), QString::number(bing));
+    ASSERT_EQ(dialog->ListView1->count(), 4);
+    EXPECT_EQ(dialog->ListView1->caption(1), "甲");
+    EXPECT_EQ(dialog->ListView1->text(3, TFrmPopdem::kKeyColumn), QString::number(bing));
     EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmPopdem::kKeyColumn));
     EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
 
@@ -85,8 +85,8 @@ TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWh
     select(-1);
     EXPECT_EQ(boxes9(), "000000000");
     EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
-    EXPECT_EQ(dialog->ListView1->CheckedCount(), 2);
-    EXPECT_TRUE(dialog->ListView1->Checked(2) && dialog->ListView1->Checked(3));
+    EXPECT_EQ(dialog->ListView1->checkedCount(), 2);
+    EXPECT_TRUE(dialog->ListView1->isChecked(2) && dialog->ListView1->isChecked(3));
 }
 
 TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
@@ -98,13 +98,13 @@ TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxes
     };
     const int tickX = 3 + dialog->ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1, 70));
-    ASSERT_EQ(dialog->ListView1->Selected(), 1);
-    EXPECT_FALSE(dialog->ListView1->Checked(1)) << "selecting never ticks";
+    ASSERT_EQ(dialog->ListView1->selectedRow(), 1);
+    EXPECT_FALSE(dialog->ListView1->isChecked(1)) << "selecting never ticks";
     dialog->CheckBox5->setChecked(true);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(2, tickX));
-    EXPECT_TRUE(dialog->ListView1->Checked(2));
-    EXPECT_EQ(dialog->ListView1->Selected(), 1);
+    EXPECT_TRUE(dialog->ListView1->isChecked(2));
+    EXPECT_EQ(dialog->ListView1->selectedRow(), 1);
     EXPECT_EQ(boxes9(), "100010000");
 
     // The boxes as they stand go to the ticked account, whoever they were loaded from.
@@ -116,15 +116,15 @@ TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxes
 TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     select(1);
     save();
-    EXPECT_EQ(boxes.Texts(), QStringList{"请选择一条记录进行操作！"});
-    boxes.Clear();
+    EXPECT_EQ(boxes.texts(), QStringList{"请选择一条记录进行操作！"});
+    boxes.clear();
     tick(1);
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     save();
-    EXPECT_EQ(boxes.Texts(),
+    EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要对选中记录进行权限配置操作吗？", "请选择一条记录！"}));
-    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
-    EXPECT_EQ(store.Count("tbl_popdem"), 0);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(store.count("tbl_popdem"), 0);
 }
 
 TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheRefusals) {
@@ -134,24 +134,24 @@ TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheR
     select(3);
     setBoxes("110100001");
     dialog->SpeedButton1Click();
-    ASSERT_EQ(dialog->ListView1->CheckedCount(), 4);
+    ASSERT_EQ(dialog->ListView1->checkedCount(), 4);
     save();
-    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+    EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 2 人，未保存 2 人！\nrefused"}));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(1), QStringList{});
     EXPECT_EQ(stringsOf(jia), QStringList{"000000001"});
     EXPECT_EQ(stringsOf(yi), QStringList{"110100001"});
     EXPECT_EQ(stringsOf(bing), QStringList{"110100001"}) << "the save goes on after a success";
 
     // With every ticked write accepted, one box says it is done.
-    boxes.Clear();
+    boxes.clear();
     dialog->SpeedButton2Click();
     tick(2);
     tick(3);
     setBoxes("000000011");
     save();
-    EXPECT_EQ(boxes.Texts().last(), "权限设置完毕！");
+    EXPECT_EQ(boxes.texts().last(), "权限设置完毕！");
     EXPECT_EQ(stringsOf(yi), QStringList{"000000011"});
     EXPECT_EQ(stringsOf(bing), QStringList{"000000011"});
 }
@@ -164,8 +164,8 @@ TEST_F(PermissionDialogTest, SavingTwiceForOneAccountKeepsOneRow) {
     setBoxes("011111110");
     save();
     EXPECT_EQ(stringsOf(yi), QStringList{"011111110"});
-    EXPECT_EQ(store.Count("tbl_popdem"), 1);
-    EXPECT_EQ(boxes.Texts().count("权限设置完毕！"), 2);
+    EXPECT_EQ(store.count("tbl_popdem"), 1);
+    EXPECT_EQ(boxes.texts().count("权限设置完毕！"), 2);
 }
 
 TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) {
@@ -176,9 +176,9 @@ TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) 
     tick(2);
     select(1);
     save();
-    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+    EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 0 人，未保存 2 人！\nrefused"}));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(jia), QStringList{});
     EXPECT_EQ(stringsOf(yi), QStringList{"111111111"});
 }

@@ -34,12 +34,12 @@ protected:
     }
     // The one box of a refused write: the error box with the engine's reason.
     void expectRefused(const QString& heading, const QStringList& before = {}) {
-        ASSERT_EQ(boxes.Count(), before.size() + 1) << boxes.Texts().join('|').toStdString();
-        EXPECT_EQ(boxes.Texts().mid(0, before.size()), before);
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-        EXPECT_TRUE(StoreFault::Reports(boxes.Last().text, heading, GetParam().kind))
-            << boxes.Last().text.toStdString();
-        boxes.Clear();
+        ASSERT_EQ(boxes.count(), before.size() + 1) << boxes.texts().join('|').toStdString();
+        EXPECT_EQ(boxes.texts().mid(0, before.size()), before);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+        EXPECT_TRUE(StoreFault::Reports(boxes.last().text, heading, GetParam().kind))
+            << boxes.last().text.toStdString();
+        boxes.clear();
     }
     void addAccount() {
         users.btn_addClick();
@@ -48,13 +48,13 @@ protected:
         users.btn_saveClick();
     }
     void deleteOther() {
-        users.ListView1->SelectRow(2);
+        users.ListView1->selectRow(2);
         users.btn_delClick();
     }
     void saveRights() {
-        rights.ListView1->SetChecked(1, true);
-        rights.ListView1->SetChecked(2, true);
-        rights.ListView1->SelectRow(1);
+        rights.ListView1->setChecked(1, true);
+        rights.ListView1->setChecked(2, true);
+        rights.ListView1->selectRow(1);
         rights.CheckBox4->setChecked(true);
         rights.SpeedButton3Click();
     }
@@ -96,22 +96,22 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
 
             deleteOther();
             expectRefused(QStringLiteral("用户未删除！"), {question});
-            EXPECT_EQ(users.ListView1->Count(), 3);
+            EXPECT_EQ(users.ListView1->count(), 3);
 
             saveRights();
             expectRefused(QStringLiteral("权限设置未保存：已保存 0 人，未保存 2 人！"),
                           {rightsQuestion});
             EXPECT_TRUE(rights.CheckBox4->isChecked());
         }
-        EXPECT_EQ(store.Count("tbl_user"), 3);
-        EXPECT_EQ(store.Count("tbl_popdem"), 0);
+        EXPECT_EQ(store.count("tbl_user"), 3);
+        EXPECT_EQ(store.count("tbl_popdem"), 0);
     }
 
     changePassword();
     addAccount();
     deleteOther();
     saveRights();
-    EXPECT_EQ(boxes.Texts(),
+    EXPECT_EQ(boxes.texts(),
               (QStringList{"密码修改成功，下次登录后生效！", "添加数据成功！", question,
                            "删除用户成功！", rightsQuestion, "权限设置完毕！"}));
     EXPECT_EQ(store.Scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);

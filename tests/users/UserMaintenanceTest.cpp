@@ -13,13 +13,13 @@ namespace {
 class UserMaintenanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
+        AppLifetime::installQuitHook([this] { ++quitRequests; });
         store.session().CurrentUserKey = 1;
         dialog = std::make_unique<TFrmUser>(store.session());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
     }
-    void TearDown() override { AppLifetime::InstallQuitHook({}); }
+    void TearDown() override { AppLifetime::installQuitHook({}); }
 
     void add(const QString& logName, const QString& trueName, const QString& password = "pw",
              const QString& remark = "", bool admin = false) {
@@ -41,8 +41,8 @@ protected:
     }
     QStringList column(int c) const {
         QStringList texts;
-        for (int row = 0; row < dialog->ListView1->Count(); ++row)
-            texts << dialog->ListView1->Text(row, c);
+        for (int row = 0; row < dialog->ListView1->count(); ++row)
+            texts << dialog->ListView1->text(row, c);
         return texts;
     }
 
@@ -62,7 +62,7 @@ TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNa
     EXPECT_EQ(dialog->Edit3->text(), "12345678") << "no ninth character can be typed";
 
     add("  zhang\t", " 张三 ", " 123 ", "  销售部 ");
-    EXPECT_EQ(boxes.Texts(), QStringList{"添加数据成功！"});
+    EXPECT_EQ(boxes.texts(), QStringList{"添加数据成功！"});
     const auto rows = store.Rows("SELECT UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin "
                                  "FROM tbl_user WHERE KeyID = 2");
     ASSERT_EQ(rows.size(), 1u);
@@ -78,10 +78,10 @@ TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNa
     EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmUser::kKeyColumn));
     EXPECT_FALSE(column(3).contains("123")) << "the password never shows in the list";
 
-    boxes.Clear();
+    boxes.clear();
     add("ZHANG", "另一个张三");
-    EXPECT_EQ(boxes.Texts(), QStringList{"此登录账号已经存在，请重新输入！"});
-    EXPECT_EQ(store.Count("tbl_user"), 2);
+    EXPECT_EQ(boxes.texts(), QStringList{"此登录账号已经存在，请重新输入！"});
+    EXPECT_EQ(store.count("tbl_user"), 2);
     EXPECT_EQ(dialog->Edit1->text(), "ZHANG") << "a refused account keeps what was typed";
     EXPECT_TRUE(dialog->Edit1->hasFocus());
     EXPECT_EQ(buttons(), "0101");
@@ -89,13 +89,13 @@ TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNa
 
 TEST_F(UserMaintenanceTest, EmptyNamesAreRefusedAndNothingIsWritten) {
     add(" ", "张三");
-    EXPECT_EQ(boxes.Texts(), QStringList{"请输入登录账号！"});
+    EXPECT_EQ(boxes.texts(), QStringList{"请输入登录账号！"});
     EXPECT_TRUE(dialog->Edit1->hasFocus());
-    boxes.Clear();
+    boxes.clear();
     add("zhang", "  \t ");
-    EXPECT_EQ(boxes.Texts(), QStringList{"请输入真实姓名！"}) << "a name of blanks is empty";
+    EXPECT_EQ(boxes.texts(), QStringList{"请输入真实姓名！"}) << "a name of blanks is empty";
     EXPECT_TRUE(dialog->Edit2->hasFocus());
-    EXPECT_EQ(store.Count("tbl_user"), 1);
+    EXPECT_EQ(store.count("tbl_user"), 1);
 }
 
 TEST_F(UserMaintenanceTest, SelectingARowShowsTheStoredPasswordAndFlagAndEnablesOnlyDelete) {
@@ -105,16 +105,16 @@ TEST_F(UserMaintenanceTest, SelectingARowShowsTheStoredPasswordAndFlagAndEnables
     store.Exec("UPDATE tbl_user SET UserPwd = 'changed' WHERE UserLogName = 'boss'");
     dialog->FormShow();
 
-    dialog->ListView1->SelectRow(1);
+    dialog->ListView1->selectRow(1);
     EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text() + dialog->Edit4->text(),
               "boss老板管理");
     EXPECT_EQ(dialog->Edit3->text(), "changed") << "read from the store, not the list";
     EXPECT_TRUE(dialog->CheckBox1->isChecked());
     EXPECT_EQ(buttons(), "0010");
-    dialog->ListView1->SelectRow(2);
+    dialog->ListView1->selectRow(2);
     EXPECT_EQ(dialog->Edit3->text(), "li-pw");
     EXPECT_FALSE(dialog->CheckBox1->isChecked());
-    dialog->ListView1->SelectRow(-1);
+    dialog->ListView1->selectRow(-1);
     EXPECT_EQ(buttons(), "1000");
 }
 
@@ -125,17 +125,17 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     store.SetPermission(1, "111111111");
     dialog->FormShow();
 
-    dialog->ListView1->SelectRow(0);
-    boxes.AnswerNext(false);
+    dialog->ListView1->selectRow(0);
+    boxes.answerNext(false);
     dialog->btn_delClick();
-    EXPECT_EQ(store.Count("tbl_user"), 2) << "No keeps the account";
+    EXPECT_EQ(store.count("tbl_user"), 2) << "No keeps the account";
 
     dialog->btn_delClick();
-    EXPECT_EQ(boxes.Texts(),
+    EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要删除此用户吗？", "确定要删除此用户吗？", "删除用户成功！"}));
-    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
     EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = 1").toInt(), 0);
-    EXPECT_EQ(store.Count("tbl_reminder"), 2);
+    EXPECT_EQ(store.count("tbl_reminder"), 2);
     EXPECT_EQ(store.Scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = 1").toString(),
               "111111111");
     EXPECT_EQ(column(0), QStringList{"1"}) << "renumbered";
@@ -152,20 +152,20 @@ TEST_F(UserMaintenanceTest, RefusedWritesAreReportedWithTheEnginesReasonAndChang
     store.Exec(
         "CREATE TRIGGER no_delete BEFORE DELETE ON tbl_user BEGIN SELECT RAISE(ABORT, 'y'); END");
     add("zhang", "张三");
-    ASSERT_EQ(boxes.Texts(), QStringList{"人员信息未保存！\nx"});
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    ASSERT_EQ(boxes.texts(), QStringList{"人员信息未保存！\nx"});
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(dialog->Edit1->text(), "zhang");
     EXPECT_EQ(buttons(), "0101");
-    boxes.Clear();
+    boxes.clear();
 
     dialog->btn_editClick();
     EXPECT_EQ(buttons(), "1000");
     EXPECT_EQ(dialog->Edit1->text(), "zhang") << "cancel keeps the texts";
-    dialog->ListView1->SelectRow(0);
+    dialog->ListView1->selectRow(0);
     dialog->btn_delClick();
-    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要删除此用户吗？", "用户未删除！\ny"}));
-    EXPECT_EQ(dialog->ListView1->Selected(), 0) << "the list is not reloaded";
-    EXPECT_EQ(store.Count("tbl_user"), 1);
+    EXPECT_EQ(boxes.texts(), (QStringList{"确定要删除此用户吗？", "用户未删除！\ny"}));
+    EXPECT_EQ(dialog->ListView1->selectedRow(), 0) << "the list is not reloaded";
+    EXPECT_EQ(store.count("tbl_user"), 1);
 }
 
 } // namespace

@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     {
         TFrmAddtx add(store.session(), {});
         showOnScreen(add); // loads the recipient list
-        add.ListView1->SetChecked(2, true);
-        add.ListView1->SetChecked(3, true);
+        add.ListView1->setChecked(2, true);
+        add.ListView1->setChecked(3, true);
         add.Memo1->setPlainText(QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
         picture(add, folder.filePath(QStringLiteral("entry-add.png")));
     }

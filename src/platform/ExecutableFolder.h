@@ -2,10 +2,10 @@
 
 #include <QString>
 
-namespace ExeDir {
+namespace ExecutableFolder {
 // The directory of the running executable with a trailing separator. The store,
 // the settings file and the sound folder live here, whatever the working directory.
-QString Path();
+QString path();
 // Tests point the base directory at a folder of their own; an empty text restores it.
-void OverrideForTests(const QString& directory);
-} // namespace ExeDir
+void overrideForTests(const QString& directory);
+} // namespace ExecutableFolder

@@ -1,4 +1,4 @@
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,12 +16,12 @@ QString withSeparator(QString path) {
 }
 } // namespace
 
-QString ExeDir::Path() {
+QString ExecutableFolder::path() {
     if (!overridden().isEmpty())
         return withSeparator(overridden());
     return withSeparator(QCoreApplication::applicationDirPath());
 }
 
-void ExeDir::OverrideForTests(const QString& directory) {
+void ExecutableFolder::overrideForTests(const QString& directory) {
     overridden() = directory.isEmpty() ? QString() : QDir::cleanPath(directory);
 }
