@@ -97,8 +97,8 @@ std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
 Session busySession() {
     Session session;
     session.connectionName = BenchStore::kConnection;
-    session.CurrentUserKey = kBusyUser;
-    session.CurrentUserName = QStringLiteral("系统管理员");
+    session.currentUserKey = kBusyUser;
+    session.currentUserName = QStringLiteral("系统管理员");
     return session;
 }
 
@@ -106,7 +106,7 @@ void BM_PollTiedDueRows(benchmark::State& state) {
     BenchStore::path();
     Session session;
     session.connectionName = BenchStore::kConnection;
-    session.CurrentUserKey = BenchStore::kTiedUser;
+    session.currentUserKey = BenchStore::kTiedUser;
     Silence silence;
     ReminderPolling polling(
         session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
@@ -126,7 +126,7 @@ void BM_PollTiedDueRows_CApiPreparedOnce(benchmark::State& state) {
             BenchStore::kTiedRows)
             state.SkipWithError("wrong row count");
     }
-    benchmark::DoNotOptimize(floor.Checksum());
+    benchmark::DoNotOptimize(floor.checksum());
 }
 BENCHMARK(BM_PollTiedDueRows_CApiPreparedOnce)->Unit(benchmark::kMillisecond);
 
@@ -150,8 +150,8 @@ void BM_LoginToMainWindow(benchmark::State& state) {
         state.PauseTiming();
         auto window = mainWindow(session);
         state.ResumeTiming();
-        window->ShowGreeting(session.CurrentUserName);
-        window->ApplyPermissions(session.CurrentUserKey);
+        window->ShowGreeting(session.currentUserName);
+        window->ApplyPermissions(session.currentUserKey);
         window->ReloadLists();
         window->show();
         window->repaint();
@@ -177,7 +177,7 @@ void BM_LoginToMainWindow_Floor(benchmark::State& state) {
         auto list = pendingLikeList();
         state.ResumeTiming();
         const std::vector<QStringList> rows =
-            floor.Rows(Statements::kPendingList, kBusyUser, columns);
+            floor.rows(Statements::kPendingList, kBusyUser, columns);
         list->setUpdatesEnabled(false);
         for (const QStringList& row : rows)
             list->addRow(row, icon);
@@ -207,12 +207,12 @@ void BM_MainWindowMemory(benchmark::State& state) {
     window->show();
     window->ReloadLists();
     for (auto _ : state) {
-        session.CurrentUserKey = 0;
+        session.currentUserKey = 0;
         window->ReloadLists();
         window->repaint();
         malloc_trim(0);
         const std::size_t empty = heapInUse();
-        session.CurrentUserKey = kBusyUser;
+        session.currentUserKey = kBusyUser;
         window->ReloadLists();
         window->repaint();
         const std::size_t full = heapInUse();
@@ -239,6 +239,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     ModalRunner::install({});
-    BenchStore::Release();
+    BenchStore::release();
     return 0;
 }

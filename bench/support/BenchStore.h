@@ -19,6 +19,6 @@ inline const QString kConnection = QStringLiteral("bench");
 // The store file; builds and opens it the first time.
 const QString& path();
 // Closes the connection and removes the file (at the end of the process).
-void Release();
+void release();
 
 } // namespace BenchStore

@@ -20,7 +20,7 @@ SqliteFloor::~SqliteFloor() {
 }
 
 sqlite3_stmt* SqliteFloor::prepare(const char* statement) {
-    const QByteArray text = Dialect::Translate(QString::fromUtf8(statement)).toUtf8();
+    const QByteArray text = Dialect::translate(QString::fromUtf8(statement)).toUtf8();
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &prepared,
                            nullptr) != SQLITE_OK)
@@ -84,7 +84,7 @@ sqlite3_stmt* SqliteFloor::kept(const char* statement) {
     return kept_;
 }
 
-std::vector<QStringList> SqliteFloor::Rows(const char* text, int key, const QStringList& columns) {
+std::vector<QStringList> SqliteFloor::rows(const char* text, int key, const QStringList& columns) {
     sqlite3_stmt* statement = kept(text);
     std::vector<int> indexes;
     for (const QString& name : columns) {

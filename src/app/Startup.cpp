@@ -15,7 +15,7 @@ namespace {
 // the program is back in its event loop.
 void showBusyCursorWhileWaiting() {
     static bool shown = false;
-    Connection::SetWaitObserver([] {
+    Connection::setWaitObserver([] {
         if (shown || QThread::currentThread() != qApp->thread())
             return;
         shown = true;

@@ -11,7 +11,7 @@ TFrmDM::TFrmDM(Session& session, QObject* parent) : QObject(parent), session_(se
 
 TFrmDM::~TFrmDM() {
     if (connected_)
-        Connection::Close(session_.connectionName);
+        Connection::close(session_.connectionName);
 }
 
 QString TFrmDM::DatabasePath() const {
@@ -28,7 +28,7 @@ QString TFrmDM::ConnectionFailureText() {
 }
 
 void TFrmDM::ConnectionSetup() {
-    const Connection::Outcome outcome = Connection::Open(DatabasePath(), session_.connectionName);
+    const Connection::Outcome outcome = Connection::open(DatabasePath(), session_.connectionName);
     switch (outcome.result) {
     case Connection::OpenResult::Opened:
         connected_ = true;

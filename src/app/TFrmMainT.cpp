@@ -388,23 +388,23 @@ void TFrmMainT::ApplyPermissions(int userKey) {
 }
 
 QString TFrmMainT::LookupUserName(int userKey) {
-    ADOQuery3.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-    ADOQuery3.SetInteger(QStringLiteral("p"), userKey);
-    ADOQuery3.Open();
-    return ADOQuery3.FieldAsString(QStringLiteral("UserTrueName"));
+    ADOQuery3.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    ADOQuery3.bindInteger(QStringLiteral("p"), userKey);
+    ADOQuery3.open();
+    return ADOQuery3.fieldAsString(QStringLiteral("UserTrueName"));
 }
 
 std::vector<QStringList> TFrmMainT::readRows(const char* statement,
                                              const std::function<QStringList()>& row) {
-    ADOQuery2.SetSQL(QString::fromUtf8(statement));
-    ADOQuery2.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
-    ADOQuery2.Open();
+    ADOQuery2.setStatement(QString::fromUtf8(statement));
+    ADOQuery2.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    ADOQuery2.open();
     std::vector<QStringList> rows;
-    rows.reserve(ADOQuery2.RecordCount());
-    for (; !ADOQuery2.Eof(); ADOQuery2.Next())
+    rows.reserve(ADOQuery2.recordCount());
+    for (; !ADOQuery2.atEnd(); ADOQuery2.next())
         rows.push_back(row());
     // A result kept open would hold on to every row's values until the next reading.
-    ADOQuery2.Close();
+    ADOQuery2.close();
     return rows;
 }
 
@@ -412,14 +412,14 @@ void TFrmMainT::ReloadLists() {
     // Read before anything changes: the counter first, so that a change made while the
     // lists are read is found by the next refresh; the lists only once every read worked,
     // so that a failing read leaves them as they were.
-    const std::optional<qint64> readAt = Connection::ChangeCounter(session_.connectionName);
+    const std::optional<qint64> readAt = Connection::changeCounter(session_.connectionName);
     // One read of the accounts names every publisher and recipient.
     const UserNames names = UserNames::read(ADOQuery3);
     auto field = [this](const char* column) {
-        return ADOQuery2.FieldAsString(QString::fromLatin1(column));
+        return ADOQuery2.fieldAsString(QString::fromLatin1(column));
     };
     auto name = [&](const char* column) {
-        return names.Of(ADOQuery2.FieldAsInteger(QString::fromLatin1(column)));
+        return names.nameOf(ADOQuery2.fieldAsInteger(QString::fromLatin1(column)));
     };
     std::vector<QStringList> pending = readRows(Statements::kPendingList, [&] {
         return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
@@ -429,7 +429,7 @@ void TFrmMainT::ReloadLists() {
         return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
                            field("ReDotime")};
     });
-    const QString self = names.Of(session_.CurrentUserKey);
+    const QString self = names.nameOf(session_.currentUserKey);
     std::vector<QStringList> published = readRows(Statements::kPublishedList, [&] {
         return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
                            field("ReDotime")};
@@ -441,10 +441,10 @@ void TFrmMainT::ReloadLists() {
 }
 
 void TFrmMainT::RefreshListsIfChanged() {
-    if (session_.CurrentUserKey == 0)
+    if (session_.currentUserKey == 0)
         return;
     polling_->Watch().run([this] {
-        const std::optional<qint64> counter = Connection::ChangeCounter(session_.connectionName);
+        const std::optional<qint64> counter = Connection::changeCounter(session_.connectionName);
         if (counter && counter == listsReadAt_)
             return;
         ReloadLists();
@@ -482,9 +482,9 @@ void TFrmMainT::ToolButton4Click() {
     if (!MessageBoxes::question(QStringLiteral("确定要删除已发布提醒信息选定记录吗？")))
         return;
     try {
-        ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeletePublishedReminder));
-        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::trim(ListView3->caption(row)));
-        ADOQuery3.ExecSQL();
+        ADOQuery3.setStatement(QString::fromUtf8(Statements::kDeletePublishedReminder));
+        ADOQuery3.bindText(QStringLiteral("p"), TextConvert::trim(ListView3->caption(row)));
+        ADOQuery3.execute();
     } catch (const std::exception&) {
         MessageBoxes::information(QStringLiteral("删除失败，请稍后重试！"));
         return;
@@ -511,9 +511,9 @@ void TFrmMainT::SpeedButton3Click() {
     for (int row = ListView2->count() - 1; row >= 0; --row) {
         if (!ListView2->isChecked(row))
             continue;
-        ADOQuery3.SetSQL(QString::fromUtf8(Statements::kDeleteReminder));
-        ADOQuery3.SetText(QStringLiteral("p"), TextConvert::trim(ListView2->caption(row)));
-        ADOQuery3.ExecSQL();
+        ADOQuery3.setStatement(QString::fromUtf8(Statements::kDeleteReminder));
+        ADOQuery3.bindText(QStringLiteral("p"), TextConvert::trim(ListView2->caption(row)));
+        ADOQuery3.execute();
     }
     MessageBoxes::information(QStringLiteral("删除历史提醒记录完毕！"));
     ReloadLists();

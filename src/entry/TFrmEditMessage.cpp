@@ -43,40 +43,40 @@ void TFrmEditMessage::Fill(const QString& keyText, const QString& listedContent)
     Memo1->setPlainText(listedContent);
 
     auto readReminder = [&] {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPublishedReminder));
-        ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
-        ADOQuery1.SetText(QStringLiteral("p1"), keyText);
-        ADOQuery1.Open();
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectPublishedReminder));
+        ADOQuery1.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+        ADOQuery1.bindText(QStringLiteral("p1"), keyText);
+        ADOQuery1.open();
     };
     readReminder();
     // A reminder acknowledged or deleted meanwhile gives no row: every field reads empty or 0,
     // and the dialog opens on "现在" with nothing to rewrite.
-    if (ADOQuery1.FieldAsInteger(QStringLiteral("ReAction")) == 1)
+    if (ADOQuery1.fieldAsInteger(QStringLiteral("ReAction")) == 1)
         RadioButton3->setChecked(true);
     else
         RadioButton2->setChecked(true);
     if (RadioButton3->isChecked()) {
-        const QDateTime begin = ADOQuery1.FieldAsDateTime(QStringLiteral("ReBeginTime"));
+        const QDateTime begin = ADOQuery1.fieldAsDateTime(QStringLiteral("ReBeginTime"));
         DateTimePicker1->setDate(begin.date());
         DateTimePicker2->setTime(QTime(begin.time().hour(), begin.time().minute()));
     }
-    Edit1->setText(ADOQuery1.FieldAsString(QStringLiteral("ReIntervalNumber")));
-    ComboBox1->setEditText(ADOQuery1.FieldAsString(QStringLiteral("ReIntervalType")));
-    const QString storedKey = ADOQuery1.FieldAsString(QStringLiteral("KeyID"));
+    Edit1->setText(ADOQuery1.fieldAsString(QStringLiteral("ReIntervalNumber")));
+    ComboBox1->setEditText(ADOQuery1.fieldAsString(QStringLiteral("ReIntervalType")));
+    const QString storedKey = ADOQuery1.fieldAsString(QStringLiteral("KeyID"));
 
     LoadRecipientList();
     Edit2->setText(storedKey);
 
     readReminder();
     std::vector<qint64> recipients;
-    for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next())
-        recipients.push_back(ADOQuery1.FieldAsInteger(QStringLiteral("ReUserID")));
+    for (ADOQuery1.first(); !ADOQuery1.atEnd(); ADOQuery1.next())
+        recipients.push_back(ADOQuery1.fieldAsInteger(QStringLiteral("ReUserID")));
     QSet<QString> names;
     for (const qint64 recipient : recipients) {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-        ADOQuery1.SetInteger(QStringLiteral("p"), static_cast<qint32>(recipient));
-        ADOQuery1.Open();
-        const QString name = ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+        ADOQuery1.bindInteger(QStringLiteral("p"), static_cast<qint32>(recipient));
+        ADOQuery1.open();
+        const QString name = ADOQuery1.fieldAsString(QStringLiteral("UserTrueName"));
         // A recipient whose account is gone has no name; it must not tick a user who merely
         // has an empty name.
         if (!name.isEmpty())

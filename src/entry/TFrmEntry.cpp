@@ -319,18 +319,18 @@ void TFrmEntry::FormShow() {
 }
 
 void TFrmEntry::LoadRecipientList() {
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectAllUsers));
-    ADOQuery1.Open();
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    ADOQuery1.open();
     letPendingEventsRun();
     {
         PaintingSuspended suspended(ListView1);
         ListView1->clear();
         const QIcon icon =
             design_.rowIcons ? QIcon(Assets::Picture(QStringLiteral("listUser"))) : QIcon();
-        for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
+        for (ADOQuery1.first(); !ADOQuery1.atEnd(); ADOQuery1.next()) {
             const int row =
-                ListView1->addRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
-                                   ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
+                ListView1->addRow({ADOQuery1.fieldAsString(QStringLiteral("UserTrueName")),
+                                   ADOQuery1.fieldAsString(QStringLiteral("keyid"))},
                                   icon);
             if (!design_.listVisible)
                 ListView1->setChecked(row, true);
@@ -435,8 +435,8 @@ void TFrmEntry::BitBtn1Click() {
 
     SaveTally tally;
     if (tickedCount == 0) {
-        const int self = session_.CurrentUserKey;
-        if (writeReminder([self](Query& query) { query.SetInteger(QStringLiteral("p1"), self); },
+        const int self = session_.currentUserKey;
+        if (writeReminder([self](Query& query) { query.bindInteger(QStringLiteral("p1"), self); },
                           values, tally))
             announceWritten(plan.selfSuccessText, tally);
     } else {
@@ -449,7 +449,7 @@ void TFrmEntry::BitBtn1Click() {
                 ++tally.saved;
                 continue;
             }
-            if (writeReminder([&key](Query& query) { query.SetText(QStringLiteral("p1"), key); },
+            if (writeReminder([&key](Query& query) { query.bindText(QStringLiteral("p1"), key); },
                               values, tally)) {
                 savedRecipients_.insert(key);
                 announceWritten(plan.successText, tally);
@@ -482,26 +482,26 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
     const QString now = TimingRules::NowText();
 
     try {
-        ADOQuery1.SetSQL(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
-                                                               : Statements::kInsertReminder));
+        ADOQuery1.setStatement(QString::fromUtf8(
+            plan.updateExisting ? Statements::kUpdateReminder : Statements::kInsertReminder));
         bindRecipient(ADOQuery1);
-        ADOQuery1.SetText(QStringLiteral("p2"), values.content);
-        ADOQuery1.SetSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-        ADOQuery1.SetText(
+        ADOQuery1.bindText(QStringLiteral("p2"), values.content);
+        ADOQuery1.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
+        ADOQuery1.bindText(
             QStringLiteral("p4"),
             picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
                    : now);
-        ADOQuery1.SetText(QStringLiteral("p5"), TextConvert::trim(Edit1->text()));
-        ADOQuery1.SetText(QStringLiteral("p6"), values.unit);
-        ADOQuery1.SetText(QStringLiteral("p7"), now);
-        ADOQuery1.SetInteger(QStringLiteral("p8"), session_.CurrentUserKey);
-        ADOQuery1.SetText(QStringLiteral("p9"), plan.kind);
-        ADOQuery1.SetText(QStringLiteral("p10"), QStringLiteral("0"));
+        ADOQuery1.bindText(QStringLiteral("p5"), TextConvert::trim(Edit1->text()));
+        ADOQuery1.bindText(QStringLiteral("p6"), values.unit);
+        ADOQuery1.bindText(QStringLiteral("p7"), now);
+        ADOQuery1.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
+        ADOQuery1.bindText(QStringLiteral("p9"), plan.kind);
+        ADOQuery1.bindText(QStringLiteral("p10"), QStringLiteral("0"));
         if (values.totalTime)
-            ADOQuery1.SetLargeInt(QStringLiteral("p11"), *values.totalTime);
+            ADOQuery1.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
         if (plan.updateExisting)
-            ADOQuery1.SetText(QStringLiteral("p12"), TextConvert::trim(Edit2->text()));
-        ADOQuery1.ExecSQL();
+            ADOQuery1.bindText(QStringLiteral("p12"), TextConvert::trim(Edit2->text()));
+        ADOQuery1.execute();
     } catch (const std::exception& error) {
         // The other recipients are still written; the save reports every refusal at its end.
         ++tally.failed;

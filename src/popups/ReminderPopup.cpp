@@ -293,20 +293,20 @@ void ReminderPopup::loadList() {
     UserNames names;
     if (style_.thirdColumnIsPublisher)
         names = UserNames::read(ADOQuery2);
-    ADOQuery1.SetSQL(QString::fromUtf8(style_.listStatement));
-    ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
-    ADOQuery1.Open();
+    ADOQuery1.setStatement(QString::fromUtf8(style_.listStatement));
+    ADOQuery1.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    ADOQuery1.open();
     std::vector<QStringList> rows;
-    rows.reserve(ADOQuery1.RecordCount());
-    for (ADOQuery1.First(); !ADOQuery1.Eof(); ADOQuery1.Next()) {
+    rows.reserve(ADOQuery1.recordCount());
+    for (ADOQuery1.first(); !ADOQuery1.atEnd(); ADOQuery1.next()) {
         const QString person =
             style_.thirdColumnIsPublisher
-                ? names.Of(ADOQuery1.FieldAsInteger(QStringLiteral("ReDOuserID")))
-                : ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
-        rows.push_back({ADOQuery1.FieldAsString(QStringLiteral("KeyID")),
-                        ADOQuery1.FieldAsString(QStringLiteral("Redetail")), person});
+                ? names.nameOf(ADOQuery1.fieldAsInteger(QStringLiteral("ReDOuserID")))
+                : ADOQuery1.fieldAsString(QStringLiteral("UserTrueName"));
+        rows.push_back({ADOQuery1.fieldAsString(QStringLiteral("KeyID")),
+                        ADOQuery1.fieldAsString(QStringLiteral("Redetail")), person});
     }
-    ADOQuery1.Close();
+    ADOQuery1.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
     ListView1->replaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
 }
@@ -416,9 +416,9 @@ void ReminderPopup::btnokClick() {
     if (!MessageBoxes::question(kAcknowledgeQuestion))
         return;
     for (int row : rows) {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kAcknowledge));
-        ADOQuery1.SetText(QStringLiteral("p"), ListView1->caption(row));
-        ADOQuery1.ExecSQL();
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kAcknowledge));
+        ADOQuery1.bindText(QStringLiteral("p"), ListView1->caption(row));
+        ADOQuery1.execute();
     }
     const std::function<void()> reload = reloadLists_;
     close();
@@ -440,23 +440,23 @@ void ReminderPopup::btnexitClick() {
         const QString start =
             TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time());
         for (int row : rows) {
-            ADOQuery1.SetSQL(QString::fromUtf8(Statements::kPostponeCustom));
-            ADOQuery1.SetText(QStringLiteral("p4"), start);
-            ADOQuery1.SetText(QStringLiteral("p1"), number);
-            ADOQuery1.SetText(QStringLiteral("p2"), unit);
-            ADOQuery1.SetLargeInt(QStringLiteral("p5"), *totalTime);
-            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->caption(row));
-            ADOQuery1.ExecSQL();
+            ADOQuery1.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
+            ADOQuery1.bindText(QStringLiteral("p4"), start);
+            ADOQuery1.bindText(QStringLiteral("p1"), number);
+            ADOQuery1.bindText(QStringLiteral("p2"), unit);
+            ADOQuery1.bindLargeInt(QStringLiteral("p5"), *totalTime);
+            ADOQuery1.bindText(QStringLiteral("p3"), ListView1->caption(row));
+            ADOQuery1.execute();
         }
     } else if (!rows.isEmpty()) {
         const int minutes = ChosenMinutes();
         for (int row : rows) {
-            ADOQuery1.SetSQL(QString::fromUtf8(Statements::kPostponeFixed));
-            ADOQuery1.SetSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
-            ADOQuery1.SetText(QStringLiteral("p2"), TimingRules::kMinute);
-            ADOQuery1.SetLargeInt(QStringLiteral("p4"), minutes * 60);
-            ADOQuery1.SetText(QStringLiteral("p3"), ListView1->caption(row));
-            ADOQuery1.ExecSQL();
+            ADOQuery1.setStatement(QString::fromUtf8(Statements::kPostponeFixed));
+            ADOQuery1.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
+            ADOQuery1.bindText(QStringLiteral("p2"), TimingRules::kMinute);
+            ADOQuery1.bindLargeInt(QStringLiteral("p4"), minutes * 60);
+            ADOQuery1.bindText(QStringLiteral("p3"), ListView1->caption(row));
+            ADOQuery1.execute();
         }
     }
     close();

@@ -124,13 +124,13 @@ Query& ReminderPolling::queryOf(ReminderKind kind) {
 void ReminderPolling::poll(ReminderKind kind) {
     Query& query = queryOf(kind);
     RepeatTimer* repeat = RepeatTimerOf(kind);
-    query.SetSQL(QString::fromUtf8(Statements::kPollByKind[KindIndex(kind)]));
-    query.SetInteger(QString::fromLatin1(kSetup[KindIndex(kind)].parameter),
-                     session_.CurrentUserKey);
-    query.Open();
-    if (query.RecordCount() == 0) {
+    query.setStatement(QString::fromUtf8(Statements::kPollByKind[KindIndex(kind)]));
+    query.bindInteger(QString::fromLatin1(kSetup[KindIndex(kind)].parameter),
+                      session_.currentUserKey);
+    query.open();
+    if (query.recordCount() == 0) {
         repeat->Stop();
-        query.Close();
+        query.close();
         return;
     }
     // The period comes from the last due row of the head that names a unit; it is set once
@@ -140,19 +140,19 @@ void ReminderPolling::poll(ReminderKind kind) {
     const QDateTime now = SystemClock::now();
     bool anyDue = false;
     std::optional<qint64> period;
-    for (int row = query.RecordCount() - 1; row >= 0 && !period; --row) {
-        query.Seek(row);
-        if (!TimingRules::IsDue(query.FieldAsDateTime(QStringLiteral("RebeginTime")), now))
+    for (int row = query.recordCount() - 1; row >= 0 && !period; --row) {
+        query.seek(row);
+        if (!TimingRules::IsDue(query.fieldAsDateTime(QStringLiteral("RebeginTime")), now))
             continue;
         anyDue = true;
         // Another copy may have stored any number; keep the product inside 64 bits.
         const qint64 number = std::clamp<qint64>(
-            query.FieldAsInteger(QStringLiteral("ReIntervalNumber")),
+            query.fieldAsInteger(QStringLiteral("ReIntervalNumber")),
             std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
         period = TimingRules::IntervalMilliseconds(
-            number, query.FieldAsString(QStringLiteral("ReIntervalType")));
+            number, query.fieldAsString(QStringLiteral("ReIntervalType")));
     }
-    query.Close();
+    query.close();
     if (!anyDue)
         return;
     if (period)

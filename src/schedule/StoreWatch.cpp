@@ -35,7 +35,7 @@ bool StoreWatch::reopen() {
     // Nothing at the path yet: keep waiting, quietly.
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return false;
-    const Connection::Outcome outcome = Connection::Open(path_, connectionName_);
+    const Connection::Outcome outcome = Connection::open(path_, connectionName_);
     if (outcome.result != Connection::OpenResult::Opened) {
         report(FailureText(outcome.message));
         return false;
@@ -65,7 +65,7 @@ bool StoreWatch::run(const std::function<void()>& work) {
         case StoreError::Kind::Missing:
             missing_ = true;
             // A store put in its place is taken at once; otherwise the user hears of it once.
-            if (Connection::CheckFile(connectionName_) != Connection::FileState::Replaced ||
+            if (Connection::checkFile(connectionName_) != Connection::FileState::Replaced ||
                 !reopen())
                 report(MissingText(path_));
             return false;

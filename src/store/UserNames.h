@@ -13,7 +13,7 @@ public:
     static UserNames read(Query& query);
 
     // The display name of the account with that key; empty when there is none.
-    QString Of(qint64 userKey) const { return names_.value(userKey); }
+    QString nameOf(qint64 userKey) const { return names_.value(userKey); }
 
 private:
     QHash<qint64, QString> names_;

@@ -18,16 +18,16 @@ QString Permissions::ToString(const Grants& grants) {
 }
 
 Permissions::Grants Permissions::ForAccount(Query& query, int accountKey) {
-    query.SetSQL(Statements::kSelectPermission);
-    query.SetInteger(QStringLiteral("p"), accountKey);
-    query.Open();
-    const QString text = query.FieldAsString(QStringLiteral("UserPopdem"));
+    query.setStatement(Statements::kSelectPermission);
+    query.bindInteger(QStringLiteral("p"), accountKey);
+    query.open();
+    const QString text = query.fieldAsString(QStringLiteral("UserPopdem"));
 
-    query.SetSQL(Statements::kSelectUserByKey);
-    query.SetInteger(QStringLiteral("p"), accountKey);
-    query.Open();
-    const qint64 admin = query.FieldAsInteger(QStringLiteral("IfAdmin"));
-    query.Close();
+    query.setStatement(Statements::kSelectUserByKey);
+    query.bindInteger(QStringLiteral("p"), accountKey);
+    query.open();
+    const qint64 admin = query.fieldAsInteger(QStringLiteral("IfAdmin"));
+    query.close();
 
     if (admin == 1) {
         Grants all;

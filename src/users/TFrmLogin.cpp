@@ -139,22 +139,22 @@ bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
 
 void TFrmLogin::btnloginClick() {
     const QString logName = TextConvert::trim(Edit1->text());
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kLogin));
-    ADOQuery1.SetText(QStringLiteral("p1"), logName);
-    ADOQuery1.SetText(QStringLiteral("p2"), TextConvert::trim(Edit2->text()));
-    ADOQuery1.Open();
-    if (ADOQuery1.RecordCount() == 0) {
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kLogin));
+    ADOQuery1.bindText(QStringLiteral("p1"), logName);
+    ADOQuery1.bindText(QStringLiteral("p2"), TextConvert::trim(Edit2->text()));
+    ADOQuery1.open();
+    if (ADOQuery1.recordCount() == 0) {
         MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统提示"), QStringLiteral("用户名或者密码错误！")});
         Edit1->setFocus();
         return;
     }
-    session_.CurrentUserName = ADOQuery1.FieldAsString(QStringLiteral("UserTrueName"));
-    session_.CurrentUserKey = static_cast<int>(ADOQuery1.FieldAsInteger(QStringLiteral("KeyID")));
+    session_.currentUserName = ADOQuery1.fieldAsString(QStringLiteral("UserTrueName"));
+    session_.currentUserKey = static_cast<int>(ADOQuery1.fieldAsInteger(QStringLiteral("KeyID")));
     loggedIn_ = true;
-    host_.ShowGreeting(session_.CurrentUserName);
+    host_.ShowGreeting(session_.currentUserName);
     accept();
-    host_.ApplyPermissions(session_.CurrentUserKey);
+    host_.ApplyPermissions(session_.currentUserKey);
     // The login stands even if the remembered name cannot be written; the error is shown.
     try {
         SettingsFile::write(QStringLiteral("Login"), QStringLiteral("Name"), logName);

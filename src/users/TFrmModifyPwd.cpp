@@ -99,24 +99,24 @@ void TFrmModifyPwd::FormCreate() {
 }
 
 void TFrmModifyPwd::Edit1Change() {
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-    ADOQuery1.SetInteger(QStringLiteral("p"), session_.CurrentUserKey);
-    ADOQuery1.Open();
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    ADOQuery1.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    ADOQuery1.open();
     // An account that is gone (deleted meanwhile, from here or elsewhere) has no old password
     // to match: an empty edit must not unlock a change that would write nothing.
     const bool matches =
-        ADOQuery1.RecordCount() >= 1 &&
-        TextConvert::trim(Edit1->text()) == ADOQuery1.FieldAsString(QStringLiteral("UserPwd"));
+        ADOQuery1.recordCount() >= 1 &&
+        TextConvert::trim(Edit1->text()) == ADOQuery1.fieldAsString(QStringLiteral("UserPwd"));
     BitBtn1->setEnabled(matches);
-    ADOQuery1.Close();
+    ADOQuery1.close();
 }
 
 void TFrmModifyPwd::BitBtn1Click() {
     try {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kUpdatePassword));
-        ADOQuery1.SetText(QStringLiteral("p"), TextConvert::trim(Edit2->text()));
-        ADOQuery1.SetInteger(QStringLiteral("p1"), session_.CurrentUserKey);
-        ADOQuery1.ExecSQL();
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kUpdatePassword));
+        ADOQuery1.bindText(QStringLiteral("p"), TextConvert::trim(Edit2->text()));
+        ADOQuery1.bindInteger(QStringLiteral("p1"), session_.currentUserKey);
+        ADOQuery1.execute();
     } catch (const std::exception& error) {
         // The old password still holds: the user hears why, and both edits stay for a retry.
         MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") +
@@ -126,7 +126,7 @@ void TFrmModifyPwd::BitBtn1Click() {
     MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));
     Edit1->clear();
     Edit2->clear();
-    ADOQuery1.Close();
+    ADOQuery1.close();
 }
 
 void TFrmModifyPwd::BitBtn2Click() {

@@ -163,17 +163,17 @@ void TFrmPopdem::showEvent(QShowEvent* event) {
 }
 
 void TFrmPopdem::FormShow() {
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectAllUsers));
-    ADOQuery1.Open();
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    ADOQuery1.open();
     QCoreApplication::processEvents();
     // Whoever was selected goes with the old rows, and the boxes and Save follow.
     ListView1->selectRow(-1);
     ListView1->setUpdatesEnabled(false);
     ListView1->clear();
     const QIcon icon(Assets::Picture(QStringLiteral("listUser")));
-    for (; !ADOQuery1.Eof(); ADOQuery1.Next()) {
-        ListView1->addRow({ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
-                           ADOQuery1.FieldAsString(QStringLiteral("keyid"))},
+    for (; !ADOQuery1.atEnd(); ADOQuery1.next()) {
+        ListView1->addRow({ADOQuery1.fieldAsString(QStringLiteral("UserTrueName")),
+                           ADOQuery1.fieldAsString(QStringLiteral("keyid"))},
                           icon);
     }
     ListView1->setUpdatesEnabled(true);
@@ -194,12 +194,12 @@ void TFrmPopdem::ListView1SelectItem() {
         return;
     }
     const int key = TextConvert::toInt(ListView1->text(row, kKeyColumn));
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPermission));
-    ADOQuery1.SetInteger(QStringLiteral("p"), key);
-    ADOQuery1.Open();
-    const QString text = ADOQuery1.RecordCount() == 0
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectPermission));
+    ADOQuery1.bindInteger(QStringLiteral("p"), key);
+    ADOQuery1.open();
+    const QString text = ADOQuery1.recordCount() == 0
                              ? QStringLiteral("000000000")
-                             : ADOQuery1.FieldAsString(QStringLiteral("UserPopdem"));
+                             : ADOQuery1.fieldAsString(QStringLiteral("UserPopdem"));
     ShowGrants(Permissions::FromString(text));
     SpeedButton3->setEnabled(true);
 }
@@ -237,26 +237,26 @@ void TFrmPopdem::SpeedButton3Click() {
         if (!ListView1->isChecked(row))
             continue;
         const QString key = ListView1->text(row, kKeyColumn);
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectPermission));
-        ADOQuery1.SetText(QStringLiteral("p"), key);
-        ADOQuery1.Open();
-        const bool exists = ADOQuery1.RecordCount() >= 1;
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectPermission));
+        ADOQuery1.bindText(QStringLiteral("p"), key);
+        ADOQuery1.open();
+        const bool exists = ADOQuery1.recordCount() >= 1;
         try {
             if (exists) {
-                ADOQuery1.SetSQL(QString::fromUtf8(Statements::kUpdatePermission));
-                ADOQuery1.SetText(QStringLiteral("p"), text);
-                ADOQuery1.SetText(QStringLiteral("p1"), key);
+                ADOQuery1.setStatement(QString::fromUtf8(Statements::kUpdatePermission));
+                ADOQuery1.bindText(QStringLiteral("p"), text);
+                ADOQuery1.bindText(QStringLiteral("p1"), key);
             } else {
-                ADOQuery1.SetSQL(QString::fromUtf8(Statements::kInsertPermission));
-                ADOQuery1.SetText(QStringLiteral("p1"), key);
-                ADOQuery1.SetText(QStringLiteral("p"), text);
+                ADOQuery1.setStatement(QString::fromUtf8(Statements::kInsertPermission));
+                ADOQuery1.bindText(QStringLiteral("p1"), key);
+                ADOQuery1.bindText(QStringLiteral("p"), text);
             }
-            ADOQuery1.ExecSQL();
+            ADOQuery1.execute();
             ++saved;
         } catch (const std::exception& error) {
             // This account could not be written; the others are still tried, and the refusal
             // is reported once the save ends.
-            ADOQuery1.Close();
+            ADOQuery1.close();
             ++refused;
             const QString reason = QString::fromUtf8(error.what());
             if (!reasons.contains(reason))

@@ -173,20 +173,20 @@ void TFrmUser::FormShow() {
 }
 
 void TFrmUser::LoadList() {
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectAllUsers));
-    ADOQuery1.Open();
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    ADOQuery1.open();
     QCoreApplication::processEvents();
     // Rows are about to go: whoever was selected is no longer, and the buttons follow.
     ListView1->selectRow(-1);
     ListView1->setUpdatesEnabled(false);
     ListView1->clear();
     int number = 0;
-    for (; !ADOQuery1.Eof(); ADOQuery1.Next()) {
+    for (; !ADOQuery1.atEnd(); ADOQuery1.next()) {
         ListView1->addRow({QString::number(++number),
-                           ADOQuery1.FieldAsString(QStringLiteral("UserLogName")),
-                           ADOQuery1.FieldAsString(QStringLiteral("UserTrueName")),
-                           ADOQuery1.FieldAsString(QStringLiteral("Remarks")),
-                           ADOQuery1.FieldAsString(QStringLiteral("keyid"))});
+                           ADOQuery1.fieldAsString(QStringLiteral("UserLogName")),
+                           ADOQuery1.fieldAsString(QStringLiteral("UserTrueName")),
+                           ADOQuery1.fieldAsString(QStringLiteral("Remarks")),
+                           ADOQuery1.fieldAsString(QStringLiteral("keyid"))});
     }
     ListView1->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
@@ -236,24 +236,24 @@ void TFrmUser::btn_saveClick() {
         return;
     }
 
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByLogName));
-    ADOQuery1.SetText(QStringLiteral("p"), logName);
-    ADOQuery1.Open();
-    if (ADOQuery1.RecordCount() >= 1) {
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectUserByLogName));
+    ADOQuery1.bindText(QStringLiteral("p"), logName);
+    ADOQuery1.open();
+    if (ADOQuery1.recordCount() >= 1) {
         MessageBoxes::information(QStringLiteral("此登录账号已经存在，请重新输入！"));
         Edit1->setFocus();
         return;
     }
 
     try {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kInsertUser));
-        ADOQuery1.SetText(QStringLiteral("p1"), logName);
-        ADOQuery1.SetText(QStringLiteral("p2"), trueName);
-        ADOQuery1.SetText(QStringLiteral("p3"), password);
-        ADOQuery1.SetText(QStringLiteral("p4"), remarks);
-        ADOQuery1.SetText(QStringLiteral("p5"),
-                          CheckBox1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        ADOQuery1.ExecSQL();
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kInsertUser));
+        ADOQuery1.bindText(QStringLiteral("p1"), logName);
+        ADOQuery1.bindText(QStringLiteral("p2"), trueName);
+        ADOQuery1.bindText(QStringLiteral("p3"), password);
+        ADOQuery1.bindText(QStringLiteral("p4"), remarks);
+        ADOQuery1.bindText(QStringLiteral("p5"),
+                           CheckBox1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        ADOQuery1.execute();
     } catch (const std::exception& error) {
         // The account was not created: the user hears why, and what he typed stays for a retry.
         MessageBoxes::defaultError(QStringLiteral("人员信息未保存！\n") +
@@ -282,12 +282,12 @@ void TFrmUser::ListView1SelectItem() {
     }
     Edit1->setText(ListView1->text(row, 1));
     Edit2->setText(ListView1->text(row, 2));
-    ADOQuery1.SetSQL(QString::fromUtf8(Statements::kSelectUserByKey));
-    ADOQuery1.SetText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
-    ADOQuery1.Open();
-    Edit3->setText(ADOQuery1.FieldAsString(QStringLiteral("UserPwd")));
-    CheckBox1->setChecked(ADOQuery1.FieldAsInteger(QStringLiteral("IfAdmin")) == 1);
-    ADOQuery1.Close();
+    ADOQuery1.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    ADOQuery1.bindText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
+    ADOQuery1.open();
+    Edit3->setText(ADOQuery1.fieldAsString(QStringLiteral("UserPwd")));
+    CheckBox1->setChecked(ADOQuery1.fieldAsInteger(QStringLiteral("IfAdmin")) == 1);
+    ADOQuery1.close();
     Edit4->setText(ListView1->text(row, 3));
     btn_edit->setEnabled(false);
     btn_add->setEnabled(false);
@@ -301,9 +301,9 @@ void TFrmUser::btn_delClick() {
     if (!MessageBoxes::question(QStringLiteral("确定要删除此用户吗？")))
         return;
     try {
-        ADOQuery1.SetSQL(QString::fromUtf8(Statements::kDeleteUser));
-        ADOQuery1.SetText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
-        ADOQuery1.ExecSQL();
+        ADOQuery1.setStatement(QString::fromUtf8(Statements::kDeleteUser));
+        ADOQuery1.bindText(QStringLiteral("p"), ListView1->text(row, kKeyColumn));
+        ADOQuery1.execute();
     } catch (const std::exception& error) {
         MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") +
                                    QString::fromUtf8(error.what()));

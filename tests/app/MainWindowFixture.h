@@ -15,8 +15,8 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         AppLifetime::installQuitHook([this] { ++quitRequests; });
-        me = store.AddUser("me", "我自己", "pw");
-        other = store.AddUser("other", "同事", "pw");
+        me = store.addUser("me", "我自己", "pw");
+        other = store.addUser("other", "同事", "pw");
     }
     void TearDown() override { AppLifetime::installQuitHook({}); }
 
@@ -40,7 +40,7 @@ protected:
         r.totalTime = totalTime;
         r.done = done;
         r.doTime = doTime;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     static QStringList column(ReportList* list, int column) {
         QStringList texts;

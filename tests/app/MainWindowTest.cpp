@@ -63,9 +63,9 @@ TEST_F(MainWindowTest, PendingListIsOrderedBySortKeyWithPostponedRowsAhead) {
 }
 
 TEST_F(MainWindowTest, ADeletedPublisherLeavesAnEmptyPublisherCell) {
-    const int gone = store.AddUser("gone", "离职者");
+    const int gone = store.addUser("gone", "离职者");
     addReminder(me, gone, "旧提醒", 60);
-    store.Exec("DELETE FROM tbl_user WHERE KeyID=?", {gone});
+    store.execute("DELETE FROM tbl_user WHERE KeyID=?", {gone});
     loginAs("me", "pw");
     ASSERT_EQ(window.ListView1->count(), 1);
     EXPECT_EQ(window.ListView1->subItem(0, 1), QString());
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, DeleteActsOnThePublishedSelectionWhateverPageShows) {
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.all()[0].text, QStringLiteral("确定要删除已发布提醒信息选定记录吗？"));
     EXPECT_EQ(boxes.all()[1].text, QStringLiteral("删除成功！"));
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE KeyID=?", {second}).toInt(), 0);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE KeyID=?", {second}).toInt(), 0);
     EXPECT_EQ(column(window.ListView3, 1), QStringList({"第一条"}));
 }
 
@@ -102,8 +102,8 @@ TEST_F(MainWindowTest, AFailingDeleteSaysSoAndKeepsTheList) {
     addReminder(other, me, "第一条", 60);
     loginAs("me", "pw");
     window.ListView3->selectRow(0);
-    store.Exec("CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder BEGIN SELECT RAISE(ABORT, "
-               "'locked'); END");
+    store.execute("CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder BEGIN SELECT RAISE(ABORT, "
+                  "'locked'); END");
     boxes.clear();
     window.ToolButton4Click();
     EXPECT_EQ(boxes.last().text, QStringLiteral("删除失败，请稍后重试！"));
@@ -159,13 +159,13 @@ TEST_F(MainWindowTest, PermissionsFollowTheStringAndTheAdministratorFlag) {
     };
     window.ApplyPermissions(me); // no row
     EXPECT_EQ(enabled(), QStringLiteral("000000000"));
-    store.SetPermission(me, "11");
+    store.setPermission(me, "11");
     window.ApplyPermissions(me);
     EXPECT_EQ(enabled(), QStringLiteral("110000000"));
     EXPECT_TRUE(window.N9->isEnabled());
     EXPECT_TRUE(window.ToolButton8->isEnabled());
     EXPECT_TRUE(window.ToolButton1->isEnabled());
-    store.SetPermission(1, "000000000");
+    store.setPermission(1, "000000000");
     window.ApplyPermissions(1);
     EXPECT_EQ(enabled(), QStringLiteral("111111111"));
 }

@@ -15,9 +15,9 @@ namespace {
 class OpenersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己", "pw");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = "我自己";
+        me = store.addUser("me", "我自己", "pw");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = "我自己";
     }
     TempStore store;
     FakeClock clock;
@@ -62,7 +62,7 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     r.recipient = 1;
     r.publisher = me;
     r.detail = "要改的提醒";
-    store.AddReminder(r);
+    store.addReminder(r);
     window.ReloadLists();
     window.ListView3->selectRow(0);
     window.ToolButton3Click();

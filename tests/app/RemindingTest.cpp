@@ -25,7 +25,7 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
     ScriptedBoxes boxes;
     QStringList played;
-    const int colleague = store.AddUser("li", "李娜", "pw");
+    const int colleague = store.addUser("li", "李娜", "pw");
     TFrmMainT window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
     ReminderPolling& polling = window.Polling();
     EXPECT_TRUE(polling.Timer_reminder->isActive());
@@ -39,7 +39,7 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     r.publisher = 1;
     r.detail = "下午三点开会";
     r.beginTime = "2026-12-09 09:00:00";
-    store.AddReminder(r);
+    store.addReminder(r);
 
     // Before the login nothing is found.
     polling.Timer_reminderTimer();

@@ -72,7 +72,7 @@ TEST_F(StartupTest, AnSqliteFileWithoutTheTablesShowsBothBoxes) {
 }
 
 TEST_F(StartupTest, AGoodStoreStartsWithoutAnyBoxFromAnotherWorkingDirectory) {
-    NewStore::Create(storePath());
+    NewStore::create(storePath());
     const QString previous = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());

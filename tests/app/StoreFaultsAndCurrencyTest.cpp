@@ -71,7 +71,7 @@ TEST_F(StoreFaultsAndCurrencyTest,
     EXPECT_EQ(resets.count() + removals.count(), 0);
 
     // Another copy publishes to me and acknowledges one of mine.
-    const Session otherCopy = store.OpenSecondSession("other-copy");
+    const Session otherCopy = store.openSecondSession("other-copy");
     QSqlQuery write(QSqlDatabase::database(otherCopy.connectionName));
     ASSERT_TRUE(write.exec(
         QStringLiteral(
@@ -99,14 +99,14 @@ TEST_F(StoreFaultsAndCurrencyTest,
     const int few = statementsDuring([&] { window.ReloadLists(); });
     for (int i = 0; i < 30; ++i) {
         const int publisher =
-            store.AddUser(QStringLiteral("p%1").arg(i), QStringLiteral("发布人%1").arg(i));
+            store.addUser(QStringLiteral("p%1").arg(i), QStringLiteral("发布人%1").arg(i));
         addReminder(me, publisher, QStringLiteral("来自%1").arg(i), 100 + i);
         addReminder(publisher, me, QStringLiteral("发给%1").arg(i), 100 + i);
         addReminder(me, publisher, QStringLiteral("已办%1").arg(i), 100 + i, 1);
     }
     EXPECT_EQ(statementsDuring([&] { window.ReloadLists(); }), few);
 
-    const Session otherCopy = store.OpenSecondSession("other-copy");
+    const Session otherCopy = store.openSecondSession("other-copy");
     QSqlQuery rename(QSqlDatabase::database(otherCopy.connectionName));
     ASSERT_TRUE(rename.exec(
         QStringLiteral("UPDATE tbl_user SET UserTrueName='改名了' WHERE KeyID=%1").arg(other)));
@@ -121,7 +121,7 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
     loginAs("me", "pw");
     window.ListView2->setChecked(1, true);
     window.ListView2->setChecked(3, true);
-    store.Exec(QStringLiteral(
+    store.execute(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder WHEN OLD.ReDetail='历史1' "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     window.SpeedButton3->click();
@@ -130,7 +130,7 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
     EXPECT_EQ(window.ListView2->count(), 5) << "no reload after a failing delete";
     EXPECT_EQ(store.count("tbl_reminder"), 5) << "the rows after the last one are kept";
 
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     boxes.clear();
     guarded([&] { window.ReloadLists(); });
     ASSERT_EQ(boxes.count(), 1);
@@ -139,7 +139,7 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
-    store.SetPermission(me, "001000000");
+    store.setPermission(me, "001000000");
     loginAs("me", "pw");
     // Every tool button and menu item of the window, by what the user reads on it.
     std::map<QString, QObject*> controls;
@@ -216,7 +216,7 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
         QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
                           popup->btnok->mapTo(popup, popup->btnok->rect().center()));
         acknowledged =
-            store.Scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
+            store.scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
         if (QWidget* dialog = QApplication::activeModalWidget())
             dialog->close();
         delete popup.data();
@@ -229,7 +229,7 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
 TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHoldsTheLock) {
     addReminder(me, other, "开会", 60);
     loginAs("me", "pw");
-    const Session otherCopy = store.OpenSecondSession("other-copy");
+    const Session otherCopy = store.openSecondSession("other-copy");
     QSqlQuery lock(QSqlDatabase::database(otherCopy.connectionName));
     ASSERT_TRUE(lock.exec("INSERT INTO tbl_popdem(UserId, UserPopdem) VALUES(99, '1')"));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));

@@ -15,7 +15,7 @@ using Icon = MessageBoxes::Icon;
 class AddReminderTest : public EntryTest {
 protected:
     // Created and shown as its opener would, without a modal loop.
-    TFrmAddtx& Open() {
+    TFrmAddtx& open() {
         dialog = std::make_unique<TFrmAddtx>(store.session(), Reload());
         dialog->FormShow();
         return *dialog;
@@ -25,7 +25,7 @@ protected:
 
 TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) {
     clock.set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     EXPECT_TRUE(d.RadioButton2->isChecked());
     EXPECT_FALSE(d.RadioButton3->isChecked());
     EXPECT_FALSE(d.DateTimePicker1->isEnabled());
@@ -41,8 +41,8 @@ TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) 
 }
 
 TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeItIsLoaded) {
-    TFrmAddtx& d = Open();
-    const auto users = store.Rows("SELECT UserTrueName, KeyID FROM tbl_user");
+    TFrmAddtx& d = open();
+    const auto users = store.rows("SELECT UserTrueName, KeyID FROM tbl_user");
     ASSERT_EQ(d.ListView1->count(), static_cast<int>(users.size()));
     ASSERT_EQ(users.size(), 4u); // the administrator and the three of the fixture
     for (int row = 0; row < d.ListView1->count(); ++row) {
@@ -57,7 +57,7 @@ TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeI
     // A second load starts afresh: same rows, none ticked, no duplicates.
     QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(d.ListView1->checkedCount(), 4);
-    store.AddUser("late", "后来者");
+    store.addUser("late", "后来者");
     d.LoadRecipientList();
     EXPECT_EQ(d.ListView1->count(), 5);
     EXPECT_TRUE(tickedNames(d).isEmpty());
@@ -65,7 +65,7 @@ TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeI
 }
 
 TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     d.show();
     QTest::mouseClick(d.RadioButton3, Qt::LeftButton);
     EXPECT_TRUE(d.RadioButton3->isChecked());
@@ -77,7 +77,7 @@ TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
 }
 
 TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPasted) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     d.Edit1->clear();
     QTest::keyClicks(d.Edit1, QStringLiteral("a1 -2x.s3"));
     EXPECT_EQ(d.Edit1->text(), QStringLiteral("12.3"));
@@ -96,7 +96,7 @@ TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPaste
 }
 
 TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     Tick(d, {"同事"});
     Save(d);
     EXPECT_EQ(boxes.count(), 0);
@@ -110,7 +110,7 @@ TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
 }
 
 TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "内容");
     SetInterval(d, "abc", "周");
     Save(d);
@@ -122,7 +122,7 @@ TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
 }
 
 TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnsweredNo) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "喝水");
     Tick(d, {"同事"});
     SetInterval(d, "3", "秒");
@@ -158,7 +158,7 @@ TEST_F(AddReminderTest, EachUnitIsStoredOnTheSixtiethsScaleInSixtyFourBits) {
                           {"3", "时", 648000},
                           {"9999", "天", 51834816000},
                           {"9999", "时", 2159784000}};
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     Tick(d, {"同事"});
     for (const Case& c : cases) {
         SetContent(d, "间隔");
@@ -176,7 +176,7 @@ TEST_F(AddReminderTest, EachUnitIsStoredOnTheSixtiethsScaleInSixtyFourBits) {
 }
 
 TEST_F(AddReminderTest, AUnitOutsideTheFourIsRefusedBeforeTheQuestion) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "内容");
     Tick(d, {"同事"});
     for (const char* unit : {"周", "", "minutes"}) {
@@ -196,7 +196,7 @@ TEST_F(AddReminderTest, AUnitOutsideTheFourIsRefusedBeforeTheQuestion) {
 }
 
 TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesNothing) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "内容");
     Tick(d, {"同事", "第三人"});
 
@@ -221,7 +221,7 @@ TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesN
 }
 
 TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "约定时间");
     Tick(d, {"同事"});
     d.RadioButton3->setChecked(true);
@@ -237,7 +237,7 @@ TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank)
 }
 
 TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "马上");
     Tick(d, {"同事"});
     clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
@@ -250,7 +250,7 @@ TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
 }
 
 TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockReadPerRow) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "  周五下午开会\n");
     Tick(d, {"我自己", "同事", "第三人"});
     QStringList memoAtSuccess;
@@ -288,7 +288,7 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
 }
 
 TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "暂不发送");
     Tick(d, {"同事", "第三人"});
     boxes.answerNext(false);
@@ -301,7 +301,7 @@ TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
 }
 
 TEST_F(AddReminderTest, AnEmptiedMemoIsSavedAsEmptyContentAndBlanksAroundContentAreDropped) {
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     Tick(d, {"同事"});
     SetContent(d, "");
     Save(d);
@@ -331,7 +331,7 @@ TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBack
     content.front() = QLatin1Char('A');
     content.back() = QLatin1Char('Z');
 
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     Tick(d, {"同事"});
     SetContent(d, content);
     Save(d);
@@ -344,19 +344,19 @@ TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBack
 
 TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissingOneIsRetried) {
     auto refuse = [this] {
-        store.Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN "
+        store.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN "
                                   "NEW.ReUserID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
                        .arg(other));
     };
     auto rowsFor = [this](int recipient, const QString& content) {
         return store
-            .Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE ReUserID = ? AND ReDetail = ?",
+            .scalar("SELECT COUNT(*) FROM tbl_reminder WHERE ReUserID = ? AND ReDetail = ?",
                     {recipient, content})
             .toInt();
     };
     const QString partly = QStringLiteral("提醒信息未保存：已保存 2 人，未保存 1 人！\nrefused");
     refuse();
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     SetContent(d, "部分成功");
     Tick(d, {"我自己", "同事", "第三人"});
     Save(d);
@@ -374,7 +374,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     EXPECT_EQ(Reminders().size(), 2u);
 
     // The fault gone, the retry writes the missing one alone and the reminder is complete.
-    store.Exec("DROP TRIGGER refuse");
+    store.execute("DROP TRIGGER refuse");
     boxes.clear();
     Save(d);
     EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？"),
@@ -387,7 +387,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     refuse();
     SetContent(d, "第二条");
     Save(d);
-    store.Exec("DROP TRIGGER refuse");
+    store.execute("DROP TRIGGER refuse");
     SetContent(d, "第二条，改过");
     Save(d);
     for (const int recipient : {me, other, third})
@@ -397,7 +397,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
 
 TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {
     clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
-    TFrmAddtx& d = Open();
+    TFrmAddtx& d = open();
     d.PresetStartDay(QDate(2011, 3, 8));
     EXPECT_TRUE(d.RadioButton3->isChecked());
     EXPECT_FALSE(d.RadioButton2->isChecked());

@@ -28,7 +28,7 @@ const Kind kKinds[] = {
 
 class DatedReminderTest : public EntryTest, public ::testing::WithParamInterface<Kind> {
 protected:
-    TFrmDatedTx& Open() {
+    TFrmDatedTx& open() {
         dialog = GetParam().make(store.session(), Reload());
         dialog->FormShow();
         return *dialog;
@@ -43,7 +43,7 @@ protected:
 
 TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     clock.set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     EXPECT_EQ(static_cast<int>(d.Kind()), GetParam().retype);
     EXPECT_EQ(d.Label1->text(), QString::fromUtf8(GetParam().title));
     EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
@@ -63,7 +63,7 @@ TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
 }
 
 TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "妈妈的生日");
     PickMarchEighth(d);
     Save(d);
@@ -85,7 +85,7 @@ TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
 }
 
 TEST_P(DatedReminderTest, TwoSecondsForOneselfBecomeFiveStillWithoutAQuestion) {
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "提醒自己");
     SetInterval(d, "2", "秒");
     Save(d);
@@ -97,7 +97,7 @@ TEST_P(DatedReminderTest, TwoSecondsForOneselfBecomeFiveStillWithoutAQuestion) {
 }
 
 TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "一起庆祝");
     PickMarchEighth(d);
     Tick(d, {"同事", "第三人"});
@@ -125,7 +125,7 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
 }
 
 TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "算了");
     Tick(d, {"同事", "第三人"});
     boxes.answerNext(false);
@@ -137,7 +137,7 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
 }
 
 TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "提醒自己");
     SetInterval(d, "3", "月");
     Save(d);
@@ -149,9 +149,9 @@ TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
 }
 
 TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReason) {
-    store.Exec(
+    store.execute(
         "CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
-    TFrmDatedTx& d = Open();
+    TFrmDatedTx& d = open();
     SetContent(d, "写不进去");
     Save(d);
     ASSERT_EQ(boxes.texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});

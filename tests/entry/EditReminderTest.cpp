@@ -22,7 +22,7 @@ protected:
         r.doTime = QStringLiteral("2010-11-01 09:00:00");
         r.kind = kind;
         r.done = done;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     TFrmEditMessage& OpenFor(int key, const QString& listed = QStringLiteral("列表中的内容")) {
         dialog = std::make_unique<TFrmEditMessage>(store.session(), Reload());
@@ -146,7 +146,7 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
 }
 
 TEST_F(EditReminderTest, TheRecipientIsTickedByNameSoNamesakesAreTickedToo) {
-    const int twin = store.AddUser("other2", "同事");
+    const int twin = store.addUser("other2", "同事");
     const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
     TFrmEditMessage& d = OpenFor(key);
     EXPECT_EQ(tickedNames(d), (QStringList{"同事", "同事"}));
@@ -156,10 +156,10 @@ TEST_F(EditReminderTest, TheRecipientIsTickedByNameSoNamesakesAreTickedToo) {
 }
 
 TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
-    store.AddUser("nameless", "");
-    const int gone = store.AddUser("gone", "走了的人");
+    store.addUser("nameless", "");
+    const int gone = store.addUser("gone", "走了的人");
     const int key = Publish(gone, 0, "2010-11-01 09:00:00", "5", "分");
-    store.Exec(QStringLiteral("DELETE FROM tbl_user WHERE KeyID = %1").arg(gone));
+    store.execute(QStringLiteral("DELETE FROM tbl_user WHERE KeyID = %1").arg(gone));
     TFrmEditMessage& d = OpenFor(key);
     EXPECT_FALSE(d.ListView1->isChecked(RowOf(d, "")));
     EXPECT_TRUE(tickedNames(d).isEmpty());

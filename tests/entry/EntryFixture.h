@@ -16,11 +16,11 @@
 class EntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己");
-        other = store.AddUser("other", "同事");
-        third = store.AddUser("third", "第三人");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = QStringLiteral("我自己");
+        me = store.addUser("me", "我自己");
+        other = store.addUser("other", "同事");
+        third = store.addUser("third", "第三人");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = QStringLiteral("我自己");
     }
 
     // One stored reminder row, as the store holds it.
@@ -41,7 +41,7 @@ protected:
 
     std::vector<Stored> Reminders() const {
         std::vector<Stored> result;
-        for (const auto& row : store.Rows(
+        for (const auto& row : store.rows(
                  "SELECT KeyID, ReUserID, ReDetail, ReAction, ReBeginTime, ReIntervalNumber, "
                  "ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, TotalTime "
                  "FROM tbl_reminder ORDER BY KeyID")) {

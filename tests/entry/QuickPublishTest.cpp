@@ -8,7 +8,7 @@ using Icon = MessageBoxes::Icon;
 
 class QuickPublishTest : public EntryTest {
 protected:
-    TFrmQuickTx& Open() {
+    TFrmQuickTx& open() {
         dialog = std::make_unique<TFrmQuickTx>(store.session(), Reload());
         dialog->FormShow();
         return *dialog;
@@ -17,7 +17,7 @@ protected:
 };
 
 TEST_F(QuickPublishTest, OffersNoStartChoiceAndTicksEveryUserInAHiddenList) {
-    TFrmQuickTx& d = Open();
+    TFrmQuickTx& d = open();
     ASSERT_NE(d.RadioButton2, nullptr);
     EXPECT_TRUE(d.RadioButton2->isChecked());
     EXPECT_EQ(d.RadioButton3, nullptr);
@@ -30,7 +30,7 @@ TEST_F(QuickPublishTest, OffersNoStartChoiceAndTicksEveryUserInAHiddenList) {
 }
 
 TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten) {
-    TFrmQuickTx& d = Open();
+    TFrmQuickTx& d = open();
     SetContent(d, "全员：下午三点开会");
     boxes.onShow([&](const MessageBoxes::Request& r) {
         if (r.icon == Icon::information)
@@ -39,7 +39,7 @@ TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten)
     Save(d);
     EXPECT_EQ(BoxTexts(Icon::question),
               QStringList{QStringLiteral("确定要对所有人员进行信息提醒操作吗？")});
-    const auto users = store.Rows("SELECT KeyID FROM tbl_user");
+    const auto users = store.rows("SELECT KeyID FROM tbl_user");
     EXPECT_EQ(BoxTexts(Icon::information),
               QStringList(static_cast<int>(users.size()), QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(reloads, static_cast<int>(users.size()));
@@ -64,8 +64,8 @@ TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten)
 }
 
 TEST_F(QuickPublishTest, WithoutUsersItAsksForThemAndWritesNothing) {
-    store.Exec("DELETE FROM tbl_user");
-    TFrmQuickTx& d = Open();
+    store.execute("DELETE FROM tbl_user");
+    TFrmQuickTx& d = open();
     SetContent(d, "没人");
     Save(d);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择要进行信息提醒的人员！")});
@@ -73,7 +73,7 @@ TEST_F(QuickPublishTest, WithoutUsersItAsksForThemAndWritesNothing) {
 }
 
 TEST_F(QuickPublishTest, OneSecondBecomesFiveBeforeTheQuestionAndNoWritesNothing) {
-    TFrmQuickTx& d = Open();
+    TFrmQuickTx& d = open();
     SetContent(d, "快");
     SetInterval(d, "1", "秒");
     boxes.answerNext(false);

@@ -26,7 +26,7 @@ class RefusedWriteTest : public EntryTest, public ::testing::WithParamInterface<
 
 TEST_P(RefusedWriteTest,
        EveryDialogSaysTheReminderWasNotSavedKeepsTheEntryAndSavesOnceTheFaultIsGone) {
-    const int published = store.AddReminder({.recipient = other, .publisher = me});
+    const int published = store.addReminder({.recipient = other, .publisher = me});
     TFrmAddtx add(store.session(), Reload());
     add.FormShow();
     Tick(add, {"同事"});
@@ -57,14 +57,14 @@ TEST_P(RefusedWriteTest,
 
     {
         StoreFault fault(store, GetParam().kind);
-        if (!fault.Unavailable().isEmpty())
-            GTEST_SKIP() << fault.Unavailable().toStdString();
+        if (!fault.unavailable().isEmpty())
+            GTEST_SKIP() << fault.unavailable().toStdString();
         for (int i = 0; i < 4; ++i) {
             boxes.clear();
             Save(entries[i].dialog);
             const QStringList errors = BoxTexts(Icon::Error);
             ASSERT_EQ(errors.size(), 1) << i;
-            EXPECT_TRUE(StoreFault::Reports(errors[0], entries[i].heading, GetParam().kind))
+            EXPECT_TRUE(StoreFault::reports(errors[0], entries[i].heading, GetParam().kind))
                 << errors[0].toStdString();
             EXPECT_EQ(boxes.last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
             EXPECT_TRUE(BoxTexts(Icon::information).isEmpty()) << i;

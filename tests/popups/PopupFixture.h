@@ -15,10 +15,10 @@
 class PopupFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己");
-        other = store.AddUser("other", "同事");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = "我自己";
+        me = store.addUser("me", "我自己");
+        other = store.addUser("other", "同事");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = "我自己";
     }
     void TearDown() override {
         for (const QPointer<ReminderPopup>& popup : popups)
@@ -50,12 +50,12 @@ protected:
         r.beginTime = begin;
         r.totalTime = totalTime;
         r.done = done;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     // The row of tbl_reminder: begin, number, unit, total, done.
     std::vector<QVariant> row(int key) const {
         const auto rows =
-            store.Rows("SELECT ReBeginTime, ReIntervalNumber, ReIntervalType, TotalTime, "
+            store.rows("SELECT ReBeginTime, ReIntervalNumber, ReIntervalType, TotalTime, "
                        "IfDone FROM tbl_reminder WHERE KeyID=?",
                        {key});
         return rows.empty() ? std::vector<QVariant>{} : rows.front();

@@ -16,7 +16,7 @@ protected:
         if (folder.isEmpty() || QGuiApplication::platformName() == "offscreen")
             GTEST_SKIP() << "set QX_SCREENS_DIR and run on a display to write the pictures";
         PopupFixture::SetUp();
-        lin = store.AddUser("lin", "林晓");
+        lin = store.addUser("lin", "林晓");
         // A desktop behind the popup, so that its outline shows as it would on screen.
         desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
         desktop.setAutoFillBackground(true);
@@ -51,7 +51,7 @@ protected:
         r.detail = detail;
         r.totalTime = total;
         r.beginTime = begin;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
 
     QString folder;

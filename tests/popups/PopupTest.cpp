@@ -125,13 +125,13 @@ TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
 TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) {
     const int due = addReminder(ReminderKind::Ordinary, "已到期", 18000);
     const int later = addReminder(ReminderKind::Ordinary, "明天才到", 600, "2011-03-09 10:00:00 ");
-    const int foreign = store.AddUser("third", "第三人");
+    const int foreign = store.addUser("third", "第三人");
     TempStore::Reminder fromThird;
     fromThird.recipient = me;
     fromThird.publisher = foreign;
     fromThird.detail = "第三人发的";
     fromThird.totalTime = 30000;
-    const int third = store.AddReminder(fromThird);
+    const int third = store.addReminder(fromThird);
     addReminder(ReminderKind::Birthday, "生日", 10);
     addReminder(ReminderKind::Ordinary, "已处理", 1, "2011-03-08 08:00:00", 0, 1);
     addReminder(ReminderKind::Ordinary, "别人的", 1, "2011-03-08 08:00:00", other);
@@ -228,7 +228,7 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
         EXPECT_TRUE(popup->isVisible());
     }
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
     EXPECT_TRUE(events.isEmpty());
 }
 
@@ -243,7 +243,7 @@ TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(boxes.last().caption, "系统提示");
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::question);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
 }
@@ -258,10 +258,10 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
     int historyAtReload = -1;
     Query history(store.session().connectionName);
     onReload = [&] {
-        history.SetSQL(Statements::kHistoryList);
-        history.SetInteger("p", me);
-        history.Open();
-        historyAtReload = history.RecordCount();
+        history.setStatement(Statements::kHistoryList);
+        history.bindInteger("p", me);
+        history.open();
+        historyAtReload = history.recordCount();
     };
     popup->btnok->click();
     EXPECT_EQ(historyAtReload, 3);
@@ -395,7 +395,7 @@ TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     addReminder(ReminderKind::Ordinary, "x", 18000);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
     popup->ListView1->setAllChecked(true);
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     popup->btnok->click();
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_TRUE(popup->isVisible());
@@ -416,7 +416,7 @@ TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     const int windows = QApplication::topLevelWidgets().size();
     EXPECT_THROW(Popups::Create(context(ReminderKind::Ordinary)), StoreError);
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
-    store.Exec("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
+    store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
 }
 
 TEST_F(PopupTest, ItSlidesUpFromTheBottomRightAndThenTakesItsShape) {

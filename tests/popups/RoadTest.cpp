@@ -16,29 +16,29 @@ protected:
     void publish(Session& publisher, int recipient, const QString& detail, const QString& number,
                  const QString& unit) {
         Query insert(publisher.connectionName);
-        insert.SetSQL(Statements::kInsertReminder);
-        insert.SetText("p1", QString::number(recipient));
-        insert.SetText("p2", detail);
-        insert.SetSmallInt("p3", 0);
-        insert.SetText("p4", TimingRules::NowText());
-        insert.SetText("p5", number);
-        insert.SetText("p6", unit);
-        insert.SetText("p7", TimingRules::NowText());
-        insert.SetInteger("p8", publisher.CurrentUserKey);
-        insert.SetText("p9", "0");
-        insert.SetText("p10", "0");
-        insert.SetLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
-        insert.ExecSQL();
+        insert.setStatement(Statements::kInsertReminder);
+        insert.bindText("p1", QString::number(recipient));
+        insert.bindText("p2", detail);
+        insert.bindSmallInt("p3", 0);
+        insert.bindText("p4", TimingRules::NowText());
+        insert.bindText("p5", number);
+        insert.bindText("p6", unit);
+        insert.bindText("p7", TimingRules::NowText());
+        insert.bindInteger("p8", publisher.currentUserKey);
+        insert.bindText("p9", "0");
+        insert.bindText("p10", "0");
+        insert.bindLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
+        insert.execute();
     }
     // The publisher's own view: its published list, pending rows only.
     static QStringList published(Session& publisher) {
         Query list(publisher.connectionName);
-        list.SetSQL(Statements::kPublishedList);
-        list.SetInteger("p", publisher.CurrentUserKey);
-        list.Open();
+        list.setStatement(Statements::kPublishedList);
+        list.bindInteger("p", publisher.currentUserKey);
+        list.open();
         QStringList details;
-        for (; !list.Eof(); list.Next())
-            details << list.FieldAsString("ReDetail");
+        for (; !list.atEnd(); list.next())
+            details << list.fieldAsString("ReDetail");
         return details;
     }
     static ReminderPopup* popupOf(const ReminderPolling& polling) {
@@ -49,11 +49,11 @@ protected:
 TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     // Copy A: the colleague "同事" publishes. Copy B: "我自己" is reminded.
     Session& a = store.session();
-    a.CurrentUserKey = other;
-    a.CurrentUserName = "同事";
-    Session b = store.OpenSecondSession("copy-b");
-    b.CurrentUserKey = me;
-    b.CurrentUserName = "我自己";
+    a.currentUserKey = other;
+    a.currentUserName = "同事";
+    Session b = store.openSecondSession("copy-b");
+    b.currentUserKey = me;
+    b.currentUserName = "我自己";
 
     RecordingSoundPlayer soundA;
     RecordingSoundPlayer soundB;
@@ -99,7 +99,7 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
 
     // A sees the row handled: it has left the published list of pending rows.
     EXPECT_TRUE(published(a).isEmpty());
-    EXPECT_EQ(store.Scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
+    EXPECT_EQ(store.scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
     clock.advanceMs(4000);
     pollingB.Timer_reminderTimer();
@@ -111,9 +111,9 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
 
 TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     Session& a = store.session();
-    a.CurrentUserKey = other;
-    Session b = store.OpenSecondSession("copy-b");
-    b.CurrentUserKey = me;
+    a.currentUserKey = other;
+    Session b = store.openSecondSession("copy-b");
+    b.currentUserKey = me;
     RecordingSoundPlayer sound;
     ReminderPolling pollingB(
         b, [] {}, sound, Popups::StandardFactory());
@@ -141,7 +141,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     popup->btnexit->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);
     const auto stored =
-        store.Rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
+        store.rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
                    "WHERE ReDetail='交报告'");
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0][0].toInt(), 10);

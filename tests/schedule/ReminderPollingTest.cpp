@@ -41,10 +41,10 @@ public:
 class ReminderPollingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己");
-        other = store.AddUser("other", "同事");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = "我自己";
+        me = store.addUser("me", "我自己");
+        other = store.addUser("other", "同事");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = "我自己";
     }
     void TearDown() override {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -60,7 +60,7 @@ protected:
         r.intervalNumber = number;
         r.intervalType = unit;
         r.totalTime = totalTime;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     QString nowText() const { return clock.now().toString("yyyy-MM-dd HH:mm:ss"); }
     QString inDays(int days) const {
@@ -162,7 +162,7 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
         addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, me);
         addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, other);
     }
-    store.session().CurrentUserKey = 0;
+    store.session().currentUserKey = 0;
     for (int minute = 0; minute < 10; ++minute) {
         pollAll();
         clock.advanceMs(60000);
@@ -240,9 +240,9 @@ TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     const QDateTime begun = polling.Timer_Normal->CountStart();
 
     // Postponed into tomorrow with a short interval: it heads the order but is not due.
-    store.Exec("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
-               "TotalTime=1 WHERE KeyID=?",
-               {inDays(1), key});
+    store.execute("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
+                  "TotalTime=1 WHERE KeyID=?",
+                  {inDays(1), key});
     clock.advanceMs(4000);
     polling.Timer_reminderTimer();
     EXPECT_TRUE(polling.Timer_Normal->Enabled());
@@ -263,7 +263,7 @@ TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtThe
     const int key = addReminder(ReminderKind::Appointment, nowText(), 1, "分", 3600);
     polling.Timer_CheckyhTimer();
     ASSERT_TRUE(polling.Timer_YH->Enabled());
-    store.Exec("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
+    store.execute("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
 
     // A tick before the next poll still brings the popup.
     clock.advanceMs(60000);
@@ -284,13 +284,13 @@ TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnits
     addReminder(ReminderKind::Ordinary, nowText(), 1, "秒", 9000); // due but not in the head
 
     Query head(store.session().connectionName);
-    head.SetSQL(Statements::kPollOrdinary);
-    head.SetInteger("p", me);
-    head.Open();
-    ASSERT_EQ(head.RecordCount(), 2);
+    head.setStatement(Statements::kPollOrdinary);
+    head.bindInteger("p", me);
+    head.open();
+    ASSERT_EQ(head.recordCount(), 2);
     QString lastUnit;
-    for (; !head.Eof(); head.Next())
-        lastUnit = head.FieldAsString("ReIntervalType");
+    for (; !head.atEnd(); head.next())
+        lastUnit = head.fieldAsString("ReIntervalType");
     polling.Timer_reminderTimer();
     EXPECT_EQ(polling.Timer_Normal->Period(), lastUnit == "分" ? 120000 : 90000);
 
@@ -370,7 +370,7 @@ TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWitho
 }
 
 TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     for (int round = 0; round < 5; ++round)
         for (ReminderKind kind : kAllReminderKinds)
             tick(polling.PollTimer(kind));
@@ -382,11 +382,11 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     EXPECT_TRUE(lines[1].contains("tbl_reminder")) << lines[1].toStdString();
 
     // The store working again ends the episode; the next fault is told again.
-    store.Exec("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
+    store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
     tick(polling.Timer_reminder);
     EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the poll timer drives the poll";
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     tick(polling.Timer_Checkyh);
     tick(polling.Timer_Checkyh);
     EXPECT_EQ(boxes.count(), 2);
@@ -435,7 +435,7 @@ TEST_F(ReminderPollingTest, AnOpenPopupIsReloadedAndAnEmptyOneNeverShows) {
 
 TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    const Session other = store.OpenSecondSession("other");
+    const Session other = store.openSecondSession("other");
     QSqlQuery lock(QSqlDatabase::database(other.connectionName));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     for (int second = 0; second <= 60; second += 4) {
@@ -508,8 +508,8 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
 }
 
 TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
-    Session second = store.OpenSecondSession("second");
-    second.CurrentUserKey = me;
+    Session second = store.openSecondSession("second");
+    second.currentUserKey = me;
     QPointer<QWidget> popup;
     {
         ReminderPolling owner(

@@ -48,11 +48,11 @@ void saveScreen(QWidget& dialog, const char* name) {
 TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
     TempStore store;
     ScriptedBoxes boxes;
-    store.AddUser("zhangsan", "张三", "1", false, "销售部");
-    store.AddUser("lisi", "李四", "1", false, "财务部");
-    store.AddUser("wangwu", "王五", "1", true, "技术支持");
-    store.SetPermission(3, "101111000");
-    store.session().CurrentUserKey = 2;
+    store.addUser("zhangsan", "张三", "1", false, "销售部");
+    store.addUser("lisi", "李四", "1", false, "财务部");
+    store.addUser("wangwu", "王五", "1", true, "技术支持");
+    store.setPermission(3, "101111000");
+    store.session().currentUserKey = 2;
 
     TFrmUser maintenance(store.session());
     maintenance.show();

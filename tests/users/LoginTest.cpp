@@ -55,8 +55,8 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(store.session().CurrentUserKey, 1);
-    EXPECT_EQ(store.session().CurrentUserName, NewStore::kAdminTrueName);
+    EXPECT_EQ(store.session().currentUserKey, 1);
+    EXPECT_EQ(store.session().currentUserName, NewStore::kAdminTrueName);
     EXPECT_EQ(host.greeted, QStringList{NewStore::kAdminTrueName});
     EXPECT_EQ(host.applied, QList<int>{1});
     EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("ADMIN"));
@@ -81,7 +81,7 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("wrong"));
     EXPECT_TRUE(dialog.Edit1->hasFocus());
     EXPECT_FALSE(dialog.LoggedIn());
-    EXPECT_EQ(store.session().CurrentUserKey, 0);
+    EXPECT_EQ(store.session().currentUserKey, 0);
     EXPECT_TRUE(host.applied.isEmpty());
     EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     // Any number of tries.
@@ -90,11 +90,11 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
 }
 
 TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
-    const int key = store.AddUser("li", "李四", "Secret");
+    const int key = store.addUser("li", "李四", "Secret");
     TFrmLogin dialog(store.session(), host);
     login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
     EXPECT_TRUE(dialog.LoggedIn());
-    EXPECT_EQ(store.session().CurrentUserKey, key);
+    EXPECT_EQ(store.session().currentUserKey, key);
 }
 
 TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
@@ -145,7 +145,7 @@ TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
     }
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
-    EXPECT_EQ(store.session().CurrentUserKey, 0);
+    EXPECT_EQ(store.session().currentUserKey, 0);
 }
 
 TEST_F(LoginTest, TheHintNamesTheAdministratorsFirstPassword) {
@@ -170,15 +170,15 @@ TEST(PermissionsTest, TheAdministratorFlagOverridesAndNoRowGrantsNothing) {
     Query query(store.session().connectionName);
     const auto all = Permissions::FromString("111111111");
     const auto none = Permissions::FromString("");
-    store.SetPermission(1, "000000000");
+    store.setPermission(1, "000000000");
     EXPECT_EQ(Permissions::ForAccount(query, 1), all);
-    const int ordinary = store.AddUser("u", "用户");
+    const int ordinary = store.addUser("u", "用户");
     EXPECT_EQ(Permissions::ForAccount(query, ordinary), none);
-    store.SetPermission(ordinary, "11");
+    store.setPermission(ordinary, "11");
     EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
               QStringLiteral("110000000"));
     // Two rows for one account: the first the store returns decides.
-    store.SetPermission(ordinary, "111111111");
+    store.setPermission(ordinary, "111111111");
     EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
               QStringLiteral("110000000"));
     EXPECT_EQ(Permissions::ForAccount(query, 999), none);

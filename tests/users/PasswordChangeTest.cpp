@@ -12,16 +12,16 @@ namespace {
 class PasswordChangeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        other = store.AddUser("wang", "王五", "Secret");
-        me = store.AddUser("li", "李四", "Secret");
-        store.session().CurrentUserKey = me;
+        other = store.addUser("wang", "王五", "Secret");
+        me = store.addUser("li", "李四", "Secret");
+        store.session().currentUserKey = me;
         dialog = std::make_unique<TFrmModifyPwd>(store.session());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
         dialog->Edit1->setFocus();
     }
     QString passwordOf(int key) const {
-        return store.Scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {key}).toString();
+        return store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {key}).toString();
     }
 
     TempStore store;
@@ -46,7 +46,7 @@ TEST_F(PasswordChangeTest, ChangeIsEnabledExactlyWhileTheStoredOldPasswordIsType
     EXPECT_FALSE(dialog->BitBtn1->isEnabled());
 
     // Read anew at each keystroke: another copy's change counts at once.
-    store.Exec("UPDATE tbl_user SET UserPwd = 'Secretx' WHERE KeyID = ?", {me});
+    store.execute("UPDATE tbl_user SET UserPwd = 'Secretx' WHERE KeyID = ?", {me});
     QTest::keyClick(dialog->Edit1, Qt::Key_Backspace);
     QTest::keyClicks(dialog->Edit1, "x");
     EXPECT_TRUE(dialog->BitBtn1->isEnabled());
@@ -76,14 +76,14 @@ TEST_F(PasswordChangeTest, AnEmptyNewPasswordLeavesChangeEnabledForTheEmptiedOld
     EXPECT_TRUE(dialog->BitBtn1->isEnabled());
 
     // Once the account is gone, an empty edit no longer unlocks a change that writes nothing.
-    store.Exec("DELETE FROM tbl_user WHERE KeyID = ?", {me});
+    store.execute("DELETE FROM tbl_user WHERE KeyID = ?", {me});
     QTest::keyClicks(dialog->Edit1, "x");
     QTest::keyClick(dialog->Edit1, Qt::Key_Backspace);
     EXPECT_FALSE(dialog->BitBtn1->isEnabled());
 }
 
 TEST_F(PasswordChangeTest, ARefusedUpdateIsReportedWithTheEnginesReasonAndChangesNothing) {
-    store.Exec(
+    store.execute(
         "CREATE TRIGGER no_update BEFORE UPDATE ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
     dialog->Edit1->setText("Secret");
     dialog->Edit2->setText("new");

@@ -14,9 +14,9 @@ namespace {
 class PermissionDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        jia = store.AddUser("jia", "甲");
-        yi = store.AddUser("yi", "乙");
-        bing = store.AddUser("bing", "丙");
+        jia = store.addUser("jia", "甲");
+        yi = store.addUser("yi", "乙");
+        bing = store.addUser("bing", "丙");
         dialog = std::make_unique<TFrmPopdem>(store.session());
         dialog->show();
     }
@@ -35,14 +35,14 @@ protected:
     QStringList stringsOf(int key) const {
         QStringList texts;
         for (const auto& row :
-             store.Rows("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {key}))
+             store.rows("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {key}))
             texts << row[0].toString();
         return texts;
     }
     // Every permission write for this account fails, as on a locked or failing store.
     void refuseWritesFor(int key) {
         for (const char* event : {"INSERT", "UPDATE"})
-            store.Exec(
+            store.execute(
                 QStringLiteral(
                     "CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON tbl_popdem WHEN NEW.UserId = %2 "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")
@@ -65,8 +65,8 @@ TEST_F(PermissionDialogTest,
     EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmPopdem::kKeyColumn));
     EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
 
-    store.SetPermission(jia, "110000001");
-    store.SetPermission(yi, "101");
+    store.setPermission(jia, "110000001");
+    store.setPermission(yi, "101");
     select(1);
     EXPECT_EQ(boxes9(), "110000001");
     EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
@@ -78,7 +78,7 @@ TEST_F(PermissionDialogTest,
 }
 
 TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWhileTheTicksStay) {
-    store.SetPermission(jia, "111111111");
+    store.setPermission(jia, "111111111");
     tick(2);
     tick(3);
     select(1);
@@ -90,7 +90,7 @@ TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWh
 }
 
 TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
-    store.SetPermission(jia, "100000000");
+    store.setPermission(jia, "100000000");
     QWidget* viewport = dialog->ListView1->viewport();
     auto at = [this](int row, int x) {
         const QRect rect = dialog->ListView1->visualRect(dialog->ListView1->model()->index(row, 0));
@@ -128,7 +128,7 @@ TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
 }
 
 TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheRefusals) {
-    store.SetPermission(jia, "000000001");
+    store.setPermission(jia, "000000001");
     refuseWritesFor(1);   // no row: its insert fails
     refuseWritesFor(jia); // a row: its update fails
     select(3);
@@ -169,7 +169,7 @@ TEST_F(PermissionDialogTest, SavingTwiceForOneAccountKeepsOneRow) {
 }
 
 TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) {
-    store.SetPermission(yi, "111111111");
+    store.setPermission(yi, "111111111");
     refuseWritesFor(jia);
     refuseWritesFor(yi);
     tick(1);

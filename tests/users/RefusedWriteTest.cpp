@@ -26,9 +26,9 @@ const Fault kFaults[] = {{"ReadOnlyFile", StoreFaultKind::ReadOnlyFile, true},
 class RefusedWriteTest : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override {
-        me = store.AddUser("li", "李四", "Secret");
-        other = store.AddUser("wang", "王五");
-        store.session().CurrentUserKey = me;
+        me = store.addUser("li", "李四", "Secret");
+        other = store.addUser("wang", "王五");
+        store.session().currentUserKey = me;
         users.show();
         rights.show();
     }
@@ -37,7 +37,7 @@ protected:
         ASSERT_EQ(boxes.count(), before.size() + 1) << boxes.texts().join('|').toStdString();
         EXPECT_EQ(boxes.texts().mid(0, before.size()), before);
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
-        EXPECT_TRUE(StoreFault::Reports(boxes.last().text, heading, GetParam().kind))
+        EXPECT_TRUE(StoreFault::reports(boxes.last().text, heading, GetParam().kind))
             << boxes.last().text.toStdString();
         boxes.clear();
     }
@@ -80,8 +80,8 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
     const QString rightsQuestion = QStringLiteral("确定要对选中记录进行权限配置操作吗？");
     {
         StoreFault fault(store, GetParam().kind);
-        if (!fault.Unavailable().isEmpty())
-            GTEST_SKIP() << fault.Unavailable().toStdString();
+        if (!fault.unavailable().isEmpty())
+            GTEST_SKIP() << fault.unavailable().toStdString();
 
         changePassword();
         expectRefused(QStringLiteral("密码未修改！"));
@@ -114,10 +114,10 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
     EXPECT_EQ(boxes.texts(),
               (QStringList{"密码修改成功，下次登录后生效！", "添加数据成功！", question,
                            "删除用户成功！", rightsQuestion, "权限设置完毕！"}));
-    EXPECT_EQ(store.Scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
-    EXPECT_EQ(store.Scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
+    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
+    EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
               "000100000");
 }
 

@@ -14,7 +14,7 @@ class UserMaintenanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AppLifetime::installQuitHook([this] { ++quitRequests; });
-        store.session().CurrentUserKey = 1;
+        store.session().currentUserKey = 1;
         dialog = std::make_unique<TFrmUser>(store.session());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
@@ -63,7 +63,7 @@ TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNa
 
     add("  zhang\t", " 张三 ", " 123 ", "  销售部 ");
     EXPECT_EQ(boxes.texts(), QStringList{"添加数据成功！"});
-    const auto rows = store.Rows("SELECT UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin "
+    const auto rows = store.rows("SELECT UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin "
                                  "FROM tbl_user WHERE KeyID = 2");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0].toString() + rows[0][1].toString() + rows[0][2].toString() +
@@ -101,8 +101,8 @@ TEST_F(UserMaintenanceTest, EmptyNamesAreRefusedAndNothingIsWritten) {
 TEST_F(UserMaintenanceTest, SelectingARowShowsTheStoredPasswordAndFlagAndEnablesOnlyDelete) {
     add("boss", "老板", "Top8", "管理", true);
     EXPECT_TRUE(dialog->CheckBox1->isChecked()) << "the flag keeps its state after a save";
-    store.AddUser("li", "李四", "li-pw");
-    store.Exec("UPDATE tbl_user SET UserPwd = 'changed' WHERE UserLogName = 'boss'");
+    store.addUser("li", "李四", "li-pw");
+    store.execute("UPDATE tbl_user SET UserPwd = 'changed' WHERE UserLogName = 'boss'");
     dialog->FormShow();
 
     dialog->ListView1->selectRow(1);
@@ -119,10 +119,10 @@ TEST_F(UserMaintenanceTest, SelectingARowShowsTheStoredPasswordAndFlagAndEnables
 }
 
 TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsPermissionRow) {
-    const int other = store.AddUser("li", "李四");
-    store.AddReminder({.recipient = 1, .publisher = other});
-    store.AddReminder({.recipient = other, .publisher = 1});
-    store.SetPermission(1, "111111111");
+    const int other = store.addUser("li", "李四");
+    store.addReminder({.recipient = 1, .publisher = other});
+    store.addReminder({.recipient = other, .publisher = 1});
+    store.setPermission(1, "111111111");
     dialog->FormShow();
 
     dialog->ListView1->selectRow(0);
@@ -134,22 +134,22 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要删除此用户吗？", "确定要删除此用户吗？", "删除用户成功！"}));
     EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = 1").toInt(), 0);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = 1").toInt(), 0);
     EXPECT_EQ(store.count("tbl_reminder"), 2);
-    EXPECT_EQ(store.Scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = 1").toString(),
+    EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = 1").toString(),
               "111111111");
     EXPECT_EQ(column(0), QStringList{"1"}) << "renumbered";
     EXPECT_EQ(column(1), QStringList{"li"});
     EXPECT_EQ(buttons(), "1000");
     EXPECT_EQ(quitRequests, 0);
-    EXPECT_EQ(store.session().CurrentUserKey, 1);
+    EXPECT_EQ(store.session().currentUserKey, 1);
     EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(UserMaintenanceTest, RefusedWritesAreReportedWithTheEnginesReasonAndChangeNothing) {
-    store.Exec(
+    store.execute(
         "CREATE TRIGGER no_insert BEFORE INSERT ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
-    store.Exec(
+    store.execute(
         "CREATE TRIGGER no_delete BEFORE DELETE ON tbl_user BEGIN SELECT RAISE(ABORT, 'y'); END");
     add("zhang", "张三");
     ASSERT_EQ(boxes.texts(), QStringList{"人员信息未保存！\nx"});

@@ -45,13 +45,13 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     TempStore store;
-    const int me = store.AddUser("zhang", "张伟");
-    const int colleague = store.AddUser("li", "李娜");
-    store.AddUser("wang", "王芳");
-    store.AddUser("zhao", "赵磊");
-    store.AddUser("chen", "陈静");
-    store.session().CurrentUserKey = me;
-    store.session().CurrentUserName = QStringLiteral("张伟");
+    const int me = store.addUser("zhang", "张伟");
+    const int colleague = store.addUser("li", "李娜");
+    store.addUser("wang", "王芳");
+    store.addUser("zhao", "赵磊");
+    store.addUser("chen", "陈静");
+    store.session().currentUserKey = me;
+    store.session().currentUserName = QStringLiteral("张伟");
 
     {
         TFrmAddtx add(store.session(), {});
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         r.beginTime = QStringLiteral("2010-11-12 08:51:00 ");
         r.intervalNumber = 30;
         r.intervalType = QStringLiteral("分");
-        const int key = store.AddReminder(r);
+        const int key = store.addReminder(r);
         TFrmEditMessage edit(store.session(), {});
         edit.Fill(QString::number(key), r.detail);
         picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
