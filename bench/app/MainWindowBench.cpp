@@ -27,7 +27,7 @@ using BenchStore::kBusyUserPending;
 
 class Silence final : public SoundPlayer {
 public:
-    void Play(const QString&) override {}
+    void play(const QString&) override {}
 };
 
 class NoAutostart final : public Autostart {
@@ -90,7 +90,7 @@ std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
                                               std::make_unique<Silence>());
     // Only the benchmark polls here.
     for (ReminderKind kind : kAllReminderKinds)
-        window->Polling().PollTimer(kind)->stop();
+        window->Polling().pollTimer(kind)->stop();
     return window;
 }
 
@@ -111,10 +111,10 @@ void BM_PollTiedDueRows(benchmark::State& state) {
     ReminderPolling polling(
         session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
     for (ReminderKind kind : kAllReminderKinds)
-        polling.PollTimer(kind)->stop();
+        polling.pollTimer(kind)->stop();
     for (auto _ : state)
-        polling.Timer_reminderTimer();
-    if (!polling.Timer_Normal->Enabled())
+        polling.onOrdinaryPollTimer();
+    if (!polling.ordinaryRepeatTimer->isEnabled())
         state.SkipWithError("the tied rows were not due");
 }
 BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);

@@ -28,7 +28,7 @@ void showBusyCursorWhileWaiting() {
 }
 } // namespace
 
-std::unique_ptr<Startup::Program> Startup::Start() {
+std::unique_ptr<Startup::Program> Startup::start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
     QApplication::setWindowIcon(Assets::AppIcon());
     auto program = std::make_unique<Program>();
@@ -45,7 +45,7 @@ int Startup::run(QApplication& app) {
     // window goes: with the main window hidden in the tray, closing a popup must not end it.
     app.setQuitOnLastWindowClosed(false);
     showBusyCursorWhileWaiting();
-    std::unique_ptr<Program> program = Start();
+    std::unique_ptr<Program> program = start();
     if (!program)
         return 1;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -20,7 +20,7 @@ struct Program {
 
 // Creates the main window (not shown) and the data module. Returns nullptr when the start
 // failed; the failure boxes have then been shown and no window was.
-std::unique_ptr<Program> Start();
+std::unique_ptr<Program> start();
 
 // The whole program: returns the exit code.
 int run(QApplication& app);

@@ -443,7 +443,7 @@ void TFrmMainT::ReloadLists() {
 void TFrmMainT::RefreshListsIfChanged() {
     if (session_.currentUserKey == 0)
         return;
-    polling_->Watch().run([this] {
+    polling_->storeWatch().run([this] {
         const std::optional<qint64> counter = Connection::changeCounter(session_.connectionName);
         if (counter && counter == listsReadAt_)
             return;

@@ -410,14 +410,14 @@ void TFrmEntry::BitBtn1Click() {
     }
     if (plan.secondsMinimum) {
         const QString number =
-            TimingRules::ApplySecondsMinimum(Edit1->text(), ComboBox1->currentText());
+            TimingRules::applySecondsMinimum(Edit1->text(), ComboBox1->currentText());
         if (number != Edit1->text())
             Edit1->setText(number);
     }
     // A unit outside the four would be stored without a sort key and never pop up at a
     // sensible pace; it is refused before anything is asked or written.
     const QString unit = TextConvert::trim(ComboBox1->currentText());
-    if (!TimingRules::IsIntervalUnit(unit)) {
+    if (!TimingRules::isIntervalUnit(unit)) {
         MessageBoxes::information(TimingRules::kBadUnitMessage);
         return;
     }
@@ -430,7 +430,7 @@ void TFrmEntry::BitBtn1Click() {
     const QString content = TextConvert::trim(Memo1->toPlainText());
     // A number that is no integer leaves Save here, before anything is written.
     const std::optional<qint64> totalTime =
-        TimingRules::EntryTotalTime(TextConvert::toInt(Edit1->text()), unit);
+        TimingRules::entryTotalTime(TextConvert::toInt(Edit1->text()), unit);
     const ReminderValues values{content, unit, totalTime};
 
     SaveTally tally;
@@ -479,7 +479,7 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
     const SavePlan& plan = design_.save;
     const bool picked = RadioButton3 && RadioButton3->isChecked();
     // The clock is read for every recipient: each row carries the moment it was written.
-    const QString now = TimingRules::NowText();
+    const QString now = TimingRules::nowText();
 
     try {
         ADOQuery1.setStatement(QString::fromUtf8(
@@ -489,7 +489,7 @@ bool TFrmEntry::writeReminder(const std::function<void(Query&)>& bindRecipient,
         ADOQuery1.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
         ADOQuery1.bindText(
             QStringLiteral("p4"),
-            picked ? TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
+            picked ? TimingRules::pickedMomentText(DateTimePicker1->date(), DateTimePicker2->time())
                    : now);
         ADOQuery1.bindText(QStringLiteral("p5"), TextConvert::trim(Edit1->text()));
         ADOQuery1.bindText(QStringLiteral("p6"), values.unit);

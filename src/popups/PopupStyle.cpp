@@ -10,7 +10,7 @@ PopupStyle dated(ReminderKind kind, const char* caption, const char* notice, con
                  const char* pictureText) {
     return PopupStyle{kind,
                       QString::fromUtf8(caption),
-                      Statements::kPopupListByKind[KindIndex(kind)],
+                      Statements::kPopupListByKind[kindIndex(kind)],
                       // A key column of 50 pixels hides the key behind the tick box and the icon;
                       // the ordinary popup's widths keep the same total and show it.
                       {{QStringLiteral("编号"), 60},
@@ -54,11 +54,11 @@ const PopupStyle kStyles[4] = {
 } // namespace
 
 const PopupStyle& PopupStyleOf(ReminderKind kind) {
-    return kStyles[KindIndex(kind)];
+    return kStyles[kindIndex(kind)];
 }
 
 QString KindIconName(ReminderKind kind) {
     static const char* const names[4] = {"kindOrdinary", "kindBirthday", "kindAppointment",
                                          "kindAnniversary"};
-    return QString::fromLatin1(names[KindIndex(kind)]);
+    return QString::fromLatin1(names[kindIndex(kind)]);
 }

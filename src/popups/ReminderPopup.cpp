@@ -259,7 +259,7 @@ void ReminderPopup::FormCreate() {
     setGeometry(area.x() + area.width() - kWidth - 7, startTop, kWidth, kStartHeight);
     FormShow();
     SlideTimer->start();
-    Present();
+    present();
 }
 
 void ReminderPopup::SlideTimerTimer() {
@@ -311,7 +311,7 @@ void ReminderPopup::loadList() {
     ListView1->replaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
 }
 
-bool ReminderPopup::ReloadReminders() {
+bool ReminderPopup::reloadReminders() {
     loadList();
     listLoaded_ = true;
     return ListView1->count() > 0;
@@ -432,13 +432,13 @@ void ReminderPopup::btnexitClick() {
         const QString number = TextConvert::trim(Edit1->text());
         const QString unit = TextConvert::trim(ComboBox1->currentText());
         const std::optional<qint64> totalTime =
-            TimingRules::PostponeTotalTime(TextConvert::toInt(number), unit);
+            TimingRules::postponeTotalTime(TextConvert::toInt(number), unit);
         if (!totalTime) {
             MessageBoxes::information(TimingRules::kBadUnitMessage);
             return;
         }
         const QString start =
-            TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time());
+            TimingRules::pickedMomentText(DateTimePicker1->date(), DateTimePicker2->time());
         for (int row : rows) {
             ADOQuery1.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
             ADOQuery1.bindText(QStringLiteral("p4"), start);

@@ -43,7 +43,7 @@ public:
     // Defaults of the controls, and the list (loaded once).
     void FormShow();
     // The list read again, keeping the rows ticked and the row selected.
-    bool ReloadReminders() override;
+    bool reloadReminders() override;
     // The window shape, except while sliding in.
     void FormResize();
     void FormClose();

@@ -14,7 +14,7 @@ namespace {
 class HeardSounds final : public SoundPlayer {
 public:
     explicit HeardSounds(QStringList& played) : played_(played) {}
-    void Play(const QString& fileName) override { played_ << fileName; }
+    void play(const QString& fileName) override { played_ << fileName; }
 
 private:
     QStringList& played_;
@@ -28,11 +28,11 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     const int colleague = store.addUser("li", "李娜", "pw");
     TFrmMainT window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
     ReminderPolling& polling = window.Polling();
-    EXPECT_TRUE(polling.Timer_reminder->isActive());
-    EXPECT_EQ(polling.Timer_reminder->interval(), 4000);
-    EXPECT_EQ(polling.Timer_Checksr->interval(), 25000);
-    EXPECT_EQ(polling.Timer_Checkyh->interval(), 7000);
-    EXPECT_EQ(polling.Timer_CheckJNR->interval(), 6000);
+    EXPECT_TRUE(polling.ordinaryPollTimer->isActive());
+    EXPECT_EQ(polling.ordinaryPollTimer->interval(), 4000);
+    EXPECT_EQ(polling.birthdayPollTimer->interval(), 25000);
+    EXPECT_EQ(polling.appointmentPollTimer->interval(), 7000);
+    EXPECT_EQ(polling.anniversaryPollTimer->interval(), 6000);
 
     TempStore::Reminder r;
     r.recipient = colleague;
@@ -42,8 +42,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     store.addReminder(r);
 
     // Before the login nothing is found.
-    polling.Timer_reminderTimer();
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    polling.onOrdinaryPollTimer();
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 
     ScriptedModal modal([](QDialog& dialog) {
         auto& login = dynamic_cast<TFrmLogin&>(dialog);
@@ -55,12 +55,12 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     window.FormActivate();
     ASSERT_EQ(window.ListView1->count(), 1);
 
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Running());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isRunning());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
     clock.advanceMs(300000);
-    ASSERT_TRUE(polling.Timer_Normal->CheckElapsed());
-    auto* popup = qobject_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->checkElapsed());
+    auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
     ASSERT_EQ(popup->ListView1->count(), 1);
@@ -71,8 +71,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     ASSERT_EQ(window.ListView2->count(), 1);
     EXPECT_EQ(window.ListView2->subItem(0, 0), QStringLiteral("下午三点开会"));
 
-    polling.Timer_reminderTimer();
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    polling.onOrdinaryPollTimer();
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 }
 
 } // namespace

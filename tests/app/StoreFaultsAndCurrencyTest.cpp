@@ -237,7 +237,7 @@ TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHolds
     // Polls and refreshes run far more often than they would, and a timer of the test
     // counts how often the event loop gets round to it meanwhile.
     for (ReminderKind kind : kAllReminderKinds)
-        window.Polling().PollTimer(kind)->setInterval(50);
+        window.Polling().pollTimer(kind)->setInterval(50);
     window.listRefreshTimer->setInterval(50);
     int ticks = 0;
     QTimer counter;
@@ -258,8 +258,8 @@ TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFir
     file.close();
     for (int round = 0; round < 10; ++round) {
         for (ReminderKind kind : kAllReminderKinds) {
-            QTimerEvent tick(window.Polling().PollTimer(kind)->timerId());
-            QCoreApplication::sendEvent(window.Polling().PollTimer(kind), &tick);
+            QTimerEvent tick(window.Polling().pollTimer(kind)->timerId());
+            QCoreApplication::sendEvent(window.Polling().pollTimer(kind), &tick);
         }
         QTimerEvent refresh(window.listRefreshTimer->timerId());
         QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);

@@ -45,7 +45,7 @@ protected:
         TempStore::Reminder r;
         r.recipient = recipient ? recipient : me;
         r.publisher = other;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.detail = detail;
         r.beginTime = begin;
         r.totalTime = totalTime;

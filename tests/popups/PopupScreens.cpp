@@ -47,7 +47,7 @@ protected:
         TempStore::Reminder r;
         r.recipient = me;
         r.publisher = publisher;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.detail = detail;
         r.totalTime = total;
         r.beginTime = begin;

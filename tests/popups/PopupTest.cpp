@@ -224,7 +224,7 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
         boxes.clear();
         popup->btnok->click();
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.last().text, notices[KindIndex(kind)]);
+        EXPECT_EQ(boxes.last().text, notices[kindIndex(kind)]);
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
         EXPECT_TRUE(popup->isVisible());
     }

@@ -20,14 +20,14 @@ protected:
         insert.bindText("p1", QString::number(recipient));
         insert.bindText("p2", detail);
         insert.bindSmallInt("p3", 0);
-        insert.bindText("p4", TimingRules::NowText());
+        insert.bindText("p4", TimingRules::nowText());
         insert.bindText("p5", number);
         insert.bindText("p6", unit);
-        insert.bindText("p7", TimingRules::NowText());
+        insert.bindText("p7", TimingRules::nowText());
         insert.bindInteger("p8", publisher.currentUserKey);
         insert.bindText("p9", "0");
         insert.bindText("p10", "0");
-        insert.bindLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
+        insert.bindLargeInt("p11", *TimingRules::entryTotalTime(number.toInt(), unit));
         insert.execute();
     }
     // The publisher's own view: its published list, pending rows only.
@@ -42,7 +42,7 @@ protected:
         return details;
     }
     static ReminderPopup* popupOf(const ReminderPolling& polling) {
-        return static_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+        return static_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     }
 };
 
@@ -67,15 +67,15 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
 
     clock.advanceMs(3000);
-    pollingA.Timer_reminderTimer();
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingA.Timer_Normal->Enabled()) << "the publisher is not reminded";
-    ASSERT_TRUE(pollingB.Timer_Normal->Enabled());
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 300000);
+    pollingA.onOrdinaryPollTimer();
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->isEnabled()) << "the publisher is not reminded";
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 300000);
 
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
-    EXPECT_FALSE(pollingA.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
     EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
@@ -87,7 +87,7 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
 
     // Five minutes later it comes back: the open popup is raised, silently.
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
@@ -102,10 +102,10 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(store.scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
     clock.advanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingB.Timer_Normal->Enabled());
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->isEnabled());
     clock.advanceMs(600000);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(soundB.played.size(), 1);
 }
 
@@ -119,9 +119,9 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
         b, [] {}, sound, Popups::StandardFactory());
 
     publish(a, me, "交报告", "5", "分");
-    pollingB.Timer_reminderTimer();
+    pollingB.onOrdinaryPollTimer();
     clock.advanceMs(300000);
-    ASSERT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
@@ -130,7 +130,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     popup->ListView1->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.advanceMs(300000);
-    pollingB.Timer_NormalTimer();
+    pollingB.onOrdinaryRepeatTimer();
     ASSERT_EQ(popup->ListView1->count(), 2);
     EXPECT_EQ(popup->ListView1->subItem(0, 0), "交报告");
     EXPECT_TRUE(popup->ListView1->isChecked(0));
@@ -150,12 +150,12 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
     clock.advanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 600000);
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 600000);
     clock.advanceMs(599999);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
     clock.advanceMs(1);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
     EXPECT_EQ(popupOf(pollingB)->ListView1->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
