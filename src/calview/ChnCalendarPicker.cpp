@@ -351,13 +351,13 @@ void TChnCalendar::SetDateTime(const QDateTime& value) {
     SpinYear->SetPosition(date.year());
     SpinMonth->SetPosition(date.month());
 
-    chnCal_.Calculate(date.year(), date.month(), date.day());
-    cnMonth_ = fromUtf8(chnCal_.LunarMonthText());
-    cnDay_ = fromUtf8(chnCal_.LunarDayText());
+    dateTexts_.Calculate(date.year(), date.month(), date.day());
+    cnMonth_ = fromUtf8(dateTexts_.LunarMonthText());
+    cnDay_ = fromUtf8(dateTexts_.LunarDayText());
     cnDate_ = cnMonth_ + cnDay_;
 
     setTitleNumbers(date.year(), date.month());
-    LabelInfo->setText(MonthCells::InfoLine(date, fromUtf8(chnCal_.EraText()), cnDate_));
+    LabelInfo->setText(MonthCells::InfoLine(date, fromUtf8(dateTexts_.EraText()), cnDate_));
     LabelInfo->adjustSize();
     fillCells(true);
 }
@@ -373,7 +373,7 @@ void TChnCalendar::setTitleNumbers(int year, int month) {
 void TChnCalendar::FillMonth() {
     if (dateTime_.isValid()) {
         const QDate date = dateTime_.date();
-        chnCal_.Calculate(date.year(), date.month(), date.day());
+        dateTexts_.Calculate(date.year(), date.month(), date.day());
     }
     fillCells(true);
 }
@@ -382,12 +382,12 @@ void TChnCalendar::refillMonth() {
     if (!dateTime_.isValid())
         return;
     const QDate date = dateTime_.date();
-    chnCal_.Calculate(date.year(), date.month(), date.day());
+    dateTexts_.Calculate(date.year(), date.month(), date.day());
     fillCells(false);
 }
 
 void TChnCalendar::fillCells(bool notify) {
-    const int selectedCell = cells_.Fill(dateTime_.date(), chnCal_, monthColors_);
+    const int selectedCell = cells_.Fill(dateTime_.date(), dateTexts_, monthColors_);
     if (selectedCell > 0) {
         const QPoint position = CalendarLayout::CellPosition(selectedCell);
         Grid->MoveCurrent(position.x(), position.y(), false);

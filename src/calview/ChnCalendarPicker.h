@@ -258,7 +258,7 @@ private:
     bool transparent_ = false;
     int alphaBlend_ = 50;
 
-    ChnCalendarUse::TChnCal chnCal_;
+    ChnCalendarUse::ChineseDateTexts dateTexts_;
     MonthCells::TMonthCells cells_;
     QImage background_;
     QImage pictureLayer_;

@@ -22,7 +22,7 @@ int sundayBasedWeekday(QDate date) {
 
 } // namespace
 
-DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal) {
+DayTexts TextsOf(const ChnCalendarUse::ChineseDateTexts& cal) {
     DayTexts t;
     t.LunarDay = fromUtf8(cal.LunarDayText());
     t.LunarMonth = fromUtf8(cal.LunarMonthText());
@@ -65,7 +65,8 @@ const QString& TMonthCells::WeekText(int row) const {
     return weekTexts_[static_cast<std::size_t>(row - 1)];
 }
 
-int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors) {
+int TMonthCells::Fill(QDate selected, ChnCalendarUse::ChineseDateTexts& cal,
+                      const MonthColors& colors) {
     using CalendarLayout::kFirstTitleCell;
     for (int n = kFirstTitleCell; n <= CalendarLayout::kCellCount; ++n)
         cells_[static_cast<std::size_t>(n)].Filled = true;

@@ -45,7 +45,7 @@ struct DayTexts {
     QString SolarTerm;
     QString LunarFestival;
 };
-DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal);
+DayTexts TextsOf(const ChnCalendarUse::ChineseDateTexts& cal);
 
 struct LunarLine {
     QString text;
@@ -72,7 +72,7 @@ public:
     // on entry (the title cells take the lunar year's cycle and animal from it) and is used for
     // every day of the month. Returns the cell number of the selected day, 0 when the filling
     // stopped before reaching it. A failure stops the filling and keeps what was filled.
-    int Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors);
+    int Fill(QDate selected, ChnCalendarUse::ChineseDateTexts& cal, const MonthColors& colors);
 
 private:
     std::array<DayCell, CalendarLayout::kCellCount + 1> cells_; // index 0 unused

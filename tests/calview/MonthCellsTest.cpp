@@ -12,7 +12,7 @@ struct Filled {
     int selectedCell = 0;
 
     explicit Filled(QDate selected, const MonthColors& colors = {}) {
-        ChnCalendarUse::TChnCal cal;
+        ChnCalendarUse::ChineseDateTexts cal;
         cal.Calculate(selected.year(), selected.month(), selected.day());
         selectedCell = cells.Fill(selected, cal, colors);
     }
