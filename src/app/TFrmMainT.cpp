@@ -170,11 +170,11 @@ void TFrmMainT::buildPages() {
     auto* rightPanel = new QWidget(CalendarPage);
     rightPanel->setObjectName(QStringLiteral("Panel5"));
     rightPanel->setFixedWidth(100);
-    ChnCalendar1 = new TChnCalendar(CalendarPage);
-    ChnCalendar1->setObjectName(QStringLiteral("ChnCalendar1"));
-    ChnCalendar1->setAccessibleName(QStringLiteral("万年历"));
+    calendarView = new CalendarView(CalendarPage);
+    calendarView->setObjectName(QStringLiteral("calendarView"));
+    calendarView->setAccessibleName(QStringLiteral("万年历"));
     calendarRow->addWidget(leftPanel);
-    calendarRow->addWidget(ChnCalendar1, 1);
+    calendarRow->addWidget(calendarView, 1);
     calendarRow->addWidget(rightPanel);
     PageControl1->addTab(CalendarPage, QStringLiteral("万年历"));
 
@@ -309,7 +309,7 @@ void TFrmMainT::changeEvent(QEvent* event) {
 
 void TFrmMainT::FormShow() {
     PageControl1->setCurrentIndex(0);
-    ChnCalendar1->SetDateTime(SystemClock::now());
+    calendarView->setDateTime(SystemClock::now());
     Label3->setText(ClockText(SystemClock::now()));
     ApplyAutostartSetting();
 }
@@ -528,7 +528,7 @@ void TFrmMainT::ToolButton1Click() {
 void TFrmMainT::ToolButton10Click() {
     TFrmAddtx dialog(session_, reloader(), this);
     if (PageControl1->currentIndex() == 1)
-        dialog.PresetStartDay(ChnCalendar1->DateTime().date());
+        dialog.PresetStartDay(calendarView->dateTime().date());
     ModalRunner::run(dialog);
 }
 

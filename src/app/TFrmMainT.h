@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Autostart.h"
-#include "calview/ChnCalendarPicker.h"
+#include "calview/CalendarView.h"
 #include "chrome/TFrmShell.h"
 #include "platform/ReportList.h"
 #include "schedule/ReminderPolling.h"
@@ -116,7 +116,7 @@ public:
     QPushButton* SpeedButton2 = nullptr;
     QPushButton* SpeedButton3 = nullptr;
     QWidget* CalendarPage = nullptr;
-    TChnCalendar* ChnCalendar1 = nullptr;
+    CalendarView* calendarView = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QTimer* Timer_showtime = nullptr;

@@ -4,7 +4,7 @@
 
 #include <QHBoxLayout>
 
-QWidget* HeadingBanner::Make(QWidget* parent, QLabel* heading, TFrameImage* picture,
+QWidget* HeadingBanner::make(QWidget* parent, QLabel* heading, TFrameImage* picture,
                              const QString& pictureName) {
     auto* banner = new QWidget(parent);
     banner->setAutoFillBackground(true);

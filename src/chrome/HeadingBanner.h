@@ -14,6 +14,6 @@ inline constexpr int kHeight = 56;
 
 // Builds the banner into `parent`. `heading` and `picture` are the dialog's own controls,
 // which the banner takes over, lays out and styles.
-QWidget* Make(QWidget* parent, QLabel* heading, TFrameImage* picture, const QString& pictureName);
+QWidget* make(QWidget* parent, QLabel* heading, TFrameImage* picture, const QString& pictureName);
 
 } // namespace HeadingBanner

@@ -36,7 +36,7 @@ constexpr int kPictureGap = 10; // between picture and caption
 constexpr int kLeftText = 25;   // caption left of a left-justified sbsBtn
 
 // Nearest integer, halves to the even neighbour.
-int RoundHalfEven(double value) {
+int roundHalfEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
@@ -192,16 +192,16 @@ void TSkinButton::PaintTextButton(QPainter& painter) const {
     if (HavePicture_ && !transparentPicture_.isNull()) {
         const int pw = transparentPicture_.width();
         const int ph = transparentPicture_.height();
-        const int left = RoundHalfEven((w - textWidth - pw - kPictureGap) / 2.0);
+        const int left = roundHalfEven((w - textWidth - pw - kPictureGap) / 2.0);
         painter.drawPixmap(QRect(left, kPictureTop, pw, ph), transparentPicture_);
         textLeft = pw + left + kPictureGap;
     } else if (Alignment_ == taLeftJustify) {
         textLeft = kLeftText;
     } else {
-        textLeft = RoundHalfEven((w - textWidth) / 2.0);
+        textLeft = roundHalfEven((w - textWidth) / 2.0);
     }
     painter.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
-    const int textTop = RoundHalfEven((h - textHeight) / 2.0);
+    const int textTop = roundHalfEven((h - textHeight) / 2.0);
     painter.drawText(QRect(textLeft, textTop, textWidth + 1, textHeight),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
 }

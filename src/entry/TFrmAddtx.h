@@ -9,7 +9,7 @@
 //
 //   TFrmAddtx dialog(session, [this] { ReloadLists(); }, this);
 //   if (calendarPageShowing)
-//       dialog.PresetStartDay(ChnCalendar1->SelectedDate());
+//       dialog.PresetStartDay(calendarView->SelectedDate());
 //   ModalRunner::run(dialog);
 class TFrmAddtx : public TFrmEntry {
     Q_OBJECT

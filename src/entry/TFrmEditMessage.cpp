@@ -35,11 +35,11 @@ void TFrmEditMessage::EditPublished(Session& session, std::function<void()> relo
                                     const QString& keyText, const QString& listedContent,
                                     QWidget* parent) {
     TFrmEditMessage dialog(session, std::move(reloadLists), parent);
-    dialog.Fill(keyText, listedContent);
+    dialog.fill(keyText, listedContent);
     ModalRunner::run(dialog);
 }
 
-void TFrmEditMessage::Fill(const QString& keyText, const QString& listedContent) {
+void TFrmEditMessage::fill(const QString& keyText, const QString& listedContent) {
     Memo1->setPlainText(listedContent);
 
     auto readReminder = [&] {

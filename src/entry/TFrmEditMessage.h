@@ -18,7 +18,7 @@ class TFrmEditMessage : public TFrmEntry {
 public:
     TFrmEditMessage(Session& session, std::function<void()> reloadLists, QWidget* parent = nullptr);
 
-    // Creates the dialog, fills it (Fill) and shows it modally through ModalRunner.
+    // Creates the dialog, fills it (fill()) and shows it modally through ModalRunner.
     static void EditPublished(Session& session, std::function<void()> reloadLists,
                               const QString& keyText, const QString& listedContent,
                               QWidget* parent = nullptr);
@@ -28,7 +28,7 @@ public:
     // start, interval and key come from the stored reminder if it is still pending and the
     // current user's; the recipient list holds every user, with the reminder's recipient
     // ticked by name.
-    void Fill(const QString& keyText, const QString& listedContent);
+    void fill(const QString& keyText, const QString& listedContent);
 
     static EntryDesign MakeDesign();
 };

@@ -117,7 +117,7 @@ QWidget* TFrmEntry::buildBanner() {
     Label22 = makeLabel(design_.heading, "Label22", panClient);
     Image1 = named(new TFrameImage(TFrameImage::Fit::Natural, panClient), "Image1");
     Panel1 =
-        named(HeadingBanner::Make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
+        named(HeadingBanner::make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
     return Panel1;
 }
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-ReminderPopup* Popups::Make(const PopupContext& context) {
+ReminderPopup* Popups::make(const PopupContext& context) {
     switch (context.kind) {
     case ReminderKind::Birthday:
         return new TFrmMessageSr(context);
@@ -22,14 +22,14 @@ ReminderPopup* Popups::Make(const PopupContext& context) {
 }
 
 ReminderPopup* Popups::Create(const PopupContext& context) {
-    std::unique_ptr<ReminderPopup> popup(Make(context));
+    std::unique_ptr<ReminderPopup> popup(make(context));
     popup->FormCreate();
     return popup.release();
 }
 
 PopupFactory Popups::StandardFactory() {
     return [](const PopupContext& context) -> ReminderWindow* {
-        std::unique_ptr<ReminderPopup> popup(Make(context));
+        std::unique_ptr<ReminderPopup> popup(make(context));
         // The list is read before anything shows: an empty one brings no window.
         popup->FormShow();
         if (popup->ListView1->count() == 0)

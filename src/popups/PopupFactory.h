@@ -11,7 +11,7 @@ class ReminderPopup;
 namespace Popups {
 
 // The popup of the context's kind, not yet shown.
-ReminderPopup* Make(const PopupContext& context);
+ReminderPopup* make(const PopupContext& context);
 // Makes the popup, loads its list and starts its slide-in. Throws when the list cannot be
 // read; nothing is left behind then.
 ReminderPopup* Create(const PopupContext& context);

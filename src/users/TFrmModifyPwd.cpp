@@ -26,7 +26,7 @@ void TFrmModifyPwd::FormCreate() {
     Label22->setObjectName(QStringLiteral("Label22"));
     Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     Label2 = new QLabel(QStringLiteral("原密码"), panClient);
     Label2->setObjectName(QStringLiteral("Label2"));

@@ -56,7 +56,7 @@ void TFrmPopdem::FormCreate() {
     Label22->setObjectName(QStringLiteral("Label22"));
     Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     GroupBox1 = new QGroupBox(QStringLiteral("选择用户"), panClient);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

@@ -58,7 +58,7 @@ void TFrmUser::FormCreate() {
     Label22 = makeLabel(QStringLiteral("人员信息维护"), "Label22", panClient);
     Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::Make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
 
     Label2 = makeLabel(QStringLiteral("登录账号"), "Label2", panClient);
     Edit1 = makeEdit(Label2, "Edit1", 20, panClient);

@@ -90,8 +90,8 @@ TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
 TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
     clock.set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
     window.FormShow();
-    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(2024, 2, 10));
-    window.ChnCalendar1->SetDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
+    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(2024, 2, 10));
+    window.calendarView->setDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
 
     QDate pickedDay;
     QTime pickedTime;

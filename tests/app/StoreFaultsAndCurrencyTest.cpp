@@ -186,12 +186,12 @@ TEST_F(StoreFaultsAndCurrencyTest, RestoringTheMinimisedWindowKeepsThePageAndThe
     loginAs("me", "pw");
     window.show();
     window.PageControl1->setCurrentIndex(1);
-    window.ChnCalendar1->SetDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
+    window.calendarView->setDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
     static_cast<QObject&>(window).event(&restored);
     EXPECT_EQ(window.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(1999, 9, 9));
+    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(1999, 9, 9));
     // Shown again after hiding into the tray, it starts over.
     window.hide();
     window.show();

@@ -26,7 +26,7 @@ protected:
     }
     TFrmEditMessage& OpenFor(int key, const QString& listed = QStringLiteral("列表中的内容")) {
         dialog = std::make_unique<TFrmEditMessage>(store.session(), Reload());
-        dialog->Fill(QString::number(key), listed);
+        dialog->fill(QString::number(key), listed);
         return *dialog;
     }
     std::unique_ptr<TFrmEditMessage> dialog;

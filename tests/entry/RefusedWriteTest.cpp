@@ -33,7 +33,7 @@ TEST_P(RefusedWriteTest,
     TFrmQuickTx quick(store.session(), Reload());
     quick.FormShow(); // every one of the four users ticked
     TFrmEditMessage edit(store.session(), Reload());
-    edit.Fill(QString::number(published), QStringLiteral("内容"));
+    edit.fill(QString::number(published), QStringLiteral("内容"));
     TFrmSRTX birthday(store.session(), Reload());
     birthday.FormShow(); // nobody ticked: to oneself
 

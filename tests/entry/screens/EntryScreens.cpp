@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         r.intervalType = QStringLiteral("分");
         const int key = store.addReminder(r);
         TFrmEditMessage edit(store.session(), {});
-        edit.Fill(QString::number(key), r.detail);
+        edit.fill(QString::number(key), r.detail);
         picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
     }
     {

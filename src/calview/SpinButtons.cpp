@@ -1,13 +1,13 @@
-#include "calview/TSpinButtons.h"
+#include "calview/SpinButtons.h"
 
 #include <QToolButton>
 #include <algorithm>
 
-TSpinButtons::TSpinButtons(int minimum, int maximum, QWidget* parent)
+SpinButtons::SpinButtons(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(std::max(minimum, maximum)), position_(minimum),
       up_(new QToolButton(this)), down_(new QToolButton(this)) {
-    up_->setObjectName(QStringLiteral("UpButton"));
-    down_->setObjectName(QStringLiteral("DownButton"));
+    up_->setObjectName(QStringLiteral("upButton"));
+    down_->setObjectName(QStringLiteral("downButton"));
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     for (QToolButton* button : {up_, down_}) {
@@ -25,21 +25,21 @@ TSpinButtons::TSpinButtons(int minimum, int maximum, QWidget* parent)
     layoutButtons();
 }
 
-void TSpinButtons::SetPosition(int position) {
+void SpinButtons::setPosition(int position) {
     position_ = std::clamp(position, minimum_, maximum_);
 }
 
-void TSpinButtons::step(int delta) {
-    SetPosition(position_ + delta);
-    emit Clicked();
+void SpinButtons::step(int delta) {
+    setPosition(position_ + delta);
+    emit clicked();
 }
 
-void TSpinButtons::resizeEvent(QResizeEvent* event) {
+void SpinButtons::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutButtons();
 }
 
-void TSpinButtons::layoutButtons() {
+void SpinButtons::layoutButtons() {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
