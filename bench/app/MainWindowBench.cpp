@@ -61,7 +61,7 @@ std::unique_ptr<ReportList> pendingLikeList() {
 // A list filled row by row, as the windows fill theirs.
 void BM_ListFill(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state) {
         list->clear();
@@ -77,7 +77,7 @@ BENCHMARK(BM_ListFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 // The same rows in one go, as a reload hands them over.
 void BM_ListFillBulk(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state)
         list->setRows(rows, icon);
@@ -170,7 +170,7 @@ BENCHMARK(BM_LoginToMainWindow)->Unit(benchmark::kMillisecond);
 // list of the window's size, painted once.
 void BM_LoginToMainWindow_Floor(benchmark::State& state) {
     SqliteFloor floor(BenchStore::path());
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     const QStringList columns{"KeyID", "ReDetail", "UserTrueName", "ReDoTime"};
     for (auto _ : state) {
         state.PauseTiming();

@@ -30,7 +30,7 @@ void showBusyCursorWhileWaiting() {
 
 std::unique_ptr<Startup::Program> Startup::start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
-    QApplication::setWindowIcon(Assets::AppIcon());
+    QApplication::setWindowIcon(Assets::appIcon());
     auto program = std::make_unique<Program>();
     program->mainWindow = std::make_unique<TFrmMainT>(program->session);
     program->dataModule = std::make_unique<TFrmDM>(program->session);

@@ -10,24 +10,24 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-TFrmAbout::TFrmAbout(QWidget* parent) : TFrmMidShell(parent) {
+TFrmAbout::TFrmAbout(QWidget* parent) : DialogShell(parent) {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("关于"));
-    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("关于系统")));
+    Label1 = placeTitleLabel(new QLabel(QStringLiteral("关于系统")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Image1 = new PictureBox(PictureBox::Fit::Natural, clientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->SetPicture(Assets::Picture(QStringLiteral("about")));
+    Image1->setPicture(Assets::picture(QStringLiteral("about")));
 
-    Label3 = new QLabel(AppInfo::kApplicationTitle, panClient);
+    Label3 = new QLabel(AppInfo::kApplicationTitle, clientArea);
     Label3->setObjectName(QStringLiteral("Label3"));
     QFont titleFont = Label3->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
     Label3->setFont(titleFont);
 
-    Label2 = new QLabel(AboutText(), panClient);
+    Label2 = new QLabel(AboutText(), clientArea);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setTextFormat(Qt::PlainText);
     Label2->setCursor(Qt::PointingHandCursor);
@@ -35,7 +35,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : TFrmMidShell(parent) {
     Label2->setWordWrap(true);
     Label2->installEventFilter(this);
 
-    Button1 = new QPushButton(QStringLiteral("退出"), panClient);
+    Button1 = new QPushButton(QStringLiteral("退出"), clientArea);
     Button1->setObjectName(QStringLiteral("Button1"));
     connect(Button1, &QPushButton::clicked, this, guardedSlot(this, &TFrmAbout::Button1Click));
 
@@ -51,7 +51,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : TFrmMidShell(parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(24, 24, 24, 16);
     layout->addLayout(row, 1);
     layout->addLayout(buttons);
@@ -71,7 +71,7 @@ bool TFrmAbout::eventFilter(QObject* watched, QEvent* event) {
         guarded([this] { Label2Click(); });
         return true;
     }
-    return TFrmMidShell::eventFilter(watched, event);
+    return DialogShell::eventFilter(watched, event);
 }
 
 void TFrmAbout::Label2Click() {

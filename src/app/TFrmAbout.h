@@ -1,14 +1,14 @@
 #pragma once
 
-#include "chrome/TFrmMidShell.h"
-#include "chrome/TFrameImage.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 // The about box: the program's name and version, its supplier, and a link to the
 // supplier's web page.
-class TFrmAbout : public TFrmMidShell {
+class TFrmAbout : public DialogShell {
     Q_OBJECT
 public:
     explicit TFrmAbout(QWidget* parent = nullptr);
@@ -19,7 +19,7 @@ public:
     static QString AboutText();
 
     QLabel* Label1 = nullptr;
-    TFrameImage* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
     QPushButton* Button1 = nullptr;

@@ -41,7 +41,7 @@ const QString kAutostartOff = QStringLiteral("随windows启动系统");
 
 TFrmMainT::TFrmMainT(Session& session, std::unique_ptr<Autostart> autostart,
                      std::unique_ptr<SoundPlayer> sound)
-    : TFrmShell(nullptr), session_(session),
+    : ShellWindow(nullptr), session_(session),
       autostart_(autostart ? std::move(autostart) : Autostart::ForPlatform()),
       sound_(sound ? std::move(sound) : std::make_unique<WavePlayer>()),
       ADOQuery2(session.connectionName), ADOQuery3(session.connectionName) {
@@ -57,7 +57,7 @@ TFrmMainT::~TFrmMainT() {
 
 void TFrmMainT::FormCreate() {
     setWindowTitle(AppInfo::kApplicationTitle);
-    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
+    Label1 = placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
     buildMenus();
@@ -65,13 +65,13 @@ void TFrmMainT::FormCreate() {
     buildPages();
     buildFooter();
 
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(MainMenu1);
     layout->addWidget(ToolBar2);
     layout->addWidget(PageControl1, 1);
-    auto* footer = new QHBoxLayout(Image6);
+    auto* footer = new QHBoxLayout(bottomCenterPicture);
     footer->setContentsMargins(8, 0, 8, 0);
     footer->addWidget(Label2);
     footer->addStretch();
@@ -114,7 +114,7 @@ QToolButton* TFrmMainT::addToolButton(const QString& name, const QString& captio
     auto* button = new QToolButton(ToolBar2);
     button->setObjectName(name);
     button->setText(caption);
-    button->setIcon(QIcon(Assets::Picture(picture)));
+    button->setIcon(QIcon(Assets::picture(picture)));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     ToolBar2->addWidget(button);
@@ -226,13 +226,13 @@ void TFrmMainT::buildPages() {
 }
 
 void TFrmMainT::buildFooter() {
-    Label2 = new QLabel(Image6);
+    Label2 = new QLabel(bottomCenterPicture);
     Label2->setObjectName(QStringLiteral("Label2"));
     QPalette yellow = Label2->palette();
     yellow.setColor(QPalette::WindowText, Qt::yellow);
     Label2->setPalette(yellow);
     Label2->hide();
-    Label3 = new QLabel(Image6);
+    Label3 = new QLabel(bottomCenterPicture);
     Label3->setObjectName(QStringLiteral("Label3"));
     QPalette aqua = Label3->palette();
     aqua.setColor(QPalette::WindowText, Qt::cyan);
@@ -243,8 +243,8 @@ void TFrmMainT::buildFooter() {
     Timer_showtime->setInterval(1000);
     connect(Timer_showtime, &QTimer::timeout, this,
             guardedSlot(this, &TFrmMainT::Timer_showtimeTimer));
-    listIcons_ = {QIcon(Assets::Picture("listPending")), QIcon(Assets::Picture("listHistory")),
-                  QIcon(Assets::Picture("listPublished"))};
+    listIcons_ = {QIcon(Assets::picture("listPending")), QIcon(Assets::picture("listHistory")),
+                  QIcon(Assets::picture("listPublished"))};
     listRefreshTimer = new QTimer(this);
     listRefreshTimer->setObjectName(QStringLiteral("listRefreshTimer"));
     listRefreshTimer->setInterval(kListRefreshMs);
@@ -273,7 +273,7 @@ bool TFrmMainT::ControlEnabled(const QObject* control) {
 }
 
 void TFrmMainT::showEvent(QShowEvent* event) {
-    TFrmShell::showEvent(event);
+    ShellWindow::showEvent(event);
     // A window restored from the minimised state is shown again by the window system: the
     // user's page and calendar stay as they were.
     if (!event->spontaneous())
@@ -285,7 +285,7 @@ void TFrmMainT::showEvent(QShowEvent* event) {
 }
 
 void TFrmMainT::closeEvent(QCloseEvent* event) {
-    TFrmShell::closeEvent(event);
+    ShellWindow::closeEvent(event);
     // Closing the main window ends the program, popups or not.
     if (event->isAccepted())
         EndProgram();
@@ -300,7 +300,7 @@ void TFrmMainT::EndProgram() {
 }
 
 void TFrmMainT::changeEvent(QEvent* event) {
-    TFrmShell::changeEvent(event);
+    ShellWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !loginShown_) {
         // Leave the activation event before the modal login starts its own loop.
         QTimer::singleShot(0, this, guardedSlot(this, &TFrmMainT::FormActivate));
@@ -342,11 +342,11 @@ void TFrmMainT::ToolButton8Click() {
 }
 
 void TFrmMainT::HideToTray() {
-    MinimizeToTray();
+    minimizeToTray();
 }
 
 // Unlike the tool bar's exit, the tray menu's ends the program without a question.
-void TFrmMainT::N4Click() {
+void TFrmMainT::exitProgram() {
     EndProgram();
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/Autostart.h"
 #include "calview/CalendarView.h"
-#include "chrome/TFrmShell.h"
+#include "chrome/ShellWindow.h"
 #include "platform/ReportList.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/SoundPlayer.h"
@@ -29,7 +29,7 @@
 
 // The main window: asks for the login once, shows the current user's pending, history and
 // published reminders, the perpetual calendar and a clock, and opens every other window.
-class TFrmMainT : public TFrmShell, public LoginHost {
+class TFrmMainT : public ShellWindow, public LoginHost {
     Q_OBJECT
 public:
     // The autostart entry and the sound player are the platform's unless a test gives its own.
@@ -130,9 +130,9 @@ public:
     static bool ControlEnabled(const QObject* control);
 
     // The notification-area menu's "退出系统"; "显示主窗口" and "快速添加事件" are the shell's.
-    void N4Click() override;
-    using TFrmShell::N1221Click;
-    using TFrmShell::N2Click;
+    void exitProgram() override;
+    using ShellWindow::quickAddReminder;
+    using ShellWindow::showMainWindow;
 
 protected:
     void changeEvent(QEvent* event) override;

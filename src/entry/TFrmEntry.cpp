@@ -2,7 +2,7 @@
 
 #include "chrome/Assets.h"
 #include "chrome/HeadingBanner.h"
-#include "chrome/TFrameImage.h"
+#include "chrome/PictureBox.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
@@ -66,7 +66,7 @@ bool IntervalKeyPasses(QChar typed) {
 
 TFrmEntry::TFrmEntry(Session& session, std::function<void()> reloadLists, EntryDesign design,
                      QWidget* parent)
-    : TFrmMidShell(parent), session_(session), ADOQuery1(session.connectionName),
+    : DialogShell(parent), session_(session), ADOQuery1(session.connectionName),
       design_(std::move(design)), reloadLists_(std::move(reloadLists)) {
     setObjectName(design_.objectName);
     buildControls();
@@ -77,9 +77,9 @@ TFrmEntry::~TFrmEntry() = default;
 
 void TFrmEntry::buildControls() {
     setWindowTitle(design_.title);
-    Label1 = named(PlaceTitleLabel(new QLabel(design_.title)), "Label1");
+    Label1 = named(placeTitleLabel(new QLabel(design_.title)), "Label1");
 
-    auto* client = new QVBoxLayout(panClient);
+    auto* client = new QVBoxLayout(clientArea);
     client->setContentsMargins(8, 6, 8, 8);
     client->setSpacing(8);
     client->addWidget(buildBanner());
@@ -103,57 +103,57 @@ void TFrmEntry::buildControls() {
 
 QWidget* TFrmEntry::buildBanner() {
     if (design_.heading.isEmpty()) {
-        Panel1 = named(new QWidget(panClient), "Panel1");
+        Panel1 = named(new QWidget(clientArea), "Panel1");
         Panel1->setFixedHeight(HeadingBanner::kHeight);
         Panel1->setAutoFillBackground(true);
         paintText(Panel1, QPalette::Window, Qt::white);
         auto* row = new QHBoxLayout(Panel1);
         row->setContentsMargins(0, 0, 0, 0);
-        Image2 = named(new TFrameImage(TFrameImage::Fit::Stretch, Panel1), "Image2");
-        Image2->SetPicture(Assets::Picture(design_.bannerPicture));
+        Image2 = named(new PictureBox(PictureBox::Fit::Stretch, Panel1), "Image2");
+        Image2->setPicture(Assets::picture(design_.bannerPicture));
         row->addWidget(Image2, 1);
         return Panel1;
     }
-    Label22 = makeLabel(design_.heading, "Label22", panClient);
-    Image1 = named(new TFrameImage(TFrameImage::Fit::Natural, panClient), "Image1");
+    Label22 = makeLabel(design_.heading, "Label22", clientArea);
+    Image1 = named(new PictureBox(PictureBox::Fit::Natural, clientArea), "Image1");
     Panel1 =
-        named(HeadingBanner::make(panClient, Label22, Image1, design_.bannerPicture), "Panel1");
+        named(HeadingBanner::make(clientArea, Label22, Image1, design_.bannerPicture), "Panel1");
     return Panel1;
 }
 
 QLayout* TFrmEntry::buildSettingsRow() {
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
-    Label5 = makeLabel(QStringLiteral("提醒设置->"), "Label5", panClient);
+    Label5 = makeLabel(QStringLiteral("提醒设置->"), "Label5", clientArea);
     row->addWidget(Label5);
 
     if (design_.start != StartChoice::PickedOnly) {
-        RadioButton2 = named(new QRadioButton(QStringLiteral("现在"), panClient), "RadioButton2");
+        RadioButton2 = named(new QRadioButton(QStringLiteral("现在"), clientArea), "RadioButton2");
         row->addWidget(RadioButton2);
     }
     if (design_.start != StartChoice::NowOnly) {
         RadioButton3 =
-            named(new QRadioButton(QStringLiteral("自由设置"), panClient), "RadioButton3");
+            named(new QRadioButton(QStringLiteral("自由设置"), clientArea), "RadioButton3");
         row->addWidget(RadioButton3);
 
-        DateTimePicker1 = named(new QDateEdit(panClient), "DateTimePicker1");
+        DateTimePicker1 = named(new QDateEdit(clientArea), "DateTimePicker1");
         DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         DateTimePicker1->setCalendarPopup(true);
         DateTimePicker1->setAccessibleName(QStringLiteral("开始日期"));
         DateTimePicker1->setMinimumWidth(110);
         row->addWidget(DateTimePicker1);
 
-        DateTimePicker2 = named(new QTimeEdit(panClient), "DateTimePicker2");
+        DateTimePicker2 = named(new QTimeEdit(clientArea), "DateTimePicker2");
         DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm"));
         DateTimePicker2->setAccessibleName(QStringLiteral("开始时间"));
         DateTimePicker2->setMinimumWidth(70);
         row->addWidget(DateTimePicker2);
     }
 
-    Label7 = makeLabel(design_.intervalCaption, "Label7", panClient);
+    Label7 = makeLabel(design_.intervalCaption, "Label7", clientArea);
     row->addWidget(Label7);
 
-    Edit1 = named(new QLineEdit(panClient), "Edit1");
+    Edit1 = named(new QLineEdit(clientArea), "Edit1");
     Edit1->setMaxLength(4);
     Edit1->setFixedWidth(48);
     Edit1->setAccessibleName(QStringLiteral("间隔"));
@@ -161,7 +161,7 @@ QLayout* TFrmEntry::buildSettingsRow() {
     Label7->setBuddy(Edit1);
     row->addWidget(Edit1);
 
-    ComboBox1 = named(new QComboBox(panClient), "ComboBox1");
+    ComboBox1 = named(new QComboBox(clientArea), "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->addItems(
         {TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour, TimingRules::kDay});
@@ -170,16 +170,16 @@ QLayout* TFrmEntry::buildSettingsRow() {
     ComboBox1->setAccessibleName(QStringLiteral("间隔单位"));
     row->addWidget(ComboBox1);
 
-    Label3 = makeLabel(QStringLiteral("/次"), "Label3", panClient);
+    Label3 = makeLabel(QStringLiteral("/次"), "Label3", clientArea);
     row->addWidget(Label3);
     row->addStretch(1);
 
     if (design_.label4Place == Label4Place::SettingsRow) {
-        Label4 = makeLabel(design_.label4Text, "Label4", panClient);
+        Label4 = makeLabel(design_.label4Text, "Label4", clientArea);
         row->addWidget(Label4);
     }
     if (!design_.label6Text.isEmpty()) {
-        Label6 = makeLabel(design_.label6Text, "Label6", panClient);
+        Label6 = makeLabel(design_.label6Text, "Label6", clientArea);
         paintText(Label6, QPalette::WindowText, Qt::red);
         row->addWidget(Label6);
     }
@@ -197,12 +197,12 @@ QLayout* TFrmEntry::buildSettingsRow() {
 }
 
 QWidget* TFrmEntry::buildMiddle() {
-    ListView1 = named(new ReportList(panClient), "ListView1");
+    ListView1 = named(new ReportList(clientArea), "ListView1");
     ListView1->setCheckBoxes(true);
     ListView1->setColumns({{QStringLiteral("人员"), 150}, {QStringLiteral("KEY"), 0}});
     ListView1->setAccessibleName(QStringLiteral("提醒人员"));
 
-    GroupBox1 = named(new QGroupBox(QStringLiteral("提醒内容"), panClient), "GroupBox1");
+    GroupBox1 = named(new QGroupBox(QStringLiteral("提醒内容"), clientArea), "GroupBox1");
     auto* frame = new QVBoxLayout(GroupBox1);
     frame->setContentsMargins(6, 6, 6, 6);
     Memo1 = named(new QPlainTextEdit(GroupBox1), "Memo1");
@@ -212,7 +212,7 @@ QWidget* TFrmEntry::buildMiddle() {
     connect(Memo1, &QPlainTextEdit::textChanged, this, guardedSlot(this, &TFrmEntry::Memo1Change));
 
     if (design_.save.updateExisting) {
-        Edit2 = named(new QLineEdit(panClient), "Edit2");
+        Edit2 = named(new QLineEdit(clientArea), "Edit2");
         Edit2->setAccessibleName(QStringLiteral("提醒编号"));
         Edit2->hide();
     }
@@ -222,7 +222,7 @@ QWidget* TFrmEntry::buildMiddle() {
         return GroupBox1;
     }
 
-    Splitter1 = named(new QSplitter(Qt::Horizontal, panClient), "Splitter1");
+    Splitter1 = named(new QSplitter(Qt::Horizontal, clientArea), "Splitter1");
     Splitter1->setChildrenCollapsible(false);
     auto* left = new QWidget(Splitter1);
     auto* column = new QVBoxLayout(left);
@@ -248,8 +248,8 @@ QLayout* TFrmEntry::buildButtonRow() {
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     if (!design_.clearAllCaption.isEmpty()) {
-        SpeedButton1 = named(new QPushButton(QStringLiteral("全选"), panClient), "SpeedButton1");
-        SpeedButton2 = named(new QPushButton(design_.clearAllCaption, panClient), "SpeedButton2");
+        SpeedButton1 = named(new QPushButton(QStringLiteral("全选"), clientArea), "SpeedButton1");
+        SpeedButton2 = named(new QPushButton(design_.clearAllCaption, clientArea), "SpeedButton2");
         for (QPushButton* button : {SpeedButton1, SpeedButton2}) {
             button->setFlat(true);
             button->setAutoDefault(false);
@@ -261,17 +261,17 @@ QLayout* TFrmEntry::buildButtonRow() {
                 guardedSlot(this, &TFrmEntry::SpeedButton2Click));
     }
     if (design_.label4Place == Label4Place::ButtonRow) {
-        Label4 = makeLabel(design_.label4Text, "Label4", panClient);
+        Label4 = makeLabel(design_.label4Text, "Label4", clientArea);
         paintText(Label4, QPalette::WindowText, Qt::red);
         row->addWidget(Label4);
     }
     row->addStretch(1);
 
     BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                    QStringLiteral("保存"), panClient),
+                                    QStringLiteral("保存"), clientArea),
                     "BitBtn1");
     BitBtn2 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                    QStringLiteral("退出"), panClient),
+                                    QStringLiteral("退出"), clientArea),
                     "BitBtn2");
     for (QPushButton* button : {BitBtn1, BitBtn2}) {
         button->setAutoDefault(false);
@@ -304,7 +304,7 @@ void TFrmEntry::FormCreate() {
 }
 
 void TFrmEntry::showEvent(QShowEvent* event) {
-    TFrmMidShell::showEvent(event);
+    DialogShell::showEvent(event);
     // A window coming back from the minimised state is shown again by the window system; the
     // list is only loaded when the dialog itself is shown.
     if (!event->spontaneous())
@@ -326,7 +326,7 @@ void TFrmEntry::LoadRecipientList() {
         PaintingSuspended suspended(ListView1);
         ListView1->clear();
         const QIcon icon =
-            design_.rowIcons ? QIcon(Assets::Picture(QStringLiteral("listUser"))) : QIcon();
+            design_.rowIcons ? QIcon(Assets::picture(QStringLiteral("listUser"))) : QIcon();
         for (ADOQuery1.first(); !ADOQuery1.atEnd(); ADOQuery1.next()) {
             const int row =
                 ListView1->addRow({ADOQuery1.fieldAsString(QStringLiteral("UserTrueName")),
@@ -362,7 +362,7 @@ bool TFrmEntry::eventFilter(QObject* watched, QEvent* event) {
             if (!IntervalKeyPasses(c))
                 return true;
     }
-    return TFrmMidShell::eventFilter(watched, event);
+    return DialogShell::eventFilter(watched, event);
 }
 
 void TFrmEntry::Edit1Edited(const QString& text) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chrome/TFrmMidShell.h"
+#include "chrome/DialogShell.h"
 #include "entry/EntryDesign.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
@@ -21,7 +21,7 @@
 #include <functional>
 #include <optional>
 
-class TFrameImage;
+class PictureBox;
 
 // The window every reminder entry dialog is: add, quick publish, edit, and the birthday,
 // appointment and anniversary dialogs. It builds the controls its EntryDesign asks for, holds
@@ -35,7 +35,7 @@ class TFrameImage;
 // pickers without "自由设置", SpeedButton1/2 without select buttons, Edit2 outside the edit
 // dialog, Label22 and Image1 on a picture-only banner, Image2 otherwise, Label6 and Splitter1
 // in the quick dialog's absence of them.
-class TFrmEntry : public TFrmMidShell {
+class TFrmEntry : public DialogShell {
     Q_OBJECT
 public:
     ~TFrmEntry() override;
@@ -59,8 +59,8 @@ public:
     QLabel* Label1 = nullptr;
     QWidget* Panel1 = nullptr; // the white banner
     QLabel* Label22 = nullptr;
-    TFrameImage* Image1 = nullptr; // picture at the banner's right end
-    TFrameImage* Image2 = nullptr; // picture filling the banner
+    PictureBox* Image1 = nullptr; // picture at the banner's right end
+    PictureBox* Image2 = nullptr; // picture filling the banner
     QLabel* Label5 = nullptr;
     QRadioButton* RadioButton2 = nullptr;
     QRadioButton* RadioButton3 = nullptr;

@@ -77,7 +77,7 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     // end of the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(style_.caption);
-    setWindowIcon(Assets::AppIcon());
+    setWindowIcon(Assets::appIcon());
 
     content_ = new PopupPanel(this);
     content_->setObjectName(QStringLiteral("Panel1"));
@@ -87,7 +87,7 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     picture_ = new QLabel(content_);
     picture_->setObjectName(style_.pictureControlName);
     picture_->setScaledContents(true);
-    picture_->setPixmap(Assets::Picture(style_.pictureName));
+    picture_->setPixmap(Assets::picture(style_.pictureName));
     picture_->setAutoFillBackground(true);
     QPalette white = picture_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -167,7 +167,7 @@ void ReminderPopup::buildCaption(QWidget* content) {
     bar->installEventFilter(this);
 
     auto* icon = new QLabel(bar);
-    icon->setPixmap(Assets::Picture(KindIconName(style_.kind)));
+    icon->setPixmap(Assets::picture(KindIconName(style_.kind)));
     icon->setGeometry(6, (bar->height() - 16) / 2, 16, 16);
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -308,7 +308,7 @@ void ReminderPopup::loadList() {
     }
     ADOQuery1.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
-    ListView1->replaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
+    ListView1->replaceRows(std::move(rows), QIcon(Assets::picture(KindIconName(style_.kind))));
 }
 
 bool ReminderPopup::reloadReminders() {

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 TFrmLogin::TFrmLogin(Session& session, LoginHost& host, QWidget* parent)
-    : TFrmMidShell(parent), session_(session), host_(host), ADOQuery1(session.connectionName) {
+    : DialogShell(parent), session_(session), host_(host), ADOQuery1(session.connectionName) {
     setObjectName(QStringLiteral("FrmLogin"));
     FormCreate();
 }
@@ -27,42 +27,42 @@ QString TFrmLogin::HintText() {
 
 void TFrmLogin::FormCreate() {
     setWindowTitle(QStringLiteral(" 登录系统"));
-    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral(" 登录系统")));
+    Label1 = placeTitleLabel(new QLabel(QStringLiteral(" 登录系统")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Image1 = new PictureBox(PictureBox::Fit::Natural, clientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->SetPicture(Assets::Picture(QStringLiteral("login")));
+    Image1->setPicture(Assets::picture(QStringLiteral("login")));
 
-    Label2 = new QLabel(QStringLiteral("登录账号"), panClient);
+    Label2 = new QLabel(QStringLiteral("登录账号"), clientArea);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Edit1 = new QLineEdit(panClient);
+    Edit1 = new QLineEdit(clientArea);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(10);
     Edit1->setAccessibleName(Label2->text());
     Label2->setBuddy(Edit1);
 
-    Label3 = new QLabel(QStringLiteral("登录密码"), panClient);
+    Label3 = new QLabel(QStringLiteral("登录密码"), clientArea);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Edit2 = new QLineEdit(panClient);
+    Edit2 = new QLineEdit(clientArea);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setMaxLength(15);
     Edit2->setEchoMode(QLineEdit::Password);
     Edit2->setAccessibleName(Label3->text());
     Label3->setBuddy(Edit2);
 
-    Label4 = new QLabel(HintText(), panClient);
+    Label4 = new QLabel(HintText(), clientArea);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setEnabled(false);
     QFont hintFont = Label4->font();
     hintFont.setPointSize(9);
     Label4->setFont(hintFont);
 
-    btnlogin = new QPushButton(QStringLiteral("登录"), panClient);
+    btnlogin = new QPushButton(QStringLiteral("登录"), clientArea);
     btnlogin->setObjectName(QStringLiteral("btnlogin"));
     btnlogin->setAutoDefault(false);
     btnlogin->setFlat(true);
-    btnexit = new QPushButton(QStringLiteral("退出"), panClient);
+    btnexit = new QPushButton(QStringLiteral("退出"), clientArea);
     btnexit->setObjectName(QStringLiteral("btnexit"));
     btnexit->setAutoDefault(false);
     btnexit->setFlat(true);
@@ -90,7 +90,7 @@ void TFrmLogin::FormCreate() {
     buttons->addStretch();
     buttons->addWidget(btnlogin);
     buttons->addWidget(btnexit);
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(90, 110, 90, 40);
     layout->addLayout(row);
     layout->addSpacing(30);
@@ -108,7 +108,7 @@ void TFrmLogin::FormCreate() {
 }
 
 void TFrmLogin::showEvent(QShowEvent* event) {
-    TFrmMidShell::showEvent(event);
+    DialogShell::showEvent(event);
     // A window coming back from the task bar is not being opened again: the login name the
     // user has typed meanwhile stays.
     if (!event->spontaneous())
@@ -134,7 +134,7 @@ bool TFrmLogin::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return TFrmMidShell::eventFilter(watched, event);
+    return DialogShell::eventFilter(watched, event);
 }
 
 void TFrmLogin::btnloginClick() {
@@ -165,7 +165,7 @@ void TFrmLogin::btnloginClick() {
 
 void TFrmLogin::btnexitClick() {
     AppLifetime::requestQuit();
-    TFrmMidShell::reject();
+    DialogShell::reject();
 }
 
 void TFrmLogin::reject() {
@@ -173,5 +173,5 @@ void TFrmLogin::reject() {
     // with nobody logged in can do nothing useful.
     if (!loggedIn_)
         AppLifetime::requestQuit();
-    TFrmMidShell::reject();
+    DialogShell::reject();
 }

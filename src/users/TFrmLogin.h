@@ -3,8 +3,8 @@
 #include "store/Query.h"
 #include "store/Session.h"
 
-#include "chrome/TFrameImage.h"
-#include "chrome/TFrmMidShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +20,7 @@ public:
 };
 
 // The login dialog: decides who the current user is for the rest of the run.
-class TFrmLogin : public TFrmMidShell {
+class TFrmLogin : public DialogShell {
     Q_OBJECT
 public:
     TFrmLogin(Session& session, LoginHost& host, QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ public:
     bool LoggedIn() const { return loggedIn_; }
 
     QLabel* Label1 = nullptr;
-    TFrameImage* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label3 = nullptr;

@@ -12,43 +12,44 @@
 #include <exception>
 
 TFrmModifyPwd::TFrmModifyPwd(Session& session, QWidget* parent)
-    : TFrmMidShell(parent), session_(session), ADOQuery1(session.connectionName) {
+    : DialogShell(parent), session_(session), ADOQuery1(session.connectionName) {
     setObjectName(QStringLiteral("FrmModifyPwd"));
     FormCreate();
 }
 
 void TFrmModifyPwd::FormCreate() {
     setWindowTitle(QStringLiteral("密码修改"));
-    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("密码修改")));
+    Label1 = placeTitleLabel(new QLabel(QStringLiteral("密码修改")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Label22 = new QLabel(QStringLiteral("密码修改"), panClient);
+    Label22 = new QLabel(QStringLiteral("密码修改"), clientArea);
     Label22->setObjectName(QStringLiteral("Label22"));
-    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Image1 = new PictureBox(PictureBox::Fit::Natural, clientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner =
+        HeadingBanner::make(clientArea, Label22, Image1, QStringLiteral("bannerUser"));
 
-    Label2 = new QLabel(QStringLiteral("原密码"), panClient);
+    Label2 = new QLabel(QStringLiteral("原密码"), clientArea);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Edit1 = new QLineEdit(panClient);
+    Edit1 = new QLineEdit(clientArea);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setEchoMode(QLineEdit::Password);
     Edit1->setAccessibleName(Label2->text());
     Label2->setBuddy(Edit1);
 
-    Label3 = new QLabel(QStringLiteral("新密码"), panClient);
+    Label3 = new QLabel(QStringLiteral("新密码"), clientArea);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Edit2 = new QLineEdit(panClient);
+    Edit2 = new QLineEdit(clientArea);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setEchoMode(QLineEdit::Password);
     Edit2->setAccessibleName(Label3->text());
     Label3->setBuddy(Edit2);
 
-    BitBtn1 = new QPushButton(QStringLiteral("修改"), panClient);
+    BitBtn1 = new QPushButton(QStringLiteral("修改"), clientArea);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
     BitBtn1->setMinimumWidth(90);
-    BitBtn2 = new QPushButton(QStringLiteral("退出"), panClient);
+    BitBtn2 = new QPushButton(QStringLiteral("退出"), clientArea);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setAutoDefault(false);
     BitBtn2->setMinimumWidth(90);
@@ -74,7 +75,7 @@ void TFrmModifyPwd::FormCreate() {
     buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
 
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(banner);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chrome/TFrameImage.h"
-#include "chrome/TFrmMidShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
 #include "store/Query.h"
 #include "store/Session.h"
 
@@ -11,7 +11,7 @@
 
 // The logged-in user replaces his own password. "修改" is enabled exactly while the old
 // password, read afresh from the store at every change, is typed correctly.
-class TFrmModifyPwd : public TFrmMidShell {
+class TFrmModifyPwd : public DialogShell {
     Q_OBJECT
 public:
     explicit TFrmModifyPwd(Session& session, QWidget* parent = nullptr);
@@ -24,7 +24,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLabel* Label22 = nullptr;
-    TFrameImage* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label3 = nullptr;

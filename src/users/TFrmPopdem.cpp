@@ -42,23 +42,24 @@ QCheckBox* makeBox(const QString& text, const char* name, QWidget* parent) {
 } // namespace
 
 TFrmPopdem::TFrmPopdem(Session& session, QWidget* parent)
-    : TFrmMidShell(parent), session_(session), ADOQuery1(session.connectionName) {
+    : DialogShell(parent), session_(session), ADOQuery1(session.connectionName) {
     setObjectName(QStringLiteral("FrmPopdem"));
     FormCreate();
 }
 
 void TFrmPopdem::FormCreate() {
     setWindowTitle(QStringLiteral("权限维护"));
-    Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("权限维护")));
+    Label1 = placeTitleLabel(new QLabel(QStringLiteral("权限维护")));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Label22 = new QLabel(QStringLiteral("用户权限信息维护"), panClient);
+    Label22 = new QLabel(QStringLiteral("用户权限信息维护"), clientArea);
     Label22->setObjectName(QStringLiteral("Label22"));
-    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Image1 = new PictureBox(PictureBox::Fit::Natural, clientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner =
+        HeadingBanner::make(clientArea, Label22, Image1, QStringLiteral("bannerUser"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("选择用户"), panClient);
+    GroupBox1 = new QGroupBox(QStringLiteral("选择用户"), clientArea);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setFixedWidth(178);
     ListView1 = new ReportList(GroupBox1);
@@ -77,7 +78,7 @@ void TFrmPopdem::FormCreate() {
     users->addWidget(ListView1, 1);
     users->addLayout(tickButtons);
 
-    GroupBox3 = new QGroupBox(QStringLiteral("菜单 - 系统管理选项"), panClient);
+    GroupBox3 = new QGroupBox(QStringLiteral("菜单 - 系统管理选项"), clientArea);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     CheckBox1 = makeBox(QStringLiteral("人员维护"), "CheckBox1", GroupBox3);
     CheckBox2 = makeBox(QStringLiteral("权限设置"), "CheckBox2", GroupBox3);
@@ -88,7 +89,7 @@ void TFrmPopdem::FormCreate() {
     menus->addWidget(CheckBox2, 0, 1);
     menus->setColumnStretch(2, 1);
 
-    GroupBox4 = new QGroupBox(QStringLiteral("按钮 - 快捷操作"), panClient);
+    GroupBox4 = new QGroupBox(QStringLiteral("按钮 - 快捷操作"), clientArea);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
     CheckBox3 = makeBox(QStringLiteral("添加提醒"), "CheckBox3", GroupBox4);
     CheckBox4 = makeBox(QStringLiteral("编辑提醒"), "CheckBox4", GroupBox4);
@@ -107,10 +108,10 @@ void TFrmPopdem::FormCreate() {
         quick->addWidget(quickBoxes[i], i / 3, i % 3);
     quick->setColumnStretch(3, 1);
 
-    SpeedButton3 = makeFlatButton(QStringLiteral("保存"), "SpeedButton3", panClient);
+    SpeedButton3 = makeFlatButton(QStringLiteral("保存"), "SpeedButton3", clientArea);
     SpeedButton3->setEnabled(false);
     SpeedButton3->setMinimumWidth(80);
-    SpeedButton4 = makeFlatButton(QStringLiteral("退出"), "SpeedButton4", panClient);
+    SpeedButton4 = makeFlatButton(QStringLiteral("退出"), "SpeedButton4", clientArea);
     SpeedButton4->setMinimumWidth(80);
     auto* actions = new QHBoxLayout;
     actions->addStretch(1);
@@ -130,7 +131,7 @@ void TFrmPopdem::FormCreate() {
     body->addWidget(GroupBox1);
     body->addLayout(right, 1);
 
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(banner);
@@ -156,7 +157,7 @@ std::array<QCheckBox*, Permissions::kPositions> TFrmPopdem::Boxes() const {
 }
 
 void TFrmPopdem::showEvent(QShowEvent* event) {
-    TFrmMidShell::showEvent(event);
+    DialogShell::showEvent(event);
     // A window coming back from the task bar is not being opened again.
     if (!event->spontaneous())
         guarded([this] { FormShow(); });
@@ -170,7 +171,7 @@ void TFrmPopdem::FormShow() {
     ListView1->selectRow(-1);
     ListView1->setUpdatesEnabled(false);
     ListView1->clear();
-    const QIcon icon(Assets::Picture(QStringLiteral("listUser")));
+    const QIcon icon(Assets::picture(QStringLiteral("listUser")));
     for (; !ADOQuery1.atEnd(); ADOQuery1.next()) {
         ListView1->addRow({ADOQuery1.fieldAsString(QStringLiteral("UserTrueName")),
                            ADOQuery1.fieldAsString(QStringLiteral("keyid"))},

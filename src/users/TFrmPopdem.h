@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chrome/TFrameImage.h"
-#include "chrome/TFrmMidShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
 #include "store/Session.h"
@@ -17,7 +17,7 @@
 // selection decides which account the nine boxes show, the ticks decide which accounts a save
 // writes. A save writes the boxes as they stand, to the first ticked account whose write
 // succeeds; writes the store refused on the way are reported in one error box.
-class TFrmPopdem : public TFrmMidShell {
+class TFrmPopdem : public DialogShell {
     Q_OBJECT
 public:
     explicit TFrmPopdem(Session& session, QWidget* parent = nullptr);
@@ -39,7 +39,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLabel* Label22 = nullptr;
-    TFrameImage* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     ReportList* ListView1 = nullptr;
     QPushButton* SpeedButton1 = nullptr;

@@ -41,53 +41,54 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
 } // namespace
 
 TFrmUser::TFrmUser(Session& session, QWidget* parent)
-    : TFrmMidShell(parent), session_(session), ADOQuery1(session.connectionName) {
+    : DialogShell(parent), session_(session), ADOQuery1(session.connectionName) {
     setObjectName(QStringLiteral("FrmUser"));
     FormCreate();
 }
 
 void TFrmUser::FormCreate() {
     setWindowTitle(QStringLiteral("人员维护"));
-    Label1 = PlaceTitleLabel(makeLabel(QStringLiteral("人员维护"), "Label1", nullptr));
+    Label1 = placeTitleLabel(makeLabel(QStringLiteral("人员维护"), "Label1", nullptr));
 
     // The client area wears the grey of the list's odd rows.
-    QPalette grey = panClient->palette();
+    QPalette grey = clientArea->palette();
     grey.setColor(QPalette::Window, ReportList::oddRowColor());
-    panClient->setPalette(grey);
+    clientArea->setPalette(grey);
 
-    Label22 = makeLabel(QStringLiteral("人员信息维护"), "Label22", panClient);
-    Image1 = new TFrameImage(TFrameImage::Fit::Natural, panClient);
+    Label22 = makeLabel(QStringLiteral("人员信息维护"), "Label22", clientArea);
+    Image1 = new PictureBox(PictureBox::Fit::Natural, clientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QWidget* banner = HeadingBanner::make(panClient, Label22, Image1, QStringLiteral("bannerUser"));
+    QWidget* banner =
+        HeadingBanner::make(clientArea, Label22, Image1, QStringLiteral("bannerUser"));
 
-    Label2 = makeLabel(QStringLiteral("登录账号"), "Label2", panClient);
-    Edit1 = makeEdit(Label2, "Edit1", 20, panClient);
-    Label3 = makeLabel(QStringLiteral("真实姓名"), "Label3", panClient);
-    Edit2 = makeEdit(Label3, "Edit2", 20, panClient);
-    Label4 = makeLabel(QStringLiteral("初始密码"), "Label4", panClient);
-    Edit3 = makeEdit(Label4, "Edit3", 8, panClient);
+    Label2 = makeLabel(QStringLiteral("登录账号"), "Label2", clientArea);
+    Edit1 = makeEdit(Label2, "Edit1", 20, clientArea);
+    Label3 = makeLabel(QStringLiteral("真实姓名"), "Label3", clientArea);
+    Edit2 = makeEdit(Label3, "Edit2", 20, clientArea);
+    Label4 = makeLabel(QStringLiteral("初始密码"), "Label4", clientArea);
+    Edit3 = makeEdit(Label4, "Edit3", 8, clientArea);
     Edit3->setEchoMode(QLineEdit::Password);
-    Label5 = makeLabel(QStringLiteral("备注信息"), "Label5", panClient);
-    Edit4 = makeEdit(Label5, "Edit4", 20, panClient);
+    Label5 = makeLabel(QStringLiteral("备注信息"), "Label5", clientArea);
+    Edit4 = makeEdit(Label5, "Edit4", 20, clientArea);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("是否管理员"), panClient);
+    CheckBox1 = new QCheckBox(QStringLiteral("是否管理员"), clientArea);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    Label7 = makeLabel(QStringLiteral("管理员拥有最高权限"), "Label7", panClient);
+    Label7 = makeLabel(QStringLiteral("管理员拥有最高权限"), "Label7", clientArea);
     QPalette red = Label7->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label7->setPalette(red);
 
-    btn_add = makeButton(QStringLiteral("添加"), "btn_add", panClient);
-    btn_edit = makeButton(QStringLiteral("撤销"), "btn_edit", panClient);
+    btn_add = makeButton(QStringLiteral("添加"), "btn_add", clientArea);
+    btn_edit = makeButton(QStringLiteral("撤销"), "btn_edit", clientArea);
     btn_edit->setEnabled(false);
-    btn_del = makeButton(QStringLiteral("删除"), "btn_del", panClient);
+    btn_del = makeButton(QStringLiteral("删除"), "btn_del", clientArea);
     btn_del->setEnabled(false);
-    btn_save = makeButton(QStringLiteral("保存"), "btn_save", panClient);
+    btn_save = makeButton(QStringLiteral("保存"), "btn_save", clientArea);
     btn_save->setEnabled(false);
-    btn_exit = makeButton(QStringLiteral("退出"), "btn_exit", panClient);
+    btn_exit = makeButton(QStringLiteral("退出"), "btn_exit", clientArea);
 
-    Label6 = makeLabel(QStringLiteral("人员列表"), "Label6", panClient);
-    ListView1 = new ReportList(panClient);
+    Label6 = makeLabel(QStringLiteral("人员列表"), "Label6", clientArea);
+    ListView1 = new ReportList(clientArea);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(Label6->text());
     ListView1->setColumns({{QStringLiteral("编号"), 60},
@@ -133,7 +134,7 @@ void TFrmUser::FormCreate() {
     body->addWidget(Label6);
     body->addWidget(ListView1, 1);
 
-    auto* layout = new QVBoxLayout(panClient);
+    auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(banner);
@@ -157,7 +158,7 @@ void TFrmUser::FormCreate() {
 }
 
 void TFrmUser::showEvent(QShowEvent* event) {
-    TFrmMidShell::showEvent(event);
+    DialogShell::showEvent(event);
     // A window coming back from the task bar is not being opened again.
     if (!event->spontaneous())
         guarded([this] { FormShow(); });

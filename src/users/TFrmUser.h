@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chrome/TFrameImage.h"
-#include "chrome/TFrmMidShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
 #include "platform/ReportList.h"
 #include "store/Query.h"
 #include "store/Session.h"
@@ -14,7 +14,7 @@
 // User maintenance: accounts are created, looked at and deleted here, never edited. The
 // dialog is either browsing ("添加" enabled, edits read-only, "删除" while a row is selected)
 // or adding ("撤销" and "保存" enabled, edits writable).
-class TFrmUser : public TFrmMidShell {
+class TFrmUser : public DialogShell {
     Q_OBJECT
 public:
     explicit TFrmUser(Session& session, QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLabel* Label22 = nullptr;
-    TFrameImage* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label3 = nullptr;

@@ -20,11 +20,11 @@ class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AppLifetime::installQuitHook([this] { ++quitRequests; });
-        TFrmShell::OverrideTrayAvailableForTests(true);
+        ShellWindow::overrideTrayAvailableForTests(true);
     }
     void TearDown() override {
         AppLifetime::installQuitHook({});
-        TFrmShell::OverrideTrayAvailableForTests(std::nullopt);
+        ShellWindow::overrideTrayAvailableForTests(std::nullopt);
     }
     QString entryPath() const { return autostartDir.filePath("QxReminder.desktop"); }
     void plantEntry() {
@@ -101,29 +101,29 @@ TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
     window.PageControl1->setCurrentIndex(2);
     window.ToolButton8Click();
     EXPECT_FALSE(window.isVisible());
-    ASSERT_NE(window.TrayIcon(), nullptr);
-    EXPECT_EQ(window.TrayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
-    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    ASSERT_NE(window.trayIcon(), nullptr);
+    EXPECT_EQ(window.trayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
+    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.PageControl1->currentIndex(), 0);
-    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(window.isVisible());
-    window.N1221->trigger(); // "显示主窗口"
+    window.showWindowAction->trigger(); // "显示主窗口"
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
     window.show();
     window.HideToTray();
-    QSystemTrayIcon* icon = window.TrayIcon();
+    QSystemTrayIcon* icon = window.trayIcon();
     window.show();
     window.HideToTray();
-    EXPECT_EQ(window.TrayIcon(), icon);
+    EXPECT_EQ(window.trayIcon(), icon);
     EXPECT_EQ(window.findChildren<QSystemTrayIcon*>().size(), 1);
 }
 
 TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
-    TFrmShell::OverrideTrayAvailableForTests(false);
+    ShellWindow::overrideTrayAvailableForTests(false);
     window.show();
     window.ToolButton8Click();
     EXPECT_TRUE(window.isVisible());
@@ -133,10 +133,10 @@ TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
 TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
     window.show();
     window.HideToTray();
-    window.N4->trigger();
+    window.exitAction->trigger();
     EXPECT_EQ(quitRequests, 1);
     EXPECT_EQ(boxes.count(), 0);
-    window.N4->trigger(); // already ending: asked once
+    window.exitAction->trigger(); // already ending: asked once
     EXPECT_EQ(quitRequests, 1);
 }
 

@@ -111,7 +111,7 @@ void Confetti(QPainter& p, QRectF area, int count, const std::initializer_list<Q
     p.restore();
 }
 
-QImage Picture(int w, int h, const std::function<void(QPainter&)>& draw) {
+QImage picture(int w, int h, const std::function<void(QPainter&)>& draw) {
     QImage image = NewCanvas(w, h, Qt::white);
     QPainter p(&image);
     Smooth(p);
@@ -120,7 +120,7 @@ QImage Picture(int w, int h, const std::function<void(QPainter&)>& draw) {
 }
 
 void MakeBanners(Output& out) {
-    out.Save("pictures", "bannerEntry", Picture(160, 56, [](QPainter& p) {
+    out.Save("pictures", "bannerEntry", picture(160, 56, [](QPainter& p) {
                  BannerGround(p, 160, 56, Palette::kCream);
                  p.setPen(QPen(QColor(0xF2, 0x8C, 0x28, 150), 2, Qt::SolidLine, Qt::RoundCap));
                  p.setBrush(Qt::NoBrush);
@@ -131,7 +131,7 @@ void MakeBanners(Output& out) {
                  p.translate(92, 6);
                  DrawBell(p, 2.5);
              }));
-    out.Save("pictures", "bannerUser", Picture(160, 56, [](QPainter& p) {
+    out.Save("pictures", "bannerUser", picture(160, 56, [](QPainter& p) {
                  BannerGround(p, 160, 56, QColor(0xE8, 0xEF, 0xF8));
                  p.save();
                  p.translate(78, 12);
@@ -148,7 +148,7 @@ void MakeBanners(Output& out) {
                  p.drawLine(QPointF(138, 34.5), QPointF(138, 41.5));
                  p.drawLine(QPointF(134.5, 38), QPointF(141.5, 38));
              }));
-    out.Save("pictures", "bannerBirthday", Picture(628, 56, [](QPainter& p) {
+    out.Save("pictures", "bannerBirthday", picture(628, 56, [](QPainter& p) {
                  BannerGround(p, 628, 56, QColor(0xFC, 0xE4, 0xEC));
                  Confetti(p, QRectF(330, 4, 290, 40), 34,
                           {Palette::kRose, Palette::kGold, Palette::kBlue, Palette::kTeal}, 1.7);
@@ -158,7 +158,7 @@ void MakeBanners(Output& out) {
                  p.translate(566, 10);
                  DrawCake(p, 2.5);
              }));
-    out.Save("pictures", "bannerAppointment", Picture(628, 56, [](QPainter& p) {
+    out.Save("pictures", "bannerAppointment", picture(628, 56, [](QPainter& p) {
                  BannerGround(p, 628, 56, QColor(0xE3, 0xEE, 0xFB));
                  p.setPen(QPen(QColor(0x3A, 0x7B, 0xD5, 70), 1.5, Qt::DashLine, Qt::RoundCap));
                  p.setBrush(Qt::NoBrush);
@@ -172,7 +172,7 @@ void MakeBanners(Output& out) {
                  p.restore();
                  DrawClock(p, QPointF(584, 30), 15, Qt::white, Palette::kBlueDark, Palette::kBlue);
              }));
-    out.Save("pictures", "bannerAnniversary", Picture(628, 56, [](QPainter& p) {
+    out.Save("pictures", "bannerAnniversary", picture(628, 56, [](QPainter& p) {
                  BannerGround(p, 628, 56, QColor(0xFD, 0xE6, 0xDA));
                  DrawSparkle(p, QPointF(470, 16), 6, Palette::kGold);
                  DrawSparkle(p, QPointF(500, 36), 4, Palette::kOrangeLight);
@@ -187,7 +187,7 @@ void MakeBanners(Output& out) {
 }
 
 void MakePopupPictures(Output& out) {
-    out.Save("pictures", "popupStrip", Picture(620, 40, [](QPainter& p) {
+    out.Save("pictures", "popupStrip", picture(620, 40, [](QPainter& p) {
                  QLinearGradient ground(0, 0, 620, 0);
                  ground.setColorAt(0, Palette::kCream);
                  ground.setColorAt(1, Qt::white);
@@ -197,7 +197,7 @@ void MakePopupPictures(Output& out) {
                  p.translate(10, 2);
                  DrawBell(p, 2.1);
              }));
-    out.Save("pictures", "popupBirthday", Picture(620, 160, [](QPainter& p) {
+    out.Save("pictures", "popupBirthday", picture(620, 160, [](QPainter& p) {
                  QLinearGradient sky(0, 0, 620, 160);
                  sky.setColorAt(0, QColor(0x6A, 0x24, 0x55));
                  sky.setColorAt(1, QColor(0xB8, 0x3B, 0x68));
@@ -226,7 +226,7 @@ void MakePopupPictures(Output& out) {
                  DrawBalloon(p, QPointF(578, 28), 46, Palette::kRose.lighter(115));
                  DrawBalloon(p, QPointF(542, 52), 40, Palette::kTeal.lighter(120));
              }));
-    out.Save("pictures", "popupAppointment", Picture(620, 160, [](QPainter& p) {
+    out.Save("pictures", "popupAppointment", picture(620, 160, [](QPainter& p) {
                  QLinearGradient sky(0, 0, 0, 160);
                  sky.setColorAt(0, QColor(0x1E, 0x3A, 0x6E));
                  sky.setColorAt(1, QColor(0x3A, 0x6E, 0xB5));
@@ -240,7 +240,7 @@ void MakePopupPictures(Output& out) {
                  p.translate(506, 30);
                  DrawCalendar(p, 5.6);
              }));
-    out.Save("pictures", "popupAnniversary", Picture(620, 160, [](QPainter& p) {
+    out.Save("pictures", "popupAnniversary", picture(620, 160, [](QPainter& p) {
                  QLinearGradient sky(0, 0, 620, 160);
                  sky.setColorAt(0, QColor(0x8E, 0x1F, 0x2B));
                  sky.setColorAt(1, QColor(0xD9, 0x66, 0x1A));
@@ -262,7 +262,7 @@ void MakePopupPictures(Output& out) {
 }
 
 void MakeLoginAndAbout(Output& out) {
-    out.Save("pictures", "login", Picture(64, 64, [](QPainter& p) {
+    out.Save("pictures", "login", picture(64, 64, [](QPainter& p) {
                  p.setCompositionMode(QPainter::CompositionMode_Source);
                  p.fillRect(QRect(0, 0, 64, 64), Qt::transparent);
                  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -296,7 +296,7 @@ void MakeLoginAndAbout(Output& out) {
                  p.drawRect(QRectF(46.2, 48, 1.6, 4.5));
              }));
     // The sun of the about picture is a clock face rising over the orange ridges.
-    out.Save("pictures", "about", Picture(200, 150, [](QPainter& p) {
+    out.Save("pictures", "about", picture(200, 150, [](QPainter& p) {
                  QLinearGradient sky(0, 0, 0, 150);
                  sky.setColorAt(0, QColor(0xFF, 0xF8, 0xEE));
                  sky.setColorAt(1, QColor(0xFF, 0xD8, 0xA8));

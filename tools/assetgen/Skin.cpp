@@ -206,9 +206,9 @@ QImage BarPiece(int width, int height, const RowColour& row, bool leftEdge, bool
             image.setPixelColor(x, y, base);
         int inset = 0;
         if (topCorner)
-            inset = RoundOutline::Inset(y);
+            inset = RoundOutline::inset(y);
         else if (bottomCorner)
-            inset = RoundOutline::Inset(height - 1 - y);
+            inset = RoundOutline::inset(height - 1 - y);
         for (const bool left : {true, false}) {
             if ((left && !leftEdge) || (!left && !rightEdge))
                 continue;

@@ -1,14 +1,14 @@
-#include "chrome/TFrameImage.h"
+#include "chrome/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-TFrameImage::TFrameImage(Fit fit, QWidget* parent) : QWidget(parent), fit_(fit) {
+PictureBox::PictureBox(Fit fit, QWidget* parent) : QWidget(parent), fit_(fit) {
     if (fit_ == Fit::Stretch)
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void TFrameImage::SetPicture(const QPixmap& picture) {
+void PictureBox::setPicture(const QPixmap& picture) {
     picture_ = picture;
     if (fit_ == Fit::Natural && !picture_.isNull())
         setFixedSize(picture_.deviceIndependentSize().toSize());
@@ -16,11 +16,11 @@ void TFrameImage::SetPicture(const QPixmap& picture) {
     update();
 }
 
-QSize TFrameImage::sizeHint() const {
+QSize PictureBox::sizeHint() const {
     return picture_.isNull() ? QSize(0, 0) : picture_.deviceIndependentSize().toSize();
 }
 
-void TFrameImage::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent*) {
     if (picture_.isNull())
         return;
     QPainter painter(this);
@@ -30,14 +30,14 @@ void TFrameImage::paintEvent(QPaintEvent*) {
         painter.drawPixmap(0, 0, picture_);
 }
 
-void TFrameImage::mousePressEvent(QMouseEvent* event) {
-    emit MousePressed(event);
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(event);
 }
 
-void TFrameImage::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMoved(event);
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event);
 }
 
-void TFrameImage::mouseReleaseEvent(QMouseEvent* event) {
-    emit MouseReleased(event);
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event);
 }

@@ -1,4 +1,4 @@
-#include "chrome/TSkinButton.h"
+#include "chrome/SkinButton.h"
 
 #include "chrome/Assets.h"
 
@@ -30,17 +30,17 @@ constexpr std::array<StyleBitmaps, 6> kBitmaps{{
 // The glyph buttons have no caption; screen readers get these names instead.
 constexpr std::array<const char*, 5> kGlyphNames{"最小化", "最大化", "还原", "关闭", "帮助"};
 
-constexpr int kCap = 10;        // width of an sbsBtn's left and right slices
-constexpr int kPictureTop = 4;  // top of an sbsBtn's picture
+constexpr int kCap = 10;        // width of a text button's left and right slices
+constexpr int kPictureTop = 4;  // top of a text button's picture
 constexpr int kPictureGap = 10; // between picture and caption
-constexpr int kLeftText = 25;   // caption left of a left-justified sbsBtn
+constexpr int kLeftText = 25;   // caption left of a left-aligned text button
 
 // Nearest integer, halves to the even neighbour.
 int roundHalfEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-QPixmap WithMagentaTransparent(const QPixmap& picture) {
+QPixmap withMagentaTransparent(const QPixmap& picture) {
     if (picture.isNull())
         return {};
     QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
@@ -56,86 +56,86 @@ QPixmap WithMagentaTransparent(const QPixmap& picture) {
 
 } // namespace
 
-TSkinButton::TSkinButton(QWidget* owner) : QWidget(owner) {
+SkinButton::SkinButton(QWidget* owner) : QWidget(owner) {
     setMouseTracking(true);
     // Caption buttons take the focus when clicked, as any button does, but stay out of the
     // tab order of the dialogs around them.
     setFocusPolicy(Qt::ClickFocus);
-    LoadStyle(sbsClose);
+    loadStyle(SkinButtonStyle::Close);
 }
 
-void TSkinButton::SetSkinButtonStyle(TSkinButtonStyle style) {
+void SkinButton::setStyle(SkinButtonStyle style) {
     if (style == style_)
         return;
-    LoadStyle(style);
+    loadStyle(style);
 }
 
-void TSkinButton::LoadStyle(TSkinButtonStyle style) {
+void SkinButton::loadStyle(SkinButtonStyle style) {
     style_ = style;
-    const StyleBitmaps& names = kBitmaps.at(style);
-    normal_ = Assets::Picture(QString::fromLatin1(names.normal));
-    hot_ = Assets::Picture(QString::fromLatin1(names.hot));
-    pressed_ = Assets::Picture(QString::fromLatin1(names.pressed));
+    const StyleBitmaps& names = kBitmaps.at(static_cast<std::size_t>(style));
+    normalBitmap_ = Assets::picture(QString::fromLatin1(names.normal));
+    hotBitmap_ = Assets::picture(QString::fromLatin1(names.hot));
+    pressedBitmap_ = Assets::picture(QString::fromLatin1(names.pressed));
     ++bitmapLoads_;
-    const QSize bitmap = hot_.size();
-    if (style != sbsBtn)
+    const QSize bitmap = hotBitmap_.size();
+    if (style != SkinButtonStyle::TextButton)
         resize(bitmap.width(), bitmap.height());
     else
         resize(width(), bitmap.height());
     updateGeometry();
-    UpdateAccessibleName();
+    updateAccessibleName();
     update();
 }
 
-void TSkinButton::UpdateAccessibleName() {
-    if (style_ == sbsBtn)
+void SkinButton::updateAccessibleName() {
+    if (style_ == SkinButtonStyle::TextButton)
         setAccessibleName(caption_);
     else
-        setAccessibleName(QString::fromUtf8(kGlyphNames.at(style_)));
+        setAccessibleName(QString::fromUtf8(kGlyphNames.at(static_cast<std::size_t>(style_))));
 }
 
-void TSkinButton::SetCaption(const QString& caption) {
+void SkinButton::setCaption(const QString& caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    UpdateAccessibleName();
+    updateAccessibleName();
     update();
 }
 
-void TSkinButton::SetDownIn(bool downIn) {
-    if (downIn == DownIn_)
+void SkinButton::setHeldDown(bool downIn) {
+    if (downIn == heldDown_)
         return;
-    DownIn_ = downIn;
+    heldDown_ = downIn;
     update();
 }
 
-void TSkinButton::SetPicture(const QPixmap& picture) {
-    Picture_ = picture;
-    transparentPicture_ = WithMagentaTransparent(picture);
+void SkinButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    transparentPicture_ = withMagentaTransparent(picture);
     update();
 }
 
-void TSkinButton::SetHavePicture(bool havePicture) {
-    if (havePicture == HavePicture_)
+void SkinButton::setHasPicture(bool havePicture) {
+    if (havePicture == hasPicture_)
         return;
-    HavePicture_ = havePicture;
+    hasPicture_ = havePicture;
     update();
 }
 
-void TSkinButton::SetAlignment(TAlignment alignment) {
-    if (alignment == Alignment_)
+void SkinButton::setAlignment(CaptionAlignment alignment) {
+    if (alignment == alignment_)
         return;
-    Alignment_ = alignment;
+    alignment_ = alignment;
     update();
 }
 
-QSize TSkinButton::sizeHint() const {
-    if (style_ == sbsBtn)
-        return {width(), hot_.height()};
-    return hot_.size();
+QSize SkinButton::sizeHint() const {
+    if (style_ == SkinButtonStyle::TextButton)
+        return {width(), hotBitmap_.height()};
+    return hotBitmap_.size();
 }
 
-void TSkinButton::paintEvent(QPaintEvent*) {
+void SkinButton::paintEvent(QPaintEvent*) {
     // The bitmaps are copied onto a surface of the button's own, exactly as they are (their
     // transparent pixels included); the surface is then laid over whatever is behind the
     // button, so glyphs sit on any title picture.
@@ -144,26 +144,26 @@ void TSkinButton::paintEvent(QPaintEvent*) {
     {
         QPainter painter(&surface);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (style_ == sbsBtn)
-            PaintTextButton(painter);
+        if (style_ == SkinButtonStyle::TextButton)
+            paintTextButton(painter);
         else
-            PaintGlyph(painter);
+            paintGlyph(painter);
     }
     QPainter(this).drawImage(0, 0, surface);
 }
 
-void TSkinButton::PaintGlyph(QPainter& painter) const {
-    const QRect bitmapRect(QPoint(0, 0), hot_.size());
-    painter.drawPixmap(bitmapRect, FHot ? hot_ : normal_, bitmapRect);
-    if (FPressed && FHot)
-        painter.drawPixmap(bitmapRect, pressed_, bitmapRect);
+void SkinButton::paintGlyph(QPainter& painter) const {
+    const QRect bitmapRect(QPoint(0, 0), hotBitmap_.size());
+    painter.drawPixmap(bitmapRect, hot_ ? hotBitmap_ : normalBitmap_, bitmapRect);
+    if (pressed_ && hot_)
+        painter.drawPixmap(bitmapRect, pressedBitmap_, bitmapRect);
 }
 
-void TSkinButton::DrawSlices(QPainter& painter, const QPixmap& bitmap) const {
+void SkinButton::drawSlices(QPainter& painter, const QPixmap& bitmap) const {
     const int w = width();
     const int h = height();
-    const int wb = hot_.width();
-    const int hb = hot_.height();
+    const int wb = hotBitmap_.width();
+    const int hb = hotBitmap_.height();
     painter.drawPixmap(QRect(0, 0, kCap, h), bitmap, QRect(0, 0, kCap, hb));
     const int middle = w - 2 * kCap;
     if (middle > 0) {
@@ -175,10 +175,10 @@ void TSkinButton::DrawSlices(QPainter& painter, const QPixmap& bitmap) const {
     painter.drawPixmap(QRect(w - kCap, 0, kCap, hb), bitmap, QRect(wb - kCap, 0, kCap, hb));
 }
 
-void TSkinButton::PaintTextButton(QPainter& painter) const {
-    DrawSlices(painter, FHot ? hot_ : normal_);
-    if ((FPressed && FHot) || DownIn_)
-        DrawSlices(painter, pressed_);
+void SkinButton::paintTextButton(QPainter& painter) const {
+    drawSlices(painter, hot_ ? hotBitmap_ : normalBitmap_);
+    if ((pressed_ && hot_) || heldDown_)
+        drawSlices(painter, pressedBitmap_);
 
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setFont(font());
@@ -189,13 +189,13 @@ void TSkinButton::PaintTextButton(QPainter& painter) const {
     const int h = height();
 
     int textLeft = 0;
-    if (HavePicture_ && !transparentPicture_.isNull()) {
+    if (hasPicture_ && !transparentPicture_.isNull()) {
         const int pw = transparentPicture_.width();
         const int ph = transparentPicture_.height();
         const int left = roundHalfEven((w - textWidth - pw - kPictureGap) / 2.0);
         painter.drawPixmap(QRect(left, kPictureTop, pw, ph), transparentPicture_);
         textLeft = pw + left + kPictureGap;
-    } else if (Alignment_ == taLeftJustify) {
+    } else if (alignment_ == CaptionAlignment::Left) {
         textLeft = kLeftText;
     } else {
         textLeft = roundHalfEven((w - textWidth) / 2.0);
@@ -206,56 +206,56 @@ void TSkinButton::PaintTextButton(QPainter& painter) const {
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
 }
 
-void TSkinButton::mousePressEvent(QMouseEvent* event) {
+void SkinButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }
-    FPressed = true;
+    pressed_ = true;
     update();
 }
 
-void TSkinButton::mouseMoveEvent(QMouseEvent* event) {
+void SkinButton::mouseMoveEvent(QMouseEvent* event) {
     // While the button is held the pointer may wander off it; the pressed look then gives way
     // to the normal one, and a release out there is no click.
     const bool over = rect().contains(event->position().toPoint());
-    if (over != FHot) {
-        FHot = over;
+    if (over != hot_) {
+        hot_ = over;
         update();
     }
-    emit OnMouseMove(this, event);
+    emit pointerMoved(this, event);
 }
 
-void TSkinButton::leaveEvent(QEvent* event) {
+void SkinButton::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    if (FHot) {
-        FHot = false;
+    if (hot_) {
+        hot_ = false;
         update();
     }
 }
 
-void TSkinButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !FPressed) {
+void SkinButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) {
         event->ignore();
         return;
     }
     const bool inside = rect().contains(event->position().toPoint());
-    QPointer<TSkinButton> self(this);
+    QPointer<SkinButton> self(this);
     if (inside) {
         setFocus(Qt::MouseFocusReason);
         if (window()->focusWidget() == this)
-            emit OnClick(this);
+            emit clicked(this);
         if (!self)
             return;
     }
-    FPressed = false;
+    pressed_ = false;
     // Only a completed click swaps maximise and restore: a press dragged off the button runs
     // nothing, so the glyph must keep matching the window.
     if (inside) {
-        if (style_ == sbsMax)
-            LoadStyle(sbsNormal);
-        else if (style_ == sbsNormal)
-            LoadStyle(sbsMax);
+        if (style_ == SkinButtonStyle::Maximize)
+            loadStyle(SkinButtonStyle::Restore);
+        else if (style_ == SkinButtonStyle::Restore)
+            loadStyle(SkinButtonStyle::Maximize);
     }
     update();
 }
