@@ -79,7 +79,7 @@ void TFrmMainT::FormCreate() {
     resize(1000, 660);
 
     // The polls start now and find nothing until somebody has logged in.
-    polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::StandardFactory(), this);
+    polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::standardFactory(), this);
 }
 
 void TFrmMainT::buildMenus() {

@@ -63,10 +63,10 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
-    ASSERT_EQ(popup->ListView1->count(), 1);
+    ASSERT_EQ(popup->reminderList->count(), 1);
 
-    popup->ListView1->setChecked(0, true);
-    popup->btnokClick();
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeTicked();
     EXPECT_EQ(window.ListView1->count(), 0);
     ASSERT_EQ(window.ListView2->count(), 1);
     EXPECT_EQ(window.ListView2->subItem(0, 0), QStringLiteral("下午三点开会"));

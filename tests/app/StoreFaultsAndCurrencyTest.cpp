@@ -207,14 +207,15 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
     bool acknowledged = false;
     QTimer::singleShot(0, &window, [&] {
         QPointer<ReminderPopup> popup =
-            Popups::Create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
-        const bool slidIn = QTest::qWaitFor([&] { return !popup->Sliding(); }, 5000);
+            Popups::create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
+        const bool slidIn = QTest::qWaitFor([&] { return !popup->isSliding(); }, 5000);
         EXPECT_TRUE(slidIn);
-        popup->ListView1->setChecked(0, true);
+        popup->reminderList->setChecked(0, true);
         // Clicked through its window, as the window system delivers it: a window blocked by a
         // modal dialog would never see the click.
-        QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
-                          popup->btnok->mapTo(popup, popup->btnok->rect().center()));
+        QTest::mouseClick(
+            popup->windowHandle(), Qt::LeftButton, {},
+            popup->acknowledgeButton->mapTo(popup, popup->acknowledgeButton->rect().center()));
         acknowledged =
             store.scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
         if (QWidget* dialog = QApplication::activeModalWidget())

@@ -36,7 +36,7 @@ protected:
                             [this] { events << "closed"; }};
     }
     ReminderPopup* open(ReminderKind kind) {
-        auto* popup = static_cast<ReminderPopup*>(Popups::Create(context(kind)));
+        auto* popup = static_cast<ReminderPopup*>(Popups::create(context(kind)));
         popups.push_back(popup);
         return popup;
     }
@@ -61,7 +61,7 @@ protected:
         return rows.empty() ? std::vector<QVariant>{} : rows.front();
     }
     static bool customRowVisible(const ReminderPopup* popup) {
-        const auto* row = popup->findChild<QWidget*>(popup->Style().customRowName);
+        const auto* row = popup->findChild<QWidget*>(popup->style().customRowName);
         return row && row->isVisible();
     }
     static QStringList column(const ReportList* list, int column) {

@@ -1,7 +1,7 @@
 // One reminder's road between two copies of the program on one store file: published in
 // one, popped up with its sound in the other, acknowledged or postponed there.
 #include "PopupFixture.h"
-#include "popups/TFrmMessage.h"
+#include "popups/OrdinaryPopup.h"
 #include "schedule/RecordingSoundPlayer.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/TimingRules.h"
@@ -59,9 +59,9 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     RecordingSoundPlayer soundB;
     int reloadsB = 0;
     ReminderPolling pollingA(
-        a, [] {}, soundA, Popups::StandardFactory());
+        a, [] {}, soundA, Popups::standardFactory());
     ReminderPolling pollingB(
-        b, [&] { ++reloadsB; }, soundB, Popups::StandardFactory());
+        b, [&] { ++reloadsB; }, soundB, Popups::standardFactory());
 
     publish(a, me, "下午三点开会", "5", "分");
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
@@ -78,12 +78,12 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_FALSE(pollingA.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
+    EXPECT_NE(dynamic_cast<OrdinaryPopup*>(popup), nullptr);
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
-    ASSERT_EQ(popup->ListView1->count(), 1);
-    EXPECT_EQ(popup->ListView1->subItem(0, 0), "下午三点开会");
-    EXPECT_EQ(popup->ListView1->subItem(0, 1), "同事");
+    ASSERT_EQ(popup->reminderList->count(), 1);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "下午三点开会");
+    EXPECT_EQ(popup->reminderList->subItem(0, 1), "同事");
 
     // Five minutes later it comes back: the open popup is raised, silently.
     clock.advanceMs(300000);
@@ -91,8 +91,8 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
-    popup->ListView1->setChecked(0, true);
-    popup->btnok->click();
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeButton->click();
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(reloadsB, 1);
     EXPECT_EQ(popupOf(pollingB), nullptr);
@@ -116,7 +116,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     b.currentUserKey = me;
     RecordingSoundPlayer sound;
     ReminderPolling pollingB(
-        b, [] {}, sound, Popups::StandardFactory());
+        b, [] {}, sound, Popups::standardFactory());
 
     publish(a, me, "交报告", "5", "分");
     pollingB.onOrdinaryPollTimer();
@@ -127,18 +127,18 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     // A second reminder arrives while the popup is open: the next tick shows it too, and the
     // row the user ticked stays ticked.
-    popup->ListView1->setChecked(0, true);
+    popup->reminderList->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.advanceMs(300000);
     pollingB.onOrdinaryRepeatTimer();
-    ASSERT_EQ(popup->ListView1->count(), 2);
-    EXPECT_EQ(popup->ListView1->subItem(0, 0), "交报告");
-    EXPECT_TRUE(popup->ListView1->isChecked(0));
-    EXPECT_FALSE(popup->ListView1->isChecked(1));
+    ASSERT_EQ(popup->reminderList->count(), 2);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "交报告");
+    EXPECT_TRUE(popup->reminderList->isChecked(0));
+    EXPECT_FALSE(popup->reminderList->isChecked(1));
     EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
-    popup->RadioButton1->click(); // "10分钟"
-    popup->btnexit->click();
+    popup->tenMinutesButton->click(); // "10分钟"
+    popup->exitButton->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);
     const auto stored =
         store.rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
@@ -157,7 +157,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     clock.advanceMs(1);
     EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
-    EXPECT_EQ(popupOf(pollingB)->ListView1->count(), 2);
+    EXPECT_EQ(popupOf(pollingB)->reminderList->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
 }
 
