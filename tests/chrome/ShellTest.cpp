@@ -18,9 +18,11 @@ namespace {
 // Derived windows as the program's own would be: a title label in topBar, content in clientArea.
 class MainLike : public ShellWindow {
 public:
-    MainLike() { Label1 = placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0"))); }
+    MainLike() {
+        titleLabel = placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
+    }
     using ShellFrame::clientArea;
-    QLabel* Label1 = nullptr;
+    QLabel* titleLabel = nullptr;
     int quickAdds = 0;
 
 protected:
@@ -30,14 +32,14 @@ protected:
 class DialogLike : public DialogShell {
 public:
     DialogLike() {
-        Label1 = placeTitleLabel(new QLabel(QStringLiteral("关于")));
-        BitBtn2 = new QPushButton(QStringLiteral("退出"), clientArea);
-        BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-        BitBtn2->move(40, 300);
-        connect(BitBtn2, &QPushButton::clicked, this, [this] { close(); });
+        titleLabel = placeTitleLabel(new QLabel(QStringLiteral("关于")));
+        exitButton = new QPushButton(QStringLiteral("退出"), clientArea);
+        exitButton->setObjectName(QStringLiteral("exitButton"));
+        exitButton->move(40, 300);
+        connect(exitButton, &QPushButton::clicked, this, [this] { close(); });
     }
-    QLabel* Label1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QPushButton* exitButton = nullptr;
 };
 
 template <class T> T* child(QWidget& window, const char* name) {
@@ -128,7 +130,7 @@ TEST(Shells, FrameControlsAndCaptionButtonsOfBothShells) {
     EXPECT_EQ(child<SkinButton>(shell, "maximizeButton")->style(), SkinButtonStyle::Maximize);
     EXPECT_EQ(child<SkinButton>(shell, "minimizeButton")->style(), SkinButtonStyle::Minimize);
     EXPECT_EQ(child<SkinButton>(shell, "helpButton")->style(), SkinButtonStyle::Help);
-    EXPECT_EQ(shell.Label1->parentWidget()->objectName(), QStringLiteral("topBar"));
+    EXPECT_EQ(shell.titleLabel->parentWidget()->objectName(), QStringLiteral("topBar"));
 
     DialogLike dialog;
     showAndWait(dialog);
@@ -155,7 +157,7 @@ TEST(Shells, NeverSmallerThan640By480AndTheOutlineFollowsEverySize) {
     dialog.resize(400, 300);
     showAndWait(dialog);
     expectFrameFor(dialog, QSize(640, 480));
-    EXPECT_EQ(dialog.BitBtn2->pos(), QPoint(40, 300));
+    EXPECT_EQ(dialog.exitButton->pos(), QPoint(40, 300));
 }
 
 TEST(Shells, TitleBarPressMovesTheWindowCaptionButtonPressDoesNot) {
@@ -178,7 +180,7 @@ TEST(Shells, TitleBarPressMovesTheWindowCaptionButtonPressDoesNot) {
     EXPECT_EQ(moves.count(), 2);
 
     // Through the title label (the mouse passes it to the title picture below).
-    const QPoint onTitle = shell.Label1->geometry().topLeft() + QPoint(10, 12);
+    const QPoint onTitle = shell.titleLabel->geometry().topLeft() + QPoint(10, 12);
     auto* topCenterPicture = child<QWidget>(shell, "topCenterPicture");
     const QPoint onImage = topCenterPicture->mapFrom(child<QWidget>(shell, "topBar"), onTitle);
     EXPECT_EQ(shell.childAt(child<QWidget>(shell, "topBar")->mapTo(&shell, onTitle)),
@@ -295,7 +297,7 @@ TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
         EXPECT_EQ(finished.count(), 1);
         return result;
     };
-    const int byExitButton = runAndClick("BitBtn2");
+    const int byExitButton = runAndClick("exitButton");
     const int byCloseButton = runAndClick("closeButton");
     EXPECT_EQ(byExitButton, QDialog::Rejected);
     EXPECT_EQ(byCloseButton, byExitButton);
