@@ -115,7 +115,7 @@ TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
     SetInterval(d, "abc", "周");
     Save(d);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择要信息提醒的人员！")});
-    EXPECT_EQ(boxes.last().icon, Icon::information);
+    EXPECT_EQ(boxes.last().icon, Icon::Information);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_TRUE(Reminders().empty());
     EXPECT_EQ(reloads, 0);
@@ -128,7 +128,7 @@ TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnswe
     SetInterval(d, "3", "秒");
     QString shownAtQuestion;
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::question)
+        if (r.icon == Icon::Question)
             shownAtQuestion = d.Edit1->text();
     });
     boxes.answerNext(false);
@@ -214,7 +214,7 @@ TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesN
     EXPECT_EQ(Questions(), 1);
     EXPECT_EQ(BoxTexts(Icon::Error),
               QStringList{QStringLiteral("'1.5' is not a valid integer value")});
-    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
+    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
     EXPECT_TRUE(Reminders().empty());
     EXPECT_EQ(reloads, 0);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("内容"));
@@ -255,15 +255,15 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
     Tick(d, {"我自己", "同事", "第三人"});
     QStringList memoAtSuccess;
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::information) {
+        if (r.icon == Icon::Information) {
             memoAtSuccess << d.Memo1->toPlainText();
             clock.advanceSecs(2);
         }
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question),
+    EXPECT_EQ(BoxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
     // The placeholder comes back once every recipient has the reminder.
     EXPECT_EQ(memoAtSuccess, QStringList(3, QStringLiteral("  周五下午开会\n")));
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
@@ -360,7 +360,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     SetContent(d, "部分成功");
     Tick(d, {"我自己", "同事", "第三人"});
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("部分成功"));
     EXPECT_EQ(tickedNames(d), (QStringList{"我自己", "同事", "第三人"}));
@@ -370,7 +370,7 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     boxes.clear();
     Save(d);
     EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
-    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
+    EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty());
     EXPECT_EQ(Reminders().size(), 2u);
 
     // The fault gone, the retry writes the missing one alone and the reminder is complete.

@@ -102,13 +102,13 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
     PickMarchEighth(d);
     Tick(d, {"同事", "第三人"});
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::information)
+        if (r.icon == Icon::Information)
             clock.advanceSecs(3);
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question),
+    EXPECT_EQ(BoxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QString::fromUtf8(GetParam().success)));
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QString::fromUtf8(GetParam().success)));
     EXPECT_EQ(reloads, 2);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 2u);

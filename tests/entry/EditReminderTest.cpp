@@ -51,8 +51,8 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
     EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
 
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList{QStringLiteral("成功编辑提醒信息！")});
+    EXPECT_EQ(BoxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList{QStringLiteral("成功编辑提醒信息！")});
     EXPECT_EQ(reloads, 1);
     EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表中的内容"));
     const auto rows = Reminders();
@@ -109,7 +109,7 @@ TEST_F(EditReminderTest, TwoTickedUsersLeaveTheRowAddressedToTheLowerOneAfterTwo
     d.SpeedButton2Click();
     Tick(d, {"同事", "第三人"});
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
+    EXPECT_EQ(BoxTexts(Icon::Information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
     EXPECT_EQ(reloads, 2);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 1u);

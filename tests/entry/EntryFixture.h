@@ -101,7 +101,7 @@ protected:
         return texts;
     }
     int Questions() const {
-        return static_cast<int>(BoxTexts(MessageBoxes::Icon::question).size());
+        return static_cast<int>(BoxTexts(MessageBoxes::Icon::Question).size());
     }
 
     std::function<void()> Reload() {

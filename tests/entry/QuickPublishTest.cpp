@@ -33,14 +33,14 @@ TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten)
     TFrmQuickTx& d = open();
     SetContent(d, "全员：下午三点开会");
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::information)
+        if (r.icon == Icon::Information)
             clock.advanceSecs(1);
     });
     Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question),
+    EXPECT_EQ(BoxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对所有人员进行信息提醒操作吗？")});
     const auto users = store.rows("SELECT KeyID FROM tbl_user");
-    EXPECT_EQ(BoxTexts(Icon::information),
+    EXPECT_EQ(BoxTexts(Icon::Information),
               QStringList(static_cast<int>(users.size()), QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(reloads, static_cast<int>(users.size()));
 

@@ -67,7 +67,7 @@ TEST_P(RefusedWriteTest,
             EXPECT_TRUE(StoreFault::reports(errors[0], entries[i].heading, GetParam().kind))
                 << errors[0].toStdString();
             EXPECT_EQ(boxes.last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
-            EXPECT_TRUE(BoxTexts(Icon::information).isEmpty()) << i;
+            EXPECT_TRUE(BoxTexts(Icon::Information).isEmpty()) << i;
             EXPECT_EQ(entries[i].dialog.Memo1->toPlainText(), contentOf(i));
             EXPECT_EQ(entries[i].dialog.Edit1->text(), QStringLiteral("7"));
             EXPECT_EQ(entries[i].dialog.ComboBox1->currentText(), QStringLiteral("时"));
@@ -84,7 +84,7 @@ TEST_P(RefusedWriteTest,
     for (const Entry& entry : entries)
         Save(entry.dialog);
     EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
-    EXPECT_EQ(BoxTexts(Icon::information).size(), 1 + 4 + 1 + 1);
+    EXPECT_EQ(BoxTexts(Icon::Information).size(), 1 + 4 + 1 + 1);
     const auto rows = Reminders();
     ASSERT_EQ(rows.size(), 7u) << "the edited reminder and six new ones";
     EXPECT_EQ(rows[0].detail.toString(), contentOf(2));

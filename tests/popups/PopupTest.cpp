@@ -225,7 +225,7 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
         popup->acknowledgeButton->click();
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, notices[kindIndex(kind)]);
-        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
         EXPECT_TRUE(popup->isVisible());
     }
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
@@ -242,7 +242,7 @@ TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(boxes.last().caption, "系统提示");
-    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
@@ -347,7 +347,7 @@ TEST_F(PopupTest, ABadCustomPostponementWritesNothingAndKeepsThePopupOpen) {
     popup->exitButton->click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "间隔单位只能是秒、分、时或天！");
-    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
 
     popup->intervalUnitCombo->setCurrentText("分");
     for (const QString& number : {QString("5."), QString("")}) {

@@ -123,7 +123,7 @@ TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     save();
     EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要对选中记录进行权限配置操作吗？", "请选择一条记录！"}));
-    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(store.count("tbl_popdem"), 0);
 }
 

@@ -133,7 +133,7 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     dialog->btn_delClick();
     EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要删除此用户吗？", "确定要删除此用户吗？", "删除用户成功！"}));
-    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = 1").toInt(), 0);
     EXPECT_EQ(store.count("tbl_reminder"), 2);
     EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = 1").toString(),
