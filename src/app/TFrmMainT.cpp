@@ -2,12 +2,12 @@
 
 #include "app/TFrmAbout.h"
 #include "chrome/Assets.h"
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
-#include "entry/TFrmJnrTx.h"
-#include "entry/TFrmQuickTx.h"
-#include "entry/TFrmSRTX.h"
-#include "entry/TFrmYhTx.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/AnniversaryReminderDialog.h"
+#include "entry/AppointmentReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
+#include "entry/EditReminderDialog.h"
+#include "entry/QuickPublishDialog.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/Clock.h"
@@ -526,9 +526,9 @@ void TFrmMainT::ToolButton1Click() {
 
 // Openers: every window is a new instance shown modally and freed when it returns.
 void TFrmMainT::ToolButton10Click() {
-    TFrmAddtx dialog(session_, reloader(), this);
+    AddReminderDialog dialog(session_, reloader(), this);
     if (PageControl1->currentIndex() == 1)
-        dialog.PresetStartDay(calendarView->dateTime().date());
+        dialog.presetStartDay(calendarView->dateTime().date());
     ModalRunner::run(dialog);
 }
 
@@ -538,27 +538,27 @@ void TFrmMainT::ToolButton3Click() {
         MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
-    TFrmEditMessage::EditPublished(session_, reloader(), ListView3->caption(row),
-                                   ListView3->subItem(row, 0), this);
+    EditReminderDialog::editPublished(session_, reloader(), ListView3->caption(row),
+                                      ListView3->subItem(row, 0), this);
 }
 
 void TFrmMainT::ToolButton2Click() {
-    TFrmQuickTx dialog(session_, reloader(), this);
+    QuickPublishDialog dialog(session_, reloader(), this);
     ModalRunner::run(dialog);
 }
 
 void TFrmMainT::ToolButton12Click() {
-    TFrmSRTX dialog(session_, reloader(), this);
+    BirthdayReminderDialog dialog(session_, reloader(), this);
     ModalRunner::run(dialog);
 }
 
 void TFrmMainT::ToolButton9Click() {
-    TFrmYhTx dialog(session_, reloader(), this);
+    AppointmentReminderDialog dialog(session_, reloader(), this);
     ModalRunner::run(dialog);
 }
 
 void TFrmMainT::TbexitClick() {
-    TFrmJnrTx dialog(session_, reloader(), this);
+    AnniversaryReminderDialog dialog(session_, reloader(), this);
     ModalRunner::run(dialog);
 }
 

@@ -1,8 +1,8 @@
 // The main window opens every other window as a new modal instance, and the entry dialogs
 // reach back to reload its lists.
 #include "app/TFrmMainT.h"
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/EditReminderDialog.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -33,10 +33,14 @@ TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
         return int(QDialog::Rejected);
     });
     const std::pair<void (TFrmMainT::*)(), const char*> triggers[] = {
-        {&TFrmMainT::ToolButton10Click, "TFrmAddtx"}, {&TFrmMainT::ToolButton2Click, "TFrmQuickTx"},
-        {&TFrmMainT::ToolButton12Click, "TFrmSRTX"},  {&TFrmMainT::ToolButton9Click, "TFrmYhTx"},
-        {&TFrmMainT::TbexitClick, "TFrmJnrTx"},       {&TFrmMainT::N41Click, "TFrmUser"},
-        {&TFrmMainT::N43Click, "TFrmPopdem"},         {&TFrmMainT::N9Click, "TFrmModifyPwd"},
+        {&TFrmMainT::ToolButton10Click, "AddReminderDialog"},
+        {&TFrmMainT::ToolButton2Click, "QuickPublishDialog"},
+        {&TFrmMainT::ToolButton12Click, "BirthdayReminderDialog"},
+        {&TFrmMainT::ToolButton9Click, "AppointmentReminderDialog"},
+        {&TFrmMainT::TbexitClick, "AnniversaryReminderDialog"},
+        {&TFrmMainT::N41Click, "TFrmUser"},
+        {&TFrmMainT::N43Click, "TFrmPopdem"},
+        {&TFrmMainT::N9Click, "TFrmModifyPwd"},
         {&TFrmMainT::N13Click, "TFrmAbout"},
     };
     for (const auto& [trigger, expected] : triggers) {
@@ -51,7 +55,7 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     QString memo;
     ScriptedModal modal([&](QDialog& dialog) {
         ++opened;
-        memo = dynamic_cast<TFrmEditMessage&>(dialog).Memo1->toPlainText();
+        memo = dynamic_cast<EditReminderDialog&>(dialog).contentEdit->toPlainText();
         return int(QDialog::Rejected);
     });
     window.ToolButton3Click();
@@ -72,12 +76,13 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
 
 TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
     ScriptedModal modal([&](QDialog& dialog) {
-        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
-        add.FormShow();
-        for (int row = 0; row < add.ListView1->count(); ++row)
-            add.ListView1->setChecked(row, add.ListView1->caption(row) == QStringLiteral("我自己"));
-        add.Memo1->setPlainText("自己提醒自己");
-        add.BitBtn1Click();
+        auto& add = dynamic_cast<AddReminderDialog&>(dialog);
+        add.onShown();
+        for (int row = 0; row < add.recipientList->count(); ++row)
+            add.recipientList->setChecked(row, add.recipientList->caption(row) ==
+                                                   QStringLiteral("我自己"));
+        add.contentEdit->setPlainText("自己提醒自己");
+        add.save();
         return int(QDialog::Rejected);
     });
     window.ToolButton10Click();
@@ -97,10 +102,10 @@ TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
     QTime pickedTime;
     bool freeSetting = false;
     ScriptedModal modal([&](QDialog& dialog) {
-        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
-        pickedDay = add.DateTimePicker1->date();
-        pickedTime = add.DateTimePicker2->time();
-        freeSetting = add.RadioButton3->isChecked() && add.DateTimePicker1->isEnabled();
+        auto& add = dynamic_cast<AddReminderDialog&>(dialog);
+        pickedDay = add.startDateEdit->date();
+        pickedTime = add.startTimeEdit->time();
+        freeSetting = add.startPickedButton->isChecked() && add.startDateEdit->isEnabled();
         return int(QDialog::Rejected);
     });
     window.PageControl1->setCurrentIndex(0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/TFrmEntry.h"
+#include "entry/ReminderEntryDialog.h"
 
 // The three dated kinds of reminder. Each starts at the moment picked in the dialog, carries
 // its kind in Retype, and goes to the current user alone when nobody is ticked.
@@ -17,19 +17,20 @@ struct DatedMember {
     bool focusMemoOnShow;
 };
 
-// The shared window of TFrmSRTX, TFrmYhTx and TFrmJnrTx.
-class TFrmDatedTx : public TFrmEntry {
+// The shared window of BirthdayReminderDialog, AppointmentReminderDialog and
+// AnniversaryReminderDialog.
+class DatedReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
     // The member table row of a kind.
-    static const DatedMember& Member(DatedKind kind);
-    static EntryDesign MakeDesign(DatedKind kind);
+    static const DatedMember& memberFor(DatedKind kind);
+    static EntryDesign makeDesign(DatedKind kind);
 
-    DatedKind Kind() const { return kind_; }
+    DatedKind kind() const { return kind_; }
 
 protected:
-    TFrmDatedTx(Session& session, std::function<void()> reloadLists, DatedKind kind,
-                QWidget* parent);
+    DatedReminderDialog(Session& session, std::function<void()> reloadLists, DatedKind kind,
+                        QWidget* parent);
 
 private:
     DatedKind kind_;

@@ -25,72 +25,73 @@ class PictureBox;
 
 // The window every reminder entry dialog is: add, quick publish, edit, and the birthday,
 // appointment and anniversary dialogs. It builds the controls its EntryDesign asks for, holds
-// the recipient list with LoadRecipientList, and saves by the design's SavePlan: one write per
+// the recipient list with loadRecipientList, and saves by the design's SavePlan: one write per
 // ticked recipient (or one to oneself), each announced, followed by the owner's list reload.
 // Writes the store refuses are reported together in one error box at the end of the save, and
 // the dialog then keeps everything the user entered; a retry of the unchanged reminder writes
 // only the recipients that do not have it yet.
 //
-// Controls the design leaves out stay null: RadioButton2 without "现在", RadioButton3 and the
-// pickers without "自由设置", SpeedButton1/2 without select buttons, Edit2 outside the edit
-// dialog, Label22 and Image1 on a picture-only banner, Image2 otherwise, Label6 and Splitter1
-// in the quick dialog's absence of them.
-class TFrmEntry : public DialogShell {
+// Controls the design leaves out stay null: startNowButton without "现在", startPickedButton
+// and the pickers without "自由设置", selectAllButton and clearAllButton without select
+// buttons, keyEdit outside the edit dialog, headingLabel and bannerEndPicture on a picture-only
+// banner, bannerFillPicture otherwise, noteLabel and splitter in the quick dialog's absence of
+// them.
+class ReminderEntryDialog : public DialogShell {
     Q_OBJECT
 public:
-    ~TFrmEntry() override;
+    ~ReminderEntryDialog() override;
 
     // Event handlers, public so that tests can drive them as the controls would.
-    void FormShow();
-    void RadioButton2Click();
-    void RadioButton3Click();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void Memo1Change();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void onShown();
+    void onStartNowToggled();
+    void onStartPickedToggled();
+    void tickAllRecipients();
+    void clearAllRecipients();
+    void onContentChanged();
+    void save();
+    void onExitClicked();
 
     // Lists every user, in the order the store returns them: the display name as caption, the
     // key as hidden sub-item, each row clear (ticked in a dialog whose list stays hidden).
-    void LoadRecipientList();
+    void loadRecipientList();
 
-    const EntryDesign& Design() const { return design_; }
+    const EntryDesign& design() const { return design_; }
 
-    QLabel* Label1 = nullptr;
-    QWidget* Panel1 = nullptr; // the white banner
-    QLabel* Label22 = nullptr;
-    PictureBox* Image1 = nullptr; // picture at the banner's right end
-    PictureBox* Image2 = nullptr; // picture filling the banner
-    QLabel* Label5 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QRadioButton* RadioButton3 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QTimeEdit* DateTimePicker2 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    ReportList* ListView1 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-    QPushButton* SpeedButton2 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QWidget* banner = nullptr; // white
+    QLabel* headingLabel = nullptr;
+    PictureBox* bannerEndPicture = nullptr;  // picture at the banner's right end
+    PictureBox* bannerFillPicture = nullptr; // picture filling the banner
+    QLabel* settingsLabel = nullptr;
+    QRadioButton* startNowButton = nullptr;
+    QRadioButton* startPickedButton = nullptr;
+    QDateEdit* startDateEdit = nullptr;
+    QTimeEdit* startTimeEdit = nullptr;
+    QLabel* intervalLabel = nullptr;
+    QLineEdit* intervalEdit = nullptr;
+    QComboBox* intervalUnitCombo = nullptr;
+    QLabel* perTimeLabel = nullptr;
+    QLabel* recipientsLabel = nullptr;
+    QLabel* noteLabel = nullptr;
+    QSplitter* splitter = nullptr;
+    ReportList* recipientList = nullptr;
+    QPushButton* selectAllButton = nullptr;
+    QPushButton* clearAllButton = nullptr;
+    QGroupBox* contentGroup = nullptr;
+    QPlainTextEdit* contentEdit = nullptr;
+    QLineEdit* keyEdit = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* exitButton = nullptr;
 
 protected:
-    TFrmEntry(Session& session, std::function<void()> reloadLists, EntryDesign design,
-              QWidget* parent);
+    ReminderEntryDialog(Session& session, std::function<void()> reloadLists, EntryDesign design,
+                        QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Session& session_;
-    Query ADOQuery1;
+    Query entryQuery;
 
 private:
     void buildControls();
@@ -98,11 +99,11 @@ private:
     QLayout* buildSettingsRow();
     QWidget* buildMiddle();
     QLayout* buildButtonRow();
-    void FormCreate();
+    void applyDefaults();
     void updatePickers();
     // Drops from the interval number whatever the key filter would have swallowed, when the
     // text arrives by pasting or dropping.
-    void Edit1Edited(const QString& text);
+    void onIntervalEdited(const QString& text);
     // What every write of one save shares, read from the controls before the first write.
     struct ReminderValues {
         QString content;
@@ -134,4 +135,4 @@ private:
 // The key filter of the interval number: backspace, "." and the digits pass, every other
 // typed character is swallowed. Control characters other than backspace (shortcuts such as
 // copy and paste) are not typed characters and pass.
-bool IntervalKeyPasses(QChar typed);
+bool intervalKeyPasses(QChar typed);

@@ -1,8 +1,8 @@
-#include "entry/TFrmQuickTx.h"
+#include "entry/QuickPublishDialog.h"
 
-EntryDesign TFrmQuickTx::MakeDesign() {
+EntryDesign QuickPublishDialog::makeDesign() {
     EntryDesign design;
-    design.objectName = QStringLiteral("FrmQuickTx");
+    design.objectName = QStringLiteral("quickPublishDialog");
     design.title = QStringLiteral("快速提醒");
     design.heading = QStringLiteral("添加快速提醒信息");
     design.bannerPicture = QStringLiteral("bannerEntry");
@@ -11,14 +11,15 @@ EntryDesign TFrmQuickTx::MakeDesign() {
     design.listVisible = false;
     design.rowIcons = false;
     design.clearAllCaption.clear();
-    design.label4Text = QStringLiteral("提醒所有人");
-    design.label4Place = Label4Place::SettingsRow;
-    design.label6Text = QStringLiteral("注：快速提醒将提醒所有人");
+    design.recipientsLabelText = QStringLiteral("提醒所有人");
+    design.recipientsLabelPlace = RecipientsLabelPlace::SettingsRow;
+    design.noteText = QStringLiteral("注：快速提醒将提醒所有人");
     design.save.noRecipientMessage = QStringLiteral("请选择要进行信息提醒的人员！");
     design.save.question = QStringLiteral("确定要对所有人员进行信息提醒操作吗？");
     design.save.successText = QStringLiteral("成功添加提醒信息！");
     return design;
 }
 
-TFrmQuickTx::TFrmQuickTx(Session& session, std::function<void()> reloadLists, QWidget* parent)
-    : TFrmEntry(session, std::move(reloadLists), MakeDesign(), parent) {}
+QuickPublishDialog::QuickPublishDialog(Session& session, std::function<void()> reloadLists,
+                                       QWidget* parent)
+    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(), parent) {}

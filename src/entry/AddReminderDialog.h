@@ -1,25 +1,26 @@
 #pragma once
 
-#include "entry/TFrmEntry.h"
+#include "entry/ReminderEntryDialog.h"
 
 #include <QDate>
 
 // The add-reminder dialog: publishes an ordinary reminder, starting now or at a picked moment,
 // to every ticked user, oneself included. Opened modally by "添加提醒":
 //
-//   TFrmAddtx dialog(session, [this] { ReloadLists(); }, this);
+//   AddReminderDialog dialog(session, [this] { ReloadLists(); }, this);
 //   if (calendarPageShowing)
-//       dialog.PresetStartDay(calendarView->SelectedDate());
+//       dialog.presetStartDay(calendarView->SelectedDate());
 //   ModalRunner::run(dialog);
-class TFrmAddtx : public TFrmEntry {
+class AddReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    TFrmAddtx(Session& session, std::function<void()> reloadLists, QWidget* parent = nullptr);
+    AddReminderDialog(Session& session, std::function<void()> reloadLists,
+                      QWidget* parent = nullptr);
 
     // The calendar page's preset: the date picker takes `day` (at 00:00) and "自由设置" is
     // selected, which enables both pickers as a click on it would. The time picker keeps the
     // current time of day.
-    void PresetStartDay(const QDate& day);
+    void presetStartDay(const QDate& day);
 
-    static EntryDesign MakeDesign();
+    static EntryDesign makeDesign();
 };

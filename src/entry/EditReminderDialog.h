@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/TFrmEntry.h"
+#include "entry/ReminderEntryDialog.h"
 
 // The edit-reminder dialog: rewrites one pending reminder the current user published (its
 // content, start, interval and recipient). It has no show handler of its own; its opener fills
@@ -8,18 +8,20 @@
 //
 // The main window's "编辑提醒" handler, after its own check that a row is selected:
 //
-//   TFrmEditMessage::EditPublished(session, [this] { ReloadLists(); },
-//                                  ListView3->caption(row), ListView3->subItem(row, 0), this);
+//   EditReminderDialog::editPublished(session, [this] { reloadLists(); },
+//                                     publishedList->caption(row),
+//                                     publishedList->subItem(row, 0), this);
 //
-// A failing select while filling leaves EditPublished with the store's error (call it inside
+// A failing select while filling leaves editPublished() with the store's error (call it inside
 // the handler guard); the dialog is then never shown.
-class TFrmEditMessage : public TFrmEntry {
+class EditReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    TFrmEditMessage(Session& session, std::function<void()> reloadLists, QWidget* parent = nullptr);
+    EditReminderDialog(Session& session, std::function<void()> reloadLists,
+                       QWidget* parent = nullptr);
 
     // Creates the dialog, fills it (fill()) and shows it modally through ModalRunner.
-    static void EditPublished(Session& session, std::function<void()> reloadLists,
+    static void editPublished(Session& session, std::function<void()> reloadLists,
                               const QString& keyText, const QString& listedContent,
                               QWidget* parent = nullptr);
 
@@ -30,5 +32,5 @@ public:
     // ticked by name.
     void fill(const QString& keyText, const QString& listedContent);
 
-    static EntryDesign MakeDesign();
+    static EntryDesign makeDesign();
 };

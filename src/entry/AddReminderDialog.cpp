@@ -1,8 +1,8 @@
-#include "entry/TFrmAddtx.h"
+#include "entry/AddReminderDialog.h"
 
-EntryDesign TFrmAddtx::MakeDesign() {
+EntryDesign AddReminderDialog::makeDesign() {
     EntryDesign design;
-    design.objectName = QStringLiteral("FrmAddtx");
+    design.objectName = QStringLiteral("addReminderDialog");
     design.title = QStringLiteral("添加提醒");
     design.heading = QStringLiteral("添加提醒信息");
     design.bannerPicture = QStringLiteral("bannerEntry");
@@ -13,10 +13,11 @@ EntryDesign TFrmAddtx::MakeDesign() {
     return design;
 }
 
-TFrmAddtx::TFrmAddtx(Session& session, std::function<void()> reloadLists, QWidget* parent)
-    : TFrmEntry(session, std::move(reloadLists), MakeDesign(), parent) {}
+AddReminderDialog::AddReminderDialog(Session& session, std::function<void()> reloadLists,
+                                     QWidget* parent)
+    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(), parent) {}
 
-void TFrmAddtx::PresetStartDay(const QDate& day) {
-    DateTimePicker1->setDate(day);
-    RadioButton3->setChecked(true);
+void AddReminderDialog::presetStartDay(const QDate& day) {
+    startDateEdit->setDate(day);
+    startPickedButton->setChecked(true);
 }
