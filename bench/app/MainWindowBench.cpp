@@ -150,8 +150,8 @@ void BM_LoginToMainWindow(benchmark::State& state) {
         state.PauseTiming();
         auto window = mainWindow(session);
         state.ResumeTiming();
-        window->ShowGreeting(session.currentUserName);
-        window->ApplyPermissions(session.currentUserKey);
+        window->showGreeting(session.currentUserName);
+        window->applyPermissions(session.currentUserKey);
         window->ReloadLists();
         window->show();
         window->repaint();

@@ -21,10 +21,10 @@
 #include "store/Connection.h"
 #include "store/Statements.h"
 #include "store/UserNames.h"
+#include "users/PasswordDialog.h"
 #include "users/Permissions.h"
-#include "users/TFrmModifyPwd.h"
-#include "users/TFrmPopdem.h"
-#include "users/TFrmUser.h"
+#include "users/PermissionsDialog.h"
+#include "users/UserAccountsDialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -355,7 +355,7 @@ void TFrmMainT::FormActivate() {
         return;
     loginShown_ = true;
     {
-        TFrmLogin login(session_, *this, this);
+        LoginDialog login(session_, *this, this);
         ModalRunner::run(login);
     }
     ReloadLists();
@@ -373,15 +373,15 @@ void TFrmMainT::Timer_showtimeTimer() {
     Label3->setText(ClockText(SystemClock::now()));
 }
 
-void TFrmMainT::ShowGreeting(const QString& userName) {
+void TFrmMainT::showGreeting(const QString& userName) {
     Label2->setText(QStringLiteral("欢迎你：") + isolatedText(userName));
     Label2->show();
     Label3->show();
     Timer_showtime->start();
 }
 
-void TFrmMainT::ApplyPermissions(int userKey) {
-    const Permissions::Grants grants = Permissions::ForAccount(ADOQuery3, userKey);
+void TFrmMainT::applyPermissions(int userKey) {
+    const Permissions::Grants grants = Permissions::forAccount(ADOQuery3, userKey);
     const auto controls = GatedControls();
     for (int i = 0; i < Permissions::kPositions; ++i)
         SetControlEnabled(controls[i], grants[i]);
@@ -563,17 +563,17 @@ void TFrmMainT::TbexitClick() {
 }
 
 void TFrmMainT::N41Click() {
-    TFrmUser dialog(session_, this);
+    UserAccountsDialog dialog(session_, this);
     ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N43Click() {
-    TFrmPopdem dialog(session_, this);
+    PermissionsDialog dialog(session_, this);
     ModalRunner::run(dialog);
 }
 
 void TFrmMainT::N9Click() {
-    TFrmModifyPwd dialog(session_, this);
+    PasswordDialog dialog(session_, this);
     ModalRunner::run(dialog);
 }
 

@@ -8,7 +8,7 @@
 #include "schedule/SoundPlayer.h"
 #include "store/Query.h"
 #include "store/Session.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <QAction>
 #include <QDate>
@@ -77,8 +77,8 @@ public:
     QString LookupUserName(int userKey);
 
     // LoginHost: what a successful login sets in this window.
-    void ShowGreeting(const QString& userName) override;
-    void ApplyPermissions(int userKey) override;
+    void showGreeting(const QString& userName) override;
+    void applyPermissions(int userKey) override;
 
     // The clock text of a moment: "yyyy年mm月dd日 dddd HH:mm:ss " with the long weekday name.
     static QString ClockText(const QDateTime& moment);

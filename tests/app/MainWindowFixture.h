@@ -5,7 +5,7 @@
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +23,10 @@ protected:
     // Logs in through the real dialog, as the first activation does.
     void loginAs(const QString& name, const QString& password) {
         ScriptedModal modal([&](QDialog& dialog) {
-            auto& login = dynamic_cast<TFrmLogin&>(dialog);
-            login.Edit1->setText(name);
-            login.Edit2->setText(password);
-            login.btnloginClick();
+            auto& login = dynamic_cast<LoginDialog&>(dialog);
+            login.loginNameEdit->setText(name);
+            login.passwordEdit->setText(password);
+            login.logIn();
             return dialog.result();
         });
         window.FormActivate();

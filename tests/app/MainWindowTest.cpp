@@ -21,10 +21,10 @@ TEST_F(MainWindowTest, TheLoginIsShownOnceHoweverOftenTheWindowIsActivated) {
     int logins = 0;
     ScriptedModal modal([&](QDialog& dialog) {
         ++logins;
-        auto& login = dynamic_cast<TFrmLogin&>(dialog);
-        login.Edit1->setText("me");
-        login.Edit2->setText("pw");
-        login.btnloginClick();
+        auto& login = dynamic_cast<LoginDialog&>(dialog);
+        login.loginNameEdit->setText("me");
+        login.passwordEdit->setText("pw");
+        login.logIn();
         return dialog.result();
     });
     window.FormActivate();
@@ -157,16 +157,16 @@ TEST_F(MainWindowTest, PermissionsFollowTheStringAndTheAdministratorFlag) {
             mask += TFrmMainT::ControlEnabled(control) ? '1' : '0';
         return mask;
     };
-    window.ApplyPermissions(me); // no row
+    window.applyPermissions(me); // no row
     EXPECT_EQ(enabled(), QStringLiteral("000000000"));
     store.setPermission(me, "11");
-    window.ApplyPermissions(me);
+    window.applyPermissions(me);
     EXPECT_EQ(enabled(), QStringLiteral("110000000"));
     EXPECT_TRUE(window.N9->isEnabled());
     EXPECT_TRUE(window.ToolButton8->isEnabled());
     EXPECT_TRUE(window.ToolButton1->isEnabled());
     store.setPermission(1, "000000000");
-    window.ApplyPermissions(1);
+    window.applyPermissions(1);
     EXPECT_EQ(enabled(), QStringLiteral("111111111"));
 }
 

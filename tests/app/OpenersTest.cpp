@@ -38,9 +38,9 @@ TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
         {&TFrmMainT::ToolButton12Click, "BirthdayReminderDialog"},
         {&TFrmMainT::ToolButton9Click, "AppointmentReminderDialog"},
         {&TFrmMainT::TbexitClick, "AnniversaryReminderDialog"},
-        {&TFrmMainT::N41Click, "TFrmUser"},
-        {&TFrmMainT::N43Click, "TFrmPopdem"},
-        {&TFrmMainT::N9Click, "TFrmModifyPwd"},
+        {&TFrmMainT::N41Click, "UserAccountsDialog"},
+        {&TFrmMainT::N43Click, "PermissionsDialog"},
+        {&TFrmMainT::N9Click, "PasswordDialog"},
         {&TFrmMainT::N13Click, "TFrmAbout"},
     };
     for (const auto& [trigger, expected] : triggers) {

@@ -5,7 +5,7 @@
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -46,10 +46,10 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 
     ScriptedModal modal([](QDialog& dialog) {
-        auto& login = dynamic_cast<TFrmLogin&>(dialog);
-        login.Edit1->setText("li");
-        login.Edit2->setText("pw");
-        login.btnloginClick();
+        auto& login = dynamic_cast<LoginDialog&>(dialog);
+        login.loginNameEdit->setText("li");
+        login.passwordEdit->setText("pw");
+        login.logIn();
         return dialog.result();
     });
     window.FormActivate();

@@ -15,34 +15,34 @@ class LoginHost {
 public:
     virtual ~LoginHost() = default;
     // Greeting "欢迎你：" and the name, the clock shown and started.
-    virtual void ShowGreeting(const QString& userName) = 0;
-    virtual void ApplyPermissions(int userKey) = 0;
+    virtual void showGreeting(const QString& userName) = 0;
+    virtual void applyPermissions(int userKey) = 0;
 };
 
 // The login dialog: decides who the current user is for the rest of the run.
-class TFrmLogin : public DialogShell {
+class LoginDialog : public DialogShell {
     Q_OBJECT
 public:
-    TFrmLogin(Session& session, LoginHost& host, QWidget* parent = nullptr);
+    LoginDialog(Session& session, LoginHost& host, QWidget* parent = nullptr);
 
-    void FormCreate();
-    void FormShow();
-    void btnloginClick();
-    void btnexitClick();
+    void buildControls();
+    void onShown();
+    void logIn();
+    void quitProgram();
 
     // The hint under the edits names the administrator's first password.
-    static QString HintText();
-    bool LoggedIn() const { return loggedIn_; }
+    static QString hintText();
+    bool isLoggedIn() const { return loggedIn_; }
 
-    QLabel* Label1 = nullptr;
-    PictureBox* Image1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPushButton* btnlogin = nullptr;
-    QPushButton* btnexit = nullptr;
+    QLabel* titleLabel = nullptr;
+    PictureBox* loginPicture = nullptr;
+    QLabel* loginNameLabel = nullptr;
+    QLineEdit* loginNameEdit = nullptr;
+    QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QLabel* hintLabel = nullptr;
+    QPushButton* loginButton = nullptr;
+    QPushButton* exitButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +52,6 @@ protected:
 private:
     Session& session_;
     LoginHost& host_;
-    Query ADOQuery1;
+    Query loginQuery;
     bool loggedIn_ = false;
 };
