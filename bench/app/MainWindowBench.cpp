@@ -3,7 +3,7 @@
 // successful login to the window showing 10,000 pending rows, and what those rows cost in
 // memory. Floors run the same statement straight on the SQLite C API.
 #include "app/Autostart.h"
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "chrome/Assets.h"
 #include "platform/ModalRunner.h"
 #include "platform/ReportList.h"
@@ -32,8 +32,8 @@ public:
 
 class NoAutostart final : public Autostart {
 public:
-    void WriteEntry(const QString&) override {}
-    void RemoveEntry() override {}
+    void writeEntry(const QString&) override {}
+    void removeEntry() override {}
 };
 
 // Rows shaped like the pending list's: key, content, publisher, publish time.
@@ -85,12 +85,12 @@ void BM_ListFillBulk(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
-    auto window = std::make_unique<TFrmMainT>(session, std::make_unique<NoAutostart>(),
-                                              std::make_unique<Silence>());
+std::unique_ptr<MainWindow> mainWindow(Session& session) {
+    auto window = std::make_unique<MainWindow>(session, std::make_unique<NoAutostart>(),
+                                               std::make_unique<Silence>());
     // Only the benchmark polls here.
     for (ReminderKind kind : kAllReminderKinds)
-        window->Polling().pollTimer(kind)->stop();
+        window->polling().pollTimer(kind)->stop();
     return window;
 }
 
@@ -136,8 +136,8 @@ void BM_ReloadThreeLists(benchmark::State& state) {
     auto window = mainWindow(session);
     window->show();
     for (auto _ : state)
-        window->ReloadLists();
-    if (window->ListView1->count() != kBusyUserPending)
+        window->reloadLists();
+    if (window->pendingList->count() != kBusyUserPending)
         state.SkipWithError("wrong row count");
 }
 BENCHMARK(BM_ReloadThreeLists)->Unit(benchmark::kMillisecond);
@@ -152,11 +152,11 @@ void BM_LoginToMainWindow(benchmark::State& state) {
         state.ResumeTiming();
         window->showGreeting(session.currentUserName);
         window->applyPermissions(session.currentUserKey);
-        window->ReloadLists();
+        window->reloadLists();
         window->show();
         window->repaint();
         state.PauseTiming();
-        if (window->ListView1->count() != kBusyUserPending)
+        if (window->pendingList->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         window.reset();
         // What the window left queued (its login request among them) goes with it.
@@ -205,15 +205,15 @@ void BM_MainWindowMemory(benchmark::State& state) {
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
-    window->ReloadLists();
+    window->reloadLists();
     for (auto _ : state) {
         session.currentUserKey = 0;
-        window->ReloadLists();
+        window->reloadLists();
         window->repaint();
         malloc_trim(0);
         const std::size_t empty = heapInUse();
         session.currentUserKey = kBusyUser;
-        window->ReloadLists();
+        window->reloadLists();
         window->repaint();
         const std::size_t full = heapInUse();
         state.counters["empty_window_KB"] = static_cast<double>(empty) / 1024.0;

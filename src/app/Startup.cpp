@@ -32,10 +32,10 @@ std::unique_ptr<Startup::Program> Startup::start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
     QApplication::setWindowIcon(Assets::appIcon());
     auto program = std::make_unique<Program>();
-    program->mainWindow = std::make_unique<TFrmMainT>(program->session);
-    program->dataModule = std::make_unique<TFrmDM>(program->session);
-    program->dataModule->DataModuleCreate();
-    if (program->dataModule->StartupFailed())
+    program->mainWindow = std::make_unique<MainWindow>(program->session);
+    program->storeConnection = std::make_unique<StoreConnection>(program->session);
+    program->storeConnection->openStore();
+    if (program->storeConnection->hasStartupFailed())
         return nullptr;
     return program;
 }

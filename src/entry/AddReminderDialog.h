@@ -7,7 +7,7 @@
 // The add-reminder dialog: publishes an ordinary reminder, starting now or at a picked moment,
 // to every ticked user, oneself included. Opened modally by "添加提醒":
 //
-//   AddReminderDialog dialog(session, [this] { ReloadLists(); }, this);
+//   AddReminderDialog dialog(session, [this] { reloadLists(); }, this);
 //   if (calendarPageShowing)
 //       dialog.presetStartDay(calendarView->SelectedDate());
 //   ModalRunner::run(dialog);

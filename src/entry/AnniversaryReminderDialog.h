@@ -4,7 +4,7 @@
 
 // The anniversary reminder dialog, opened modally by "  纪念日提醒":
 //
-//   AnniversaryReminderDialog dialog(session, [this] { ReloadLists(); }, this);
+//   AnniversaryReminderDialog dialog(session, [this] { reloadLists(); }, this);
 //   ModalRunner::run(dialog);
 class AnniversaryReminderDialog : public DatedReminderDialog {
     Q_OBJECT

@@ -4,7 +4,7 @@
 
 // The appointment reminder dialog, opened modally by "约会提醒":
 //
-//   AppointmentReminderDialog dialog(session, [this] { ReloadLists(); }, this);
+//   AppointmentReminderDialog dialog(session, [this] { reloadLists(); }, this);
 //   ModalRunner::run(dialog);
 class AppointmentReminderDialog : public DatedReminderDialog {
     Q_OBJECT

@@ -4,7 +4,7 @@
 
 // The birthday reminder dialog, opened modally by "生日提醒":
 //
-//   BirthdayReminderDialog dialog(session, [this] { ReloadLists(); }, this);
+//   BirthdayReminderDialog dialog(session, [this] { reloadLists(); }, this);
 //   ModalRunner::run(dialog);
 class BirthdayReminderDialog : public DatedReminderDialog {
     Q_OBJECT

@@ -5,7 +5,7 @@
 // Quick publish: an ordinary reminder that starts now, to every user at once. Its recipient
 // list is never seen; every row of it is ticked. Opened modally by "快速发布":
 //
-//   QuickPublishDialog dialog(session, [this] { ReloadLists(); }, this);
+//   QuickPublishDialog dialog(session, [this] { reloadLists(); }, this);
 //   ModalRunner::run(dialog);
 class QuickPublishDialog : public ReminderEntryDialog {
     Q_OBJECT

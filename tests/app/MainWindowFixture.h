@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "platform/AppLifetime.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
@@ -29,7 +29,7 @@ protected:
             login.logIn();
             return dialog.result();
         });
-        window.FormActivate();
+        window.showLoginOnce();
     }
     int addReminder(int recipient, int publisher, const QString& detail, QVariant totalTime,
                     int done = 0, const QString& doTime = "2010-11-12 08:51:37") {
@@ -55,5 +55,5 @@ protected:
     int me = 0;
     int other = 0;
     int quitRequests = 0;
-    TFrmMainT window{store.session()};
+    MainWindow window{store.session()};
 };

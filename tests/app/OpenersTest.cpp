@@ -1,6 +1,6 @@
 // The main window opens every other window as a new modal instance, and the entry dialogs
 // reach back to reload its lists.
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "entry/AddReminderDialog.h"
 #include "entry/EditReminderDialog.h"
 #include "support/FakeClock.h"
@@ -23,7 +23,7 @@ protected:
     FakeClock clock;
     ScriptedBoxes boxes;
     int me = 0;
-    TFrmMainT window{store.session()};
+    MainWindow window{store.session()};
 };
 
 TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
@@ -32,16 +32,16 @@ TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
         opened << QString::fromLatin1(dialog.metaObject()->className());
         return int(QDialog::Rejected);
     });
-    const std::pair<void (TFrmMainT::*)(), const char*> triggers[] = {
-        {&TFrmMainT::ToolButton10Click, "AddReminderDialog"},
-        {&TFrmMainT::ToolButton2Click, "QuickPublishDialog"},
-        {&TFrmMainT::ToolButton12Click, "BirthdayReminderDialog"},
-        {&TFrmMainT::ToolButton9Click, "AppointmentReminderDialog"},
-        {&TFrmMainT::TbexitClick, "AnniversaryReminderDialog"},
-        {&TFrmMainT::N41Click, "UserAccountsDialog"},
-        {&TFrmMainT::N43Click, "PermissionsDialog"},
-        {&TFrmMainT::N9Click, "PasswordDialog"},
-        {&TFrmMainT::N13Click, "TFrmAbout"},
+    const std::pair<void (MainWindow::*)(), const char*> triggers[] = {
+        {&MainWindow::addReminder, "AddReminderDialog"},
+        {&MainWindow::quickPublish, "QuickPublishDialog"},
+        {&MainWindow::addBirthdayReminder, "BirthdayReminderDialog"},
+        {&MainWindow::addAppointmentReminder, "AppointmentReminderDialog"},
+        {&MainWindow::addAnniversaryReminder, "AnniversaryReminderDialog"},
+        {&MainWindow::openUserAccounts, "UserAccountsDialog"},
+        {&MainWindow::openPermissions, "PermissionsDialog"},
+        {&MainWindow::openPasswordChange, "PasswordDialog"},
+        {&MainWindow::openAbout, "AboutDialog"},
     };
     for (const auto& [trigger, expected] : triggers) {
         opened.clear();
@@ -58,7 +58,7 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
         memo = dynamic_cast<EditReminderDialog&>(dialog).contentEdit->toPlainText();
         return int(QDialog::Rejected);
     });
-    window.ToolButton3Click();
+    window.editReminder();
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(boxes.last().text, QStringLiteral("请选择一条记录进行操作！"));
 
@@ -67,9 +67,9 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     r.publisher = me;
     r.detail = "要改的提醒";
     store.addReminder(r);
-    window.ReloadLists();
-    window.ListView3->selectRow(0);
-    window.ToolButton3Click();
+    window.reloadLists();
+    window.publishedList->selectRow(0);
+    window.editReminder();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(memo, QStringLiteral("要改的提醒"));
 }
@@ -85,16 +85,16 @@ TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
         add.save();
         return int(QDialog::Rejected);
     });
-    window.ToolButton10Click();
-    ASSERT_EQ(window.ListView1->count(), 1);
-    EXPECT_EQ(window.ListView1->subItem(0, 0), QStringLiteral("自己提醒自己"));
-    ASSERT_EQ(window.ListView3->count(), 1);
-    EXPECT_EQ(window.ListView3->subItem(0, 1), QStringLiteral("我自己"));
+    window.addReminder();
+    ASSERT_EQ(window.pendingList->count(), 1);
+    EXPECT_EQ(window.pendingList->subItem(0, 0), QStringLiteral("自己提醒自己"));
+    ASSERT_EQ(window.publishedList->count(), 1);
+    EXPECT_EQ(window.publishedList->subItem(0, 1), QStringLiteral("我自己"));
 }
 
 TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
     clock.set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
-    window.FormShow();
+    window.onShown();
     EXPECT_EQ(window.calendarView->dateTime().date(), QDate(2024, 2, 10));
     window.calendarView->setDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
 
@@ -108,13 +108,13 @@ TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
         freeSetting = add.startPickedButton->isChecked() && add.startDateEdit->isEnabled();
         return int(QDialog::Rejected);
     });
-    window.PageControl1->setCurrentIndex(0);
-    window.ToolButton10Click();
+    window.pages->setCurrentIndex(0);
+    window.addReminder();
     EXPECT_EQ(pickedDay, QDate(2024, 2, 10)) << "the list page presets nothing";
     EXPECT_FALSE(freeSetting);
 
-    window.PageControl1->setCurrentIndex(1);
-    window.ToolButton10Click();
+    window.pages->setCurrentIndex(1);
+    window.addReminder();
     EXPECT_EQ(pickedDay, QDate(2024, 3, 22));
     EXPECT_EQ(pickedTime.toString("HH:mm"), QStringLiteral("14:25")) << "the current time of day";
     EXPECT_TRUE(freeSetting);

@@ -1,6 +1,6 @@
 // The main window's polls: a reminder published to the logged-in user pops up with its sound
 // and, once acknowledged, moves to the history list.
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "popups/ReminderPopup.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
@@ -26,8 +26,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     ScriptedBoxes boxes;
     QStringList played;
     const int colleague = store.addUser("li", "李娜", "pw");
-    TFrmMainT window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
-    ReminderPolling& polling = window.Polling();
+    MainWindow window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
+    ReminderPolling& polling = window.polling();
     EXPECT_TRUE(polling.ordinaryPollTimer->isActive());
     EXPECT_EQ(polling.ordinaryPollTimer->interval(), 4000);
     EXPECT_EQ(polling.birthdayPollTimer->interval(), 25000);
@@ -52,8 +52,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
         login.logIn();
         return dialog.result();
     });
-    window.FormActivate();
-    ASSERT_EQ(window.ListView1->count(), 1);
+    window.showLoginOnce();
+    ASSERT_EQ(window.pendingList->count(), 1);
 
     polling.onOrdinaryPollTimer();
     EXPECT_TRUE(polling.ordinaryRepeatTimer->isRunning());
@@ -67,9 +67,9 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
 
     popup->reminderList->setChecked(0, true);
     popup->acknowledgeTicked();
-    EXPECT_EQ(window.ListView1->count(), 0);
-    ASSERT_EQ(window.ListView2->count(), 1);
-    EXPECT_EQ(window.ListView2->subItem(0, 0), QStringLiteral("下午三点开会"));
+    EXPECT_EQ(window.pendingList->count(), 0);
+    ASSERT_EQ(window.historyList->count(), 1);
+    EXPECT_EQ(window.historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
 
     polling.onOrdinaryPollTimer();
     EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());

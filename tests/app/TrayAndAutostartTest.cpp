@@ -1,6 +1,6 @@
 // The autostart option, hiding into the notification area and the about box.
-#include "app/TFrmAbout.h"
-#include "app/TFrmMainT.h"
+#include "app/AboutDialog.h"
+#include "app/MainWindow.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/SettingsFile.h"
@@ -41,32 +41,32 @@ protected:
     ScriptedBoxes boxes;
     QTemporaryDir autostartDir;
     int quitRequests = 0;
-    TFrmMainT window{store.session(), std::make_unique<XdgAutostart>(autostartDir.path())};
+    MainWindow window{store.session(), std::make_unique<XdgAutostart>(autostartDir.path())};
 };
 
 TEST_F(TrayTest, AFreshInstallationRemovesAPresentEntryAtTheFirstShow) {
     plantEntry();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     window.show();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
     EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
     window.show();
-    window.N14Click(); // unticked → ticked
+    window.toggleAutostart(); // unticked → ticked
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("1"));
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
     window.hide();
     window.show();
     EXPECT_TRUE(entryText().contains(
-        "Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
+        "Exec=" + XdgAutostart::execValue(QCoreApplication::applicationFilePath())));
 
-    window.N14Click(); // ticked → unticked: the entry stays until the next show
+    window.toggleAutostart(); // ticked → unticked: the entry stays until the next show
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("0"));
-    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("随windows启动系统"));
     EXPECT_TRUE(QFile::exists(entryPath()));
     window.hide();
     window.show();
@@ -77,7 +77,7 @@ TEST_F(TrayTest, AnyOtherSettingLeavesCaptionAndEntryAsTheyWere) {
     plantEntry();
     SettingsFile::write("Run", "dword", "yes");
     window.show();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_EQ(entryText(), QStringLiteral("[Desktop Entry]\nExec=/old/qxreminder\n"));
 }
 
@@ -86,7 +86,7 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
     QFile blocker(dir.filePath("autostart"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    TFrmMainT blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
+    MainWindow blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
     SettingsFile::write("Run", "dword", "1");
     blocked.show();
     EXPECT_EQ(boxes.count(), 1);
@@ -98,14 +98,14 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
 
 TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
     window.show();
-    window.PageControl1->setCurrentIndex(2);
-    window.ToolButton8Click();
+    window.pages->setCurrentIndex(2);
+    window.onHideClicked();
     EXPECT_FALSE(window.isVisible());
     ASSERT_NE(window.trayIcon(), nullptr);
     EXPECT_EQ(window.trayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
     window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(window.pages->currentIndex(), 0);
     window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(window.isVisible());
     window.showWindowAction->trigger(); // "显示主窗口"
@@ -114,10 +114,10 @@ TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
 
 TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
     window.show();
-    window.HideToTray();
+    window.hideToTray();
     QSystemTrayIcon* icon = window.trayIcon();
     window.show();
-    window.HideToTray();
+    window.hideToTray();
     EXPECT_EQ(window.trayIcon(), icon);
     EXPECT_EQ(window.findChildren<QSystemTrayIcon*>().size(), 1);
 }
@@ -125,14 +125,14 @@ TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
 TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
     ShellWindow::overrideTrayAvailableForTests(false);
     window.show();
-    window.ToolButton8Click();
+    window.onHideClicked();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isMinimized());
 }
 
 TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
     window.show();
-    window.HideToTray();
+    window.hideToTray();
     window.exitAction->trigger();
     EXPECT_EQ(quitRequests, 1);
     EXPECT_EQ(boxes.count(), 0);
@@ -151,14 +151,14 @@ public slots:
 TEST(AboutBoxTest, ItsTextOpensTheSuppliersPageAndExitClosesIt) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    TFrmAbout about;
+    AboutDialog about;
     about.show();
-    about.Label2Click();
+    about.openSupplierPage();
     QDesktopServices::unsetUrlHandler("https");
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front(), QUrl(AppInfo::kSupplierWebPage));
     EXPECT_TRUE(about.isVisible());
-    about.Button1->click();
+    about.exitButton->click();
     EXPECT_FALSE(about.isVisible());
 }
 
