@@ -43,40 +43,40 @@ void EditReminderDialog::fill(const QString& keyText, const QString& listedConte
     contentEdit->setPlainText(listedContent);
 
     auto readReminder = [&] {
-        entryQuery.setStatement(QString::fromUtf8(Statements::kSelectPublishedReminder));
-        entryQuery.bindInteger(QStringLiteral("p"), session_.currentUserKey);
-        entryQuery.bindText(QStringLiteral("p1"), keyText);
-        entryQuery.open();
+        entryQuery_.setStatement(QString::fromUtf8(Statements::kSelectPublishedReminder));
+        entryQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+        entryQuery_.bindText(QStringLiteral("p1"), keyText);
+        entryQuery_.open();
     };
     readReminder();
     // A reminder acknowledged or deleted meanwhile gives no row: every field reads empty or 0,
     // and the dialog opens on "现在" with nothing to rewrite.
-    if (entryQuery.fieldAsInteger(QStringLiteral("ReAction")) == 1)
+    if (entryQuery_.fieldAsInteger(QStringLiteral("ReAction")) == 1)
         startPickedButton->setChecked(true);
     else
         startNowButton->setChecked(true);
     if (startPickedButton->isChecked()) {
-        const QDateTime begin = entryQuery.fieldAsDateTime(QStringLiteral("ReBeginTime"));
+        const QDateTime begin = entryQuery_.fieldAsDateTime(QStringLiteral("ReBeginTime"));
         startDateEdit->setDate(begin.date());
         startTimeEdit->setTime(QTime(begin.time().hour(), begin.time().minute()));
     }
-    intervalEdit->setText(entryQuery.fieldAsString(QStringLiteral("ReIntervalNumber")));
-    intervalUnitCombo->setEditText(entryQuery.fieldAsString(QStringLiteral("ReIntervalType")));
-    const QString storedKey = entryQuery.fieldAsString(QStringLiteral("KeyID"));
+    intervalEdit->setText(entryQuery_.fieldAsString(QStringLiteral("ReIntervalNumber")));
+    intervalUnitCombo->setEditText(entryQuery_.fieldAsString(QStringLiteral("ReIntervalType")));
+    const QString storedKey = entryQuery_.fieldAsString(QStringLiteral("KeyID"));
 
     loadRecipientList();
     keyEdit->setText(storedKey);
 
     readReminder();
     std::vector<qint64> recipients;
-    for (entryQuery.first(); !entryQuery.atEnd(); entryQuery.next())
-        recipients.push_back(entryQuery.fieldAsInteger(QStringLiteral("ReUserID")));
+    for (entryQuery_.first(); !entryQuery_.atEnd(); entryQuery_.next())
+        recipients.push_back(entryQuery_.fieldAsInteger(QStringLiteral("ReUserID")));
     QSet<QString> names;
     for (const qint64 recipient : recipients) {
-        entryQuery.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-        entryQuery.bindInteger(QStringLiteral("p"), static_cast<qint32>(recipient));
-        entryQuery.open();
-        const QString name = entryQuery.fieldAsString(QStringLiteral("UserTrueName"));
+        entryQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+        entryQuery_.bindInteger(QStringLiteral("p"), static_cast<qint32>(recipient));
+        entryQuery_.open();
+        const QString name = entryQuery_.fieldAsString(QStringLiteral("UserTrueName"));
         // A recipient whose account is gone has no name; it must not tick a user who merely
         // has an empty name.
         if (!name.isEmpty())

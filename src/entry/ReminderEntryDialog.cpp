@@ -66,7 +66,7 @@ bool intervalKeyPasses(QChar typed) {
 
 ReminderEntryDialog::ReminderEntryDialog(Session& session, std::function<void()> reloadLists,
                                          EntryDesign design, QWidget* parent)
-    : DialogShell(parent), session_(session), entryQuery(session.connectionName),
+    : DialogShell(parent), session_(session), entryQuery_(session.connectionName),
       design_(std::move(design)), reloadLists_(std::move(reloadLists)) {
     setObjectName(design_.objectName);
     buildControls();
@@ -333,18 +333,18 @@ void ReminderEntryDialog::onShown() {
 }
 
 void ReminderEntryDialog::loadRecipientList() {
-    entryQuery.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
-    entryQuery.open();
+    entryQuery_.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    entryQuery_.open();
     letPendingEventsRun();
     {
         PaintingSuspended suspended(recipientList);
         recipientList->clear();
         const QIcon icon =
             design_.rowIcons ? QIcon(Assets::picture(QStringLiteral("listUser"))) : QIcon();
-        for (entryQuery.first(); !entryQuery.atEnd(); entryQuery.next()) {
+        for (entryQuery_.first(); !entryQuery_.atEnd(); entryQuery_.next()) {
             const int row =
-                recipientList->addRow({entryQuery.fieldAsString(QStringLiteral("UserTrueName")),
-                                       entryQuery.fieldAsString(QStringLiteral("keyid"))},
+                recipientList->addRow({entryQuery_.fieldAsString(QStringLiteral("UserTrueName")),
+                                       entryQuery_.fieldAsString(QStringLiteral("keyid"))},
                                       icon);
             if (!design_.listVisible)
                 recipientList->setChecked(row, true);
@@ -496,26 +496,26 @@ bool ReminderEntryDialog::writeReminder(const std::function<void(Query&)>& bindR
     const QString now = TimingRules::nowText();
 
     try {
-        entryQuery.setStatement(QString::fromUtf8(
+        entryQuery_.setStatement(QString::fromUtf8(
             plan.updateExisting ? Statements::kUpdateReminder : Statements::kInsertReminder));
-        bindRecipient(entryQuery);
-        entryQuery.bindText(QStringLiteral("p2"), values.content);
-        entryQuery.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-        entryQuery.bindText(
+        bindRecipient(entryQuery_);
+        entryQuery_.bindText(QStringLiteral("p2"), values.content);
+        entryQuery_.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
+        entryQuery_.bindText(
             QStringLiteral("p4"),
             picked ? TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time())
                    : now);
-        entryQuery.bindText(QStringLiteral("p5"), TextConvert::trim(intervalEdit->text()));
-        entryQuery.bindText(QStringLiteral("p6"), values.unit);
-        entryQuery.bindText(QStringLiteral("p7"), now);
-        entryQuery.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
-        entryQuery.bindText(QStringLiteral("p9"), plan.kind);
-        entryQuery.bindText(QStringLiteral("p10"), QStringLiteral("0"));
+        entryQuery_.bindText(QStringLiteral("p5"), TextConvert::trim(intervalEdit->text()));
+        entryQuery_.bindText(QStringLiteral("p6"), values.unit);
+        entryQuery_.bindText(QStringLiteral("p7"), now);
+        entryQuery_.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
+        entryQuery_.bindText(QStringLiteral("p9"), plan.kind);
+        entryQuery_.bindText(QStringLiteral("p10"), QStringLiteral("0"));
         if (values.totalTime)
-            entryQuery.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
+            entryQuery_.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
         if (plan.updateExisting)
-            entryQuery.bindText(QStringLiteral("p12"), TextConvert::trim(keyEdit->text()));
-        entryQuery.execute();
+            entryQuery_.bindText(QStringLiteral("p12"), TextConvert::trim(keyEdit->text()));
+        entryQuery_.execute();
     } catch (const std::exception& error) {
         // The other recipients are still written; the save reports every refusal at its end.
         ++tally.failed;

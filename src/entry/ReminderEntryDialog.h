@@ -91,7 +91,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Session& session_;
-    Query entryQuery;
+    Query entryQuery_;
 
 private:
     void buildControls();

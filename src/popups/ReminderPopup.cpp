@@ -71,7 +71,7 @@ QRegion popupShape(const QSize& size) {
 ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent)
     : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), style_(style),
       session_(context.session), reloadLists_(context.reloadLists), closed_(context.closed),
-      remindersQuery(context.session.connectionName), namesQuery(context.session.connectionName) {
+      remindersQuery_(context.session.connectionName), namesQuery_(context.session.connectionName) {
     setAttribute(Qt::WA_DeleteOnClose);
     // With the main window hidden in the notification area, closing the popup is not the
     // end of the program.
@@ -295,21 +295,21 @@ void ReminderPopup::loadList() {
     // that cannot be read leaves it as it was.
     UserNames names;
     if (style_.thirdColumnIsPublisher)
-        names = UserNames::read(namesQuery);
-    remindersQuery.setStatement(QString::fromUtf8(style_.listStatement));
-    remindersQuery.bindInteger(QStringLiteral("p"), session_.currentUserKey);
-    remindersQuery.open();
+        names = UserNames::read(namesQuery_);
+    remindersQuery_.setStatement(QString::fromUtf8(style_.listStatement));
+    remindersQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    remindersQuery_.open();
     std::vector<QStringList> rows;
-    rows.reserve(remindersQuery.recordCount());
-    for (remindersQuery.first(); !remindersQuery.atEnd(); remindersQuery.next()) {
+    rows.reserve(remindersQuery_.recordCount());
+    for (remindersQuery_.first(); !remindersQuery_.atEnd(); remindersQuery_.next()) {
         const QString person =
             style_.thirdColumnIsPublisher
-                ? names.nameOf(remindersQuery.fieldAsInteger(QStringLiteral("ReDOuserID")))
-                : remindersQuery.fieldAsString(QStringLiteral("UserTrueName"));
-        rows.push_back({remindersQuery.fieldAsString(QStringLiteral("KeyID")),
-                        remindersQuery.fieldAsString(QStringLiteral("Redetail")), person});
+                ? names.nameOf(remindersQuery_.fieldAsInteger(QStringLiteral("ReDOuserID")))
+                : remindersQuery_.fieldAsString(QStringLiteral("UserTrueName"));
+        rows.push_back({remindersQuery_.fieldAsString(QStringLiteral("KeyID")),
+                        remindersQuery_.fieldAsString(QStringLiteral("Redetail")), person});
     }
-    remindersQuery.close();
+    remindersQuery_.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
     reminderList->replaceRows(std::move(rows), QIcon(Assets::picture(kindIconName(style_.kind))));
 }
@@ -419,9 +419,9 @@ void ReminderPopup::acknowledgeTicked() {
     if (!MessageBoxes::question(kAcknowledgeQuestion))
         return;
     for (int row : rows) {
-        remindersQuery.setStatement(QString::fromUtf8(Statements::kAcknowledge));
-        remindersQuery.bindText(QStringLiteral("p"), reminderList->caption(row));
-        remindersQuery.execute();
+        remindersQuery_.setStatement(QString::fromUtf8(Statements::kAcknowledge));
+        remindersQuery_.bindText(QStringLiteral("p"), reminderList->caption(row));
+        remindersQuery_.execute();
     }
     const std::function<void()> reload = reloadLists_;
     close();
@@ -443,23 +443,23 @@ void ReminderPopup::postponeTicked() {
         const QString start =
             TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time());
         for (int row : rows) {
-            remindersQuery.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
-            remindersQuery.bindText(QStringLiteral("p4"), start);
-            remindersQuery.bindText(QStringLiteral("p1"), number);
-            remindersQuery.bindText(QStringLiteral("p2"), unit);
-            remindersQuery.bindLargeInt(QStringLiteral("p5"), *totalTime);
-            remindersQuery.bindText(QStringLiteral("p3"), reminderList->caption(row));
-            remindersQuery.execute();
+            remindersQuery_.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
+            remindersQuery_.bindText(QStringLiteral("p4"), start);
+            remindersQuery_.bindText(QStringLiteral("p1"), number);
+            remindersQuery_.bindText(QStringLiteral("p2"), unit);
+            remindersQuery_.bindLargeInt(QStringLiteral("p5"), *totalTime);
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.execute();
         }
     } else if (!rows.isEmpty()) {
         const int minutes = chosenMinutes();
         for (int row : rows) {
-            remindersQuery.setStatement(QString::fromUtf8(Statements::kPostponeFixed));
-            remindersQuery.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
-            remindersQuery.bindText(QStringLiteral("p2"), TimingRules::kMinute);
-            remindersQuery.bindLargeInt(QStringLiteral("p4"), minutes * 60);
-            remindersQuery.bindText(QStringLiteral("p3"), reminderList->caption(row));
-            remindersQuery.execute();
+            remindersQuery_.setStatement(QString::fromUtf8(Statements::kPostponeFixed));
+            remindersQuery_.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
+            remindersQuery_.bindText(QStringLiteral("p2"), TimingRules::kMinute);
+            remindersQuery_.bindLargeInt(QStringLiteral("p4"), minutes * 60);
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.execute();
         }
     }
     close();

@@ -112,8 +112,8 @@ private:
     Session& session_;
     std::function<void()> reloadLists_;
     std::function<void()> closed_;
-    Query remindersQuery; // the list and the writes
-    Query namesQuery;     // the names of the publishers
+    Query remindersQuery_; // the list and the writes
+    Query namesQuery_;     // the names of the publishers
     QWidget* content_ = nullptr;
     QWidget* customRow_ = nullptr;
     QLabel* picture_ = nullptr;

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 LoginDialog::LoginDialog(Session& session, LoginHost& host, QWidget* parent)
-    : DialogShell(parent), session_(session), host_(host), loginQuery(session.connectionName) {
+    : DialogShell(parent), session_(session), host_(host), loginQuery_(session.connectionName) {
     setObjectName(QStringLiteral("loginDialog"));
     buildControls();
 }
@@ -140,18 +140,18 @@ bool LoginDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void LoginDialog::logIn() {
     const QString logName = TextConvert::trim(loginNameEdit->text());
-    loginQuery.setStatement(QString::fromUtf8(Statements::kLogin));
-    loginQuery.bindText(QStringLiteral("p1"), logName);
-    loginQuery.bindText(QStringLiteral("p2"), TextConvert::trim(passwordEdit->text()));
-    loginQuery.open();
-    if (loginQuery.recordCount() == 0) {
+    loginQuery_.setStatement(QString::fromUtf8(Statements::kLogin));
+    loginQuery_.bindText(QStringLiteral("p1"), logName);
+    loginQuery_.bindText(QStringLiteral("p2"), TextConvert::trim(passwordEdit->text()));
+    loginQuery_.open();
+    if (loginQuery_.recordCount() == 0) {
         MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统提示"), QStringLiteral("用户名或者密码错误！")});
         loginNameEdit->setFocus();
         return;
     }
-    session_.currentUserName = loginQuery.fieldAsString(QStringLiteral("UserTrueName"));
-    session_.currentUserKey = static_cast<int>(loginQuery.fieldAsInteger(QStringLiteral("KeyID")));
+    session_.currentUserName = loginQuery_.fieldAsString(QStringLiteral("UserTrueName"));
+    session_.currentUserKey = static_cast<int>(loginQuery_.fieldAsInteger(QStringLiteral("KeyID")));
     loggedIn_ = true;
     host_.showGreeting(session_.currentUserName);
     accept();

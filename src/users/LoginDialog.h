@@ -52,6 +52,6 @@ protected:
 private:
     Session& session_;
     LoginHost& host_;
-    Query loginQuery;
+    Query loginQuery_;
     bool loggedIn_ = false;
 };

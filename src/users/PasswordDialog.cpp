@@ -12,7 +12,7 @@
 #include <exception>
 
 PasswordDialog::PasswordDialog(Session& session, QWidget* parent)
-    : DialogShell(parent), session_(session), passwordQuery(session.connectionName) {
+    : DialogShell(parent), session_(session), passwordQuery_(session.connectionName) {
     setObjectName(QStringLiteral("passwordDialog"));
     buildControls();
 }
@@ -103,24 +103,24 @@ void PasswordDialog::buildControls() {
 }
 
 void PasswordDialog::checkOldPassword() {
-    passwordQuery.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-    passwordQuery.bindInteger(QStringLiteral("p"), session_.currentUserKey);
-    passwordQuery.open();
+    passwordQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    passwordQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    passwordQuery_.open();
     // An account that is gone (deleted meanwhile, from here or elsewhere) has no old password
     // to match: an empty edit must not unlock a change that would write nothing.
-    const bool matches = passwordQuery.recordCount() >= 1 &&
+    const bool matches = passwordQuery_.recordCount() >= 1 &&
                          TextConvert::trim(oldPasswordEdit->text()) ==
-                             passwordQuery.fieldAsString(QStringLiteral("UserPwd"));
+                             passwordQuery_.fieldAsString(QStringLiteral("UserPwd"));
     changeButton->setEnabled(matches);
-    passwordQuery.close();
+    passwordQuery_.close();
 }
 
 void PasswordDialog::changePassword() {
     try {
-        passwordQuery.setStatement(QString::fromUtf8(Statements::kUpdatePassword));
-        passwordQuery.bindText(QStringLiteral("p"), TextConvert::trim(newPasswordEdit->text()));
-        passwordQuery.bindInteger(QStringLiteral("p1"), session_.currentUserKey);
-        passwordQuery.execute();
+        passwordQuery_.setStatement(QString::fromUtf8(Statements::kUpdatePassword));
+        passwordQuery_.bindText(QStringLiteral("p"), TextConvert::trim(newPasswordEdit->text()));
+        passwordQuery_.bindInteger(QStringLiteral("p1"), session_.currentUserKey);
+        passwordQuery_.execute();
     } catch (const std::exception& error) {
         // The old password still holds: the user hears why, and both edits stay for a retry.
         MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") +
@@ -130,7 +130,7 @@ void PasswordDialog::changePassword() {
     MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));
     oldPasswordEdit->clear();
     newPasswordEdit->clear();
-    passwordQuery.close();
+    passwordQuery_.close();
 }
 
 void PasswordDialog::onExitClicked() {

@@ -35,5 +35,5 @@ public:
 
 private:
     Session& session_;
-    Query passwordQuery;
+    Query passwordQuery_;
 };

@@ -42,7 +42,7 @@ QCheckBox* makeBox(const QString& text, const char* name, QWidget* parent) {
 } // namespace
 
 PermissionsDialog::PermissionsDialog(Session& session, QWidget* parent)
-    : DialogShell(parent), session_(session), permissionsQuery(session.connectionName) {
+    : DialogShell(parent), session_(session), permissionsQuery_(session.connectionName) {
     setObjectName(QStringLiteral("permissionsDialog"));
     buildControls();
 }
@@ -165,17 +165,17 @@ void PermissionsDialog::showEvent(QShowEvent* event) {
 }
 
 void PermissionsDialog::onShown() {
-    permissionsQuery.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
-    permissionsQuery.open();
+    permissionsQuery_.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    permissionsQuery_.open();
     QCoreApplication::processEvents();
     // Whoever was selected goes with the old rows, and the boxes and Save follow.
     accountList->selectRow(-1);
     accountList->setUpdatesEnabled(false);
     accountList->clear();
     const QIcon icon(Assets::picture(QStringLiteral("listUser")));
-    for (; !permissionsQuery.atEnd(); permissionsQuery.next()) {
-        accountList->addRow({permissionsQuery.fieldAsString(QStringLiteral("UserTrueName")),
-                             permissionsQuery.fieldAsString(QStringLiteral("keyid"))},
+    for (; !permissionsQuery_.atEnd(); permissionsQuery_.next()) {
+        accountList->addRow({permissionsQuery_.fieldAsString(QStringLiteral("UserTrueName")),
+                             permissionsQuery_.fieldAsString(QStringLiteral("keyid"))},
                             icon);
     }
     accountList->setUpdatesEnabled(true);
@@ -196,12 +196,12 @@ void PermissionsDialog::showSelectedGrants() {
         return;
     }
     const int key = TextConvert::toInt(accountList->text(row, kKeyColumn));
-    permissionsQuery.setStatement(QString::fromUtf8(Statements::kSelectPermission));
-    permissionsQuery.bindInteger(QStringLiteral("p"), key);
-    permissionsQuery.open();
-    const QString text = permissionsQuery.recordCount() == 0
+    permissionsQuery_.setStatement(QString::fromUtf8(Statements::kSelectPermission));
+    permissionsQuery_.bindInteger(QStringLiteral("p"), key);
+    permissionsQuery_.open();
+    const QString text = permissionsQuery_.recordCount() == 0
                              ? QStringLiteral("000000000")
-                             : permissionsQuery.fieldAsString(QStringLiteral("UserPopdem"));
+                             : permissionsQuery_.fieldAsString(QStringLiteral("UserPopdem"));
     showGrants(Permissions::fromString(text));
     saveButton->setEnabled(true);
 }
@@ -239,26 +239,26 @@ void PermissionsDialog::savePermissions() {
         if (!accountList->isChecked(row))
             continue;
         const QString key = accountList->text(row, kKeyColumn);
-        permissionsQuery.setStatement(QString::fromUtf8(Statements::kSelectPermission));
-        permissionsQuery.bindText(QStringLiteral("p"), key);
-        permissionsQuery.open();
-        const bool exists = permissionsQuery.recordCount() >= 1;
+        permissionsQuery_.setStatement(QString::fromUtf8(Statements::kSelectPermission));
+        permissionsQuery_.bindText(QStringLiteral("p"), key);
+        permissionsQuery_.open();
+        const bool exists = permissionsQuery_.recordCount() >= 1;
         try {
             if (exists) {
-                permissionsQuery.setStatement(QString::fromUtf8(Statements::kUpdatePermission));
-                permissionsQuery.bindText(QStringLiteral("p"), text);
-                permissionsQuery.bindText(QStringLiteral("p1"), key);
+                permissionsQuery_.setStatement(QString::fromUtf8(Statements::kUpdatePermission));
+                permissionsQuery_.bindText(QStringLiteral("p"), text);
+                permissionsQuery_.bindText(QStringLiteral("p1"), key);
             } else {
-                permissionsQuery.setStatement(QString::fromUtf8(Statements::kInsertPermission));
-                permissionsQuery.bindText(QStringLiteral("p1"), key);
-                permissionsQuery.bindText(QStringLiteral("p"), text);
+                permissionsQuery_.setStatement(QString::fromUtf8(Statements::kInsertPermission));
+                permissionsQuery_.bindText(QStringLiteral("p1"), key);
+                permissionsQuery_.bindText(QStringLiteral("p"), text);
             }
-            permissionsQuery.execute();
+            permissionsQuery_.execute();
             ++saved;
         } catch (const std::exception& error) {
             // This account could not be written; the others are still tried, and the refusal
             // is reported once the save ends.
-            permissionsQuery.close();
+            permissionsQuery_.close();
             ++refused;
             const QString reason = QString::fromUtf8(error.what());
             if (!reasons.contains(reason))

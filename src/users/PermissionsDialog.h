@@ -65,5 +65,5 @@ private:
     void showGrants(const Permissions::Grants& grants);
 
     Session& session_;
-    Query permissionsQuery;
+    Query permissionsQuery_;
 };

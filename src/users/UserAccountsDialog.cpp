@@ -41,7 +41,7 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
 } // namespace
 
 UserAccountsDialog::UserAccountsDialog(Session& session, QWidget* parent)
-    : DialogShell(parent), session_(session), accountsQuery(session.connectionName) {
+    : DialogShell(parent), session_(session), accountsQuery_(session.connectionName) {
     setObjectName(QStringLiteral("userAccountsDialog"));
     buildControls();
 }
@@ -179,20 +179,20 @@ void UserAccountsDialog::onShown() {
 }
 
 void UserAccountsDialog::loadAccounts() {
-    accountsQuery.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
-    accountsQuery.open();
+    accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    accountsQuery_.open();
     QCoreApplication::processEvents();
     // Rows are about to go: whoever was selected is no longer, and the buttons follow.
     accountList->selectRow(-1);
     accountList->setUpdatesEnabled(false);
     accountList->clear();
     int number = 0;
-    for (; !accountsQuery.atEnd(); accountsQuery.next()) {
+    for (; !accountsQuery_.atEnd(); accountsQuery_.next()) {
         accountList->addRow({QString::number(++number),
-                             accountsQuery.fieldAsString(QStringLiteral("UserLogName")),
-                             accountsQuery.fieldAsString(QStringLiteral("UserTrueName")),
-                             accountsQuery.fieldAsString(QStringLiteral("Remarks")),
-                             accountsQuery.fieldAsString(QStringLiteral("keyid"))});
+                             accountsQuery_.fieldAsString(QStringLiteral("UserLogName")),
+                             accountsQuery_.fieldAsString(QStringLiteral("UserTrueName")),
+                             accountsQuery_.fieldAsString(QStringLiteral("Remarks")),
+                             accountsQuery_.fieldAsString(QStringLiteral("keyid"))});
     }
     accountList->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
@@ -242,25 +242,25 @@ void UserAccountsDialog::saveAccount() {
         return;
     }
 
-    accountsQuery.setStatement(QString::fromUtf8(Statements::kSelectUserByLogName));
-    accountsQuery.bindText(QStringLiteral("p"), logName);
-    accountsQuery.open();
-    if (accountsQuery.recordCount() >= 1) {
+    accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByLogName));
+    accountsQuery_.bindText(QStringLiteral("p"), logName);
+    accountsQuery_.open();
+    if (accountsQuery_.recordCount() >= 1) {
         MessageBoxes::information(QStringLiteral("此登录账号已经存在，请重新输入！"));
         loginNameEdit->setFocus();
         return;
     }
 
     try {
-        accountsQuery.setStatement(QString::fromUtf8(Statements::kInsertUser));
-        accountsQuery.bindText(QStringLiteral("p1"), logName);
-        accountsQuery.bindText(QStringLiteral("p2"), trueName);
-        accountsQuery.bindText(QStringLiteral("p3"), password);
-        accountsQuery.bindText(QStringLiteral("p4"), remarks);
-        accountsQuery.bindText(QStringLiteral("p5"), adminCheckBox->isChecked()
-                                                         ? QStringLiteral("1")
-                                                         : QStringLiteral("0"));
-        accountsQuery.execute();
+        accountsQuery_.setStatement(QString::fromUtf8(Statements::kInsertUser));
+        accountsQuery_.bindText(QStringLiteral("p1"), logName);
+        accountsQuery_.bindText(QStringLiteral("p2"), trueName);
+        accountsQuery_.bindText(QStringLiteral("p3"), password);
+        accountsQuery_.bindText(QStringLiteral("p4"), remarks);
+        accountsQuery_.bindText(QStringLiteral("p5"), adminCheckBox->isChecked()
+                                                          ? QStringLiteral("1")
+                                                          : QStringLiteral("0"));
+        accountsQuery_.execute();
     } catch (const std::exception& error) {
         // The account was not created: the user hears why, and what he typed stays for a retry.
         MessageBoxes::defaultError(QStringLiteral("人员信息未保存！\n") +
@@ -289,12 +289,12 @@ void UserAccountsDialog::showSelectedAccount() {
     }
     loginNameEdit->setText(accountList->text(row, 1));
     trueNameEdit->setText(accountList->text(row, 2));
-    accountsQuery.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-    accountsQuery.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
-    accountsQuery.open();
-    passwordEdit->setText(accountsQuery.fieldAsString(QStringLiteral("UserPwd")));
-    adminCheckBox->setChecked(accountsQuery.fieldAsInteger(QStringLiteral("IfAdmin")) == 1);
-    accountsQuery.close();
+    accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
+    accountsQuery_.open();
+    passwordEdit->setText(accountsQuery_.fieldAsString(QStringLiteral("UserPwd")));
+    adminCheckBox->setChecked(accountsQuery_.fieldAsInteger(QStringLiteral("IfAdmin")) == 1);
+    accountsQuery_.close();
     remarksEdit->setText(accountList->text(row, 3));
     undoButton->setEnabled(false);
     addButton->setEnabled(false);
@@ -308,9 +308,9 @@ void UserAccountsDialog::deleteAccount() {
     if (!MessageBoxes::question(QStringLiteral("确定要删除此用户吗？")))
         return;
     try {
-        accountsQuery.setStatement(QString::fromUtf8(Statements::kDeleteUser));
-        accountsQuery.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
-        accountsQuery.execute();
+        accountsQuery_.setStatement(QString::fromUtf8(Statements::kDeleteUser));
+        accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
+        accountsQuery_.execute();
     } catch (const std::exception& error) {
         MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") +
                                    QString::fromUtf8(error.what()));

@@ -63,5 +63,5 @@ private:
     void clearEdits();
 
     Session& session_;
-    Query accountsQuery;
+    Query accountsQuery_;
 };
