@@ -732,7 +732,7 @@ std::string LunarFestivalName(int lunarMonth, int lunarDay, int year, int month,
         int month;
         const char* text;
     };
-    static constexpr std::array<Festival, 7> Festivals = {{
+    static constexpr std::array<Festival, 7> kFestivals = {{
         {1, 1, "春节"},
         {5, 5, "端午节"},
         {7, 7, "七夕节"},
@@ -741,7 +741,7 @@ std::string LunarFestivalName(int lunarMonth, int lunarDay, int year, int month,
         {15, 8, "中秋节"},
         {15, 1, "元宵节"},
     }};
-    for (const Festival& f : Festivals) {
+    for (const Festival& f : kFestivals) {
         if (f.day == lunarDay && f.month == lunarMonth) {
             return f.text;
         }
