@@ -14,7 +14,7 @@ using namespace ChnCalendarUse;
 namespace {
 
 // Field 7 of every era row, in table order.
-const char* const EraNames = "禹、启、太康、仲康、相、后羿、寒浞、少康、杼、槐、"
+const char* const kEraNames = "禹、启、太康、仲康、相、后羿、寒浞、少康、杼、槐、"
                              "芒、泄、不降、扃、廑、孔甲、皋、发、桀、商汤、"
                              "商代王、外丙、仲壬、太甲、沃丁、太庚、小甲、雍己、"
                              "太戊、仲丁、外壬、河亶甲、祖乙、祖辛、沃甲、祖丁、"
@@ -96,7 +96,7 @@ std::vector<std::string> split(const std::string& text, const std::string& sep) 
 } // namespace
 
 TEST(EraTable, HasTheListedRowsInOrder) {
-    const std::vector<std::string> names = split(EraNames, "、");
+    const std::vector<std::string> names = split(kEraNames, "、");
     ASSERT_EQ(names.size(), 529u);
     ASSERT_EQ(EraTable.size(), 529u);
     int nonZeroOffsets = 0;
