@@ -9,7 +9,7 @@
 //
 //   AddReminderDialog dialog(session, [this] { reloadLists(); }, this);
 //   if (calendarPageShowing)
-//       dialog.presetStartDay(calendarView->SelectedDate());
+//       dialog.presetStartDay(calendarView->dateTime().date());
 //   ModalRunner::run(dialog);
 class AddReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
