@@ -13,9 +13,9 @@ EntryDesign AddReminderDialog::makeDesign() {
     return design;
 }
 
-AddReminderDialog::AddReminderDialog(Session& session, std::function<void()> reloadLists,
+AddReminderDialog::AddReminderDialog(Session& session, std::function<void()> reload,
                                      QWidget* parent)
-    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(), parent) {}
+    : ReminderEntryDialog(session, std::move(reload), makeDesign(), parent) {}
 
 void AddReminderDialog::presetStartDay(const QDate& day) {
     startDateEdit->setDate(day);

@@ -14,8 +14,7 @@
 class AddReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    AddReminderDialog(Session& session, std::function<void()> reloadLists,
-                      QWidget* parent = nullptr);
+    AddReminderDialog(Session& session, std::function<void()> reload, QWidget* parent = nullptr);
 
     // The calendar page's preset: the date picker takes `day` (at 00:00) and "自由设置" is
     // selected, which enables both pickers as a click on it would. The time picker keeps the

@@ -9,7 +9,7 @@
 class AnniversaryReminderDialog : public DatedReminderDialog {
     Q_OBJECT
 public:
-    AnniversaryReminderDialog(Session& session, std::function<void()> reloadLists,
+    AnniversaryReminderDialog(Session& session, std::function<void()> reload,
                               QWidget* parent = nullptr)
-        : DatedReminderDialog(session, std::move(reloadLists), DatedKind::Anniversary, parent) {}
+        : DatedReminderDialog(session, std::move(reload), DatedKind::Anniversary, parent) {}
 };

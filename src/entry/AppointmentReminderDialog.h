@@ -9,7 +9,7 @@
 class AppointmentReminderDialog : public DatedReminderDialog {
     Q_OBJECT
 public:
-    AppointmentReminderDialog(Session& session, std::function<void()> reloadLists,
+    AppointmentReminderDialog(Session& session, std::function<void()> reload,
                               QWidget* parent = nullptr)
-        : DatedReminderDialog(session, std::move(reloadLists), DatedKind::Appointment, parent) {}
+        : DatedReminderDialog(session, std::move(reload), DatedKind::Appointment, parent) {}
 };

@@ -9,7 +9,7 @@
 class BirthdayReminderDialog : public DatedReminderDialog {
     Q_OBJECT
 public:
-    BirthdayReminderDialog(Session& session, std::function<void()> reloadLists,
+    BirthdayReminderDialog(Session& session, std::function<void()> reload,
                            QWidget* parent = nullptr)
-        : DatedReminderDialog(session, std::move(reloadLists), DatedKind::Birthday, parent) {}
+        : DatedReminderDialog(session, std::move(reload), DatedKind::Birthday, parent) {}
 };

@@ -39,6 +39,6 @@ EntryDesign DatedReminderDialog::makeDesign(DatedKind kind) {
     return design;
 }
 
-DatedReminderDialog::DatedReminderDialog(Session& session, std::function<void()> reloadLists,
+DatedReminderDialog::DatedReminderDialog(Session& session, std::function<void()> reload,
                                          DatedKind kind, QWidget* parent)
-    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(kind), parent), kind_(kind) {}
+    : ReminderEntryDialog(session, std::move(reload), makeDesign(kind), parent), kind_(kind) {}

@@ -29,7 +29,7 @@ public:
     DatedKind kind() const { return kind_; }
 
 protected:
-    DatedReminderDialog(Session& session, std::function<void()> reloadLists, DatedKind kind,
+    DatedReminderDialog(Session& session, std::function<void()> reload, DatedKind kind,
                         QWidget* parent);
 
 private:

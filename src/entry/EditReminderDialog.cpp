@@ -27,14 +27,14 @@ EntryDesign EditReminderDialog::makeDesign() {
     return design;
 }
 
-EditReminderDialog::EditReminderDialog(Session& session, std::function<void()> reloadLists,
+EditReminderDialog::EditReminderDialog(Session& session, std::function<void()> reload,
                                        QWidget* parent)
-    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(), parent) {}
+    : ReminderEntryDialog(session, std::move(reload), makeDesign(), parent) {}
 
-void EditReminderDialog::editPublished(Session& session, std::function<void()> reloadLists,
+void EditReminderDialog::editPublished(Session& session, std::function<void()> reload,
                                        const QString& keyText, const QString& listedContent,
                                        QWidget* parent) {
-    EditReminderDialog dialog(session, std::move(reloadLists), parent);
+    EditReminderDialog dialog(session, std::move(reload), parent);
     dialog.fill(keyText, listedContent);
     ModalRunner::run(dialog);
 }

@@ -17,11 +17,10 @@
 class EditReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    EditReminderDialog(Session& session, std::function<void()> reloadLists,
-                       QWidget* parent = nullptr);
+    EditReminderDialog(Session& session, std::function<void()> reload, QWidget* parent = nullptr);
 
     // Creates the dialog, fills it (fill()) and shows it modally through ModalRunner.
-    static void editPublished(Session& session, std::function<void()> reloadLists,
+    static void editPublished(Session& session, std::function<void()> reload,
                               const QString& keyText, const QString& listedContent,
                               QWidget* parent = nullptr);
 

@@ -20,6 +20,6 @@ EntryDesign QuickPublishDialog::makeDesign() {
     return design;
 }
 
-QuickPublishDialog::QuickPublishDialog(Session& session, std::function<void()> reloadLists,
+QuickPublishDialog::QuickPublishDialog(Session& session, std::function<void()> reload,
                                        QWidget* parent)
-    : ReminderEntryDialog(session, std::move(reloadLists), makeDesign(), parent) {}
+    : ReminderEntryDialog(session, std::move(reload), makeDesign(), parent) {}

@@ -10,8 +10,7 @@
 class QuickPublishDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    QuickPublishDialog(Session& session, std::function<void()> reloadLists,
-                       QWidget* parent = nullptr);
+    QuickPublishDialog(Session& session, std::function<void()> reload, QWidget* parent = nullptr);
 
     static EntryDesign makeDesign();
 };

@@ -64,10 +64,10 @@ bool intervalKeyPasses(QChar typed) {
     return typed.unicode() < 32 || typed.unicode() == 127;
 }
 
-ReminderEntryDialog::ReminderEntryDialog(Session& session, std::function<void()> reloadLists,
+ReminderEntryDialog::ReminderEntryDialog(Session& session, std::function<void()> reload,
                                          EntryDesign design, QWidget* parent)
     : DialogShell(parent), session_(session), entryQuery_(session.connectionName),
-      design_(std::move(design)), reloadLists_(std::move(reloadLists)) {
+      design_(std::move(design)), reloadLists_(std::move(reload)) {
     setObjectName(design_.objectName);
     buildControls();
     applyDefaults();

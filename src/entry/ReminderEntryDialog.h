@@ -84,7 +84,7 @@ public:
     QPushButton* exitButton = nullptr;
 
 protected:
-    ReminderEntryDialog(Session& session, std::function<void()> reloadLists, EntryDesign design,
+    ReminderEntryDialog(Session& session, std::function<void()> reload, EntryDesign design,
                         QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
