@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -145,16 +146,15 @@ void UserAccountsDialog::buildControls() {
     setTabOrder(passwordEdit, remarksEdit);
     setTabOrder(remarksEdit, adminCheckBox);
 
-    connect(addButton, &QPushButton::clicked, this,
-            guardedSlot(this, &UserAccountsDialog::startAdding));
-    connect(undoButton, &QPushButton::clicked, this,
-            guardedSlot(this, &UserAccountsDialog::cancelAdding));
-    connect(saveButton, &QPushButton::clicked, this,
-            guardedSlot(this, &UserAccountsDialog::saveAccount));
-    connect(deleteButton, &QPushButton::clicked, this,
-            guardedSlot(this, &UserAccountsDialog::deleteAccount));
-    connect(exitButton, &QPushButton::clicked, this,
-            guardedSlot(this, &UserAccountsDialog::onExitClicked));
+    const std::pair<QPushButton*, void (UserAccountsDialog::*)()> clicks[] = {
+        {addButton, &UserAccountsDialog::startAdding},
+        {undoButton, &UserAccountsDialog::cancelAdding},
+        {saveButton, &UserAccountsDialog::saveAccount},
+        {deleteButton, &UserAccountsDialog::deleteAccount},
+        {exitButton, &UserAccountsDialog::onExitClicked},
+    };
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, guardedSlot(this, handler));
     connect(accountList, &ReportList::selectedRowChanged, this,
             guardedSlot(this, &UserAccountsDialog::showSelectedAccount));
 
