@@ -14,7 +14,7 @@ DialogShell::DialogShell(QWidget* parent)
 DialogShell::~DialogShell() = default;
 
 void DialogShell::onCaptionButtonClicked(SkinButton* button) {
-    switch (button->style()) {
+    switch (button->buttonStyle()) {
     case SkinButtonStyle::Minimize:
         // The whole application goes down, as the platform's application minimise does.
         for (QWidget* window : QApplication::topLevelWidgets())

@@ -157,7 +157,7 @@ void ShellFrame::initializeFrame() {
 SkinButton* ShellFrame::makeCaptionButton(const char* name, SkinButtonStyle style) {
     auto* button = new SkinButton(topBar);
     button->setObjectName(QString::fromLatin1(name));
-    button->setStyle(style);
+    button->setButtonStyle(style);
     QObject::connect(button, &SkinButton::clicked, &window_, [this](SkinButton* sender) {
         guarded([&] { onCaptionButtonClicked(sender); });
     });

@@ -52,7 +52,7 @@ void ShellWindow::overrideTrayAvailableForTests(std::optional<bool> available) {
 }
 
 void ShellWindow::onCaptionButtonClicked(SkinButton* button) {
-    switch (button->style()) {
+    switch (button->buttonStyle()) {
     case SkinButtonStyle::Minimize:
     case SkinButtonStyle::Close:
         minimizeToTray();

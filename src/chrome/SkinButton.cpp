@@ -64,7 +64,7 @@ SkinButton::SkinButton(QWidget* owner) : QWidget(owner) {
     loadStyle(SkinButtonStyle::Close);
 }
 
-void SkinButton::setStyle(SkinButtonStyle style) {
+void SkinButton::setButtonStyle(SkinButtonStyle style) {
     if (style == style_)
         return;
     loadStyle(style);

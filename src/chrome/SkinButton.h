@@ -19,7 +19,7 @@ enum class CaptionAlignment : std::uint8_t { Left, Right, Center };
 // normal, hot (pointer over it) and pressed.
 //
 //   auto* button = new SkinButton(topBar);   // a 13 x 13 close glyph
-//   button->setStyle(SkinButtonStyle::Maximize);
+//   button->setButtonStyle(SkinButtonStyle::Maximize);
 //   connect(button, &SkinButton::clicked, this, [this](SkinButton* b) { ... });
 //
 // A maximise button turns into a restore button after each click and back (and the click is
@@ -31,11 +31,11 @@ class SkinButton : public QWidget {
 public:
     explicit SkinButton(QWidget* owner = nullptr);
 
-    SkinButtonStyle style() const { return style_; }
+    SkinButtonStyle buttonStyle() const { return style_; }
     // Loads the style's three bitmaps and takes the hot bitmap's size: a glyph button becomes
     // 13 x 13, a text button keeps its width and becomes 34 high. The same style again does
     // nothing.
-    void setStyle(SkinButtonStyle style);
+    void setButtonStyle(SkinButtonStyle style);
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);

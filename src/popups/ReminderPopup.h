@@ -33,7 +33,7 @@ class ReminderPopup : public ReminderWindow {
 public:
     ~ReminderPopup() override;
 
-    const PopupStyle& style() const { return style_; }
+    const PopupStyle& popupStyle() const { return style_; }
     ReminderKind kind() const { return style_.kind; }
 
     // Event handlers.

@@ -206,7 +206,7 @@ TEST_F(CalendarViewTest, OnlyFilledDateCellsCanBeClicked) {
     EXPECT_EQ(selects.count(), 1);
 }
 
-TEST_F(CalendarViewTest, ArrowKeysStopAtEmptyCellsAndRaiseOnDateClickOnlyAfterAPress) {
+TEST_F(CalendarViewTest, ArrowKeysStopAtEmptyCellsAndEmitDateClickedOnlyAfterAPress) {
     show();
     QSignalSpy clicks(cal.get(), &CalendarView::dateClicked);
     QTest::keyClick(cal->grid, Qt::Key_Right); // Saturday the 10th: the filler refuses

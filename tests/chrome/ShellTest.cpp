@@ -127,9 +127,9 @@ TEST(Shells, FrameControlsAndCaptionButtonsOfBothShells) {
         EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("topBar"));
         EXPECT_EQ(button->geometry(), QRect(800 - offset, 9, 13, 13)) << name;
     }
-    EXPECT_EQ(child<SkinButton>(shell, "maximizeButton")->style(), SkinButtonStyle::Maximize);
-    EXPECT_EQ(child<SkinButton>(shell, "minimizeButton")->style(), SkinButtonStyle::Minimize);
-    EXPECT_EQ(child<SkinButton>(shell, "helpButton")->style(), SkinButtonStyle::Help);
+    EXPECT_EQ(child<SkinButton>(shell, "maximizeButton")->buttonStyle(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(child<SkinButton>(shell, "minimizeButton")->buttonStyle(), SkinButtonStyle::Minimize);
+    EXPECT_EQ(child<SkinButton>(shell, "helpButton")->buttonStyle(), SkinButtonStyle::Help);
     EXPECT_EQ(shell.titleLabel->parentWidget()->objectName(), QStringLiteral("topBar"));
 
     DialogLike dialog;
@@ -248,11 +248,11 @@ TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
     auto* button = child<SkinButton>(shell, "maximizeButton");
     clickCaption(shell, "maximizeButton");
     EXPECT_TRUE(shell.isMaximized());
-    EXPECT_EQ(button->style(), SkinButtonStyle::Restore);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Restore);
     EXPECT_EQ(button->x(), shell.width() - 41);
     clickCaption(shell, "maximizeButton");
     EXPECT_FALSE(shell.isMaximized());
-    EXPECT_EQ(button->style(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 
     clickCaption(shell, "helpButton");
     EXPECT_TRUE(shell.isVisible());

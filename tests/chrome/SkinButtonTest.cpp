@@ -37,23 +37,23 @@ protected:
 
 TEST(SkinButton, NewButtonIsACloseGlyphAndASecondEqualStyleLoadsNothing) {
     SkinButton button;
-    EXPECT_EQ(button.style(), SkinButtonStyle::Close);
+    EXPECT_EQ(button.buttonStyle(), SkinButtonStyle::Close);
     EXPECT_EQ(button.size(), QSize(13, 13));
     EXPECT_TRUE(showsBitmap(button, "fbClose"));
     EXPECT_EQ(button.bitmapLoads(), 1);
 
-    button.setStyle(SkinButtonStyle::Minimize);
-    button.setStyle(SkinButtonStyle::Minimize);
+    button.setButtonStyle(SkinButtonStyle::Minimize);
+    button.setButtonStyle(SkinButtonStyle::Minimize);
     EXPECT_EQ(button.bitmapLoads(), 2);
     EXPECT_TRUE(showsBitmap(button, "fbMin"));
-    button.setStyle(SkinButtonStyle::Close);
+    button.setButtonStyle(SkinButtonStyle::Close);
     EXPECT_EQ(button.bitmapLoads(), 3);
 }
 
 TEST(SkinButton, TextButtonKeepsItsWidthAndDrawsItsCapsAtTheEnds) {
     SkinButton button;
     button.resize(120, 20);
-    button.setStyle(SkinButtonStyle::TextButton);
+    button.setButtonStyle(SkinButtonStyle::TextButton);
     EXPECT_EQ(button.size(), QSize(120, 34));
     const QImage shown = button.grab().toImage();
     // Left cap and middle one for one; the bitmap's right cap (columns 255-264) at 110-120.
@@ -71,7 +71,7 @@ TEST(SkinButton, TextButtonKeepsItsWidthAndDrawsItsCapsAtTheEnds) {
 TEST(SkinButton, LatchedAndPictureLooksOfATextButton) {
     SkinButton button;
     button.resize(120, 34);
-    button.setStyle(SkinButtonStyle::TextButton);
+    button.setButtonStyle(SkinButtonStyle::TextButton);
     button.setHeldDown(true);
     EXPECT_TRUE(
         showsBitmap(button.grab().toImage(), "btnDown", QRect(0, 0, 110, 34), QPoint(0, 0)));
@@ -94,25 +94,25 @@ TEST(SkinButton, LatchedAndPictureLooksOfATextButton) {
 }
 
 TEST_F(SkinButtonOnWindow, ClickOnMaximiseSeesMaximiseThenShowsRestore) {
-    button->setStyle(SkinButtonStyle::Maximize);
+    button->setButtonStyle(SkinButtonStyle::Maximize);
     std::vector<SkinButtonStyle> seen;
     QObject::connect(button, &SkinButton::clicked, button,
-                     [&seen](SkinButton* sender) { seen.push_back(sender->style()); });
+                     [&seen](SkinButton* sender) { seen.push_back(sender->buttonStyle()); });
     hoverButton();
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen.front(), SkinButtonStyle::Maximize);
-    EXPECT_EQ(button->style(), SkinButtonStyle::Restore);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Restore);
     EXPECT_TRUE(showsBitmap(*button, "fbNormalMove"));
 
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen.back(), SkinButtonStyle::Restore);
-    EXPECT_EQ(button->style(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }
 
 TEST_F(SkinButtonOnWindow, PointerMakesItHotLeavingMakesItNormalPressingShowsPressed) {
-    button->setStyle(SkinButtonStyle::Maximize);
+    button->setButtonStyle(SkinButtonStyle::Maximize);
     int moves = 0;
     QObject::connect(button, &SkinButton::pointerMoved, button, [&moves] { ++moves; });
     hoverButton();
@@ -134,7 +134,7 @@ TEST_F(SkinButtonOnWindow, PointerMakesItHotLeavingMakesItNormalPressingShowsPre
 }
 
 TEST_F(SkinButtonOnWindow, RightButtonNeitherPressesNorClicks) {
-    button->setStyle(SkinButtonStyle::Maximize);
+    button->setButtonStyle(SkinButtonStyle::Maximize);
     QSignalSpy clicks(button, &SkinButton::clicked);
     hoverButton();
     QTest::mousePress(button, Qt::RightButton, {}, QPoint(6, 6));
@@ -142,11 +142,11 @@ TEST_F(SkinButtonOnWindow, RightButtonNeitherPressesNorClicks) {
     EXPECT_TRUE(showsBitmap(*button, "fbMaxMove"));
     QTest::mouseRelease(button, Qt::RightButton, {}, QPoint(6, 6));
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(button->style(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }
 
 TEST_F(SkinButtonOnWindow, PressDraggedOffTheButtonIsNoClickAndKeepsTheGlyph) {
-    button->setStyle(SkinButtonStyle::Maximize);
+    button->setButtonStyle(SkinButtonStyle::Maximize);
     QSignalSpy clicks(button, &SkinButton::clicked);
     hoverButton();
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, 6));
@@ -155,5 +155,5 @@ TEST_F(SkinButtonOnWindow, PressDraggedOffTheButtonIsNoClickAndKeepsTheGlyph) {
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(60, 40));
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_FALSE(button->isPressed());
-    EXPECT_EQ(button->style(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }
