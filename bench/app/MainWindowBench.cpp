@@ -3,7 +3,7 @@
 // successful login to the window showing 10,000 pending rows, and what those rows cost in
 // memory. Floors run the same statement straight on the SQLite C API.
 #include "app/Autostart.h"
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "chrome/Assets.h"
 #include "platform/ModalRunner.h"
 #include "platform/ReportList.h"
@@ -27,13 +27,13 @@ using BenchStore::kBusyUserPending;
 
 class Silence final : public SoundPlayer {
 public:
-    void Play(const QString&) override {}
+    void play(const QString&) override {}
 };
 
 class NoAutostart final : public Autostart {
 public:
-    void WriteEntry(const QString&) override {}
-    void RemoveEntry() override {}
+    void writeEntry(const QString&) override {}
+    void removeEntry() override {}
 };
 
 // Rows shaped like the pending list's: key, content, publisher, publish time.
@@ -52,7 +52,7 @@ std::vector<QStringList> pendingLikeRows(int count) {
 
 std::unique_ptr<ReportList> pendingLikeList() {
     auto list = std::make_unique<ReportList>();
-    list->SetColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    list->setColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
     list->resize(940, 420);
     list->show();
     return list;
@@ -61,13 +61,13 @@ std::unique_ptr<ReportList> pendingLikeList() {
 // A list filled row by row, as the windows fill theirs.
 void BM_ListFill(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state) {
-        list->Clear();
+        list->clear();
         list->setUpdatesEnabled(false);
         for (const QStringList& row : rows)
-            list->AddRow(row, icon);
+            list->addRow(row, icon);
         list->setUpdatesEnabled(true);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -77,86 +77,86 @@ BENCHMARK(BM_ListFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 // The same rows in one go, as a reload hands them over.
 void BM_ListFillBulk(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state)
-        list->SetRows(rows, icon);
+        list->setRows(rows, icon);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
-    auto window = std::make_unique<TFrmMainT>(session, std::make_unique<NoAutostart>(),
-                                              std::make_unique<Silence>());
+std::unique_ptr<MainWindow> mainWindow(Session& session) {
+    auto window = std::make_unique<MainWindow>(session, std::make_unique<NoAutostart>(),
+                                               std::make_unique<Silence>());
     // Only the benchmark polls here.
     for (ReminderKind kind : kAllReminderKinds)
-        window->Polling().PollTimer(kind)->stop();
+        window->polling().pollTimer(kind)->stop();
     return window;
 }
 
 Session busySession() {
     Session session;
     session.connectionName = BenchStore::kConnection;
-    session.CurrentUserKey = kBusyUser;
-    session.CurrentUserName = QStringLiteral("系统管理员");
+    session.currentUserKey = kBusyUser;
+    session.currentUserName = QStringLiteral("系统管理员");
     return session;
 }
 
 void BM_PollTiedDueRows(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session;
     session.connectionName = BenchStore::kConnection;
-    session.CurrentUserKey = BenchStore::kTiedUser;
+    session.currentUserKey = BenchStore::kTiedUser;
     Silence silence;
     ReminderPolling polling(
         session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
     for (ReminderKind kind : kAllReminderKinds)
-        polling.PollTimer(kind)->stop();
+        polling.pollTimer(kind)->stop();
     for (auto _ : state)
-        polling.Timer_reminderTimer();
-    if (!polling.Timer_Normal->Enabled())
+        polling.onOrdinaryPollTimer();
+    if (!polling.ordinaryRepeatTimer->isEnabled())
         state.SkipWithError("the tied rows were not due");
 }
 BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);
 
 void BM_PollTiedDueRows_CApiPreparedOnce(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     for (auto _ : state) {
-        if (floor.Run(Statements::kPollOrdinary, BenchStore::kTiedUser, true) !=
+        if (floor.run(Statements::kPollOrdinary, BenchStore::kTiedUser, true) !=
             BenchStore::kTiedRows)
             state.SkipWithError("wrong row count");
     }
-    benchmark::DoNotOptimize(floor.Checksum());
+    benchmark::DoNotOptimize(floor.checksum());
 }
 BENCHMARK(BM_PollTiedDueRows_CApiPreparedOnce)->Unit(benchmark::kMillisecond);
 
 void BM_ReloadThreeLists(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
     for (auto _ : state)
-        window->ReloadLists();
-    if (window->ListView1->Count() != kBusyUserPending)
+        window->reloadLists();
+    if (window->pendingList->count() != kBusyUserPending)
         state.SkipWithError("wrong row count");
 }
 BENCHMARK(BM_ReloadThreeLists)->Unit(benchmark::kMillisecond);
 
 // From a successful login check to the window on the screen with the user's lists.
 void BM_LoginToMainWindow(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     for (auto _ : state) {
         state.PauseTiming();
         auto window = mainWindow(session);
         state.ResumeTiming();
-        window->ShowGreeting(session.CurrentUserName);
-        window->ApplyPermissions(session.CurrentUserKey);
-        window->ReloadLists();
+        window->showGreeting(session.currentUserName);
+        window->applyPermissions(session.currentUserKey);
+        window->reloadLists();
         window->show();
         window->repaint();
         state.PauseTiming();
-        if (window->ListView1->Count() != kBusyUserPending)
+        if (window->pendingList->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         window.reset();
         // What the window left queued (its login request among them) goes with it.
@@ -169,22 +169,22 @@ BENCHMARK(BM_LoginToMainWindow)->Unit(benchmark::kMillisecond);
 // The floor of the same road: the pending list's statement on the C API, its texts into a
 // list of the window's size, painted once.
 void BM_LoginToMainWindow_Floor(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
-    const QIcon icon(Assets::Picture("listPending"));
+    SqliteFloor floor(BenchStore::path());
+    const QIcon icon(Assets::picture("listPending"));
     const QStringList columns{"KeyID", "ReDetail", "UserTrueName", "ReDoTime"};
     for (auto _ : state) {
         state.PauseTiming();
         auto list = pendingLikeList();
         state.ResumeTiming();
         const std::vector<QStringList> rows =
-            floor.Rows(Statements::kPendingList, kBusyUser, columns);
+            floor.rows(Statements::kPendingList, kBusyUser, columns);
         list->setUpdatesEnabled(false);
         for (const QStringList& row : rows)
-            list->AddRow(row, icon);
+            list->addRow(row, icon);
         list->setUpdatesEnabled(true);
         list->repaint();
         state.PauseTiming();
-        if (list->Count() != kBusyUserPending)
+        if (list->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         list.reset();
         QCoreApplication::processEvents();
@@ -201,19 +201,19 @@ std::size_t heapInUse() {
 // What 10,000 pending rows cost the shown window, above the same window with empty lists.
 // The store's page cache and the prepared statements are warmed by a reload first.
 void BM_MainWindowMemory(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
-    window->ReloadLists();
+    window->reloadLists();
     for (auto _ : state) {
-        session.CurrentUserKey = 0;
-        window->ReloadLists();
+        session.currentUserKey = 0;
+        window->reloadLists();
         window->repaint();
         malloc_trim(0);
         const std::size_t empty = heapInUse();
-        session.CurrentUserKey = kBusyUser;
-        window->ReloadLists();
+        session.currentUserKey = kBusyUser;
+        window->reloadLists();
         window->repaint();
         const std::size_t full = heapInUse();
         state.counters["empty_window_KB"] = static_cast<double>(empty) / 1024.0;
@@ -232,13 +232,13 @@ int main(int argc, char** argv) {
     qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
     QApplication app(argc, argv);
     // The main window asks for the login on its first show; here nobody answers.
-    ModalRunner::Install([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    ModalRunner::install([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    ModalRunner::Install({});
-    BenchStore::Release();
+    ModalRunner::install({});
+    BenchStore::release();
     return 0;
 }

@@ -21,15 +21,15 @@ int nextUser(int user) {
 }
 
 void BM_OrdinaryPoll(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Query query(BenchStore::kConnection);
     int user = 2;
     for (auto _ : state) {
-        query.SetSQL(Statements::kPollOrdinary);
-        query.SetInteger("p", user);
-        query.Open();
-        benchmark::DoNotOptimize(query.RecordCount());
-        query.Close();
+        query.setStatement(Statements::kPollOrdinary);
+        query.bindInteger("p", user);
+        query.open();
+        benchmark::DoNotOptimize(query.recordCount());
+        query.close();
         user = nextUser(user);
     }
 }
@@ -39,13 +39,13 @@ BENCHMARK(BM_OrdinaryPoll)
     ->ReportAggregatesOnly(true);
 
 void pollFloor(benchmark::State& state, bool keepPrepared) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     int user = 2;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(floor.Run(Statements::kPollOrdinary, user, keepPrepared));
+        benchmark::DoNotOptimize(floor.run(Statements::kPollOrdinary, user, keepPrepared));
         user = nextUser(user);
     }
-    benchmark::DoNotOptimize(floor.Checksum());
+    benchmark::DoNotOptimize(floor.checksum());
 }
 
 void BM_OrdinaryPoll_CApiPreparedOnce(benchmark::State& state) {
@@ -65,20 +65,20 @@ BENCHMARK(BM_OrdinaryPoll_CApiPreparedPerCall)
     ->ReportAggregatesOnly(true);
 
 void BM_PendingListOfBusyUser(benchmark::State& state) {
-    BenchStore::Path();
+    BenchStore::path();
     Query query(BenchStore::kConnection);
     for (auto _ : state) {
-        query.SetSQL(Statements::kPendingList);
-        query.SetInteger("p", kBusyUser);
-        query.Open();
+        query.setStatement(Statements::kPendingList);
+        query.bindInteger("p", kBusyUser);
+        query.open();
         qint64 sum = 0;
-        for (; !query.Eof(); query.Next()) {
-            sum += query.FieldAsString("KeyID").size();
-            sum += query.FieldAsString("Redetail").size();
-            sum += query.FieldAsString("ReDOuserID").size();
-            sum += query.FieldAsString("ReDotime").size();
+        for (; !query.atEnd(); query.next()) {
+            sum += query.fieldAsString("KeyID").size();
+            sum += query.fieldAsString("Redetail").size();
+            sum += query.fieldAsString("ReDOuserID").size();
+            sum += query.fieldAsString("ReDotime").size();
         }
-        if (query.RecordCount() != kBusyUserPending)
+        if (query.recordCount() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         benchmark::DoNotOptimize(sum);
     }
@@ -89,12 +89,12 @@ BENCHMARK(BM_PendingListOfBusyUser)
     ->ReportAggregatesOnly(true);
 
 void BM_PendingListOfBusyUser_CApi(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::Path());
+    SqliteFloor floor(BenchStore::path());
     for (auto _ : state) {
-        if (floor.Run(Statements::kPendingList, kBusyUser, true) != kBusyUserPending)
+        if (floor.run(Statements::kPendingList, kBusyUser, true) != kBusyUserPending)
             state.SkipWithError("wrong row count");
     }
-    benchmark::DoNotOptimize(floor.Checksum());
+    benchmark::DoNotOptimize(floor.checksum());
 }
 BENCHMARK(BM_PendingListOfBusyUser_CApi)
     ->Unit(benchmark::kMillisecond)
@@ -110,6 +110,6 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    BenchStore::Release();
+    BenchStore::release();
     return 0;
 }

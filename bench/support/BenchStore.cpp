@@ -67,7 +67,7 @@ void fill(const QString& path) {
 
 } // namespace
 
-const QString& BenchStore::Path() {
+const QString& BenchStore::path() {
     if (storeDir)
         return storePath;
     std::fprintf(stderr, "Building a store of %d reminders over %d users...\n", kRows, kTiedUser);
@@ -75,17 +75,17 @@ const QString& BenchStore::Path() {
     timer.start();
     storeDir = std::make_unique<QTemporaryDir>();
     storePath = storeDir->filePath("qxreminder.mcm");
-    NewStore::Create(storePath);
+    NewStore::create(storePath);
     fill(storePath);
     QSqlDatabase::removeDatabase("fill");
-    Connection::Open(storePath, kConnection);
+    Connection::open(storePath, kConnection);
     std::fprintf(stderr, "... built in %.1f s\n", timer.elapsed() / 1000.0);
     return storePath;
 }
 
-void BenchStore::Release() {
+void BenchStore::release() {
     if (!storeDir)
         return;
-    Connection::Close(kConnection);
+    Connection::close(kConnection);
     storeDir.reset();
 }

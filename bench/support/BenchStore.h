@@ -17,8 +17,8 @@ inline constexpr int kTiedRows = 10000;
 inline const QString kConnection = QStringLiteral("bench");
 
 // The store file; builds and opens it the first time.
-const QString& Path();
+const QString& path();
 // Closes the connection and removes the file (at the end of the process).
-void Release();
+void release();
 
 } // namespace BenchStore

@@ -20,7 +20,7 @@ SqliteFloor::~SqliteFloor() {
 }
 
 sqlite3_stmt* SqliteFloor::prepare(const char* statement) {
-    const QByteArray text = Dialect::Translate(QString::fromUtf8(statement)).toUtf8();
+    const QByteArray text = Dialect::translate(QString::fromUtf8(statement)).toUtf8();
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &prepared,
                            nullptr) != SQLITE_OK)
@@ -64,7 +64,7 @@ qint64 readEveryColumn(sqlite3_stmt* statement) {
 }
 } // namespace
 
-int SqliteFloor::Run(const char* statement, int key, bool keepPrepared) {
+int SqliteFloor::run(const char* statement, int key, bool keepPrepared) {
     auto readRow = [this](sqlite3_stmt* s) { checksum_ += readEveryColumn(s); };
     if (!keepPrepared) {
         sqlite3_stmt* prepared = prepare(statement);
@@ -84,7 +84,7 @@ sqlite3_stmt* SqliteFloor::kept(const char* statement) {
     return kept_;
 }
 
-std::vector<QStringList> SqliteFloor::Rows(const char* text, int key, const QStringList& columns) {
+std::vector<QStringList> SqliteFloor::rows(const char* text, int key, const QStringList& columns) {
     sqlite3_stmt* statement = kept(text);
     std::vector<int> indexes;
     for (const QString& name : columns) {

@@ -21,13 +21,13 @@ public:
     // Runs a catalogue statement whose one parameter is bound to key and reads every column
     // of every row (numbers as integers, texts as UTF-16). The statement is prepared on the
     // first call and kept, or prepared and finalised on every call. Returns the row count.
-    int Run(const char* statement, int key, bool keepPrepared);
+    int run(const char* statement, int key, bool keepPrepared);
 
     // The same, keeping the texts of the named columns of every row.
-    std::vector<QStringList> Rows(const char* statement, int key, const QStringList& columns);
+    std::vector<QStringList> rows(const char* statement, int key, const QStringList& columns);
 
     // What the reads added up, so that no read can be left out.
-    qint64 Checksum() const { return checksum_; }
+    qint64 checksum() const { return checksum_; }
 
 private:
     sqlite3_stmt* prepare(const char* statement);

@@ -9,7 +9,7 @@ std::function<void()>& hook() {
 }
 } // namespace
 
-void AppLifetime::RequestQuit() {
+void AppLifetime::requestQuit() {
     if (hook()) {
         hook()();
         return;
@@ -18,6 +18,6 @@ void AppLifetime::RequestQuit() {
     QCoreApplication::exit(0);
 }
 
-void AppLifetime::InstallQuitHook(std::function<void()> hook_) {
+void AppLifetime::installQuitHook(std::function<void()> hook_) {
     hook() = std::move(hook_);
 }

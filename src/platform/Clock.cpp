@@ -3,17 +3,17 @@
 namespace {
 class RealClock final : public Clock {
 public:
-    QDateTime Now() const override { return QDateTime::currentDateTime(); }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
 const RealClock realClock;
 const Clock* activeClock = &realClock;
 } // namespace
 
-QDateTime SystemClock::Now() {
-    return activeClock->Now();
+QDateTime SystemClock::now() {
+    return activeClock->now();
 }
 
-void SystemClock::Install(const Clock* clock) {
+void SystemClock::install(const Clock* clock) {
     activeClock = clock ? clock : &realClock;
 }

@@ -6,12 +6,12 @@
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual QDateTime Now() const = 0;
+    virtual QDateTime now() const = 0;
 };
 
 namespace SystemClock {
 // The current local date and time from the active clock.
-QDateTime Now();
+QDateTime now();
 // Replaces the active clock; nullptr restores the system clock. The caller keeps ownership.
-void Install(const Clock* clock);
+void install(const Clock* clock);
 } // namespace SystemClock

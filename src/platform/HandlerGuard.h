@@ -9,17 +9,17 @@
 // Every event handler is entered through this guard: a store error or a failed integer
 // conversion leaves the handler and shows the default error box with its message. No
 // exception ever crosses a Qt signal or event boundary.
-template <class Handler> void Guarded(Handler&& handler) noexcept {
+template <class Handler> void guarded(Handler&& handler) noexcept {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception& error) {
-        MessageBoxes::DefaultError(QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
     } catch (...) {
-        MessageBoxes::DefaultError(QStringLiteral("未知错误"));
+        MessageBoxes::defaultError(QStringLiteral("未知错误"));
     }
 }
 
 // A slot that enters the object's handler through the guard.
-template <class Object> auto GuardedSlot(Object* object, void (Object::*handler)()) {
-    return [object, handler] { Guarded([object, handler] { (object->*handler)(); }); };
+template <class Object> auto guardedSlot(Object* object, void (Object::*handler)()) {
+    return [object, handler] { guarded([object, handler] { (object->*handler)(); }); };
 }

@@ -41,7 +41,7 @@ void fill(QMessageBox& box, const MessageBoxes::Request& request) {
 
 class WidgetBackend final : public MessageBoxes::Backend {
 public:
-    bool Show(const MessageBoxes::Request& request) override {
+    bool show(const MessageBoxes::Request& request) override {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowModality(Qt::WindowModal);
         fill(box, request);
@@ -57,7 +57,7 @@ public:
         return true;
     }
 
-    void Notify(const MessageBoxes::Request& request) override {
+    void notify(const MessageBoxes::Request& request) override {
         auto* box = new QMessageBox;
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setAttribute(Qt::WA_QuitOnClose, false);
@@ -73,34 +73,34 @@ MessageBoxes::Backend* activeBackend = &widgetBackend;
 
 } // namespace
 
-void MessageBoxes::InstallBackend(Backend* backend) {
+void MessageBoxes::installBackend(Backend* backend) {
     activeBackend = backend ? backend : &widgetBackend;
 }
 
-MessageBoxes::Backend* MessageBoxes::InstalledBackend() {
+MessageBoxes::Backend* MessageBoxes::installedBackend() {
     return activeBackend == &widgetBackend ? nullptr : activeBackend;
 }
 
-bool MessageBoxes::Show(const Request& request) {
-    return activeBackend->Show(request);
+bool MessageBoxes::show(const Request& request) {
+    return activeBackend->show(request);
 }
 
-void MessageBoxes::Notify(const Request& request) {
-    activeBackend->Notify(request);
+void MessageBoxes::notify(const Request& request) {
+    activeBackend->notify(request);
 }
 
-void MessageBoxes::Information(const QString& text) {
-    Show({Icon::Information, Buttons::Ok, AppInfo::kNoticeCaption, text});
+void MessageBoxes::information(const QString& text) {
+    show({Icon::Information, Buttons::Ok, AppInfo::kNoticeCaption, text});
 }
 
-bool MessageBoxes::Question(const QString& text) {
-    return Show({Icon::Question, Buttons::YesNo, AppInfo::kNoticeCaption, text});
+bool MessageBoxes::question(const QString& text) {
+    return show({Icon::Question, Buttons::YesNo, AppInfo::kNoticeCaption, text});
 }
 
-void MessageBoxes::DefaultError(const QString& text) {
-    Show({Icon::Error, Buttons::Ok, AppInfo::kApplicationTitle, text});
+void MessageBoxes::defaultError(const QString& text) {
+    show({Icon::Error, Buttons::Ok, AppInfo::kApplicationTitle, text});
 }
 
-void MessageBoxes::Detail(const QString& text) {
-    Show({Icon::None, Buttons::Ok, AppInfo::kApplicationTitle, text});
+void MessageBoxes::detail(const QString& text) {
+    show({Icon::None, Buttons::Ok, AppInfo::kApplicationTitle, text});
 }

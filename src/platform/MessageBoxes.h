@@ -20,30 +20,30 @@ class Backend {
 public:
     virtual ~Backend() = default;
     // Shows the box and returns true for OK or Yes, false for No.
-    virtual bool Show(const Request& request) = 0;
+    virtual bool show(const Request& request) = 0;
     // Shows the box and returns at once, leaving it open until the user dismisses it.
-    virtual void Notify(const Request& request) { Show(request); }
+    virtual void notify(const Request& request) { show(request); }
 };
 
 // Replaces the backend; nullptr restores the real message boxes. The caller keeps ownership.
-void InstallBackend(Backend* backend);
+void installBackend(Backend* backend);
 // The backend in use now (nullptr for the real message boxes).
-Backend* InstalledBackend();
+Backend* installedBackend();
 
 // A box blocks the window the user works in (and the windows beneath it) until dismissed,
 // never the program's other windows: a reminder popping up meanwhile can still be handled.
-bool Show(const Request& request);
+bool show(const Request& request);
 // A box for what nobody asked for (a fault found by a timer): it blocks nothing and the
 // program goes on while it is open.
-void Notify(const Request& request);
+void notify(const Request& request);
 
 // Information box: caption "系统提示", information icon, OK.
-void Information(const QString& text);
+void information(const QString& text);
 // Question box: caption "系统提示", question icon, Yes and No; true for Yes.
-bool Question(const QString& text);
+bool question(const QString& text);
 // The application's default error box: caption the application title, error icon, OK.
-void DefaultError(const QString& text);
+void defaultError(const QString& text);
 // Plain detail box: caption the application title, no icon, OK.
-void Detail(const QString& text);
+void detail(const QString& text);
 
 } // namespace MessageBoxes

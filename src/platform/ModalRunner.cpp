@@ -3,25 +3,25 @@
 #include <QDialog>
 
 namespace {
-ModalRunner::Runner& installed() {
+ModalRunner::Runner& activeRunner() {
     static ModalRunner::Runner runner;
     return runner;
 }
 } // namespace
 
-int ModalRunner::Run(QDialog& dialog) {
-    if (installed())
-        return installed()(dialog);
+int ModalRunner::run(QDialog& dialog) {
+    if (activeRunner())
+        return activeRunner()(dialog);
     // Modal to the window that opened it, not to the program: the reminder popups that come
     // up meanwhile must still take the user's clicks.
     dialog.setWindowModality(Qt::WindowModal);
     return dialog.exec();
 }
 
-void ModalRunner::Install(Runner runner) {
-    installed() = std::move(runner);
+void ModalRunner::install(Runner runner) {
+    activeRunner() = std::move(runner);
 }
 
-ModalRunner::Runner ModalRunner::Installed() {
-    return installed();
+ModalRunner::Runner ModalRunner::installed() {
+    return activeRunner();
 }

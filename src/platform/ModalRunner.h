@@ -9,9 +9,9 @@ class QDialog;
 namespace ModalRunner {
 using Runner = std::function<int(QDialog&)>;
 
-int Run(QDialog& dialog);
+int run(QDialog& dialog);
 // An empty runner restores the real modal loop.
-void Install(Runner runner);
+void install(Runner runner);
 // The runner installed now (empty for the real modal loop).
-Runner Installed();
+Runner installed();
 } // namespace ModalRunner

@@ -32,7 +32,7 @@ public:
         const int column = index.column();
         switch (role) {
         case Qt::DisplayRole:
-            return IsolatedText(Text(row, column));
+            return isolatedText(text(row, column));
         case Qt::ForegroundRole:
             return column < static_cast<int>(columnColors_.size()) &&
                            columnColors_[column].isValid()
@@ -54,7 +54,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || !checkBoxes_)
             return false;
-        SetTicked(index.row(), value.toInt() == Qt::Checked);
+        setTicked(index.row(), value.toInt() == Qt::Checked);
         return true;
     }
 
@@ -74,7 +74,7 @@ public:
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 
-    void SetCaptions(const QStringList& captions) {
+    void setCaptions(const QStringList& captions) {
         beginResetModel();
         const std::size_t oldStride = captions_.size();
         const std::size_t newStride = static_cast<std::size_t>(captions.size());
@@ -90,13 +90,13 @@ public:
         endResetModel();
     }
 
-    bool CheckBoxes() const { return checkBoxes_; }
-    void SetCheckBoxes(bool on) {
+    bool hasCheckBoxes() const { return checkBoxes_; }
+    void setCheckBoxes(bool on) {
         checkBoxes_ = on;
         changedEveryRow();
     }
 
-    void SetTextColor(const QColor& color, int column) {
+    void setTextColor(const QColor& color, int column) {
         if (column < 0) {
             textColor_ = color;
         } else {
@@ -107,7 +107,7 @@ public:
         changedEveryRow();
     }
 
-    int Append(const QStringList& texts, const QIcon& icon) {
+    int append(const QStringList& texts, const QIcon& icon) {
         const int row = rowCount();
         beginInsertRows({}, row, row);
         appendCells(texts);
@@ -117,7 +117,7 @@ public:
         return row;
     }
 
-    void Replace(std::vector<QStringList> rows, const QIcon& icon) {
+    void replace(std::vector<QStringList> rows, const QIcon& icon) {
         beginResetModel();
         clearRows(rows.size() * captions_.size());
         for (QStringList& texts : rows)
@@ -127,32 +127,32 @@ public:
         endResetModel();
     }
 
-    void Clear() {
+    void clear() {
         beginResetModel();
         clearRows();
         endResetModel();
     }
 
-    QString Text(int row, int column) const {
+    QString text(int row, int column) const {
         if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
             return {};
         return cells_[static_cast<std::size_t>(row) * captions_.size() + column];
     }
 
-    bool Ticked(int row) const { return row >= 0 && row < rowCount() && ticks_[row] != 0; }
-    void SetTicked(int row, bool ticked) {
+    bool isTicked(int row) const { return row >= 0 && row < rowCount() && ticks_[row] != 0; }
+    void setTicked(int row, bool ticked) {
         if (row < 0 || row >= rowCount())
             return;
         ticks_[row] = ticked ? 1 : 0;
         const QModelIndex cell = index(row, 0);
         emit dataChanged(cell, cell, {Qt::CheckStateRole});
     }
-    void SetAllTicked(bool ticked) {
+    void setAllTicked(bool ticked) {
         std::fill(ticks_.begin(), ticks_.end(), ticked ? 1 : 0);
         if (!ticks_.empty())
             emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
     }
-    int TickedCount() const {
+    int tickedCount() const {
         return static_cast<int>(std::count(ticks_.begin(), ticks_.end(), 1));
     }
 
@@ -272,7 +272,7 @@ ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows_(new ReportRow
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette colors = palette();
     colors.setColor(QPalette::Base, Qt::white);
-    colors.setColor(QPalette::AlternateBase, OddRowColor());
+    colors.setColor(QPalette::AlternateBase, oddRowColor());
     colors.setColor(QPalette::Text, Qt::black);
     setPalette(colors);
 
@@ -286,71 +286,71 @@ ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows_(new ReportRow
 
 ReportList::~ReportList() = default;
 
-void ReportList::SetColumns(const std::vector<Column>& columns) {
+void ReportList::setColumns(const std::vector<Column>& columns) {
     QStringList captions;
     widths_.clear();
     for (const Column& column : columns) {
         captions << column.caption;
         widths_.push_back(column.width);
     }
-    rows_->SetCaptions(captions);
+    rows_->setCaptions(captions);
     applyColumnWidths();
 }
 
-void ReportList::SetFillColumn(int column) {
+void ReportList::setFillColumn(int column) {
     header()->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
-void ReportList::SetCheckBoxes(bool on) {
-    rows_->SetCheckBoxes(on);
+void ReportList::setCheckBoxes(bool on) {
+    rows_->setCheckBoxes(on);
     applyColumnWidths();
 }
 
-bool ReportList::CheckBoxes() const {
-    return rows_->CheckBoxes();
+bool ReportList::hasCheckBoxes() const {
+    return rows_->hasCheckBoxes();
 }
 
-void ReportList::SetTextColor(const QColor& color, int column) {
-    rows_->SetTextColor(color, column);
+void ReportList::setTextColor(const QColor& color, int column) {
+    rows_->setTextColor(color, column);
 }
 
-int ReportList::AddRow(const QStringList& texts, const QIcon& icon) {
+int ReportList::addRow(const QStringList& texts, const QIcon& icon) {
     noteIcon(icon);
-    return rows_->Append(texts, icon);
+    return rows_->append(texts, icon);
 }
 
-void ReportList::SetRows(std::vector<QStringList> rows, const QIcon& icon) {
-    // The rows go, and with them the selection, as Clear tells.
+void ReportList::setRows(std::vector<QStringList> rows, const QIcon& icon) {
+    // The rows go, and with them the selection, as clear() tells.
     selectionModel()->clear();
     if (!rows.empty())
         noteIcon(icon);
-    rows_->Replace(std::move(rows), icon);
+    rows_->replace(std::move(rows), icon);
 }
 
-bool ReportList::ReplaceRows(std::vector<QStringList> rows, const QIcon& icon) {
-    const int count = Count();
-    bool same = count == static_cast<int>(rows.size());
-    for (int row = 0; same && row < count; ++row)
+bool ReportList::replaceRows(std::vector<QStringList> rows, const QIcon& icon) {
+    const int shown = count();
+    bool same = shown == static_cast<int>(rows.size());
+    for (int row = 0; same && row < shown; ++row)
         for (int column = 0; same && column < rows[row].size(); ++column)
-            same = Text(row, column) == rows[row][column];
+            same = text(row, column) == rows[row][column];
     if (same)
         return false;
 
     QSet<QString> ticked;
-    for (int row = 0; row < count; ++row)
-        if (Checked(row))
-            ticked.insert(Caption(row));
-    const int selected = Selected();
-    const QString selectedKey = selected >= 0 ? Caption(selected) : QString();
+    for (int row = 0; row < shown; ++row)
+        if (isChecked(row))
+            ticked.insert(caption(row));
+    const int selected = selectedRow();
+    const QString selectedKey = selected >= 0 ? caption(selected) : QString();
     const int scrolled = verticalScrollBar()->value();
 
-    SetRows(std::move(rows), icon);
-    for (int row = 0; row < Count(); ++row) {
-        const QString key = Caption(row);
+    setRows(std::move(rows), icon);
+    for (int row = 0; row < count(); ++row) {
+        const QString key = caption(row);
         if (!ticked.isEmpty() && ticked.contains(key))
-            SetChecked(row, true);
+            setChecked(row, true);
         if (!selectedKey.isEmpty() && key == selectedKey)
-            SelectRow(row);
+            selectRow(row);
     }
     // The scroll range follows the new rows only once they are laid out.
     doItemsLayout();
@@ -358,46 +358,46 @@ bool ReportList::ReplaceRows(std::vector<QStringList> rows, const QIcon& icon) {
     return true;
 }
 
-void ReportList::Clear() {
+void ReportList::clear() {
     selectionModel()->clear();
-    rows_->Clear();
+    rows_->clear();
 }
 
-int ReportList::Count() const {
+int ReportList::count() const {
     return rows_->rowCount();
 }
 
-QString ReportList::Text(int row, int column) const {
-    return rows_->Text(row, column);
+QString ReportList::text(int row, int column) const {
+    return rows_->text(row, column);
 }
 
-bool ReportList::Checked(int row) const {
-    return rows_->Ticked(row);
+bool ReportList::isChecked(int row) const {
+    return rows_->isTicked(row);
 }
 
-void ReportList::SetChecked(int row, bool checked) {
-    rows_->SetTicked(row, checked);
+void ReportList::setChecked(int row, bool checked) {
+    rows_->setTicked(row, checked);
 }
 
-void ReportList::SetAllChecked(bool checked) {
-    rows_->SetAllTicked(checked);
+void ReportList::setAllChecked(bool checked) {
+    rows_->setAllTicked(checked);
 }
 
-int ReportList::CheckedCount() const {
-    return rows_->TickedCount();
+int ReportList::checkedCount() const {
+    return rows_->tickedCount();
 }
 
-int ReportList::Selected() const {
+int ReportList::selectedRow() const {
     const QItemSelection selection = selectionModel()->selection();
     return selection.isEmpty() ? -1 : selection.first().top();
 }
 
-void ReportList::SelectRow(int row) {
+void ReportList::selectRow(int row) {
     if (row < 0) {
         selectionModel()->clear();
         return;
     }
-    if (row < Count())
+    if (row < count())
         selectionModel()->setCurrentIndex(
             rows_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
@@ -431,7 +431,7 @@ int ReportList::captionMinimumWidth() const {
     initViewItemOption(&option);
     option.features = QStyleOptionViewItem::HasDisplay;
     option.text = QString(kKeyDigits, widestDigit(QFontMetrics(option.font)));
-    if (rows_->CheckBoxes()) {
+    if (rows_->hasCheckBoxes()) {
         option.features |= QStyleOptionViewItem::HasCheckIndicator;
         option.checkState = Qt::Checked;
     }

@@ -6,7 +6,7 @@ ConversionError::ConversionError(const QString& text)
     : std::runtime_error(
           QStringLiteral("'%1' is not a valid integer value").arg(text).toUtf8().toStdString()) {}
 
-int TextConvert::ToInt(const QString& text) {
+int TextConvert::toInt(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == QLatin1Char(' '))
@@ -34,7 +34,7 @@ int TextConvert::ToInt(const QString& text) {
     return static_cast<int>(value);
 }
 
-QString TextConvert::Trim(const QString& text) {
+QString TextConvert::trim(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= 32)
@@ -91,7 +91,7 @@ bool isParagraphSeparator(QChar c) {
 
 } // namespace
 
-QString IsolatedText(const QString& text) {
+QString isolatedText(const QString& text) {
     if (!anyMovesNeighbours(text))
         return text;
     QString shown;

@@ -13,9 +13,9 @@ namespace TextConvert {
 // Reads a decimal 32-bit integer: optional leading blanks, an optional sign, digits, nothing
 // after them. Anything else (empty, "1.5", "abc", "5 ") throws ConversionError with the
 // message "'<text>' is not a valid integer value".
-int ToInt(const QString& text);
+int toInt(const QString& text);
 // Removes leading and trailing characters of code 32 or below (blanks and control characters).
-QString Trim(const QString& text);
+QString trim(const QString& text);
 } // namespace TextConvert
 
 // A text that people entered, shown among other texts: right-to-left letters and direction
@@ -23,4 +23,4 @@ QString Trim(const QString& text);
 // is wrapped as an isolated run (U+2068 ... U+2069), and controls of the text that would
 // leave the run early are left out of it. A text without such characters comes back
 // unchanged; the text as stored is never touched.
-QString IsolatedText(const QString& text);
+QString isolatedText(const QString& text);

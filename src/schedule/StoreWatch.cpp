@@ -10,16 +10,16 @@
 
 StoreWatch::StoreWatch(QString connectionName) : connectionName_(std::move(connectionName)) {}
 
-QString StoreWatch::MissingText(const QString& path) {
+QString StoreWatch::missingText(const QString& path) {
     return QStringLiteral("找不到数据文件：%1\n提醒已暂停，数据文件恢复后将自动继续。").arg(path);
 }
 
-QString StoreWatch::BusyText(const QString& engineMessage) {
+QString StoreWatch::busyText(const QString& engineMessage) {
     return QStringLiteral("数据文件被占用已超过一分钟，暂时无法检查提醒，稍后自动重试。\n") +
            engineMessage;
 }
 
-QString StoreWatch::FailureText(const QString& engineMessage) {
+QString StoreWatch::failureText(const QString& engineMessage) {
     return QStringLiteral("读取数据文件失败，稍后自动重试。\n") + engineMessage;
 }
 
@@ -27,7 +27,7 @@ void StoreWatch::report(const QString& text) {
     if (reported_)
         return;
     reported_ = true;
-    MessageBoxes::Notify(
+    MessageBoxes::notify(
         {MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok, AppInfo::kApplicationTitle, text});
 }
 
@@ -35,18 +35,18 @@ bool StoreWatch::reopen() {
     // Nothing at the path yet: keep waiting, quietly.
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return false;
-    const Connection::Outcome outcome = Connection::Open(path_, connectionName_);
+    const Connection::Outcome outcome = Connection::open(path_, connectionName_);
     if (outcome.result != Connection::OpenResult::Opened) {
-        report(FailureText(outcome.message));
+        report(failureText(outcome.message));
         return false;
     }
     missing_ = false;
     return true;
 }
 
-bool StoreWatch::Run(const std::function<void()>& work) {
+bool StoreWatch::run(const std::function<void()>& work) {
     if (path_.isEmpty())
-        path_ = Connection::FilePath(connectionName_);
+        path_ = Connection::filePath(connectionName_);
     if (missing_ && !reopen())
         return false;
     try {
@@ -55,26 +55,26 @@ bool StoreWatch::Run(const std::function<void()>& work) {
     } catch (const StoreError& error) {
         switch (error.kind()) {
         case StoreError::Kind::Busy: {
-            const QDateTime now = SystemClock::Now();
+            const QDateTime now = SystemClock::now();
             if (!busySince_.isValid())
                 busySince_ = now;
             if (busySince_.msecsTo(now) > kBusyReportAfterMs)
-                report(BusyText(error.message()));
+                report(busyText(error.message()));
             return false;
         }
         case StoreError::Kind::Missing:
             missing_ = true;
             // A store put in its place is taken at once; otherwise the user hears of it once.
-            if (Connection::CheckFile(connectionName_) != Connection::FileState::Replaced ||
+            if (Connection::checkFile(connectionName_) != Connection::FileState::Replaced ||
                 !reopen())
-                report(MissingText(path_));
+                report(missingText(path_));
             return false;
         case StoreError::Kind::Refused:
-            report(FailureText(error.message()));
+            report(failureText(error.message()));
             return false;
         }
     } catch (const std::exception& error) {
-        report(FailureText(QString::fromUtf8(error.what())));
+        report(failureText(QString::fromUtf8(error.what())));
         return false;
     }
     reported_ = false;

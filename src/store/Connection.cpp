@@ -107,18 +107,18 @@ int onBusy(void* context, int attempt) {
 }
 
 Connection::Outcome failed(const QString& connectionName, const QString& message) {
-    Connection::Close(connectionName);
+    Connection::close(connectionName);
     return {Connection::OpenResult::CannotOpen, message};
 }
 
 } // namespace
 
-Connection::Outcome Connection::Open(const QString& filePath, const QString& connectionName) {
+Connection::Outcome Connection::open(const QString& filePath, const QString& connectionName) {
     QFileInfo info(filePath);
     if (!info.exists() || !info.isFile())
         return {OpenResult::Missing, {}};
 
-    Close(connectionName);
+    close(connectionName);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     // "mode=rw" opens an existing file only: the program never creates the store.
     QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
@@ -164,7 +164,7 @@ Connection::Outcome Connection::Open(const QString& filePath, const QString& con
     return {OpenResult::Opened, {}};
 }
 
-void Connection::Close(const QString& connectionName) {
+void Connection::close(const QString& connectionName) {
     if (QSqlDatabase::contains(connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName, false);
@@ -178,19 +178,19 @@ void Connection::Close(const QString& connectionName) {
     r.open.erase(connectionName);
 }
 
-QString Connection::FilePath(const QString& connectionName) {
+QString Connection::filePath(const QString& connectionName) {
     const ConnectionState* state = stateOf(connectionName);
     return state ? state->path : QString();
 }
 
-quint64 Connection::OpenCount(const QString& connectionName) {
+quint64 Connection::openCount(const QString& connectionName) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     const auto found = r.openCounts.find(connectionName);
     return found == r.openCounts.end() ? 0 : found->second;
 }
 
-Connection::FileState Connection::CheckFile(const QString& connectionName) {
+Connection::FileState Connection::checkFile(const QString& connectionName) {
     const ConnectionState* state = stateOf(connectionName);
     if (!state)
         return FileState::Same; // not a file of ours: nothing to compare
@@ -200,17 +200,17 @@ Connection::FileState Connection::CheckFile(const QString& connectionName) {
     return now == state->file ? FileState::Same : FileState::Replaced;
 }
 
-void Connection::EnsureSameFile(const QString& connectionName) {
-    if (CheckFile(connectionName) != FileState::Same)
-        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(FilePath(connectionName)),
+void Connection::ensureSameFile(const QString& connectionName) {
+    if (checkFile(connectionName) != FileState::Same)
+        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(filePath(connectionName)),
                          StoreError::Kind::Missing);
 }
 
-Connection::Outcome Connection::Reopen(const QString& connectionName) {
-    const QString path = FilePath(connectionName);
+Connection::Outcome Connection::reopen(const QString& connectionName) {
+    const QString path = filePath(connectionName);
     if (path.isEmpty())
         return {OpenResult::Missing, {}};
-    return Open(path, connectionName);
+    return open(path, connectionName);
 }
 
 Connection::NoWait::NoWait(QString connectionName) : connectionName_(std::move(connectionName)) {
@@ -223,12 +223,12 @@ Connection::NoWait::~NoWait() {
         state->noWaitDepth = std::max(0, state->noWaitDepth - 1);
 }
 
-void Connection::SetWaitObserver(std::function<void()> observer) {
+void Connection::setWaitObserver(std::function<void()> observer) {
     std::lock_guard lock(registry().mutex);
     registry().waitObserver = std::move(observer);
 }
 
-std::optional<qint64> Connection::ChangeCounter(const QString& connectionName) {
+std::optional<qint64> Connection::changeCounter(const QString& connectionName) {
     if (!stateOf(connectionName))
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);

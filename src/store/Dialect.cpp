@@ -4,7 +4,7 @@
 
 #include <QRegularExpression>
 
-QString Dialect::Translate(const QString& statement) {
+QString Dialect::translate(const QString& statement) {
     static const QRegularExpression topN(
         QStringLiteral(R"(^\s*select\s+top\s+(\d+)\s+(.+?)\s+from\s+(\w+)\s+where\s+(.+?)\s+)"
                        R"(order\s+by\s+(\w+)\s*$)"),

@@ -7,5 +7,5 @@ namespace Dialect {
 // "Select top 1 <cols> from <table> where <cond> order by <key>" becomes a select of every
 // row whose key equals the smallest one (ties kept, a missing key counting as smallest).
 // Any other text is returned unchanged. Throws StoreError for a top n other than 1.
-QString Translate(const QString& statement);
+QString translate(const QString& statement);
 } // namespace Dialect

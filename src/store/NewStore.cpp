@@ -57,7 +57,7 @@ void exec(QSqlDatabase& db, const QString& statement) {
 
 } // namespace
 
-void NewStore::Create(const QString& filePath) {
+void NewStore::create(const QString& filePath) {
     if (QFileInfo::exists(filePath))
         throw StoreError(QStringLiteral("文件已存在，不会覆盖：%1").arg(filePath));
 

@@ -14,6 +14,6 @@ inline const QString kAdminDefaultPassword = QStringLiteral("1");
 
 // Creates the file. Throws StoreError when the file exists already (it is never overwritten)
 // or cannot be written.
-void Create(const QString& filePath);
+void create(const QString& filePath);
 
 } // namespace NewStore

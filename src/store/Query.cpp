@@ -36,8 +36,8 @@ Query::Query(QString connectionName) : connectionName_(std::move(connectionName)
 
 Query::~Query() = default;
 
-void Query::SetSQL(const QString& text) {
-    Close();
+void Query::setStatement(const QString& text) {
+    close();
     if (translated_ && text == text_) {
         std::fill(values_.begin(), values_.end(), QVariant());
         return;
@@ -55,7 +55,7 @@ void Query::translate() {
     engineText_.clear();
     // Parameters are taken from the text as the engine will run it, so a rewritten
     // statement that uses a parameter twice binds it twice.
-    const QString translated = Dialect::Translate(text_);
+    const QString translated = Dialect::translate(text_);
     engineText_.reserve(translated.size());
     bool inQuote = false;
     for (qsizetype i = 0; i < translated.size(); ++i) {
@@ -91,27 +91,27 @@ void Query::setValue(const QString& name, QVariant value) {
     values_[static_cast<std::size_t>(parameter)] = std::move(value);
 }
 
-void Query::SetText(const QString& name, const QString& value) {
+void Query::bindText(const QString& name, const QString& value) {
     // An empty text is a value, not NULL: Qt would bind a null QString as NULL.
     setValue(name, QVariant(value.isNull() ? QStringLiteral("") : value));
 }
 
-void Query::SetSmallInt(const QString& name, qint16 value) {
+void Query::bindSmallInt(const QString& name, qint16 value) {
     setValue(name, QVariant(static_cast<int>(value)));
 }
 
-void Query::SetInteger(const QString& name, qint32 value) {
+void Query::bindInteger(const QString& name, qint32 value) {
     setValue(name, QVariant(value));
 }
 
-void Query::SetLargeInt(const QString& name, qint64 value) {
+void Query::bindLargeInt(const QString& name, qint64 value) {
     setValue(name, QVariant(value));
 }
 
 QSqlQuery& Query::preparedStatement(const QSqlDatabase& db) {
     // A statement prepared on a connection that has since been closed, or replaced by
     // another under the same name, is gone: prepare it again.
-    const quint64 opens = Connection::OpenCount(connectionName_);
+    const quint64 opens = Connection::openCount(connectionName_);
     if (statement_ && (statement_->driver() != db.driver() || preparedAtOpen_ != opens ||
                        !holdsStatement(*statement_)))
         statement_.reset();
@@ -119,7 +119,7 @@ QSqlQuery& Query::preparedStatement(const QSqlDatabase& db) {
         auto statement = std::make_unique<QSqlQuery>(db);
         statement->setForwardOnly(true);
         if (!statement->prepare(engineText_))
-            throw StoreError::FromEngine(statement->lastError());
+            throw StoreError::fromEngine(statement->lastError());
         statement_ = std::move(statement);
         preparedAtOpen_ = opens;
     }
@@ -127,20 +127,20 @@ QSqlQuery& Query::preparedStatement(const QSqlDatabase& db) {
 }
 
 void Query::run(bool select) {
-    Close();
+    close();
     if (!translated_)
         translate();
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.isValid() || !db.isOpen())
         throw StoreError(QStringLiteral("数据库连接未打开"));
-    Connection::EnsureSameFile(connectionName_);
+    Connection::ensureSameFile(connectionName_);
     QSqlQuery& statement = preparedStatement(db);
     try {
         for (std::size_t i = 0; i < placeholders_.size(); ++i)
             statement.bindValue(static_cast<int>(i),
                                 values_[static_cast<std::size_t>(placeholders_[i])]);
         if (!statement.exec())
-            throw StoreError::FromEngine(statement.lastError());
+            throw StoreError::fromEngine(statement.lastError());
         if (select)
             readRows(statement);
         // Resetting the statement ends its read: no lock is held until the next run.
@@ -148,7 +148,7 @@ void Query::run(bool select) {
     } catch (...) {
         // A statement that failed is not trusted again; finalising it releases its lock.
         statement_.reset();
-        Close();
+        close();
         throw;
     }
 }
@@ -165,19 +165,19 @@ void Query::readRows(QSqlQuery& statement) {
         ++rowCount_;
     }
     if (statement.lastError().isValid())
-        throw StoreError::FromEngine(statement.lastError());
+        throw StoreError::fromEngine(statement.lastError());
     active_ = true;
 }
 
-void Query::Open() {
+void Query::open() {
     run(true);
 }
 
-void Query::ExecSQL() {
+void Query::execute() {
     run(false);
 }
 
-void Query::Close() {
+void Query::close() {
     columns_.clear();
     // The values go, the room for them stays: the next run of the same statement, a poll
     // every few seconds, reads its rows without growing the array again.
@@ -187,7 +187,7 @@ void Query::Close() {
     active_ = false;
 }
 
-void Query::Next() {
+void Query::next() {
     if (row_ < rowCount_)
         ++row_;
 }
@@ -214,12 +214,12 @@ const QVariant* Query::field(const QString& column) const {
     return value.isNull() ? nullptr : &value;
 }
 
-QString Query::FieldAsString(const QString& column) const {
+QString Query::fieldAsString(const QString& column) const {
     const QVariant* value = field(column);
     return value ? value->toString() : QString();
 }
 
-qint64 Query::FieldAsInteger(const QString& column) const {
+qint64 Query::fieldAsInteger(const QString& column) const {
     const QVariant* value = field(column);
     if (!value)
         return 0;
@@ -236,17 +236,17 @@ qint64 Query::FieldAsInteger(const QString& column) const {
     return number;
 }
 
-QDateTime Query::ZeroMoment() {
+QDateTime Query::zeroMoment() {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
-QDateTime Query::FieldAsDateTime(const QString& column) const {
+QDateTime Query::fieldAsDateTime(const QString& column) const {
     const QVariant* value = field(column);
     if (!value)
-        return ZeroMoment();
+        return zeroMoment();
     const QString text = value->toString().trimmed();
     if (text.isEmpty())
-        return ZeroMoment();
+        return zeroMoment();
     static const char* const formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"};
     for (const char* format : formats) {
         const QDateTime moment = QDateTime::fromString(text, QLatin1String(format));

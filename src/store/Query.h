@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Connection.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,7 @@ class QSqlQuery;
 
 // A window-owned statement runner on the shared connection. The statement text is replaced
 // before each use; its named parameters (":p", ":P1" ...) are matched without regard to case
-// and a parameter never set is bound as NULL. Open reads every row at once, so the row count
+// and a parameter never set is bound as NULL. open() reads every row at once, so the row count
 // is known and no read lock outlives the call: other copies of the program are never kept
 // waiting by a result left open here.
 //
@@ -22,7 +24,7 @@ class QSqlQuery;
 // runs it holds no lock on the file.
 class Query {
 public:
-    explicit Query(QString connectionName = QStringLiteral("ADOCon"));
+    explicit Query(QString connectionName = Connection::kDefaultName);
     ~Query();
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
@@ -30,34 +32,34 @@ public:
     // Closes the current result, drops parameters and values, and takes the parameter
     // names afresh from the new text. Setting the text it already has keeps the prepared
     // statement.
-    void SetSQL(const QString& text);
-    const QString& SQL() const { return text_; }
+    void setStatement(const QString& text);
+    const QString& statement() const { return text_; }
 
-    void SetText(const QString& name, const QString& value);
-    void SetSmallInt(const QString& name, qint16 value);
-    void SetInteger(const QString& name, qint32 value);
-    void SetLargeInt(const QString& name, qint64 value);
+    void bindText(const QString& name, const QString& value);
+    void bindSmallInt(const QString& name, qint16 value);
+    void bindInteger(const QString& name, qint32 value);
+    void bindLargeInt(const QString& name, qint64 value);
 
-    void Open();
-    void ExecSQL();
-    void Close();
+    void open();
+    void execute();
+    void close();
 
-    bool Active() const { return active_; }
-    int RecordCount() const { return static_cast<int>(rowCount_); }
-    bool Eof() const { return row_ >= rowCount_; }
-    void First() { row_ = 0; }
-    // Makes row `row` (0-based) the current one; past the end is Eof.
-    void Seek(int row) { row_ = row < 0 ? rowCount_ : std::min<std::size_t>(row, rowCount_); }
-    void Next();
+    bool isActive() const { return active_; }
+    int recordCount() const { return static_cast<int>(rowCount_); }
+    bool atEnd() const { return row_ >= rowCount_; }
+    void first() { row_ = 0; }
+    // Makes row `row` (0-based) the current one; past the end is atEnd().
+    void seek(int row) { row_ = row < 0 ? rowCount_ : std::min<std::size_t>(row, rowCount_); }
+    void next();
 
     // Fields of the current row by column name, any letter case. A result without rows,
     // or a NULL, gives the empty text, 0, or the zero moment 1899-12-30 00:00.
-    QString FieldAsString(const QString& column) const;
-    qint64 FieldAsInteger(const QString& column) const;
-    QDateTime FieldAsDateTime(const QString& column) const;
+    QString fieldAsString(const QString& column) const;
+    qint64 fieldAsInteger(const QString& column) const;
+    QDateTime fieldAsDateTime(const QString& column) const;
 
     // The moment a NULL or missing date-time field reads as.
-    static QDateTime ZeroMoment();
+    static QDateTime zeroMoment();
 
 private:
     void translate();

@@ -12,7 +12,7 @@ bool isBusyCode(const QString& nativeCode) {
 }
 } // namespace
 
-StoreError StoreError::FromEngine(const QSqlError& error) {
+StoreError StoreError::fromEngine(const QSqlError& error) {
     QString message = error.databaseText();
     if (message.isEmpty())
         message = error.text();

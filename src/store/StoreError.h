@@ -19,7 +19,7 @@ public:
         : std::runtime_error(message.toUtf8().toStdString()), kind_(kind) {}
 
     // The error of a failed statement, with its kind read from the engine's code.
-    static StoreError FromEngine(const QSqlError& error);
+    static StoreError fromEngine(const QSqlError& error);
 
     Kind kind() const { return kind_; }
     QString message() const { return QString::fromUtf8(what()); }

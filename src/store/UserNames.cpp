@@ -2,14 +2,14 @@
 
 #include "store/Statements.h"
 
-UserNames UserNames::Read(Query& query) {
+UserNames UserNames::read(Query& query) {
     UserNames names;
-    query.SetSQL(QString::fromUtf8(Statements::kSelectAllUsers));
-    query.Open();
-    names.names_.reserve(query.RecordCount());
-    for (query.First(); !query.Eof(); query.Next())
-        names.names_.insert(query.FieldAsInteger(QStringLiteral("KeyID")),
-                            query.FieldAsString(QStringLiteral("UserTrueName")));
-    query.Close();
+    query.setStatement(QString::fromUtf8(Statements::kSelectAllUsers));
+    query.open();
+    names.names_.reserve(query.recordCount());
+    for (query.first(); !query.atEnd(); query.next())
+        names.names_.insert(query.fieldAsInteger(QStringLiteral("KeyID")),
+                            query.fieldAsString(QStringLiteral("UserTrueName")));
+    query.close();
     return names;
 }

@@ -10,10 +10,10 @@
 class UserNames {
 public:
     // Reads the accounts through the query object (its statement is replaced).
-    static UserNames Read(Query& query);
+    static UserNames read(Query& query);
 
     // The display name of the account with that key; empty when there is none.
-    QString Of(qint64 userKey) const { return names_.value(userKey); }
+    QString nameOf(qint64 userKey) const { return names_.value(userKey); }
 
 private:
     QHash<qint64, QString> names_;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "platform/AppLifetime.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,22 @@
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppLifetime::InstallQuitHook([this] { ++quitRequests; });
-        me = store.AddUser("me", "我自己", "pw");
-        other = store.AddUser("other", "同事", "pw");
+        AppLifetime::installQuitHook([this] { ++quitRequests; });
+        me = store.addUser("me", "我自己", "pw");
+        other = store.addUser("other", "同事", "pw");
     }
-    void TearDown() override { AppLifetime::InstallQuitHook({}); }
+    void TearDown() override { AppLifetime::installQuitHook({}); }
 
     // Logs in through the real dialog, as the first activation does.
     void loginAs(const QString& name, const QString& password) {
         ScriptedModal modal([&](QDialog& dialog) {
-            auto& login = dynamic_cast<TFrmLogin&>(dialog);
-            login.Edit1->setText(name);
-            login.Edit2->setText(password);
-            login.btnloginClick();
+            auto& login = dynamic_cast<LoginDialog&>(dialog);
+            login.loginNameEdit->setText(name);
+            login.passwordEdit->setText(password);
+            login.logIn();
             return dialog.result();
         });
-        window.FormActivate();
+        window.showLoginOnce();
     }
     int addReminder(int recipient, int publisher, const QString& detail, QVariant totalTime,
                     int done = 0, const QString& doTime = "2010-11-12 08:51:37") {
@@ -40,12 +40,12 @@ protected:
         r.totalTime = totalTime;
         r.done = done;
         r.doTime = doTime;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     static QStringList column(ReportList* list, int column) {
         QStringList texts;
-        for (int row = 0; row < list->Count(); ++row)
-            texts << list->Text(row, column);
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->text(row, column);
         return texts;
     }
 
@@ -55,5 +55,5 @@ protected:
     int me = 0;
     int other = 0;
     int quitRequests = 0;
-    TFrmMainT window{store.session()};
+    MainWindow window{store.session()};
 };

@@ -1,6 +1,6 @@
 // Start-up outcomes: what the user sees for each state of the store file.
 #include "app/Startup.h"
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "store/NewStore.h"
 #include "support/ScriptedBoxes.h"
 
@@ -16,8 +16,8 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ExeDir::OverrideForTests(dir.path()); }
-    void TearDown() override { ExeDir::OverrideForTests(QString()); }
+    void SetUp() override { ExecutableFolder::overrideForTests(dir.path()); }
+    void TearDown() override { ExecutableFolder::overrideForTests(QString()); }
 
     QString storePath() const { return dir.filePath("qxreminder.mcm"); }
     static bool anyWindowVisible() {
@@ -32,13 +32,13 @@ protected:
 };
 
 TEST_F(StartupTest, NoStoreShowsOnlyTheStartupFailureBox) {
-    EXPECT_EQ(Startup::Start(), nullptr);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-    EXPECT_TRUE(boxes.Last().text.startsWith(QStringLiteral("系统启动失败！，请联系")));
-    EXPECT_EQ(boxes.Last().text.count(QLatin1Char('\r')), 1);
-    EXPECT_TRUE(boxes.Last().text.contains(QStringLiteral("\r联系电话：")));
+    EXPECT_EQ(Startup::start(), nullptr);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("系统启动失败！，请联系")));
+    EXPECT_EQ(boxes.last().text.count(QLatin1Char('\r')), 1);
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("\r联系电话：")));
     EXPECT_FALSE(anyWindowVisible());
     EXPECT_FALSE(QFile::exists(storePath())) << "the program never creates the store";
 }
@@ -48,12 +48,12 @@ TEST_F(StartupTest, AFileThatIsNotADatabaseShowsBothBoxes) {
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("Standard Jet DB, or anything else that is not ours");
     junk.close();
-    EXPECT_EQ(Startup::Start(), nullptr);
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.All()[0].text, QStringLiteral("连接数据库失败,请重新配置数据库信息！"));
-    EXPECT_EQ(boxes.All()[0].caption, QStringLiteral("系统错误:"));
-    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Exclamation);
-    EXPECT_TRUE(boxes.All()[1].text.startsWith(QStringLiteral("系统启动失败！")));
+    EXPECT_EQ(Startup::start(), nullptr);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.all()[0].text, QStringLiteral("连接数据库失败,请重新配置数据库信息！"));
+    EXPECT_EQ(boxes.all()[0].caption, QStringLiteral("系统错误:"));
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Exclamation);
+    EXPECT_TRUE(boxes.all()[1].text.startsWith(QStringLiteral("系统启动失败！")));
     EXPECT_FALSE(anyWindowVisible());
 }
 
@@ -66,30 +66,30 @@ TEST_F(StartupTest, AnSqliteFileWithoutTheTablesShowsBothBoxes) {
         db.close();
     }
     QSqlDatabase::removeDatabase("foreign");
-    EXPECT_EQ(Startup::Start(), nullptr);
-    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(Startup::start(), nullptr);
+    EXPECT_EQ(boxes.count(), 2);
     EXPECT_FALSE(anyWindowVisible());
 }
 
 TEST_F(StartupTest, AGoodStoreStartsWithoutAnyBoxFromAnotherWorkingDirectory) {
-    NewStore::Create(storePath());
+    NewStore::create(storePath());
     const QString previous = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    auto program = Startup::Start();
+    auto program = Startup::start();
     QDir::setCurrent(previous);
     ASSERT_NE(program, nullptr);
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath("qxconfig.ini"))) << "start-up reads no settings";
     EXPECT_FALSE(program->mainWindow->isVisible()) << "the event loop shows the window, not Start";
     EXPECT_TRUE(QSqlDatabase::database(program->session.connectionName, false).isOpen());
 }
 
-TEST(ExeDirTest, IsTheExecutablesDirectoryNotTheWorkingDirectory) {
+TEST(ExecutableFolderTest, IsTheExecutablesDirectoryNotTheWorkingDirectory) {
     const QString previous = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    const QString path = ExeDir::Path();
+    const QString path = ExecutableFolder::path();
     QDir::setCurrent(previous);
     EXPECT_EQ(path, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     EXPECT_NE(QDir::cleanPath(path), QDir::cleanPath(elsewhere.path()));

@@ -22,7 +22,7 @@ TEST(IsolatedTextTest, OnlyTextsThatCanMoveTheirNeighboursAreWrappedEachLineOnIt
          QStringLiteral("\u2068a\u202E\u2069\r\u2068\u2069\n\u2068b\u2069")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsolatedText(c.text), c.shown) << c.text.toStdString();
+        EXPECT_EQ(isolatedText(c.text), c.shown) << c.text.toStdString();
 }
 
 // Where each character of the text lands on one laid-out line.
@@ -43,7 +43,7 @@ TEST(IsolatedTextTest, AnOverrideInANameNoLongerReversesTheTextAfterIt) {
     const std::vector<qreal> raw = positions(name + after);
     EXPECT_GT(raw[name.size()], raw[name.size() + 1]) << "the override reverses what follows";
 
-    const QString isolated = IsolatedText(name);
+    const QString isolated = isolatedText(name);
     const std::vector<qreal> shown = positions(isolated + after);
     EXPECT_LT(shown[isolated.size()], shown[isolated.size() + 1]);
 }

@@ -1,6 +1,6 @@
 // Trimming, the settings file, the handler guard and the message-box seam.
 #include "platform/AppInfo.h"
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/HandlerGuard.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
@@ -15,17 +15,17 @@
 namespace {
 
 TEST(TextConvertTest, TrimRemovesBlanksAndControlCharactersOnly) {
-    EXPECT_EQ(TextConvert::Trim(QStringLiteral(" \t\r\n admin \x01")), QStringLiteral("admin"));
-    EXPECT_EQ(TextConvert::Trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+    EXPECT_EQ(TextConvert::trim(QStringLiteral(" \t\r\n admin \x01")), QStringLiteral("admin"));
+    EXPECT_EQ(TextConvert::trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     // The ideographic space is a character of the text, not a blank to the program.
-    EXPECT_EQ(TextConvert::Trim(QStringLiteral("\u3000内容\u3000")), QStringLiteral("\u3000内容\u3000"));
-    EXPECT_EQ(TextConvert::Trim(QStringLiteral("   ")), QString());
+    EXPECT_EQ(TextConvert::trim(QStringLiteral("\u3000内容\u3000")), QStringLiteral("\u3000内容\u3000"));
+    EXPECT_EQ(TextConvert::trim(QStringLiteral("   ")), QString());
 }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { ExeDir::OverrideForTests(dir.path()); }
-    void TearDown() override { ExeDir::OverrideForTests(QString()); }
+    void SetUp() override { ExecutableFolder::overrideForTests(dir.path()); }
+    void TearDown() override { ExecutableFolder::overrideForTests(QString()); }
     QTemporaryDir dir;
 };
 
@@ -33,69 +33,69 @@ TEST_F(SettingsFileTest, LivesBesideTheExecutableWhateverTheWorkingDirectory) {
     const QString previous = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    SettingsFile::Write("Login", "Name", "admin");
+    SettingsFile::write("Login", "Name", "admin");
     QDir::setCurrent(previous);
     EXPECT_TRUE(QFile::exists(dir.filePath("qxconfig.ini")));
     EXPECT_FALSE(QFile::exists(elsewhere.filePath("qxconfig.ini")));
 }
 
 TEST_F(SettingsFileTest, MissingFileOrKeyGivesTheDefaultAndEveryReadSeesTheFileAsItIsNow) {
-    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("0"));
-    SettingsFile::Write("Run", "dword", "1");
-    SettingsFile::Write("Login", "Name", "张三");
-    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("1"));
-    EXPECT_EQ(SettingsFile::Read("Login", "Name", ""), QStringLiteral("张三"));
+    EXPECT_EQ(SettingsFile::read("Run", "dword", "0"), QStringLiteral("0"));
+    SettingsFile::write("Run", "dword", "1");
+    SettingsFile::write("Login", "Name", "张三");
+    EXPECT_EQ(SettingsFile::read("Run", "dword", "0"), QStringLiteral("1"));
+    EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("张三"));
     // Another program edits the file: the next read sees it, nothing is cached.
     QFile file(dir.filePath("qxconfig.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Run]\ndword=2\n");
     file.close();
-    EXPECT_EQ(SettingsFile::Read("Run", "dword", "0"), QStringLiteral("2"));
-    EXPECT_EQ(SettingsFile::Read("Login", "Name", "none"), QStringLiteral("none"));
+    EXPECT_EQ(SettingsFile::read("Run", "dword", "0"), QStringLiteral("2"));
+    EXPECT_EQ(SettingsFile::read("Login", "Name", "none"), QStringLiteral("none"));
 }
 
 TEST_F(SettingsFileTest, AFailedWriteIsReported) {
     // A folder where the file should be: nothing can be written there, even as root.
     ASSERT_TRUE(QDir(dir.path()).mkdir("qxconfig.ini"));
-    EXPECT_THROW(SettingsFile::Write("Run", "dword", "1"), std::runtime_error);
+    EXPECT_THROW(SettingsFile::write("Run", "dword", "1"), std::runtime_error);
 }
 
 TEST(HandlerGuardTest, ErrorsBecomeTheDefaultErrorBoxAndStopTheHandler) {
     ScriptedBoxes boxes;
     bool after = false;
-    Guarded([&] {
-        TextConvert::ToInt("1.5");
+    guarded([&] {
+        TextConvert::toInt("1.5");
         after = true;
     });
     EXPECT_FALSE(after);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("'1.5' is not a valid integer value"));
-    EXPECT_EQ(boxes.Last().caption, AppInfo::kApplicationTitle);
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("'1.5' is not a valid integer value"));
+    EXPECT_EQ(boxes.last().caption, AppInfo::kApplicationTitle);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
 
-    Guarded([] { throw std::runtime_error("磁盘已满"); });
-    EXPECT_EQ(boxes.Last().text, QStringLiteral("磁盘已满"));
+    guarded([] { throw std::runtime_error("磁盘已满"); });
+    EXPECT_EQ(boxes.last().text, QStringLiteral("磁盘已满"));
 
-    boxes.Clear();
-    Guarded([] {});
-    EXPECT_EQ(boxes.Count(), 0);
+    boxes.clear();
+    guarded([] {});
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST(MessageBoxesTest, NoticesAndQuestionsCarryTheirCaptionsIconsAndAnswers) {
     ScriptedBoxes boxes;
-    boxes.AnswerNext(false);
-    EXPECT_FALSE(MessageBoxes::Question("确定吗？"));
-    EXPECT_TRUE(MessageBoxes::Question("再问一次？"));
-    MessageBoxes::Information("完成！");
-    MessageBoxes::Detail("【内容】");
-    ASSERT_EQ(boxes.Count(), 4);
-    EXPECT_EQ(boxes.All()[0].caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
-    EXPECT_EQ(boxes.All()[0].buttons, MessageBoxes::Buttons::YesNo);
-    EXPECT_EQ(boxes.All()[2].caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.All()[2].icon, MessageBoxes::Icon::Information);
-    EXPECT_EQ(boxes.All()[3].caption, AppInfo::kApplicationTitle);
-    EXPECT_EQ(boxes.All()[3].icon, MessageBoxes::Icon::None);
+    boxes.answerNext(false);
+    EXPECT_FALSE(MessageBoxes::question("确定吗？"));
+    EXPECT_TRUE(MessageBoxes::question("再问一次？"));
+    MessageBoxes::information("完成！");
+    MessageBoxes::detail("【内容】");
+    ASSERT_EQ(boxes.count(), 4);
+    EXPECT_EQ(boxes.all()[0].caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(boxes.all()[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(boxes.all()[2].caption, QStringLiteral("系统提示"));
+    EXPECT_EQ(boxes.all()[2].icon, MessageBoxes::Icon::Information);
+    EXPECT_EQ(boxes.all()[3].caption, AppInfo::kApplicationTitle);
+    EXPECT_EQ(boxes.all()[3].icon, MessageBoxes::Icon::None);
 }
 
 } // namespace

@@ -20,33 +20,33 @@ QIcon anIcon(Qt::GlobalColor color = Qt::red) {
 
 QStringList column(const ReportList& list, int column) {
     QStringList texts;
-    for (int row = 0; row < list.Count(); ++row)
-        texts << list.Text(row, column);
+    for (int row = 0; row < list.count(); ++row)
+        texts << list.text(row, column);
     return texts;
 }
 
 TEST(ReportListTest, ABulkFillReplacesRowsTicksAndSelectionAndRowsAddedLaterFollow) {
     ReportList list;
-    list.SetCheckBoxes(true);
-    list.SetColumns({{"编号", 60}, {"内容", 200}, {"KEY", 0}});
-    list.AddRow({"9", "旧的", "k9"}, anIcon());
-    list.SetChecked(0, true);
-    list.SelectRow(0);
+    list.setCheckBoxes(true);
+    list.setColumns({{"编号", 60}, {"内容", 200}, {"KEY", 0}});
+    list.addRow({"9", "旧的", "k9"}, anIcon());
+    list.setChecked(0, true);
+    list.selectRow(0);
     QSignalSpy selection(&list, &ReportList::selectedRowChanged);
 
-    list.SetRows({{"1", "第一", "k1"}, {"2", "第二"}, {"3", "第三", "k3", "dropped"}},
+    list.setRows({{"1", "第一", "k1"}, {"2", "第二"}, {"3", "第三", "k3", "dropped"}},
                  anIcon(Qt::blue));
     EXPECT_EQ(column(list, 0), QStringList({"1", "2", "3"}));
     EXPECT_EQ(column(list, 2), QStringList({"k1", "", "k3"}));
-    EXPECT_EQ(list.CheckedCount(), 0);
-    EXPECT_EQ(list.Selected(), -1);
+    EXPECT_EQ(list.checkedCount(), 0);
+    EXPECT_EQ(list.selectedRow(), -1);
     EXPECT_EQ(selection.count(), 1);
     EXPECT_TRUE(list.isColumnHidden(2));
 
-    EXPECT_EQ(list.AddRow({"4", "第四", "k4"}, anIcon()), 3);
-    list.SetChecked(3, true);
-    EXPECT_TRUE(list.Checked(3));
-    EXPECT_EQ(list.CheckedCount(), 1);
+    EXPECT_EQ(list.addRow({"4", "第四", "k4"}, anIcon()), 3);
+    list.setChecked(3, true);
+    EXPECT_TRUE(list.isChecked(3));
+    EXPECT_EQ(list.checkedCount(), 1);
     const QAbstractItemModel& rows = *list.model();
     EXPECT_EQ(rows.index(1, 0)
                   .data(Qt::DecorationRole)
@@ -63,15 +63,15 @@ TEST(ReportListTest, ABulkFillReplacesRowsTicksAndSelectionAndRowsAddedLaterFoll
                   .pixelColor(0, 0),
               QColor(Qt::red));
 
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.CheckedCount(), 0);
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(list.checkedCount(), 0);
 }
 
 TEST(ReportListTest, SelectingAndDoubleClickingARowAreSignalled) {
     ReportList list;
-    list.SetColumns({{"编号", 60}, {"内容", 200}});
-    list.SetRows({{"1", "第一"}, {"2", "第二"}});
+    list.setColumns({{"编号", 60}, {"内容", 200}});
+    list.setRows({{"1", "第一"}, {"2", "第二"}});
     list.resize(300, 200);
     list.show();
     QSignalSpy selection(&list, &ReportList::selectedRowChanged);
@@ -81,14 +81,14 @@ TEST(ReportListTest, SelectingAndDoubleClickingARowAreSignalled) {
     // A double-click arrives after the press and release of its first click.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
-    EXPECT_EQ(list.Selected(), 1);
+    EXPECT_EQ(list.selectedRow(), 1);
     EXPECT_GE(selection.count(), 1);
     ASSERT_EQ(doubleClicks.count(), 1);
     EXPECT_EQ(doubleClicks.front().front().toInt(), 1);
 
     selection.clear();
-    list.SelectRow(-1);
-    EXPECT_EQ(list.Selected(), -1);
+    list.selectRow(-1);
+    EXPECT_EQ(list.selectedRow(), -1);
     EXPECT_EQ(selection.count(), 1);
 }
 
@@ -116,15 +116,15 @@ TEST(ReportListTest, TheKeyColumnShowsSevenDigitsBesideTickBoxAndIconAtTheDefaul
         for (const bool icon : {false, true}) {
             for (const double scale : {1.0, 1.25}) {
                 ReportList list;
-                list.SetCheckBoxes(ticks);
-                list.SetColumns({{"编号", 50}, {"内容", 300}});
+                list.setCheckBoxes(ticks);
+                list.setColumns({{"编号", 50}, {"内容", 300}});
                 QFont font = list.font();
                 if (font.pointSizeF() > 0)
                     font.setPointSizeF(font.pointSizeF() * scale);
                 else
                     font.setPixelSize(qRound(font.pixelSize() * scale));
                 list.setFont(font);
-                list.AddRow({"1234567", "内容"}, icon ? anIcon() : QIcon());
+                list.addRow({"1234567", "内容"}, icon ? anIcon() : QIcon());
                 list.resize(500, 200);
                 list.show();
                 EXPECT_GE(keyTextRoom(list, ticks, icon),
@@ -135,16 +135,16 @@ TEST(ReportListTest, TheKeyColumnShowsSevenDigitsBesideTickBoxAndIconAtTheDefaul
         }
     }
     ReportList wide;
-    wide.SetColumns({{"编号", 200}});
+    wide.setColumns({{"编号", 200}});
     EXPECT_EQ(wide.columnWidth(0), 200) << "a wider configured width stays";
 }
 
 TEST(ReportListTest, CellsShowIsolatedRunsWhileTheTextsComeBackAsAdded) {
     ReportList list;
-    list.SetColumns({{"编号", 60}, {"内容", 200}, {"发布人", 100}});
+    list.setColumns({{"编号", 60}, {"内容", 200}, {"发布人", 100}});
     const QString disguised = QStringLiteral("\u202Egpj.exe");
-    list.AddRow({"1", disguised, QStringLiteral("张三")});
-    EXPECT_EQ(list.SubItem(0, 0), disguised);
+    list.addRow({"1", disguised, QStringLiteral("张三")});
+    EXPECT_EQ(list.subItem(0, 0), disguised);
     EXPECT_EQ(list.model()->index(0, 1).data().toString(),
               QStringLiteral("\u2068\u202Egpj.exe\u2069"));
     EXPECT_EQ(list.model()->index(0, 2).data().toString(), QStringLiteral("张三"));

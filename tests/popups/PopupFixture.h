@@ -15,10 +15,10 @@
 class PopupFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己");
-        other = store.AddUser("other", "同事");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = "我自己";
+        me = store.addUser("me", "我自己");
+        other = store.addUser("other", "同事");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = "我自己";
     }
     void TearDown() override {
         for (const QPointer<ReminderPopup>& popup : popups)
@@ -36,7 +36,7 @@ protected:
                             [this] { events << "closed"; }};
     }
     ReminderPopup* open(ReminderKind kind) {
-        auto* popup = static_cast<ReminderPopup*>(Popups::Create(context(kind)));
+        auto* popup = static_cast<ReminderPopup*>(Popups::create(context(kind)));
         popups.push_back(popup);
         return popup;
     }
@@ -45,29 +45,29 @@ protected:
         TempStore::Reminder r;
         r.recipient = recipient ? recipient : me;
         r.publisher = other;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.detail = detail;
         r.beginTime = begin;
         r.totalTime = totalTime;
         r.done = done;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
     // The row of tbl_reminder: begin, number, unit, total, done.
     std::vector<QVariant> row(int key) const {
         const auto rows =
-            store.Rows("SELECT ReBeginTime, ReIntervalNumber, ReIntervalType, TotalTime, "
+            store.rows("SELECT ReBeginTime, ReIntervalNumber, ReIntervalType, TotalTime, "
                        "IfDone FROM tbl_reminder WHERE KeyID=?",
                        {key});
         return rows.empty() ? std::vector<QVariant>{} : rows.front();
     }
     static bool customRowVisible(const ReminderPopup* popup) {
-        const auto* row = popup->findChild<QWidget*>(popup->Style().customRowName);
+        const auto* row = popup->findChild<QWidget*>(popup->popupStyle().customRowName);
         return row && row->isVisible();
     }
     static QStringList column(const ReportList* list, int column) {
         QStringList texts;
-        for (int r = 0; r < list->Count(); ++r)
-            texts << list->Text(r, column);
+        for (int r = 0; r < list->count(); ++r)
+            texts << list->text(r, column);
         return texts;
     }
 

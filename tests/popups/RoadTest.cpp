@@ -1,7 +1,7 @@
 // One reminder's road between two copies of the program on one store file: published in
 // one, popped up with its sound in the other, acknowledged or postponed there.
 #include "PopupFixture.h"
-#include "popups/TFrmMessage.h"
+#include "popups/OrdinaryPopup.h"
 #include "schedule/RecordingSoundPlayer.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/TimingRules.h"
@@ -16,132 +16,132 @@ protected:
     void publish(Session& publisher, int recipient, const QString& detail, const QString& number,
                  const QString& unit) {
         Query insert(publisher.connectionName);
-        insert.SetSQL(Statements::kInsertReminder);
-        insert.SetText("p1", QString::number(recipient));
-        insert.SetText("p2", detail);
-        insert.SetSmallInt("p3", 0);
-        insert.SetText("p4", TimingRules::NowText());
-        insert.SetText("p5", number);
-        insert.SetText("p6", unit);
-        insert.SetText("p7", TimingRules::NowText());
-        insert.SetInteger("p8", publisher.CurrentUserKey);
-        insert.SetText("p9", "0");
-        insert.SetText("p10", "0");
-        insert.SetLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
-        insert.ExecSQL();
+        insert.setStatement(Statements::kInsertReminder);
+        insert.bindText("p1", QString::number(recipient));
+        insert.bindText("p2", detail);
+        insert.bindSmallInt("p3", 0);
+        insert.bindText("p4", TimingRules::nowText());
+        insert.bindText("p5", number);
+        insert.bindText("p6", unit);
+        insert.bindText("p7", TimingRules::nowText());
+        insert.bindInteger("p8", publisher.currentUserKey);
+        insert.bindText("p9", "0");
+        insert.bindText("p10", "0");
+        insert.bindLargeInt("p11", *TimingRules::entryTotalTime(number.toInt(), unit));
+        insert.execute();
     }
     // The publisher's own view: its published list, pending rows only.
     static QStringList published(Session& publisher) {
         Query list(publisher.connectionName);
-        list.SetSQL(Statements::kPublishedList);
-        list.SetInteger("p", publisher.CurrentUserKey);
-        list.Open();
+        list.setStatement(Statements::kPublishedList);
+        list.bindInteger("p", publisher.currentUserKey);
+        list.open();
         QStringList details;
-        for (; !list.Eof(); list.Next())
-            details << list.FieldAsString("ReDetail");
+        for (; !list.atEnd(); list.next())
+            details << list.fieldAsString("ReDetail");
         return details;
     }
     static ReminderPopup* popupOf(const ReminderPolling& polling) {
-        return static_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+        return static_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     }
 };
 
 TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     // Copy A: the colleague "同事" publishes. Copy B: "我自己" is reminded.
     Session& a = store.session();
-    a.CurrentUserKey = other;
-    a.CurrentUserName = "同事";
-    Session b = store.OpenSecondSession("copy-b");
-    b.CurrentUserKey = me;
-    b.CurrentUserName = "我自己";
+    a.currentUserKey = other;
+    a.currentUserName = "同事";
+    Session b = store.openSecondSession("copy-b");
+    b.currentUserKey = me;
+    b.currentUserName = "我自己";
 
     RecordingSoundPlayer soundA;
     RecordingSoundPlayer soundB;
     int reloadsB = 0;
     ReminderPolling pollingA(
-        a, [] {}, soundA, Popups::StandardFactory());
+        a, [] {}, soundA, Popups::standardFactory());
     ReminderPolling pollingB(
-        b, [&] { ++reloadsB; }, soundB, Popups::StandardFactory());
+        b, [&] { ++reloadsB; }, soundB, Popups::standardFactory());
 
     publish(a, me, "下午三点开会", "5", "分");
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
 
-    clock.AdvanceMs(3000);
-    pollingA.Timer_reminderTimer();
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingA.Timer_Normal->Enabled()) << "the publisher is not reminded";
-    ASSERT_TRUE(pollingB.Timer_Normal->Enabled());
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 300000);
+    clock.advanceMs(3000);
+    pollingA.onOrdinaryPollTimer();
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->isEnabled()) << "the publisher is not reminded";
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 300000);
 
-    clock.AdvanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
-    EXPECT_FALSE(pollingA.Timer_Normal->CheckElapsed());
+    clock.advanceMs(300000);
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
+    EXPECT_NE(dynamic_cast<OrdinaryPopup*>(popup), nullptr);
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
-    ASSERT_EQ(popup->ListView1->Count(), 1);
-    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "下午三点开会");
-    EXPECT_EQ(popup->ListView1->SubItem(0, 1), "同事");
+    ASSERT_EQ(popup->reminderList->count(), 1);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "下午三点开会");
+    EXPECT_EQ(popup->reminderList->subItem(0, 1), "同事");
 
     // Five minutes later it comes back: the open popup is raised, silently.
-    clock.AdvanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    clock.advanceMs(300000);
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
-    popup->ListView1->SetChecked(0, true);
-    popup->btnok->click();
-    EXPECT_EQ(boxes.Last().text, "该动作后该消息将不再提醒，确定吗?");
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeButton->click();
+    EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(reloadsB, 1);
     EXPECT_EQ(popupOf(pollingB), nullptr);
 
     // A sees the row handled: it has left the published list of pending rows.
     EXPECT_TRUE(published(a).isEmpty());
-    EXPECT_EQ(store.Scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
+    EXPECT_EQ(store.scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
-    clock.AdvanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingB.Timer_Normal->Enabled());
-    clock.AdvanceMs(600000);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    clock.advanceMs(4000);
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->isEnabled());
+    clock.advanceMs(600000);
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(soundB.played.size(), 1);
 }
 
 TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     Session& a = store.session();
-    a.CurrentUserKey = other;
-    Session b = store.OpenSecondSession("copy-b");
-    b.CurrentUserKey = me;
+    a.currentUserKey = other;
+    Session b = store.openSecondSession("copy-b");
+    b.currentUserKey = me;
     RecordingSoundPlayer sound;
     ReminderPolling pollingB(
-        b, [] {}, sound, Popups::StandardFactory());
+        b, [] {}, sound, Popups::standardFactory());
 
     publish(a, me, "交报告", "5", "分");
-    pollingB.Timer_reminderTimer();
-    clock.AdvanceMs(300000);
-    ASSERT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    pollingB.onOrdinaryPollTimer();
+    clock.advanceMs(300000);
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
     // A second reminder arrives while the popup is open: the next tick shows it too, and the
     // row the user ticked stays ticked.
-    popup->ListView1->SetChecked(0, true);
+    popup->reminderList->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
-    clock.AdvanceMs(300000);
-    pollingB.Timer_NormalTimer();
-    ASSERT_EQ(popup->ListView1->Count(), 2);
-    EXPECT_EQ(popup->ListView1->SubItem(0, 0), "交报告");
-    EXPECT_TRUE(popup->ListView1->Checked(0));
-    EXPECT_FALSE(popup->ListView1->Checked(1));
+    clock.advanceMs(300000);
+    pollingB.onOrdinaryRepeatTimer();
+    ASSERT_EQ(popup->reminderList->count(), 2);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "交报告");
+    EXPECT_TRUE(popup->reminderList->isChecked(0));
+    EXPECT_FALSE(popup->reminderList->isChecked(1));
     EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
-    popup->RadioButton1->click(); // "10分钟"
-    popup->btnexit->click();
+    popup->tenMinutesButton->click(); // "10分钟"
+    popup->exitButton->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);
     const auto stored =
-        store.Rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
+        store.rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
                    "WHERE ReDetail='交报告'");
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0][0].toInt(), 10);
@@ -149,15 +149,15 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     EXPECT_EQ(stored[0][2].toInt(), 600);
 
     // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
-    clock.AdvanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 600000);
-    clock.AdvanceMs(599999);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
-    clock.AdvanceMs(1);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    clock.advanceMs(4000);
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 600000);
+    clock.advanceMs(599999);
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    clock.advanceMs(1);
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
-    EXPECT_EQ(popupOf(pollingB)->ListView1->Count(), 2);
+    EXPECT_EQ(popupOf(pollingB)->reminderList->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
 }
 

@@ -30,7 +30,7 @@ constexpr qint64 kDayMs = 86400000;
 // is left, as the test tells it.
 class FakePopup final : public ReminderWindow {
 public:
-    bool ReloadReminders() override {
+    bool reloadReminders() override {
         ++reloads;
         return anyLeft;
     }
@@ -41,10 +41,10 @@ public:
 class ReminderPollingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        me = store.AddUser("me", "我自己");
-        other = store.AddUser("other", "同事");
-        store.session().CurrentUserKey = me;
-        store.session().CurrentUserName = "我自己";
+        me = store.addUser("me", "我自己");
+        other = store.addUser("other", "同事");
+        store.session().currentUserKey = me;
+        store.session().currentUserName = "我自己";
     }
     void TearDown() override {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -55,22 +55,22 @@ protected:
         TempStore::Reminder r;
         r.recipient = recipient ? recipient : me;
         r.publisher = other;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.beginTime = begin;
         r.intervalNumber = number;
         r.intervalType = unit;
         r.totalTime = totalTime;
-        return store.AddReminder(r);
+        return store.addReminder(r);
     }
-    QString nowText() const { return clock.Now().toString("yyyy-MM-dd HH:mm:ss"); }
+    QString nowText() const { return clock.now().toString("yyyy-MM-dd HH:mm:ss"); }
     QString inDays(int days) const {
-        return clock.Now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
+        return clock.now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
     }
     void pollAll() {
-        polling.Timer_reminderTimer();
-        polling.Timer_ChecksrTimer();
-        polling.Timer_CheckyhTimer();
-        polling.Timer_CheckJNRTimer();
+        polling.onOrdinaryPollTimer();
+        polling.onBirthdayPollTimer();
+        polling.onAppointmentPollTimer();
+        polling.onAnniversaryPollTimer();
     }
     // A poll timer's tick as the event loop delivers it: through the guard of the polls.
     static void tick(QTimer* timer) {
@@ -80,7 +80,7 @@ protected:
     // Lets every running repeat timer look at the clock, as its wake-up would.
     void wakeAll() {
         for (ReminderKind kind : kAllReminderKinds)
-            polling.RepeatTimerOf(kind)->CheckElapsed();
+            polling.repeatTimer(kind)->checkElapsed();
     }
 
     TempStore store;
@@ -134,26 +134,29 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
         const char* repeatName;
         qint64 repeatMs;
     } expected[] = {
-        {polling.Timer_reminder, "Timer_reminder", 4000, polling.Timer_Normal, "Timer_Normal",
-         5000},
-        {polling.Timer_Checksr, "Timer_Checksr", 25000, polling.Timer_SR, "Timer_SR", 8000},
-        {polling.Timer_Checkyh, "Timer_Checkyh", 7000, polling.Timer_YH, "Timer_YH", 5000},
-        {polling.Timer_CheckJNR, "Timer_CheckJNR", 6000, polling.Timer_JNR, "Timer_JNR", 5000},
+        {polling.ordinaryPollTimer, "ordinaryPollTimer", 4000, polling.ordinaryRepeatTimer,
+         "ordinaryRepeatTimer", 5000},
+        {polling.birthdayPollTimer, "birthdayPollTimer", 25000, polling.birthdayRepeatTimer,
+         "birthdayRepeatTimer", 8000},
+        {polling.appointmentPollTimer, "appointmentPollTimer", 7000, polling.appointmentRepeatTimer,
+         "appointmentRepeatTimer", 5000},
+        {polling.anniversaryPollTimer, "anniversaryPollTimer", 6000, polling.anniversaryRepeatTimer,
+         "anniversaryRepeatTimer", 5000},
     };
     for (const auto& e : expected) {
         EXPECT_TRUE(e.poll->isActive()) << e.pollName;
         EXPECT_EQ(e.poll->interval(), e.pollMs) << e.pollName;
         EXPECT_EQ(e.poll->objectName(), e.pollName);
-        EXPECT_FALSE(e.repeat->Enabled()) << e.repeatName;
-        EXPECT_EQ(e.repeat->Period(), e.repeatMs) << e.repeatName;
+        EXPECT_FALSE(e.repeat->isEnabled()) << e.repeatName;
+        EXPECT_EQ(e.repeat->period(), e.repeatMs) << e.repeatName;
         EXPECT_EQ(e.repeat->objectName(), e.repeatName);
     }
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Ordinary), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Birthday), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Appointment), "SOUND560.WAV");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Anniversary), "Trumpet1.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Ordinary), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Birthday), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Appointment), "SOUND560.WAV");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Anniversary), "Trumpet1.wav");
     // The store is only reached when a poll runs.
-    EXPECT_THROW(polling.Timer_reminderTimer(), StoreError);
+    EXPECT_THROW(polling.onOrdinaryPollTimer(), StoreError);
     EXPECT_EQ(factoryCalls, 0);
 }
 
@@ -162,14 +165,14 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
         addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, me);
         addReminder(kind, "2000-01-01 00:00:00", 1, "秒", 60, other);
     }
-    store.session().CurrentUserKey = 0;
+    store.session().currentUserKey = 0;
     for (int minute = 0; minute < 10; ++minute) {
         pollAll();
-        clock.AdvanceMs(60000);
+        clock.advanceMs(60000);
         wakeAll();
     }
     for (ReminderKind kind : kAllReminderKinds)
-        EXPECT_FALSE(polling.RepeatTimerOf(kind)->Enabled());
+        EXPECT_FALSE(polling.repeatTimer(kind)->isEnabled());
     EXPECT_TRUE(made.empty());
     EXPECT_TRUE(sound.played.isEmpty());
 }
@@ -177,32 +180,32 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
 TEST_F(ReminderPollingTest,
        FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
     addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
-    clock.AdvanceMs(1500); // the poll runs a moment after the entry
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
-    const QDateTime firstPoll = clock.Now();
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+    clock.advanceMs(1500); // the poll runs a moment after the entry
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    const QDateTime firstPoll = clock.now();
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
 
     // Later polls find the same period and leave the count alone.
     for (int i = 0; i < 74; ++i) {
-        clock.AdvanceMs(4000);
-        polling.Timer_reminderTimer();
+        clock.advanceMs(4000);
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
     EXPECT_TRUE(made.empty());
 
-    clock.Set(firstPoll.addMSecs(299999));
+    clock.set(firstPoll.addMSecs(299999));
     wakeAll();
     EXPECT_TRUE(made.empty());
-    clock.Set(firstPoll.addMSecs(300000));
+    clock.set(firstPoll.addMSecs(300000));
     wakeAll();
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].kind, ReminderKind::Ordinary);
     EXPECT_EQ(&made[0].session, &store.session());
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[0]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[0]);
     EXPECT_TRUE(windows[0]->isVisible());
     EXPECT_FALSE(windows[0]->isModal());
 
@@ -212,7 +215,7 @@ TEST_F(ReminderPollingTest,
 
     // The next period with the popup still open reloads its list and raises it, silently.
     windows[0]->hide();
-    clock.AdvanceMs(300000);
+    clock.advanceMs(300000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
     EXPECT_EQ(sound.played.size(), 1);
@@ -221,59 +224,59 @@ TEST_F(ReminderPollingTest,
 
     // Closed, the next period brings a new popup with its sound.
     made[0].closed();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
-    clock.AdvanceMs(300000);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
+    clock.advanceMs(300000);
     wakeAll();
     EXPECT_EQ(made.size(), 2u);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[1]);
 
     // A late close of the old popup leaves the new one in its slot.
     made[0].closed();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[1]);
 }
 
 TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     const int key = addReminder(ReminderKind::Ordinary, nowText(), 5, "分", 18000);
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    const QDateTime begun = polling.Timer_Normal->CountStart();
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
 
     // Postponed into tomorrow with a short interval: it heads the order but is not due.
-    store.Exec("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
-               "TotalTime=1 WHERE KeyID=?",
-               {inDays(1), key});
-    clock.AdvanceMs(4000);
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), begun);
-    clock.Set(begun.addMSecs(300000));
+    store.execute("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
+                  "TotalTime=1 WHERE KeyID=?",
+                  {inDays(1), key});
+    clock.advanceMs(4000);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), begun);
+    clock.set(begun.addMSecs(300000));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the old period keeps bringing the popup";
 
     // A stopped timer stays stopped for a head that is not due, even when a later row is.
     addReminder(ReminderKind::Birthday, inDays(2), 1, "分", 100);
     addReminder(ReminderKind::Birthday, "2000-01-01 00:00:00", 1, "秒", 200);
-    polling.Timer_ChecksrTimer();
-    EXPECT_FALSE(polling.Timer_SR->Enabled());
+    polling.onBirthdayPollTimer();
+    EXPECT_FALSE(polling.birthdayRepeatTimer->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtTheNextPoll) {
     const int key = addReminder(ReminderKind::Appointment, nowText(), 1, "分", 3600);
-    polling.Timer_CheckyhTimer();
-    ASSERT_TRUE(polling.Timer_YH->Enabled());
-    store.Exec("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
+    polling.onAppointmentPollTimer();
+    ASSERT_TRUE(polling.appointmentRepeatTimer->isEnabled());
+    store.execute("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
 
     // A tick before the next poll still brings the popup.
-    clock.AdvanceMs(60000);
+    clock.advanceMs(60000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 
-    polling.Timer_CheckyhTimer();
-    EXPECT_FALSE(polling.Timer_YH->Enabled());
+    polling.onAppointmentPollTimer();
+    EXPECT_FALSE(polling.appointmentRepeatTimer->isEnabled());
     made[0].closed();
-    clock.AdvanceMs(10 * 60000);
+    clock.advanceMs(10 * 60000);
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 }
@@ -284,39 +287,40 @@ TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnits
     addReminder(ReminderKind::Ordinary, nowText(), 1, "秒", 9000); // due but not in the head
 
     Query head(store.session().connectionName);
-    head.SetSQL(Statements::kPollOrdinary);
-    head.SetInteger("p", me);
-    head.Open();
-    ASSERT_EQ(head.RecordCount(), 2);
+    head.setStatement(Statements::kPollOrdinary);
+    head.bindInteger("p", me);
+    head.open();
+    ASSERT_EQ(head.recordCount(), 2);
     QString lastUnit;
-    for (; !head.Eof(); head.Next())
-        lastUnit = head.FieldAsString("ReIntervalType");
-    polling.Timer_reminderTimer();
-    EXPECT_EQ(polling.Timer_Normal->Period(), lastUnit == "分" ? 120000 : 90000);
+    for (; !head.atEnd(); head.next())
+        lastUnit = head.fieldAsString("ReIntervalType");
+    polling.onOrdinaryPollTimer();
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), lastUnit == "分" ? 120000 : 90000);
 
     // A unit text outside the four keeps the period the timer has, and still starts it.
     addReminder(ReminderKind::Anniversary, nowText(), 3, "周", 10);
-    polling.Timer_CheckJNRTimer();
-    EXPECT_TRUE(polling.Timer_JNR->Enabled());
-    EXPECT_EQ(polling.Timer_JNR->Period(), 5000);
+    polling.onAnniversaryPollTimer();
+    EXPECT_TRUE(polling.anniversaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.anniversaryRepeatTimer->period(), 5000);
 }
 
 TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
     addReminder(ReminderKind::Birthday, nowText(), 8, "秒", 480);
     addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
-    polling.Timer_ChecksrTimer();
-    polling.Timer_CheckyhTimer();
-    clock.AdvanceMs(8000);
+    polling.onBirthdayPollTimer();
+    polling.onAppointmentPollTimer();
+    clock.advanceMs(8000);
     wakeAll();
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(made[0].kind, ReminderKind::Birthday);
     EXPECT_EQ(made[1].kind, ReminderKind::Appointment);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV"}));
-    EXPECT_NE(polling.Popup(ReminderKind::Birthday), polling.Popup(ReminderKind::Appointment));
+    EXPECT_NE(polling.openPopup(ReminderKind::Birthday),
+              polling.openPopup(ReminderKind::Appointment));
 
     addReminder(ReminderKind::Anniversary, nowText(), 8, "秒", 480);
-    polling.Timer_CheckJNRTimer();
-    clock.AdvanceMs(8000);
+    polling.onAnniversaryPollTimer();
+    clock.advanceMs(8000);
     wakeAll();
     EXPECT_EQ(made.size(), 3u) << "the open popups are only raised";
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV", "Trumpet1.wav"}));
@@ -324,12 +328,12 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
 
 TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
     addReminder(ReminderKind::Ordinary, nowText(), 0, "分", 0);
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 0);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 0);
     for (int i = 0; i < 200; ++i) {
-        clock.AdvanceMs(i < 100 ? 1 : 3600000);
-        polling.Timer_reminderTimer();
+        clock.advanceMs(i < 100 ? 1 : 3600000);
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
     EXPECT_TRUE(made.empty());
@@ -338,18 +342,18 @@ TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
 
 TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndNotBefore) {
     addReminder(ReminderKind::Ordinary, nowText(), 500, "天", 500LL * 5184000);
-    polling.Timer_reminderTimer();
-    EXPECT_EQ(polling.Timer_Normal->Period(), 500 * kDayMs);
-    const QDateTime begun = clock.Now();
+    polling.onOrdinaryPollTimer();
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 500 * kDayMs);
+    const QDateTime begun = clock.now();
     for (int day = 1; day < 500; day += 7) {
-        clock.Set(begun.addDays(day));
-        polling.Timer_reminderTimer();
+        clock.set(begun.addDays(day));
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
-    clock.Set(begun.addMSecs(500 * kDayMs - 1));
+    clock.set(begun.addMSecs(500 * kDayMs - 1));
     wakeAll();
     EXPECT_TRUE(made.empty());
-    clock.Set(begun.addMSecs(500 * kDayMs));
+    clock.set(begun.addMSecs(500 * kDayMs));
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
@@ -357,132 +361,133 @@ TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndN
 
 TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWithoutAMessage) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     failNext = [] { throw StoreError("database is locked"); };
-    polling.Timer_NormalTimer();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty());
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.count(), 0);
 
-    polling.Timer_NormalTimer();
-    EXPECT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
 }
 
 TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     for (int round = 0; round < 5; ++round)
         for (ReminderKind kind : kAllReminderKinds)
-            tick(polling.PollTimer(kind));
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.LastWasNotice()) << "a fault nobody asked about must not block the program";
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-    const QStringList lines = boxes.Last().text.split('\n');
+            tick(polling.pollTimer(kind));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastWasNotice()) << "a fault nobody asked about must not block the program";
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+    const QStringList lines = boxes.last().text.split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].contains("tbl_reminder")) << lines[1].toStdString();
 
     // The store working again ends the episode; the next fault is told again.
-    store.Exec("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
+    store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the poll timer drives the poll";
-    store.Exec("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    tick(polling.Timer_Checkyh);
-    tick(polling.Timer_Checkyh);
-    EXPECT_EQ(boxes.Count(), 2);
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled()) << "the poll timer drives the poll";
+    store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
+    tick(polling.appointmentPollTimer);
+    tick(polling.appointmentPollTimer);
+    EXPECT_EQ(boxes.count(), 2);
 }
 
 TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
     // "1" "分" entered and a row postponed by "60分钟" both store 3600: they tie at the head.
     addReminder(ReminderKind::Ordinary, nowText(), 1, "分", 3600);
     addReminder(ReminderKind::Ordinary, nowText(), 60, "分", 3600);
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    const qint64 period = polling.Timer_Normal->Period();
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    const qint64 period = polling.ordinaryRepeatTimer->period();
     EXPECT_TRUE(period == 60000 || period == 3600000) << period;
-    const QDateTime begun = polling.Timer_Normal->CountStart();
+    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
     for (qint64 ms = 4000; ms <= period; ms += 4000) {
-        clock.Set(begun.addMSecs(ms));
-        polling.Timer_reminderTimer();
+        clock.set(begun.addMSecs(ms));
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
-    clock.Set(begun.addMSecs(period));
+    clock.set(begun.addMSecs(period));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the polls must not restart the count";
 }
 
 TEST_F(ReminderPollingTest, AnOpenPopupIsReloadedAndAnEmptyOneNeverShows) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     nothingToShow = true;
-    polling.Timer_NormalTimer();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty()) << "no sound without a popup";
 
     nothingToShow = false;
-    polling.Timer_NormalTimer();
-    ASSERT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    ASSERT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     FakePopup* popup = windows[0];
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_EQ(popup->reloads, 1);
     EXPECT_EQ(sound.played.size(), 1);
 
     // Everything it listed was handled in another copy: the next tick closes it.
     popup->anyLeft = false;
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_FALSE(popup->isVisible());
 }
 
 TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    const Session other = store.OpenSecondSession("other");
+    const Session other = store.openSecondSession("other");
     QSqlQuery lock(QSqlDatabase::database(other.connectionName));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     for (int second = 0; second <= 60; second += 4) {
         const auto started = std::chrono::steady_clock::now();
-        tick(polling.Timer_reminder);
+        tick(polling.ordinaryPollTimer);
         // The poll gives up at once instead of waiting for the lock.
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
-        clock.AdvanceSecs(4);
+        clock.advanceSecs(4);
     }
-    EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
-    clock.AdvanceSecs(4);
-    tick(polling.Timer_reminder);
-    tick(polling.Timer_reminder);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text.split('\n').size(), 2);
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    clock.advanceSecs(4);
+    tick(polling.ordinaryPollTimer);
+    tick(polling.ordinaryPollTimer);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.split('\n').size(), 2);
 
     ASSERT_TRUE(lock.exec("COMMIT"));
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    const QString path = store.FilePath();
+    const QString path = store.filePath();
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     for (int round = 0; round < 3; ++round)
-        tick(polling.Timer_reminder);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text.split('\n').front(), "找不到数据文件：" + path);
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+        tick(polling.ordinaryPollTimer);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.split('\n').front(), "找不到数据文件：" + path);
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 
     ASSERT_TRUE(QFile::rename(path + ".moved", path));
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the store back, the polls go on by themselves";
-    EXPECT_EQ(boxes.Count(), 1);
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled())
+        << "the store back, the polls go on by themselves";
+    EXPECT_EQ(boxes.count(), 1);
 }
 
 TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasIt) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     QWidget typing;
     typing.show();
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
-    polling.Timer_NormalTimer();
-    ReminderWindow* popup = polling.Popup(ReminderKind::Ordinary);
+    polling.onOrdinaryRepeatTimer();
+    ReminderWindow* popup = polling.openPopup(ReminderKind::Ordinary);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->isVisible());
     // The window system is asked to show it without activating it (the offscreen test
@@ -492,7 +497,7 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
     for (int tick = 0; tick < 3; ++tick) {
-        polling.Timer_NormalTimer();
+        polling.onOrdinaryRepeatTimer();
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(windows[0]->reloads, 3);
@@ -502,20 +507,20 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.hide();
     popup->hide();
     QCoreApplication::processEvents();
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_FALSE(popup->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(QTest::qWaitForWindowActive(popup));
 }
 
 TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
-    Session second = store.OpenSecondSession("second");
-    second.CurrentUserKey = me;
+    Session second = store.openSecondSession("second");
+    second.currentUserKey = me;
     QPointer<QWidget> popup;
     {
         ReminderPolling owner(
             second, [] {}, sound, [](const PopupContext&) { return new FakePopup; });
-        owner.Timer_JNRTimer();
-        popup = owner.Popup(ReminderKind::Anniversary);
+        owner.onAnniversaryRepeatTimer();
+        popup = owner.openPopup(ReminderKind::Anniversary);
         ASSERT_TRUE(popup);
     }
     EXPECT_TRUE(popup.isNull());

@@ -23,14 +23,14 @@ using Connection::OpenResult;
 TEST(ConnectionTest, OpensOnlyAStoreThatHoldsTheThreeTables) {
     QTemporaryDir dir;
     const QString path = dir.filePath("qxreminder.mcm");
-    EXPECT_EQ(Connection::Open(path, "c1").result, OpenResult::Missing);
+    EXPECT_EQ(Connection::open(path, "c1").result, OpenResult::Missing);
     EXPECT_FALSE(QFile::exists(path)) << "opening must never create the store";
 
     QFile junk(path);
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(4096, 'x'));
     junk.close();
-    const auto notADatabase = Connection::Open(path, "c1");
+    const auto notADatabase = Connection::open(path, "c1");
     EXPECT_EQ(notADatabase.result, OpenResult::CannotOpen);
     EXPECT_FALSE(notADatabase.message.isEmpty());
     QFile::remove(path);
@@ -43,40 +43,40 @@ TEST(ConnectionTest, OpensOnlyAStoreThatHoldsTheThreeTables) {
         db.close();
     }
     QSqlDatabase::removeDatabase("raw");
-    EXPECT_EQ(Connection::Open(path, "c1").result, OpenResult::CannotOpen);
+    EXPECT_EQ(Connection::open(path, "c1").result, OpenResult::CannotOpen);
     QFile::remove(path);
 
-    NewStore::Create(path);
-    EXPECT_EQ(Connection::Open(path, "c1").result, OpenResult::Opened);
+    NewStore::create(path);
+    EXPECT_EQ(Connection::open(path, "c1").result, OpenResult::Opened);
     QSqlQuery mode(QSqlDatabase::database("c1"));
     ASSERT_TRUE(mode.exec("PRAGMA journal_mode"));
     ASSERT_TRUE(mode.next());
     EXPECT_EQ(mode.value(0).toString(), QStringLiteral("delete"));
     mode.finish();
-    Connection::Close("c1");
+    Connection::close("c1");
 }
 
 TEST(ConnectionTest, NewStoreHoldsTheAdministratorAndRefusesToOverwrite) {
     QTemporaryDir dir;
     const QString path = dir.filePath("store with blanks 中文.mcm");
-    NewStore::Create(path);
-    EXPECT_THROW(NewStore::Create(path), StoreError);
-    ASSERT_EQ(Connection::Open(path, "c2").result, OpenResult::Opened);
+    NewStore::create(path);
+    EXPECT_THROW(NewStore::create(path), StoreError);
+    ASSERT_EQ(Connection::open(path, "c2").result, OpenResult::Opened);
     Query query("c2");
-    query.SetSQL(Statements::kLogin);
-    query.SetText("p1", NewStore::kAdminLogName);
-    query.SetText("p2", NewStore::kAdminDefaultPassword);
-    query.Open();
-    ASSERT_EQ(query.RecordCount(), 1);
-    EXPECT_EQ(query.FieldAsInteger("IfAdmin"), 1);
+    query.setStatement(Statements::kLogin);
+    query.bindText("p1", NewStore::kAdminLogName);
+    query.bindText("p2", NewStore::kAdminDefaultPassword);
+    query.open();
+    ASSERT_EQ(query.recordCount(), 1);
+    EXPECT_EQ(query.fieldAsInteger("IfAdmin"), 1);
     EXPECT_EQ(NewStore::kAdminDefaultPassword.size(), 1);
     EXPECT_TRUE(NewStore::kAdminDefaultPassword[0].isDigit());
-    Connection::Close("c2");
+    Connection::close("c2");
 }
 
 TEST(ConnectionTest, AStatementWaitsForAnotherCopysLockAndThenSucceeds) {
     TempStore store;
-    const Session other = store.OpenSecondSession("other");
+    const Session other = store.openSecondSession("other");
     // The other copy holds the write lock, as a long write would.
     QSqlQuery lock(QSqlDatabase::database(other.connectionName));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
@@ -85,20 +85,20 @@ TEST(ConnectionTest, AStatementWaitsForAnotherCopysLockAndThenSucceeds) {
     std::atomic<bool> failed{false};
     std::thread writer([&] {
         // A connection belongs to the thread that opened it.
-        if (Connection::Open(store.FilePath(), "waiter").result != OpenResult::Opened) {
+        if (Connection::open(store.filePath(), "waiter").result != OpenResult::Opened) {
             failed = true;
         } else {
             try {
                 Query query("waiter");
-                query.SetSQL(Statements::kInsertPermission);
-                query.SetText("p1", "1");
-                query.SetText("p", "111111111");
-                query.ExecSQL();
+                query.setStatement(Statements::kInsertPermission);
+                query.bindText("p1", "1");
+                query.bindText("p", "111111111");
+                query.execute();
             } catch (const StoreError&) {
                 failed = true;
             }
         }
-        Connection::Close("waiter");
+        Connection::close("waiter");
         done = true;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
@@ -106,7 +106,7 @@ TEST(ConnectionTest, AStatementWaitsForAnotherCopysLockAndThenSucceeds) {
     ASSERT_TRUE(lock.exec("COMMIT"));
     writer.join();
     EXPECT_FALSE(failed);
-    EXPECT_EQ(store.Count("tbl_popdem"), 1);
+    EXPECT_EQ(store.count("tbl_popdem"), 1);
 }
 
 TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
@@ -115,7 +115,7 @@ TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
     std::atomic<int> failures{0};
     auto copy = [&](const QString& name, int user) {
         {
-            const auto outcome = Connection::Open(store.FilePath(), name);
+            const auto outcome = Connection::open(store.filePath(), name);
             if (outcome.result != OpenResult::Opened) {
                 failures += kWritesPerCopy;
                 return;
@@ -123,28 +123,28 @@ TEST(ConnectionTest, TwoCopiesWritingAtOnceLoseNoWrite) {
             Query query(name);
             for (int i = 0; i < kWritesPerCopy; ++i) {
                 try {
-                    query.SetSQL(Statements::kInsertReminder);
-                    query.SetText("p1", QString::number(user));
-                    query.SetText("p2", QStringLiteral("写入 %1").arg(i));
-                    query.SetLargeInt("p11", i);
-                    query.ExecSQL();
+                    query.setStatement(Statements::kInsertReminder);
+                    query.bindText("p1", QString::number(user));
+                    query.bindText("p2", QStringLiteral("写入 %1").arg(i));
+                    query.bindLargeInt("p11", i);
+                    query.execute();
                     // Readers between the writes, as the polls of a running copy do.
-                    query.SetSQL(Statements::kPollOrdinary);
-                    query.SetInteger("p", user);
-                    query.Open();
+                    query.setStatement(Statements::kPollOrdinary);
+                    query.bindInteger("p", user);
+                    query.open();
                 } catch (const StoreError&) {
                     ++failures;
                 }
             }
         }
-        Connection::Close(name);
+        Connection::close(name);
     };
     std::thread a(copy, QStringLiteral("copyA"), 1);
     std::thread b(copy, QStringLiteral("copyB"), 2);
     a.join();
     b.join();
     EXPECT_EQ(failures.load(), 0);
-    EXPECT_EQ(store.Count("tbl_reminder"), 2 * kWritesPerCopy);
+    EXPECT_EQ(store.count("tbl_reminder"), 2 * kWritesPerCopy);
 }
 
 } // namespace
@@ -153,10 +153,10 @@ namespace {
 
 void insertPermission(const QString& connection, const QString& user) {
     Query query(connection);
-    query.SetSQL(Statements::kInsertPermission);
-    query.SetText("p1", user);
-    query.SetText("p", "111111111");
-    query.ExecSQL();
+    query.setStatement(Statements::kInsertPermission);
+    query.bindText("p1", user);
+    query.bindText("p", "111111111");
+    query.execute();
 }
 
 StoreError::Kind failureOf(const std::function<void()>& statement) {
@@ -182,7 +182,7 @@ TEST(ConnectionTest, AStoreDeletedRenamedOrReplacedIsNeverWrittenUntilReopened) 
         {"replaced",
          [](const QString& path) {
              QFile::rename(path, path + ".old");
-             NewStore::Create(path);
+             NewStore::create(path);
          },
          Connection::FileState::Replaced},
     };
@@ -190,44 +190,44 @@ TEST(ConnectionTest, AStoreDeletedRenamedOrReplacedIsNeverWrittenUntilReopened) 
         SCOPED_TRACE(c.what);
         TempStore store;
         const QString name = store.session().connectionName;
-        EXPECT_EQ(Connection::CheckFile(name), Connection::FileState::Same);
-        c.act(store.FilePath());
-        EXPECT_EQ(Connection::CheckFile(name), c.state);
+        EXPECT_EQ(Connection::checkFile(name), Connection::FileState::Same);
+        c.act(store.filePath());
+        EXPECT_EQ(Connection::checkFile(name), c.state);
         EXPECT_EQ(failureOf([&] { insertPermission(name, "7"); }), StoreError::Kind::Missing);
-        if (QFile::exists(store.FilePath() + ".old")) {
+        if (QFile::exists(store.filePath() + ".old")) {
             // Nothing reached the file the connection had open either.
-            QFile::remove(store.FilePath());
-            QFile::rename(store.FilePath() + ".old", store.FilePath());
-            ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
-            EXPECT_EQ(store.Count("tbl_popdem"), 0);
+            QFile::remove(store.filePath());
+            QFile::rename(store.filePath() + ".old", store.filePath());
+            ASSERT_EQ(Connection::reopen(name).result, OpenResult::Opened);
+            EXPECT_EQ(store.count("tbl_popdem"), 0);
         } else {
-            EXPECT_EQ(Connection::Reopen(name).result, OpenResult::Missing);
-            NewStore::Create(store.FilePath());
-            ASSERT_EQ(Connection::Reopen(name).result, OpenResult::Opened);
+            EXPECT_EQ(Connection::reopen(name).result, OpenResult::Missing);
+            NewStore::create(store.filePath());
+            ASSERT_EQ(Connection::reopen(name).result, OpenResult::Opened);
         }
-        const quint64 opens = Connection::OpenCount(name);
-        EXPECT_EQ(Connection::CheckFile(name), Connection::FileState::Same);
+        const quint64 opens = Connection::openCount(name);
+        EXPECT_EQ(Connection::checkFile(name), Connection::FileState::Same);
         insertPermission(name, "7");
-        EXPECT_EQ(Connection::OpenCount(name), opens);
+        EXPECT_EQ(Connection::openCount(name), opens);
     }
 }
 
 TEST(ConnectionTest, UnderNoWaitABusyStoreFailsAtOnceAndTheWaitIsObserved) {
     TempStore store;
-    const Session other = store.OpenSecondSession("other");
+    const Session other = store.openSecondSession("other");
     QSqlQuery lock(QSqlDatabase::database(other.connectionName));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     int waits = 0;
-    Connection::SetWaitObserver([&] { ++waits; });
+    Connection::setWaitObserver([&] { ++waits; });
     const QString name = store.session().connectionName;
     {
         Connection::NoWait noWait(name);
         const auto started = std::chrono::steady_clock::now();
         EXPECT_EQ(failureOf([&] {
                       Query poll(name);
-                      poll.SetSQL(Statements::kPollOrdinary);
-                      poll.SetInteger("p", 1);
-                      poll.Open();
+                      poll.setStatement(Statements::kPollOrdinary);
+                      poll.bindInteger("p", 1);
+                      poll.open();
                   }),
                   StoreError::Kind::Busy);
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
@@ -236,26 +236,26 @@ TEST(ConnectionTest, UnderNoWaitABusyStoreFailsAtOnceAndTheWaitIsObserved) {
     // Without it a statement waits, and says so once, before giving up on a lock that stays.
     EXPECT_EQ(failureOf([&] { insertPermission(name, "1"); }), StoreError::Kind::Busy);
     EXPECT_EQ(waits, 1);
-    Connection::SetWaitObserver({});
+    Connection::setWaitObserver({});
     ASSERT_TRUE(lock.exec("COMMIT"));
 }
 
 TEST(ConnectionTest, TheChangeCounterMovesWithEveryCommitAndOnlyThen) {
     TempStore store;
     const QString name = store.session().connectionName;
-    const Session other = store.OpenSecondSession("other");
-    const auto first = Connection::ChangeCounter(name);
+    const Session other = store.openSecondSession("other");
+    const auto first = Connection::changeCounter(name);
     ASSERT_TRUE(first.has_value());
     Query read(name);
-    read.SetSQL(Statements::kSelectAllUsers);
-    read.Open();
-    EXPECT_EQ(Connection::ChangeCounter(name), first) << "a read changes nothing";
+    read.setStatement(Statements::kSelectAllUsers);
+    read.open();
+    EXPECT_EQ(Connection::changeCounter(name), first) << "a read changes nothing";
     insertPermission(other.connectionName, "2");
-    const auto afterOther = Connection::ChangeCounter(name);
+    const auto afterOther = Connection::changeCounter(name);
     EXPECT_NE(afterOther, first);
     insertPermission(name, "3");
-    EXPECT_NE(Connection::ChangeCounter(name), afterOther);
-    EXPECT_FALSE(Connection::ChangeCounter("never-opened").has_value());
+    EXPECT_NE(Connection::changeCounter(name), afterOther);
+    EXPECT_FALSE(Connection::changeCounter("never-opened").has_value());
 }
 
 } // namespace

@@ -7,16 +7,16 @@ class FakeClock final : public Clock {
 public:
     explicit FakeClock(QDateTime now = QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)))
         : now_(std::move(now)) {
-        SystemClock::Install(this);
+        SystemClock::install(this);
     }
-    ~FakeClock() override { SystemClock::Install(nullptr); }
+    ~FakeClock() override { SystemClock::install(nullptr); }
     FakeClock(const FakeClock&) = delete;
     FakeClock& operator=(const FakeClock&) = delete;
 
-    QDateTime Now() const override { return now_; }
-    void Set(const QDateTime& now) { now_ = now; }
-    void AdvanceMs(qint64 ms) { now_ = now_.addMSecs(ms); }
-    void AdvanceSecs(qint64 secs) { now_ = now_.addSecs(secs); }
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime& now) { now_ = now; }
+    void advanceMs(qint64 ms) { now_ = now_.addMSecs(ms); }
+    void advanceSecs(qint64 secs) { now_ = now_.addSecs(secs); }
 
 private:
     QDateTime now_;

@@ -1,19 +1,19 @@
 #include "support/ScriptedBoxes.h"
 
-ScriptedBoxes::ScriptedBoxes() : previous_(MessageBoxes::InstalledBackend()) {
-    MessageBoxes::InstallBackend(this);
+ScriptedBoxes::ScriptedBoxes() : previous_(MessageBoxes::installedBackend()) {
+    MessageBoxes::installBackend(this);
 }
 
 ScriptedBoxes::~ScriptedBoxes() {
-    MessageBoxes::InstallBackend(previous_);
+    MessageBoxes::installBackend(previous_);
 }
 
-void ScriptedBoxes::Notify(const MessageBoxes::Request& request) {
-    Show(request);
+void ScriptedBoxes::notify(const MessageBoxes::Request& request) {
+    show(request);
     notices_.back() = true;
 }
 
-bool ScriptedBoxes::Show(const MessageBoxes::Request& request) {
+bool ScriptedBoxes::show(const MessageBoxes::Request& request) {
     shown_.push_back(request);
     notices_.push_back(false);
     if (hook_)
@@ -27,7 +27,7 @@ bool ScriptedBoxes::Show(const MessageBoxes::Request& request) {
     return answer;
 }
 
-QStringList ScriptedBoxes::Texts() const {
+QStringList ScriptedBoxes::texts() const {
     QStringList texts;
     for (const auto& request : shown_)
         texts << request.text;

@@ -18,21 +18,21 @@ public:
     ScriptedBoxes(const ScriptedBoxes&) = delete;
     ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
 
-    bool Show(const MessageBoxes::Request& request) override;
-    void Notify(const MessageBoxes::Request& request) override;
+    bool show(const MessageBoxes::Request& request) override;
+    void notify(const MessageBoxes::Request& request) override;
 
-    void AnswerNext(bool yes) { answers_.push_back(yes); }
-    void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    void answerNext(bool yes) { answers_.push_back(yes); }
+    void setDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
     // Runs inside the box, before it returns (for example to look at the windows then).
-    void OnShow(std::function<void(const MessageBoxes::Request&)> hook) { hook_ = std::move(hook); }
+    void onShow(std::function<void(const MessageBoxes::Request&)> hook) { hook_ = std::move(hook); }
 
-    const std::vector<MessageBoxes::Request>& All() const { return shown_; }
-    QStringList Texts() const;
-    int Count() const { return static_cast<int>(shown_.size()); }
-    const MessageBoxes::Request& Last() const { return shown_.back(); }
+    const std::vector<MessageBoxes::Request>& all() const { return shown_; }
+    QStringList texts() const;
+    int count() const { return static_cast<int>(shown_.size()); }
+    const MessageBoxes::Request& last() const { return shown_.back(); }
     // The last box was shown without blocking anything (a notice).
-    bool LastWasNotice() const { return !notices_.empty() && notices_.back(); }
-    void Clear() {
+    bool lastWasNotice() const { return !notices_.empty() && notices_.back(); }
+    void clear() {
         shown_.clear();
         notices_.clear();
     }
@@ -50,10 +50,10 @@ private:
 // to the script, whose return value is the dialog's result.
 class ScriptedModal {
 public:
-    explicit ScriptedModal(ModalRunner::Runner script) : previous_(ModalRunner::Installed()) {
-        ModalRunner::Install(std::move(script));
+    explicit ScriptedModal(ModalRunner::Runner script) : previous_(ModalRunner::installed()) {
+        ModalRunner::install(std::move(script));
     }
-    ~ScriptedModal() { ModalRunner::Install(previous_); }
+    ~ScriptedModal() { ModalRunner::install(previous_); }
     ScriptedModal(const ScriptedModal&) = delete;
     ScriptedModal& operator=(const ScriptedModal&) = delete;
 

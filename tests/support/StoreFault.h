@@ -29,8 +29,8 @@ enum class StoreFaultKind {
 class StoreFault {
 public:
     StoreFault(TempStore& store, StoreFaultKind kind)
-        : store_(store), kind_(kind), file_(QFile::encodeName(store.FilePath())),
-          folder_(QFile::encodeName(QFileInfo(store.FilePath()).absolutePath())) {
+        : store_(store), kind_(kind), file_(QFile::encodeName(store.filePath())),
+          folder_(QFile::encodeName(QFileInfo(store.filePath()).absolutePath())) {
         switch (kind_) {
         case StoreFaultKind::ReadOnlyFile:
             denyWrites(file_, [this] { return fileWritable(); });
@@ -60,15 +60,15 @@ public:
             break;
         }
     }
-    ~StoreFault() { Lift(); }
+    ~StoreFault() { lift(); }
     StoreFault(const StoreFault&) = delete;
     StoreFault& operator=(const StoreFault&) = delete;
 
     // Empty when the fault holds; otherwise why this machine cannot produce it.
-    const QString& Unavailable() const { return unavailable_; }
+    const QString& unavailable() const { return unavailable_; }
 
     // What the engine answers a write under this fault (one of these, by platform and user).
-    static QStringList Reasons(StoreFaultKind kind) {
+    static QStringList reasons(StoreFaultKind kind) {
         switch (kind) {
         case StoreFaultKind::ReadOnlyFile:
             return {QStringLiteral("attempt to write a readonly database")};
@@ -82,12 +82,12 @@ public:
     }
 
     // Whether a box says `heading` and, on its second line, the engine's answer to this fault.
-    static bool Reports(const QString& boxText, const QString& heading, StoreFaultKind kind) {
+    static bool reports(const QString& boxText, const QString& heading, StoreFaultKind kind) {
         const QStringList lines = boxText.split(QLatin1Char('\n'));
-        return lines.size() == 2 && lines[0] == heading && Reasons(kind).contains(lines[1]);
+        return lines.size() == 2 && lines[0] == heading && reasons(kind).contains(lines[1]);
     }
 
-    void Lift() {
+    void lift() {
         if (lifted_)
             return;
         lifted_ = true;
@@ -162,8 +162,8 @@ private:
     }
     void reopenSession() {
         const QString name = store_.session().connectionName;
-        Connection::Close(name);
-        Connection::Open(store_.FilePath(), name);
+        Connection::close(name);
+        Connection::open(store_.filePath(), name);
     }
     QVariant pragma(const QString& statement) {
         QSqlQuery query(QSqlDatabase::database(store_.session().connectionName));

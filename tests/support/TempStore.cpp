@@ -1,6 +1,6 @@
 #include "support/TempStore.h"
 
-#include "platform/ExeDir.h"
+#include "platform/ExecutableFolder.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
 
@@ -14,34 +14,34 @@
 TempStore::TempStore(const QString& connectionName) {
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder");
-    ExeDir::OverrideForTests(dir_.path());
-    NewStore::Create(FilePath());
+    ExecutableFolder::overrideForTests(dir_.path());
+    NewStore::create(filePath());
     session_.connectionName = connectionName;
-    const auto outcome = Connection::Open(FilePath(), connectionName);
+    const auto outcome = Connection::open(filePath(), connectionName);
     if (outcome.result != Connection::OpenResult::Opened)
         throw std::runtime_error("cannot open the temporary store");
     checkConnection_ = connectionName + QStringLiteral("-check");
-    Connection::Open(FilePath(), checkConnection_);
+    Connection::open(filePath(), checkConnection_);
 }
 
 TempStore::~TempStore() {
-    Connection::Close(session_.connectionName);
-    Connection::Close(checkConnection_);
+    Connection::close(session_.connectionName);
+    Connection::close(checkConnection_);
     for (const QString& name : extraConnections_)
-        Connection::Close(name);
-    ExeDir::OverrideForTests(QString());
+        Connection::close(name);
+    ExecutableFolder::overrideForTests(QString());
 }
 
-QString TempStore::Dir() const {
-    return ExeDir::Path();
+QString TempStore::dir() const {
+    return ExecutableFolder::path();
 }
 
-QString TempStore::FilePath() const {
+QString TempStore::filePath() const {
     return dir_.path() + QStringLiteral("/") + Connection::kDatabaseFileName;
 }
 
-Session TempStore::OpenSecondSession(const QString& connectionName) {
-    const auto outcome = Connection::Open(FilePath(), connectionName);
+Session TempStore::openSecondSession(const QString& connectionName) {
+    const auto outcome = Connection::open(filePath(), connectionName);
     if (outcome.result != Connection::OpenResult::Opened)
         throw std::runtime_error("cannot open a second connection");
     extraConnections_.push_back(connectionName);
@@ -50,7 +50,7 @@ Session TempStore::OpenSecondSession(const QString& connectionName) {
     return session;
 }
 
-std::vector<std::vector<QVariant>> TempStore::Rows(const QString& sql,
+std::vector<std::vector<QVariant>> TempStore::rows(const QString& sql,
                                                    const std::vector<QVariant>& bindings) const {
     QSqlQuery query(QSqlDatabase::database(checkConnection_));
     if (!query.prepare(sql))
@@ -70,39 +70,39 @@ std::vector<std::vector<QVariant>> TempStore::Rows(const QString& sql,
     return rows;
 }
 
-QVariant TempStore::Scalar(const QString& sql, const std::vector<QVariant>& bindings) const {
-    const auto rows = Rows(sql, bindings);
-    if (rows.empty() || rows.front().empty())
+QVariant TempStore::scalar(const QString& sql, const std::vector<QVariant>& bindings) const {
+    const auto found = rows(sql, bindings);
+    if (found.empty() || found.front().empty())
         return {};
-    return rows.front().front();
+    return found.front().front();
 }
 
-void TempStore::Exec(const QString& sql, const std::vector<QVariant>& bindings) const {
-    Rows(sql, bindings);
+void TempStore::execute(const QString& sql, const std::vector<QVariant>& bindings) const {
+    rows(sql, bindings);
 }
 
-int TempStore::Count(const QString& table) const {
-    return Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
+int TempStore::count(const QString& table) const {
+    return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
 }
 
-int TempStore::AddUser(const QString& logName, const QString& trueName, const QString& password,
+int TempStore::addUser(const QString& logName, const QString& trueName, const QString& password,
                        bool admin, const QString& remarks) {
-    Exec(QStringLiteral("INSERT INTO tbl_user(UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin) "
+    execute(QStringLiteral("INSERT INTO tbl_user(UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin) "
                         "VALUES(?, ?, ?, ?, ?)"),
          {logName, trueName, password, remarks, admin ? 1 : 0});
-    return Scalar(QStringLiteral("SELECT MAX(KeyID) FROM tbl_user")).toInt();
+    return scalar(QStringLiteral("SELECT MAX(KeyID) FROM tbl_user")).toInt();
 }
 
-int TempStore::AddReminder(const Reminder& r) {
-    Exec(QStringLiteral("INSERT INTO tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, "
+int TempStore::addReminder(const Reminder& r) {
+    execute(QStringLiteral("INSERT INTO tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, "
                         "ReIntervalNumber, ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, "
                         "TotalTime) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
          {r.recipient, r.detail, r.action, r.beginTime, r.intervalNumber, r.intervalType, r.doTime,
           r.publisher, r.kind, r.done, r.totalTime});
-    return Scalar(QStringLiteral("SELECT MAX(KeyID) FROM tbl_reminder")).toInt();
+    return scalar(QStringLiteral("SELECT MAX(KeyID) FROM tbl_reminder")).toInt();
 }
 
-void TempStore::SetPermission(int userKey, const QString& permission) {
-    Exec(QStringLiteral("INSERT INTO tbl_popdem(UserId, UserPopdem) VALUES(?, ?)"),
+void TempStore::setPermission(int userKey, const QString& permission) {
+    execute(QStringLiteral("INSERT INTO tbl_popdem(UserId, UserPopdem) VALUES(?, ?)"),
          {userKey, permission});
 }

@@ -12,20 +12,20 @@
 // The session's connection is open on it for the life of the object.
 class TempStore {
 public:
-    explicit TempStore(const QString& connectionName = QStringLiteral("ADOCon"));
+    explicit TempStore(const QString& connectionName = Connection::kDefaultName);
     ~TempStore();
     TempStore(const TempStore&) = delete;
     TempStore& operator=(const TempStore&) = delete;
 
-    QString Dir() const;       // with a trailing separator
-    QString FilePath() const;  // the store file
+    QString dir() const;       // with a trailing separator
+    QString filePath() const;  // the store file
     Session& session() { return session_; }
 
     // Opens one more connection on the same file, as another copy of the program would.
-    Session OpenSecondSession(const QString& connectionName);
+    Session openSecondSession(const QString& connectionName);
 
     // Fixtures written straight into the store, bypassing the program.
-    int AddUser(const QString& logName, const QString& trueName, const QString& password = "1",
+    int addUser(const QString& logName, const QString& trueName, const QString& password = "1",
                 bool admin = false, const QString& remarks = "");
     struct Reminder {
         int recipient = 0;
@@ -40,15 +40,15 @@ public:
         int done = 0;
         QVariant totalTime = 18000; // a null QVariant leaves it without a value
     };
-    int AddReminder(const Reminder& reminder);
-    void SetPermission(int userKey, const QString& permission);
+    int addReminder(const Reminder& reminder);
+    void setPermission(int userKey, const QString& permission);
 
     // Runs a statement on the test's own connection; returns the rows as variants.
-    std::vector<std::vector<QVariant>> Rows(const QString& sql,
+    std::vector<std::vector<QVariant>> rows(const QString& sql,
                                             const std::vector<QVariant>& bindings = {}) const;
-    QVariant Scalar(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
-    void Exec(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
-    int Count(const QString& table) const;
+    QVariant scalar(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
+    void execute(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
+    int count(const QString& table) const;
 
 private:
     QTemporaryDir dir_;

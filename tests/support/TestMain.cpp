@@ -10,7 +10,7 @@ namespace {
 // fail the test instead of hanging it.
 class UnexpectedBoxes final : public MessageBoxes::Backend {
 public:
-    bool Show(const MessageBoxes::Request& request) override {
+    bool show(const MessageBoxes::Request& request) override {
         ADD_FAILURE() << "unexpected message box: " << request.text.toStdString();
         return false;
     }
@@ -23,13 +23,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     UnexpectedBoxes unexpected;
-    MessageBoxes::InstallBackend(&unexpected);
-    ModalRunner::Install([](QDialog& dialog) {
+    MessageBoxes::installBackend(&unexpected);
+    ModalRunner::install([](QDialog& dialog) {
         ADD_FAILURE() << "unexpected modal dialog: " << dialog.metaObject()->className();
         return int(QDialog::Rejected);
     });
     const int result = RUN_ALL_TESTS();
-    ModalRunner::Install({});
-    MessageBoxes::InstallBackend(nullptr);
+    ModalRunner::install({});
+    MessageBoxes::installBackend(nullptr);
     return result;
 }

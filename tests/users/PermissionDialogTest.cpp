@@ -2,7 +2,7 @@
 // boxes and saving them to the ticked accounts.
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmPopdem.h"
+#include "users/PermissionsDialog.h"
 
 #include <QStyle>
 #include <QTest>
@@ -14,97 +14,98 @@ namespace {
 class PermissionDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        jia = store.AddUser("jia", "甲");
-        yi = store.AddUser("yi", "乙");
-        bing = store.AddUser("bing", "丙");
-        dialog = std::make_unique<TFrmPopdem>(store.session());
+        jia = store.addUser("jia", "甲");
+        yi = store.addUser("yi", "乙");
+        bing = store.addUser("bing", "丙");
+        dialog = std::make_unique<PermissionsDialog>(store.session());
         dialog->show();
     }
     QString boxes9() const {
         QString text;
-        for (QCheckBox* box : dialog->Boxes())
+        for (QCheckBox* box : dialog->permissionBoxes())
             text += box->isChecked() ? '1' : '0';
         return text;
     }
     void setBoxes(const QString& text) {
         for (int i = 0; i < 9; ++i)
-            dialog->Boxes()[i]->setChecked(text[i] == '1');
+            dialog->permissionBoxes()[i]->setChecked(text[i] == '1');
     }
-    void select(int row) { dialog->ListView1->SelectRow(row); }
-    void tick(int row) { dialog->ListView1->SetChecked(row, true); }
+    void select(int row) { dialog->accountList->selectRow(row); }
+    void tick(int row) { dialog->accountList->setChecked(row, true); }
     QStringList stringsOf(int key) const {
         QStringList texts;
         for (const auto& row :
-             store.Rows("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {key}))
+             store.rows("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {key}))
             texts << row[0].toString();
         return texts;
     }
     // Every permission write for this account fails, as on a locked or failing store.
     void refuseWritesFor(int key) {
         for (const char* event : {"INSERT", "UPDATE"})
-            store.Exec(
+            store.execute(
                 QStringLiteral(
                     "CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON tbl_popdem WHEN NEW.UserId = %2 "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")
                     .arg(event)
                     .arg(key));
     }
-    void save() { dialog->SpeedButton3Click(); }
+    void save() { dialog->savePermissions(); }
 
     TempStore store;
     ScriptedBoxes boxes;
     int jia = 0, yi = 0, bing = 0;
-    std::unique_ptr<TFrmPopdem> dialog;
+    std::unique_ptr<PermissionsDialog> dialog;
 };
 
 TEST_F(PermissionDialogTest,
        SelectingARowLoadsItsStringAndAnAccountWithoutARowShowsNineClearBoxes) {
-    ASSERT_EQ(dialog->ListView1->Count(), 4);
-    EXPECT_EQ(dialog->ListView1->Caption(1), "甲");
-    EXPECT_EQ(dialog->ListView1->Text(3, TFrmPopdem::kKeyColumn), QString::number(bing));
-    EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmPopdem::kKeyColumn));
-    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
+    ASSERT_EQ(dialog->accountList->count(), 4);
+    EXPECT_EQ(dialog->accountList->caption(1), "甲");
+    EXPECT_EQ(dialog->accountList->text(3, PermissionsDialog::kKeyColumn), QString::number(bing));
+    EXPECT_TRUE(dialog->accountList->isColumnHidden(PermissionsDialog::kKeyColumn));
+    EXPECT_FALSE(dialog->saveButton->isEnabled());
 
-    store.SetPermission(jia, "110000001");
-    store.SetPermission(yi, "101");
+    store.setPermission(jia, "110000001");
+    store.setPermission(yi, "101");
     select(1);
     EXPECT_EQ(boxes9(), "110000001");
-    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+    EXPECT_TRUE(dialog->saveButton->isEnabled());
     select(2);
     EXPECT_EQ(boxes9(), "101000000") << "missing positions are clear";
     select(3);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+    EXPECT_TRUE(dialog->saveButton->isEnabled());
 }
 
 TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWhileTheTicksStay) {
-    store.SetPermission(jia, "111111111");
+    store.setPermission(jia, "111111111");
     tick(2);
     tick(3);
     select(1);
     select(-1);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
-    EXPECT_EQ(dialog->ListView1->CheckedCount(), 2);
-    EXPECT_TRUE(dialog->ListView1->Checked(2) && dialog->ListView1->Checked(3));
+    EXPECT_FALSE(dialog->saveButton->isEnabled());
+    EXPECT_EQ(dialog->accountList->checkedCount(), 2);
+    EXPECT_TRUE(dialog->accountList->isChecked(2) && dialog->accountList->isChecked(3));
 }
 
 TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
-    store.SetPermission(jia, "100000000");
-    QWidget* viewport = dialog->ListView1->viewport();
+    store.setPermission(jia, "100000000");
+    QWidget* viewport = dialog->accountList->viewport();
     auto at = [this](int row, int x) {
-        const QRect rect = dialog->ListView1->visualRect(dialog->ListView1->model()->index(row, 0));
+        const QRect rect =
+            dialog->accountList->visualRect(dialog->accountList->model()->index(row, 0));
         return QPoint(rect.left() + x, rect.center().y());
     };
-    const int tickX = 3 + dialog->ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
+    const int tickX = 3 + dialog->accountList->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1, 70));
-    ASSERT_EQ(dialog->ListView1->Selected(), 1);
-    EXPECT_FALSE(dialog->ListView1->Checked(1)) << "selecting never ticks";
-    dialog->CheckBox5->setChecked(true);
+    ASSERT_EQ(dialog->accountList->selectedRow(), 1);
+    EXPECT_FALSE(dialog->accountList->isChecked(1)) << "selecting never ticks";
+    dialog->deleteReminderBox->setChecked(true);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(2, tickX));
-    EXPECT_TRUE(dialog->ListView1->Checked(2));
-    EXPECT_EQ(dialog->ListView1->Selected(), 1);
+    EXPECT_TRUE(dialog->accountList->isChecked(2));
+    EXPECT_EQ(dialog->accountList->selectedRow(), 1);
     EXPECT_EQ(boxes9(), "100010000");
 
     // The boxes as they stand go to the ticked account, whoever they were loaded from.
@@ -116,42 +117,42 @@ TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxes
 TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     select(1);
     save();
-    EXPECT_EQ(boxes.Texts(), QStringList{"请选择一条记录进行操作！"});
-    boxes.Clear();
+    EXPECT_EQ(boxes.texts(), QStringList{"请选择一条记录进行操作！"});
+    boxes.clear();
     tick(1);
-    boxes.AnswerNext(false);
+    boxes.answerNext(false);
     save();
-    EXPECT_EQ(boxes.Texts(),
+    EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要对选中记录进行权限配置操作吗？", "请选择一条记录！"}));
-    EXPECT_EQ(boxes.All()[0].icon, MessageBoxes::Icon::Question);
-    EXPECT_EQ(store.Count("tbl_popdem"), 0);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
+    EXPECT_EQ(store.count("tbl_popdem"), 0);
 }
 
 TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheRefusals) {
-    store.SetPermission(jia, "000000001");
+    store.setPermission(jia, "000000001");
     refuseWritesFor(1);   // no row: its insert fails
     refuseWritesFor(jia); // a row: its update fails
     select(3);
     setBoxes("110100001");
-    dialog->SpeedButton1Click();
-    ASSERT_EQ(dialog->ListView1->CheckedCount(), 4);
+    dialog->tickAllAccounts();
+    ASSERT_EQ(dialog->accountList->checkedCount(), 4);
     save();
-    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+    EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 2 人，未保存 2 人！\nrefused"}));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(1), QStringList{});
     EXPECT_EQ(stringsOf(jia), QStringList{"000000001"});
     EXPECT_EQ(stringsOf(yi), QStringList{"110100001"});
     EXPECT_EQ(stringsOf(bing), QStringList{"110100001"}) << "the save goes on after a success";
 
     // With every ticked write accepted, one box says it is done.
-    boxes.Clear();
-    dialog->SpeedButton2Click();
+    boxes.clear();
+    dialog->clearAllAccounts();
     tick(2);
     tick(3);
     setBoxes("000000011");
     save();
-    EXPECT_EQ(boxes.Texts().last(), "权限设置完毕！");
+    EXPECT_EQ(boxes.texts().last(), "权限设置完毕！");
     EXPECT_EQ(stringsOf(yi), QStringList{"000000011"});
     EXPECT_EQ(stringsOf(bing), QStringList{"000000011"});
 }
@@ -164,21 +165,21 @@ TEST_F(PermissionDialogTest, SavingTwiceForOneAccountKeepsOneRow) {
     setBoxes("011111110");
     save();
     EXPECT_EQ(stringsOf(yi), QStringList{"011111110"});
-    EXPECT_EQ(store.Count("tbl_popdem"), 1);
-    EXPECT_EQ(boxes.Texts().count("权限设置完毕！"), 2);
+    EXPECT_EQ(store.count("tbl_popdem"), 1);
+    EXPECT_EQ(boxes.texts().count("权限设置完毕！"), 2);
 }
 
 TEST_F(PermissionDialogTest, WhenEveryWriteFailsTheUserIsToldAndNothingChanges) {
-    store.SetPermission(yi, "111111111");
+    store.setPermission(yi, "111111111");
     refuseWritesFor(jia);
     refuseWritesFor(yi);
     tick(1);
     tick(2);
     select(1);
     save();
-    EXPECT_EQ(boxes.Texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
+    EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 0 人，未保存 2 人！\nrefused"}));
-    EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(stringsOf(jia), QStringList{});
     EXPECT_EQ(stringsOf(yi), QStringList{"111111111"});
 }

@@ -3,9 +3,9 @@
 #include "support/ScriptedBoxes.h"
 #include "support/StoreFault.h"
 #include "support/TempStore.h"
-#include "users/TFrmModifyPwd.h"
-#include "users/TFrmPopdem.h"
-#include "users/TFrmUser.h"
+#include "users/PasswordDialog.h"
+#include "users/PermissionsDialog.h"
+#include "users/UserAccountsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,51 +26,51 @@ const Fault kFaults[] = {{"ReadOnlyFile", StoreFaultKind::ReadOnlyFile, true},
 class RefusedWriteTest : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override {
-        me = store.AddUser("li", "李四", "Secret");
-        other = store.AddUser("wang", "王五");
-        store.session().CurrentUserKey = me;
+        me = store.addUser("li", "李四", "Secret");
+        other = store.addUser("wang", "王五");
+        store.session().currentUserKey = me;
         users.show();
         rights.show();
     }
     // The one box of a refused write: the error box with the engine's reason.
     void expectRefused(const QString& heading, const QStringList& before = {}) {
-        ASSERT_EQ(boxes.Count(), before.size() + 1) << boxes.Texts().join('|').toStdString();
-        EXPECT_EQ(boxes.Texts().mid(0, before.size()), before);
-        EXPECT_EQ(boxes.Last().icon, MessageBoxes::Icon::Error);
-        EXPECT_TRUE(StoreFault::Reports(boxes.Last().text, heading, GetParam().kind))
-            << boxes.Last().text.toStdString();
-        boxes.Clear();
+        ASSERT_EQ(boxes.count(), before.size() + 1) << boxes.texts().join('|').toStdString();
+        EXPECT_EQ(boxes.texts().mid(0, before.size()), before);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+        EXPECT_TRUE(StoreFault::reports(boxes.last().text, heading, GetParam().kind))
+            << boxes.last().text.toStdString();
+        boxes.clear();
     }
     void addAccount() {
-        users.btn_addClick();
-        users.Edit1->setText("zhang");
-        users.Edit2->setText("张三");
-        users.btn_saveClick();
+        users.startAdding();
+        users.loginNameEdit->setText("zhang");
+        users.trueNameEdit->setText("张三");
+        users.saveAccount();
     }
     void deleteOther() {
-        users.ListView1->SelectRow(2);
-        users.btn_delClick();
+        users.accountList->selectRow(2);
+        users.deleteAccount();
     }
     void saveRights() {
-        rights.ListView1->SetChecked(1, true);
-        rights.ListView1->SetChecked(2, true);
-        rights.ListView1->SelectRow(1);
-        rights.CheckBox4->setChecked(true);
-        rights.SpeedButton3Click();
+        rights.accountList->setChecked(1, true);
+        rights.accountList->setChecked(2, true);
+        rights.accountList->selectRow(1);
+        rights.editReminderBox->setChecked(true);
+        rights.savePermissions();
     }
     void changePassword() {
-        password.Edit1->setText("Secret");
-        password.Edit2->setText(newPassword);
-        password.BitBtn1Click();
+        password.oldPasswordEdit->setText("Secret");
+        password.newPasswordEdit->setText(newPassword);
+        password.changePassword();
     }
 
     TempStore store;
     ScriptedBoxes boxes;
     int me = 0;
     int other = 0;
-    TFrmUser users{store.session()};
-    TFrmPopdem rights{store.session()};
-    TFrmModifyPwd password{store.session()};
+    UserAccountsDialog users{store.session()};
+    PermissionsDialog rights{store.session()};
+    PasswordDialog password{store.session()};
     // Longer than a page of the store.
     const QString newPassword = QString(6000, QLatin1Char('k'));
 };
@@ -80,44 +80,45 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
     const QString rightsQuestion = QStringLiteral("确定要对选中记录进行权限配置操作吗？");
     {
         StoreFault fault(store, GetParam().kind);
-        if (!fault.Unavailable().isEmpty())
-            GTEST_SKIP() << fault.Unavailable().toStdString();
+        if (!fault.unavailable().isEmpty())
+            GTEST_SKIP() << fault.unavailable().toStdString();
 
         changePassword();
         expectRefused(QStringLiteral("密码未修改！"));
-        EXPECT_EQ(password.Edit1->text() + password.Edit2->text(), "Secret" + newPassword);
-        EXPECT_TRUE(password.BitBtn1->isEnabled());
+        EXPECT_EQ(password.oldPasswordEdit->text() + password.newPasswordEdit->text(),
+                  "Secret" + newPassword);
+        EXPECT_TRUE(password.changeButton->isEnabled());
 
         if (GetParam().refusesShortWrites) {
             addAccount();
             expectRefused(QStringLiteral("人员信息未保存！"));
-            EXPECT_EQ(users.Edit1->text() + users.Edit2->text(), "zhang张三");
-            EXPECT_TRUE(users.btn_save->isEnabled());
+            EXPECT_EQ(users.loginNameEdit->text() + users.trueNameEdit->text(), "zhang张三");
+            EXPECT_TRUE(users.saveButton->isEnabled());
 
             deleteOther();
             expectRefused(QStringLiteral("用户未删除！"), {question});
-            EXPECT_EQ(users.ListView1->Count(), 3);
+            EXPECT_EQ(users.accountList->count(), 3);
 
             saveRights();
             expectRefused(QStringLiteral("权限设置未保存：已保存 0 人，未保存 2 人！"),
                           {rightsQuestion});
-            EXPECT_TRUE(rights.CheckBox4->isChecked());
+            EXPECT_TRUE(rights.editReminderBox->isChecked());
         }
-        EXPECT_EQ(store.Count("tbl_user"), 3);
-        EXPECT_EQ(store.Count("tbl_popdem"), 0);
+        EXPECT_EQ(store.count("tbl_user"), 3);
+        EXPECT_EQ(store.count("tbl_popdem"), 0);
     }
 
     changePassword();
     addAccount();
     deleteOther();
     saveRights();
-    EXPECT_EQ(boxes.Texts(),
+    EXPECT_EQ(boxes.texts(),
               (QStringList{"密码修改成功，下次登录后生效！", "添加数据成功！", question,
                            "删除用户成功！", rightsQuestion, "权限设置完毕！"}));
-    EXPECT_EQ(store.Scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
-    EXPECT_EQ(store.Scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
-    EXPECT_EQ(store.Scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
+    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
+    EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
               "000100000");
 }
 

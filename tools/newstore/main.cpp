@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        NewStore::Create(args[1]);
+        NewStore::create(args[1]);
     } catch (const StoreError& error) {
         err << QString::fromUtf8(error.what()) << "\n";
         return 1;

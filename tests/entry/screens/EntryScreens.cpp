@@ -1,9 +1,9 @@
 // Shows the entry dialogs with sample data and writes a picture of each into the folder given
 // on the command line: entry-add.png, entry-edit.png, entry-birthday.png and entry-quick.png.
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
-#include "entry/TFrmQuickTx.h"
-#include "entry/TFrmSRTX.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
+#include "entry/EditReminderDialog.h"
+#include "entry/QuickPublishDialog.h"
 #include "platform/ModalRunner.h"
 #include "support/TempStore.h"
 
@@ -45,20 +45,21 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     TempStore store;
-    const int me = store.AddUser("zhang", "张伟");
-    const int colleague = store.AddUser("li", "李娜");
-    store.AddUser("wang", "王芳");
-    store.AddUser("zhao", "赵磊");
-    store.AddUser("chen", "陈静");
-    store.session().CurrentUserKey = me;
-    store.session().CurrentUserName = QStringLiteral("张伟");
+    const int me = store.addUser("zhang", "张伟");
+    const int colleague = store.addUser("li", "李娜");
+    store.addUser("wang", "王芳");
+    store.addUser("zhao", "赵磊");
+    store.addUser("chen", "陈静");
+    store.session().currentUserKey = me;
+    store.session().currentUserName = QStringLiteral("张伟");
 
     {
-        TFrmAddtx add(store.session(), {});
+        AddReminderDialog add(store.session(), {});
         showOnScreen(add); // loads the recipient list
-        add.ListView1->SetChecked(2, true);
-        add.ListView1->SetChecked(3, true);
-        add.Memo1->setPlainText(QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
+        add.recipientList->setChecked(2, true);
+        add.recipientList->setChecked(3, true);
+        add.contentEdit->setPlainText(
+            QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
         picture(add, folder.filePath(QStringLiteral("entry-add.png")));
     }
     {
@@ -70,17 +71,17 @@ int main(int argc, char** argv) {
         r.beginTime = QStringLiteral("2010-11-12 08:51:00 ");
         r.intervalNumber = 30;
         r.intervalType = QStringLiteral("分");
-        const int key = store.AddReminder(r);
-        TFrmEditMessage edit(store.session(), {});
-        edit.Fill(QString::number(key), r.detail);
+        const int key = store.addReminder(r);
+        EditReminderDialog edit(store.session(), {});
+        edit.fill(QString::number(key), r.detail);
         picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
     }
     {
-        TFrmSRTX birthday(store.session(), {});
+        BirthdayReminderDialog birthday(store.session(), {});
         picture(birthday, folder.filePath(QStringLiteral("entry-birthday.png")));
     }
     {
-        TFrmQuickTx quick(store.session(), {});
+        QuickPublishDialog quick(store.session(), {});
         picture(quick, folder.filePath(QStringLiteral("entry-quick.png")));
     }
     return 0;
