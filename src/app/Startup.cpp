@@ -30,6 +30,8 @@ void showBusyCursorWhileWaiting() {
 
 std::unique_ptr<Startup::Program> Startup::start(int* exitCode) {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
+    // Lets a Wayland desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(AppInfo::kDesktopFileName);
     QApplication::setWindowIcon(Assets::appIcon());
     auto program = std::make_unique<Program>();
     program->mainWindow = std::make_unique<MainWindow>(program->session);

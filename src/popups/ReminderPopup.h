@@ -55,6 +55,8 @@ public:
     void showSelectedDetails();
     // One step of the slide-in.
     void slideStep();
+    // The end of the slide-in: the designed size, resting on the same bottom edge.
+    void takeDesignedSize();
 
     // The designed size, which the slide-in grows towards.
     QSize designedSize() const { return designed_; }
