@@ -38,7 +38,8 @@ public:
 
     // Event handlers.
     // Places the window at its starting point, sets the defaults, loads the list, shows the
-    // window and starts the slide-in.
+    // window and starts the slide-in (where the window system lets the program place windows;
+    // elsewhere the window comes up whole).
     void showAndSlideIn();
     // Defaults of the controls, and the list (loaded once).
     void applyDefaults();
