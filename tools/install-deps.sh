@@ -7,8 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev qt6-multimedia-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-noto-cjk
-  # The installed layout's checks and the Debian package.
-  desktop-file-utils appstream file groff-base gzip dpkg-dev
+  # The installed layout's checks and the Debian package; driving the installed program.
+  desktop-file-utils appstream file groff-base gzip dpkg-dev xdotool
 )
 # Extra packages for the caller, e.g. tools used only to take screenshots.
 packages+=("$@")

@@ -28,15 +28,21 @@ void showBusyCursorWhileWaiting() {
 }
 } // namespace
 
-std::unique_ptr<Startup::Program> Startup::start() {
+std::unique_ptr<Startup::Program> Startup::start(int* exitCode) {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
+    // Lets a Wayland desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(AppInfo::kDesktopFileName);
     QApplication::setWindowIcon(Assets::appIcon());
     auto program = std::make_unique<Program>();
     program->mainWindow = std::make_unique<MainWindow>(program->session);
     program->storeConnection = std::make_unique<StoreConnection>(program->session);
     program->storeConnection->openStore();
-    if (program->storeConnection->hasStartupFailed())
+    const bool declined = program->storeConnection->wasStoreDeclined();
+    if (declined || program->storeConnection->hasStartupFailed()) {
+        if (exitCode != nullptr)
+            *exitCode = declined ? 0 : 1;
         return nullptr;
+    }
     return program;
 }
 
@@ -45,9 +51,10 @@ int Startup::run(QApplication& app) {
     // window goes: with the main window hidden in the tray, closing a popup must not end it.
     app.setQuitOnLastWindowClosed(false);
     showBusyCursorWhileWaiting();
-    std::unique_ptr<Program> program = start();
+    int failedExitCode = 1;
+    std::unique_ptr<Program> program = start(&failedExitCode);
     if (!program)
-        return 1;
+        return failedExitCode;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = program->mainWindow->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -19,8 +19,9 @@ struct Program {
 };
 
 // Creates the main window (not shown) and the store connection. Returns nullptr when the start
-// failed; the failure boxes have then been shown and no window was.
-std::unique_ptr<Program> start();
+// failed, the failure boxes having been shown and no window, or when the user chose to end the
+// program instead of choosing a store; `exitCode` then tells which (1 or 0).
+std::unique_ptr<Program> start(int* exitCode = nullptr);
 
 // The whole program: returns the exit code.
 int run(QApplication& app);

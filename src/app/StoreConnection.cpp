@@ -1,9 +1,15 @@
 #include "app/StoreConnection.h"
 
+#include "app/FirstStartDialog.h"
 #include "platform/AppInfo.h"
-#include "platform/ExecutableFolder.h"
+#include "platform/AppLocations.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/SettingsFile.h"
 #include "store/Connection.h"
+#include "store/NewStore.h"
+
+#include <exception>
 
 StoreConnection::StoreConnection(Session& session, QObject* parent)
     : QObject(parent), session_(session) {
@@ -16,7 +22,7 @@ StoreConnection::~StoreConnection() {
 }
 
 QString StoreConnection::databasePath() const {
-    return ExecutableFolder::path() + Connection::kDatabaseFileName;
+    return chosenLocation_.isEmpty() ? AppLocations::storeLocation() : chosenLocation_;
 }
 
 QString StoreConnection::startupFailureText() {
@@ -45,10 +51,39 @@ void StoreConnection::setUpConnection() {
     }
 }
 
+bool StoreConnection::chooseStore() {
+    FirstStartDialog dialog(AppLocations::storeLocation());
+    if (ModalRunner::run(dialog) != QDialog::Accepted)
+        return false;
+    chosenLocation_ = dialog.chosenLocation();
+    createdNewStore_ = dialog.createdNewStore();
+    return true;
+}
+
+void StoreConnection::saveChosenStore() {
+    // Saved only once the store has opened: a file that turned out not to be a store must not
+    // stay configured, or every later start would fail on it without asking again.
+    try {
+        AppLocations::setStoreLocation(chosenLocation_);
+        if (createdNewStore_)
+            SettingsFile::write(QStringLiteral("Login"), QStringLiteral("Name"),
+                                NewStore::kAdminLogName);
+    } catch (const std::exception& error) {
+        // This run goes on with the store; the next start asks again.
+        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
+    }
+}
+
 void StoreConnection::openStore() {
+    if (AppLocations::needsStoreChoice() && !chooseStore()) {
+        storeDeclined_ = true;
+        return;
+    }
     setUpConnection();
     if (startupFailed_) {
         MessageBoxes::show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
                             AppInfo::kNoticeCaption, startupFailureText()});
+    } else if (!chosenLocation_.isEmpty()) {
+        saveChosenStore();
     }
 }

@@ -5,7 +5,8 @@
 #include <QObject>
 #include <QString>
 
-// Owns the program's one connection to the store beside the executable, for the whole run.
+// Owns the program's one connection to the store, for the whole run. The store is the one
+// AppLocations names; an installed program without one asks the user first (FirstStartDialog).
 class StoreConnection : public QObject {
     Q_OBJECT
 public:
@@ -15,6 +16,9 @@ public:
     // Connection set-up and the start-up decision; shows the failure boxes itself.
     void openStore();
     bool hasStartupFailed() const { return startupFailed_; }
+    // The user chose to end the program instead of choosing a store: nothing was opened.
+    bool wasStoreDeclined() const { return storeDeclined_; }
+    // The store's location: a file path, or a server address given to the store layer as it is.
     QString databasePath() const;
 
     static QString startupFailureText();
@@ -22,8 +26,14 @@ public:
 
 private:
     void setUpConnection();
+    // Asks for a store when an installed program has none; false when the user declined.
+    bool chooseStore();
+    void saveChosenStore();
 
     Session& session_;
     bool startupFailed_ = false;
     bool connected_ = false;
+    bool storeDeclined_ = false;
+    QString chosenLocation_;
+    bool createdNewStore_ = false;
 };

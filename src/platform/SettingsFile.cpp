@@ -1,15 +1,16 @@
 #include "platform/SettingsFile.h"
 
-#include "platform/ExecutableFolder.h"
+#include "platform/AppLocations.h"
 
 #include <QSettings>
 #include <stdexcept>
 
 QString SettingsFile::filePath() {
-    return ExecutableFolder::path() + kFileName;
+    return AppLocations::settingsFilePath();
 }
 
-QString SettingsFile::read(const QString& section, const QString& key, const QString& defaultValue) {
+QString SettingsFile::read(const QString& section, const QString& key,
+                           const QString& defaultValue) {
     QSettings settings(filePath(), QSettings::IniFormat);
     return settings.value(section + QLatin1Char('/') + key, defaultValue).toString();
 }

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PlatformChoice.h"
 #include "platform/TextConvert.h"
 #include "schedule/TimingRules.h"
 #include "store/Statements.h"
@@ -261,7 +262,13 @@ void ReminderPopup::showAndSlideIn() {
     clearMask();
     setGeometry(area.x() + area.width() - kWidth - 7, startTop, kWidth, kStartHeight);
     applyDefaults();
-    slideTimer->start();
+    if (PlatformChoice::canPlaceWindows(QGuiApplication::platformName())) {
+        slideTimer->start();
+    } else {
+        // The window system puts the window where it likes: a slide would only be a growing
+        // window somewhere on the screen, so it comes up whole.
+        takeDesignedSize();
+    }
     present();
 }
 
@@ -270,11 +277,15 @@ void ReminderPopup::slideStep() {
     const int height = now.height() + kSlideStep;
     if (height >= designed_.height()) {
         slideTimer->stop();
-        setGeometry(now.x(), bottom_ - designed_.height(), kWidth, designed_.height());
-        updateShape();
+        takeDesignedSize();
         return;
     }
     setGeometry(now.x(), now.y() - kSlideStep, kWidth, height);
+}
+
+void ReminderPopup::takeDesignedSize() {
+    setGeometry(x(), bottom_ - designed_.height(), kWidth, designed_.height());
+    updateShape();
 }
 
 void ReminderPopup::applyDefaults() {

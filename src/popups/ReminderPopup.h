@@ -38,7 +38,8 @@ public:
 
     // Event handlers.
     // Places the window at its starting point, sets the defaults, loads the list, shows the
-    // window and starts the slide-in.
+    // window and starts the slide-in (where the window system lets the program place windows;
+    // elsewhere the window comes up whole).
     void showAndSlideIn();
     // Defaults of the controls, and the list (loaded once).
     void applyDefaults();
@@ -55,6 +56,8 @@ public:
     void showSelectedDetails();
     // One step of the slide-in.
     void slideStep();
+    // The end of the slide-in: the designed size, resting on the same bottom edge.
+    void takeDesignedSize();
 
     // The designed size, which the slide-in grows towards.
     QSize designedSize() const { return designed_; }

@@ -1,6 +1,6 @@
 #include "schedule/QueuedSoundPlayer.h"
 
-#include "platform/ExecutableFolder.h"
+#include "platform/AppLocations.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +13,7 @@ QueuedSoundPlayer::~QueuedSoundPlayer() {
 }
 
 QString QueuedSoundPlayer::waveFolder() {
-    return ExecutableFolder::path() + QStringLiteral("wave/");
+    return AppLocations::soundFolder();
 }
 
 QString QueuedSoundPlayer::locate(const QString& fileName) {

@@ -21,8 +21,8 @@ public:
     virtual void beep() = 0;
 };
 
-// Plays the files of the folder "wave" beside the executable one after the other, without
-// ever blocking the caller: two kinds falling due at once are heard in turn while the
+// Plays the files of the sound folder ("wave" beside a portable executable) one after the other,
+// without ever blocking the caller: two kinds falling due at once are heard in turn while the
 // windows keep responding. A missing or unplayable file gives the system beep instead.
 class QueuedSoundPlayer : public QObject, public SoundPlayer {
     Q_OBJECT

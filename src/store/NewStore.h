@@ -3,8 +3,8 @@
 #include <QString>
 
 // Creating a new, empty store file: the three tables, the indexes the polls and lists need,
-// and the administrator account. Only the store-creation tool calls this; the program never
-// creates or repairs a store.
+// and the administrator account. The store-creation tool calls this, and the program when the
+// user asks it to create a store on its first start; the program never repairs a store.
 namespace NewStore {
 
 inline const QString kAdminLogName = QStringLiteral("admin");

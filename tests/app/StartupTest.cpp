@@ -1,12 +1,20 @@
-// Start-up outcomes: what the user sees for each state of the store file.
+// Start-up outcomes: what the user sees for each state of the store file, and the first start of
+// an installed program.
 #include "app/Startup.h"
+#include "app/FirstStartDialog.h"
 #include "platform/ExecutableFolder.h"
+#include "platform/FilePickers.h"
+#include "store/Connection.h"
 #include "store/NewStore.h"
+#include "store/StoreError.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedBoxes.h"
+#include "users/LoginDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -14,24 +22,29 @@
 
 namespace {
 
+bool anyWindowVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            return true;
+    return false;
+}
+
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override { ExecutableFolder::overrideForTests(dir.path()); }
     void TearDown() override { ExecutableFolder::overrideForTests(QString()); }
 
     QString storePath() const { return dir.filePath("qxreminder.mcm"); }
-    static bool anyWindowVisible() {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->isVisible())
-                return true;
-        return false;
-    }
 
     QTemporaryDir dir;
     ScriptedBoxes boxes;
 };
 
 TEST_F(StartupTest, NoStoreShowsOnlyTheStartupFailureBox) {
+    // A portable installation (its settings beside the executable) that lost its store.
+    QFile settings(dir.filePath("qxconfig.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.close();
     EXPECT_EQ(Startup::start(), nullptr);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
@@ -93,6 +106,152 @@ TEST(ExecutableFolderTest, IsTheExecutablesDirectoryNotTheWorkingDirectory) {
     QDir::setCurrent(previous);
     EXPECT_EQ(path, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     EXPECT_NE(QDir::cleanPath(path), QDir::cleanPath(elsewhere.path()));
+}
+
+// The first start of an installed program: no store beside the executable and none configured.
+class FirstStartTest : public ::testing::Test {
+protected:
+    FirstStartTest() : configHome_("XDG_CONFIG_HOME", QFile::encodeName(config.path())) {
+        ExecutableFolder::overrideForTests(bin.path());
+        FilePickers::install([this](const FilePickers::Request& request) {
+            pickRequests.push_back(request);
+            if (pickAnswers.isEmpty()) {
+                ADD_FAILURE() << "unexpected file picker";
+                return QString();
+            }
+            return pickAnswers.takeFirst();
+        });
+    }
+    ~FirstStartTest() override {
+        FilePickers::install({});
+        ExecutableFolder::overrideForTests(QString());
+    }
+
+    QString settingsPath() const { return config.filePath("QxReminder/qxconfig.ini"); }
+    QString setting(const QString& key) const {
+        return QSettings(settingsPath(), QSettings::IniFormat).value(key).toString();
+    }
+    // Starts the program, pressing the first-start dialog's buttons (by object name) in turn.
+    std::unique_ptr<Startup::Program> startPressing(QStringList buttons, int& exitCode) {
+        ScriptedModal modal([&](QDialog& dialog) {
+            auto* firstStart = dynamic_cast<FirstStartDialog*>(&dialog);
+            if (firstStart == nullptr) {
+                ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className();
+                return int(QDialog::Rejected);
+            }
+            shownDialog = firstStart;
+            explanation = firstStart->explanationLabel->text();
+            captions = {firstStart->openExistingButton->text(), firstStart->createNewButton->text(),
+                        firstStart->exitButton->text()};
+            while (!buttons.isEmpty() && dialog.result() != QDialog::Accepted)
+                dialog.findChild<QPushButton*>(buttons.takeFirst())->click();
+            return dialog.result();
+        });
+        shownDialog = nullptr;
+        return Startup::start(&exitCode);
+    }
+
+    QTemporaryDir bin;
+    QTemporaryDir config;
+    QTemporaryDir shared;
+    ScopedEnvironment configHome_;
+    ScriptedBoxes boxes;
+    QStringList pickAnswers;
+    std::vector<FilePickers::Request> pickRequests;
+    FirstStartDialog* shownDialog = nullptr;
+    QString explanation;
+    QStringList captions;
+};
+
+TEST_F(FirstStartTest, ANewStoreIsCreatedChosenAndThenOpenedWithoutAskingAgain) {
+    const QString existing = shared.filePath("taken.mcm");
+    NewStore::create(existing);
+    const QString created = shared.filePath("team/qxreminder.mcm");
+    QDir(shared.path()).mkpath("team");
+    // The first place picked is taken: the dialog says so and stays for another pick.
+    pickAnswers = {existing, created};
+    int exitCode = -1;
+    auto program = startPressing({"createNewButton", "createNewButton"}, exitCode);
+    ASSERT_NE(program, nullptr);
+    EXPECT_NE(shownDialog, nullptr);
+    EXPECT_EQ(captions, QStringList({"打开已有的数据文件…", "新建数据文件…", "退出"}));
+    ASSERT_EQ(pickRequests.size(), 2u);
+    EXPECT_EQ(pickRequests[0].purpose, FilePickers::Purpose::SaveNew);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.startsWith("新建数据文件失败"))
+        << boxes.last().text.toStdString();
+
+    EXPECT_TRUE(QSqlDatabase::database(program->session.connectionName, false).isOpen());
+    EXPECT_EQ(Connection::filePath(program->session.connectionName), created);
+    EXPECT_THROW(NewStore::create(created), StoreError) << "the store-creation tool refuses it";
+    EXPECT_EQ(setting("Store/Path"), created);
+    EXPECT_EQ(setting("Login/Name"), NewStore::kAdminLogName);
+    EXPECT_TRUE(QDir(bin.path()).isEmpty()) << "nothing is written beside an installed program";
+
+    // The second start goes straight to the login, with the administrator's name remembered.
+    program.reset();
+    boxes.clear();
+    program = startPressing({}, exitCode);
+    ASSERT_NE(program, nullptr);
+    EXPECT_EQ(shownDialog, nullptr);
+    EXPECT_EQ(boxes.count(), 0);
+    bool loggedIn = false;
+    ScriptedModal login([&](QDialog& dialog) {
+        auto& loginDialog = dynamic_cast<LoginDialog&>(dialog);
+        loginDialog.onShown();
+        EXPECT_EQ(loginDialog.loginNameEdit->text(), NewStore::kAdminLogName);
+        loginDialog.passwordEdit->setText(NewStore::kAdminDefaultPassword);
+        loginDialog.logIn();
+        loggedIn = loginDialog.isLoggedIn();
+        return dialog.result();
+    });
+    program->mainWindow->showLoginOnce();
+    EXPECT_TRUE(loggedIn);
+}
+
+TEST_F(FirstStartTest, AChosenFileThatIsNotAStoreFailsAsBeforeAndIsNotKept) {
+    const QString junk = shared.filePath("notes.mcm");
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a database");
+    file.close();
+    pickAnswers = {junk};
+    int exitCode = -1;
+    EXPECT_EQ(startPressing({"openExistingButton"}, exitCode), nullptr);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(pickRequests.at(0).purpose, FilePickers::Purpose::OpenExisting);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.all()[0].text, StoreConnection::connectionFailureText());
+    EXPECT_EQ(boxes.all()[1].text, StoreConnection::startupFailureText());
+    EXPECT_FALSE(anyWindowVisible());
+    EXPECT_FALSE(QFile::exists(settingsPath())) << "the next start asks again";
+}
+
+TEST_F(FirstStartTest, AMissingConfiguredStoreIsNamedAndLeavingWritesNothing) {
+    QDir().mkpath(config.filePath("QxReminder"));
+    QSettings(settingsPath(), QSettings::IniFormat).setValue("Store/Path", "gone/team.mcm");
+    const QByteArray before = [&] {
+        QFile settings(settingsPath());
+        return settings.open(QIODevice::ReadOnly) ? settings.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(before.isEmpty());
+    // A cancelled pick leaves the dialog open; "退出" then ends the program normally.
+    pickAnswers = {QString()};
+    int exitCode = -1;
+    EXPECT_EQ(startPressing({"openExistingButton", "exitButton"}, exitCode), nullptr);
+    EXPECT_NE(shownDialog, nullptr);
+    EXPECT_EQ(pickRequests.size(), 1u);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(
+        explanation.contains(QDir::toNativeSeparators(config.filePath("QxReminder/gone/team.mcm"))))
+        << explanation.toStdString();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_FALSE(anyWindowVisible());
+    QFile settings(settingsPath());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), before);
+    EXPECT_EQ(QDir(config.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"QxReminder"}));
 }
 
 } // namespace

@@ -18,13 +18,19 @@ TEST(TextConvertTest, TrimRemovesBlanksAndControlCharactersOnly) {
     EXPECT_EQ(TextConvert::trim(QStringLiteral(" \t\r\n admin \x01")), QStringLiteral("admin"));
     EXPECT_EQ(TextConvert::trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
     // The ideographic space is a character of the text, not a blank to the program.
-    EXPECT_EQ(TextConvert::trim(QStringLiteral("\u3000内容\u3000")), QStringLiteral("\u3000内容\u3000"));
+    EXPECT_EQ(TextConvert::trim(QStringLiteral("\u3000内容\u3000")),
+              QStringLiteral("\u3000内容\u3000"));
     EXPECT_EQ(TextConvert::trim(QStringLiteral("   ")), QString());
 }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { ExecutableFolder::overrideForTests(dir.path()); }
+    // A portable installation: its store beside the executable.
+    void SetUp() override {
+        ExecutableFolder::overrideForTests(dir.path());
+        QFile store(dir.filePath("qxreminder.mcm"));
+        ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    }
     void TearDown() override { ExecutableFolder::overrideForTests(QString()); }
     QTemporaryDir dir;
 };

@@ -58,6 +58,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ExecutableFolder::overrideForTests(dir.path());
+        QFile portableStore(dir.filePath(QStringLiteral("qxreminder.mcm")));
+        ASSERT_TRUE(portableStore.open(QIODevice::WriteOnly)); // a portable installation
         QDir(dir.path()).mkpath(QStringLiteral("wave"));
         write("reminder.wav", waveBytes(200));
         write("SOUND560.WAV", waveBytes(100));

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// The first start of an installed program, or a start whose store file is gone: says where the
+// reminders live and lets the user open an existing store file or create a new one. Accepted once
+// a store is chosen; rejected when the user would rather end the program.
+class FirstStartDialog : public DialogShell {
+    Q_OBJECT
+public:
+    // `missingLocation`: the configured store that is not there, or empty when none is configured.
+    explicit FirstStartDialog(const QString& missingLocation, QWidget* parent = nullptr);
+
+    void openExisting();
+    void createNew();
+    void onExitClicked();
+
+    // The store file chosen, once the dialog is accepted.
+    QString chosenLocation() const { return chosenLocation_; }
+    // The chosen file is a store the dialog has just created.
+    bool createdNewStore() const { return createdNewStore_; }
+
+    static QString explanationText(const QString& missingLocation);
+
+    QLabel* titleLabel = nullptr;
+    QLabel* headingLabel = nullptr;
+    PictureBox* bannerPicture = nullptr;
+    QLabel* explanationLabel = nullptr;
+    QPushButton* openExistingButton = nullptr;
+    QPushButton* createNewButton = nullptr;
+    QPushButton* exitButton = nullptr;
+
+private:
+    QString chosenLocation_;
+    bool createdNewStore_ = false;
+};
