@@ -179,8 +179,9 @@ void Query::execute() {
 
 void Query::close() {
     columns_.clear();
-    // Swapped rather than cleared: a long result gives its memory back at once.
-    std::vector<QVariant>().swap(cells_);
+    // The values go, the room for them stays: the next run of the same statement, a poll
+    // every few seconds, reads its rows without growing the array again.
+    cells_.clear();
     rowCount_ = 0;
     row_ = 0;
     active_ = false;
