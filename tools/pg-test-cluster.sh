@@ -48,7 +48,7 @@ server_options() {
   # fsync off: a crash of this machine may lose the cluster, which is thrown away anyway;
   # a crash of the server alone (kill) loses nothing that was committed.
   echo "-c listen_addresses='' -k $folder -p 5432 -c fsync=off -c full_page_writes=off" \
-    "-c max_connections=80 -c shared_buffers=32MB"
+    "-c max_connections=80"
 }
 
 start_server() {
@@ -70,7 +70,8 @@ start)
   stop_server immediate
   if [ -n "${folder:-}" ] && [ -d "$folder" ]; then rm -rf "$folder"; fi
 
-  folder=$(mktemp -d "${TMPDIR:-/tmp}/qx-pg.XXXXXX")
+  # /tmp rather than TMPDIR: the server user must reach it, and a socket path is short.
+  folder=$(mktemp -d /tmp/qx-pg.XXXXXX)
   if [ "$(id -u)" -eq 0 ]; then chown postgres: "$folder"; fi
   chmod 700 "$folder"
   if ! as_owner "$bindir/initdb" -D "$folder/data" -A trust -U postgres -E UTF8 \

@@ -335,35 +335,59 @@ private:
     Engine engine_ = Engine::Sqlite;
 };
 
+// An insert of `rows` rows of `columnCount` values each.
+QString insertText(const QString& table, const QString& columns, int columnCount, int rows) {
+    const QString row = QLatin1Char('(') +
+                        QStringList(columnCount, QStringLiteral("?")).join(QLatin1Char(',')) +
+                        QLatin1Char(')');
+    return QStringLiteral("INSERT INTO %1(%2) VALUES %3")
+        .arg(table, columns, QStringList(rows, row).join(QLatin1Char(',')));
+}
+
 // Copies every row of one table with its key; returns the row count and the largest key.
+// Rows go in batches, one statement each: a large store does not move to a server at one
+// round trip per row.
 std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const Table& table) {
+    constexpr int kBatchRows = 200;
     const QString name = QString::fromLatin1(table.name);
     const QString columns = QStringLiteral("KeyID, ") + QString::fromLatin1(table.columns);
     const int columnCount = static_cast<int>(columns.count(QLatin1Char(','))) + 1;
     QSqlQuery read(source.db());
     read.setForwardOnly(true);
     exec(read, QStringLiteral("SELECT %1 FROM %2 ORDER BY KeyID").arg(columns, name));
-    QStringList marks;
-    for (int c = 0; c < columnCount; ++c)
-        marks << QStringLiteral("?");
-    QSqlQuery write(target.db());
-    if (!write.prepare(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                           .arg(name, columns, marks.join(QLatin1Char(',')))))
-        throw StoreError(messageOf(write.lastError()));
+    QSqlQuery fullBatch(target.db());
+    if (!fullBatch.prepare(insertText(name, columns, columnCount, kBatchRows)))
+        throw StoreError(messageOf(fullBatch.lastError()));
+    std::vector<QVariant> batch;
+    batch.reserve(static_cast<std::size_t>(kBatchRows * columnCount));
+    auto write = [&](QSqlQuery& insert) {
+        for (std::size_t i = 0; i < batch.size(); ++i)
+            insert.bindValue(static_cast<int>(i), batch[i]);
+        if (!insert.exec())
+            throw StoreError(
+                QStringLiteral("%1 KeyID %2–%3：%4")
+                    .arg(name, batch.front().toString(),
+                         batch[batch.size() - static_cast<std::size_t>(columnCount)].toString(),
+                         messageOf(insert.lastError())));
+        batch.clear();
+    };
     int rows = 0;
     qint64 lastKey = 0;
     while (read.next()) {
         for (int c = 0; c < columnCount; ++c)
-            write.bindValue(c, read.value(c));
-        if (!write.exec())
-            throw StoreError(
-                QStringLiteral("%1 KeyID %2：%3")
-                    .arg(name, read.value(0).toString(), messageOf(write.lastError())));
+            batch.push_back(read.value(c));
         lastKey = std::max(lastKey, read.value(0).toLongLong());
-        ++rows;
+        if (++rows % kBatchRows == 0)
+            write(fullBatch);
     }
     if (read.lastError().isValid())
         throw StoreError(messageOf(read.lastError()));
+    if (!batch.empty()) {
+        QSqlQuery lastBatch(target.db());
+        if (!lastBatch.prepare(insertText(name, columns, columnCount, rows % kBatchRows)))
+            throw StoreError(messageOf(lastBatch.lastError()));
+        write(lastBatch);
+    }
     return {rows, lastKey};
 }
 

@@ -265,6 +265,15 @@ TEST(ServerTest, CopyFromMovesEveryRowWithItsKeyAndNewKeysFollowTheSourcesOwn) {
         EXPECT_EQ(query.fieldAsInteger("KeyID"), 301);
         Connection::close("copy");
     }
+
+    // A row the server cannot take stops the move and leaves the database as it was.
+    file.execute("UPDATE tbl_reminder SET ReIntervalNumber='abc' WHERE KeyID=250");
+    TempDatabase refused;
+    const ToolRun failed = runNewStore({"--copy-from", file.filePath(), refused.uri()});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.output.contains("tbl_reminder KeyID 201–")) << failed.output.toStdString();
+    EXPECT_TRUE(failed.output.contains("abc")) << failed.output.toStdString();
+    EXPECT_EQ(Connection::open(refused.uri(), "refused").message, "no such table: tbl_user");
 }
 
 TEST(ServerRestartTest, ASessionCarriesOnAfterTheServerRestartsAndAFailedWriteIsNeverASuccess) {
