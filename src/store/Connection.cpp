@@ -54,7 +54,16 @@ struct ConnectionState {
     FileId file;
     int noWaitDepth = 0;
     std::chrono::steady_clock::time_point waitStart;
+    // The last attempt to reach a lost server, when it failed only after waiting.
+    std::optional<std::chrono::steady_clock::time_point> slowFailureAt;
+    QString slowFailure;
 };
+
+// A server that lets an attempt to reach it wait for its timeout is not tried again by work
+// nobody waits for until this long after: that work runs every few seconds and would
+// otherwise hold the windows most of the time while the network is gone.
+constexpr auto kSlowAttemptMs = std::chrono::milliseconds(1000);
+constexpr auto kReachAgainAfterMs = std::chrono::milliseconds(20000);
 
 struct Registry {
     std::mutex mutex;
@@ -262,7 +271,7 @@ Connection::FileState Connection::checkFile(const QString& connectionName) {
 }
 
 void Connection::ensureUsable(const QString& connectionName) {
-    const ConnectionState* state = stateOf(connectionName);
+    ConnectionState* state = stateOf(connectionName);
     if (!state)
         return;
     if (state->engine == Engine::Sqlite) {
@@ -273,9 +282,21 @@ void Connection::ensureUsable(const QString& connectionName) {
     }
     if (!PostgresServer::connectionLost(QSqlDatabase::database(connectionName, false)))
         return;
+    const auto started = std::chrono::steady_clock::now();
+    if (state->noWaitDepth > 0 && state->slowFailureAt &&
+        started - *state->slowFailureAt < kReachAgainAfterMs)
+        throw StoreError(state->slowFailure);
     const Outcome outcome = reopen(connectionName);
-    if (outcome.result != OpenResult::Opened)
-        throw StoreError(outcome.message);
+    if (outcome.result == OpenResult::Opened) {
+        state->slowFailureAt.reset();
+        return;
+    }
+    const auto ended = std::chrono::steady_clock::now();
+    if (ended - started >= kSlowAttemptMs) {
+        state->slowFailureAt = ended;
+        state->slowFailure = outcome.message;
+    }
+    throw StoreError(outcome.message);
 }
 
 Connection::Outcome Connection::reopen(const QString& connectionName) {

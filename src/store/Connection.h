@@ -56,7 +56,8 @@ FileState checkFile(const QString& connectionName);
 // Called before every statement. For a file: throws StoreError of kind Missing unless the
 // file is the same, so that nothing is ever read from or written to a file that is no
 // longer the store. For a server: opens a lost connection again, or throws StoreError with
-// the server's message while it cannot be reached.
+// the server's message while it cannot be reached. Under NoWait, a server whose last attempt
+// failed only after waiting for its timeout is not tried again for 20 seconds.
 void ensureUsable(const QString& connectionName);
 // Opens the store's location again under the same name, for a connection whose file went
 // away or whose server connection was lost.
@@ -66,7 +67,7 @@ Outcome reopen(const QString& connectionName);
 // of kind Busy, when another copy holds the lock, instead of waiting for it: work nobody is
 // waiting for must never hold up the windows. A server never makes a read wait for a
 // writer, and the program's writes hold their row locks for one statement only: there it
-// changes nothing.
+// only spares that work a server that let the last attempt to reach it wait (ensureUsable).
 class NoWait {
 public:
     explicit NoWait(QString connectionName);

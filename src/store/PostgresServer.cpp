@@ -143,8 +143,6 @@ bool PostgresServer::connectionLost(const QSqlDatabase& db) {
     PGconn* connection = handleOf(db);
     if (!connection || PQstatus(connection) == CONNECTION_BAD)
         return true;
-    if (PQtransactionStatus(connection) != PQTRANS_IDLE)
-        return false;
     // A server that shut down has said goodbye and closed the socket. Reading what is there
     // (never waiting) finds the end of the socket behind the goodbye and marks the connection
     // bad before a statement is sent on it. An idle connection has nothing to read.

@@ -6,6 +6,7 @@
 #include "store/Query.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "support/ServerLink.h"
 #include "support/TempStore.h"
 
 #include <QElapsedTimer>
@@ -111,6 +112,39 @@ TEST(ServerTest, AServerThatCannotServeIsToldWithItsOwnMessageAtOnce) {
         EXPECT_LT(timer.elapsed(), 5000);
         EXPECT_TRUE(Connection::filePath("unusable").isEmpty());
     }
+}
+
+// The network to the server goes: the copy hears of it at its next statement and tries to
+// reach the server again, which lets it wait for the connect timeout; its background work
+// then fails at once for a while instead of holding the windows at every round. Whatever
+// someone waits for tries again, and brings the store back for everything.
+TEST(ServerTest, ANetworkGoneIsToldAndBackgroundWorkDoesNotWaitForItAgainAndAgain) {
+    REQUIRE_SERVER();
+    TempDatabase database;
+    NewStore::create(database.uri());
+    ServerLink link;
+    ASSERT_EQ(Connection::open(link.uri(database.name(), 2), "remote").result, OpenResult::Opened);
+    Query query("remote");
+    ASSERT_EQ(poll(query, 1), 0);
+    auto backgroundPoll = [&] {
+        Connection::NoWait background("remote");
+        return poll(query, 1);
+    };
+
+    link.cut();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_THROW(poll(query, 1), StoreError);
+    EXPECT_GE(timer.elapsed(), 1900) << "the attempt to reach the server waited for its timeout";
+    timer.restart();
+    EXPECT_THROW(backgroundPoll(), StoreError);
+    EXPECT_LT(timer.elapsed(), 500);
+
+    link.restore();
+    EXPECT_THROW(backgroundPoll(), StoreError);
+    EXPECT_EQ(poll(query, 1), 0);
+    EXPECT_EQ(backgroundPoll(), 0);
+    Connection::close("remote");
 }
 
 TEST(ServerTest, TwentyCopiesWritingAndPollingAtOnceLoseNothing) {
@@ -339,6 +373,11 @@ TEST(ServerRestartTest, ASessionCarriesOnAfterTheServerRestartsAndAFailedWriteIs
     EXPECT_EQ(rows[0][0].toString(), "before");
     EXPECT_EQ(rows[0][1].toInt(), 0);
     EXPECT_EQ(rows[1][0].toString(), "after");
+
+    // A restart between two statements fails neither of them.
+    TempStore::controlServer("kill");
+    TempStore::controlServer("restart");
+    EXPECT_EQ(poll(query, user), 2);
 }
 
 } // namespace
