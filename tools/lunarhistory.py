@@ -130,7 +130,7 @@ def main():
 //
 // The lunar months of the years 1 to 1899 as the published calendars give them, one word per lunar
 // year: bits 0-6 the day on which its first month begins, counted from 1 January of the solar year
-// of the same number plus NewYearBias, bits 7-18 one bit per month in their order but the last
+// of the same number plus kNewYearBias, bits 7-18 one bit per month in their order but the last
 // (set: 30 days, clear: 29; the last month runs to the next New Year), bits 19-22 the month that
 // has a leap month after it (0: none), bits 23-26 a month number the year leaves out (0: none).
 
@@ -139,18 +139,18 @@ def main():
 
 namespace CnCalendar::LunarHistory {{
 
-inline constexpr int FirstYear = 1;
-inline constexpr int LastYear = {len(words)};
-inline constexpr int NewYearBias = {NEW_YEAR_BIAS};
+inline constexpr int kFirstYear = 1;
+inline constexpr int kLastYear = {len(words)};
+inline constexpr int kNewYearBias = {NEW_YEAR_BIAS};
 
 // Before the first lunar year the list begins with the twelfth month of the year -1, on this day
 // of the year 1.
-inline constexpr int PreludeMonth = 12;
-inline constexpr int PreludeDayOfYear = {day_of_year(*prelude_date)};
+inline constexpr int kPreludeMonth = 12;
+inline constexpr int kPreludeDayOfYear = {day_of_year(*prelude_date)};
 // After the last lunar year the next one begins on this day of the year {FOLLOWING_STARTS[1][0][0]}.
-inline constexpr int FollowingNewYearDayOfYear = {day_of_year(*FOLLOWING_STARTS[1][0])};
+inline constexpr int kFollowingNewYearDayOfYear = {day_of_year(*FOLLOWING_STARTS[1][0])};
 
-inline constexpr std::array<std::uint32_t, {len(words)}> Years = {{
+inline constexpr std::array<std::uint32_t, {len(words)}> kYears = {{
 {chr(10).join(rows)}
 }};
 

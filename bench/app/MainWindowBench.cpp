@@ -3,7 +3,7 @@
 // successful login to the window showing 10,000 pending rows, and what those rows cost in
 // memory. Floors run the same statement straight on the SQLite C API.
 #include "app/Autostart.h"
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "chrome/Assets.h"
 #include "platform/ModalRunner.h"
 #include "platform/ReportList.h"
@@ -27,13 +27,13 @@ using BenchStore::kBusyUserPending;
 
 class Silence final : public SoundPlayer {
 public:
-    void Play(const QString&) override {}
+    void play(const QString&) override {}
 };
 
 class NoAutostart final : public Autostart {
 public:
-    void WriteEntry(const QString&) override {}
-    void RemoveEntry() override {}
+    void writeEntry(const QString&) override {}
+    void removeEntry() override {}
 };
 
 // Rows shaped like the pending list's: key, content, publisher, publish time.
@@ -61,7 +61,7 @@ std::unique_ptr<ReportList> pendingLikeList() {
 // A list filled row by row, as the windows fill theirs.
 void BM_ListFill(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state) {
         list->clear();
@@ -77,7 +77,7 @@ BENCHMARK(BM_ListFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 // The same rows in one go, as a reload hands them over.
 void BM_ListFillBulk(benchmark::State& state) {
     const std::vector<QStringList> rows = pendingLikeRows(static_cast<int>(state.range(0)));
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     auto list = pendingLikeList();
     for (auto _ : state)
         list->setRows(rows, icon);
@@ -85,12 +85,12 @@ void BM_ListFillBulk(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-std::unique_ptr<TFrmMainT> mainWindow(Session& session) {
-    auto window = std::make_unique<TFrmMainT>(session, std::make_unique<NoAutostart>(),
-                                              std::make_unique<Silence>());
+std::unique_ptr<MainWindow> mainWindow(Session& session) {
+    auto window = std::make_unique<MainWindow>(session, std::make_unique<NoAutostart>(),
+                                               std::make_unique<Silence>());
     // Only the benchmark polls here.
     for (ReminderKind kind : kAllReminderKinds)
-        window->Polling().PollTimer(kind)->stop();
+        window->polling().pollTimer(kind)->stop();
     return window;
 }
 
@@ -111,10 +111,10 @@ void BM_PollTiedDueRows(benchmark::State& state) {
     ReminderPolling polling(
         session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
     for (ReminderKind kind : kAllReminderKinds)
-        polling.PollTimer(kind)->stop();
+        polling.pollTimer(kind)->stop();
     for (auto _ : state)
-        polling.Timer_reminderTimer();
-    if (!polling.Timer_Normal->Enabled())
+        polling.onOrdinaryPollTimer();
+    if (!polling.ordinaryRepeatTimer->isEnabled())
         state.SkipWithError("the tied rows were not due");
 }
 BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);
@@ -136,8 +136,8 @@ void BM_ReloadThreeLists(benchmark::State& state) {
     auto window = mainWindow(session);
     window->show();
     for (auto _ : state)
-        window->ReloadLists();
-    if (window->ListView1->count() != kBusyUserPending)
+        window->reloadLists();
+    if (window->pendingList->count() != kBusyUserPending)
         state.SkipWithError("wrong row count");
 }
 BENCHMARK(BM_ReloadThreeLists)->Unit(benchmark::kMillisecond);
@@ -150,13 +150,13 @@ void BM_LoginToMainWindow(benchmark::State& state) {
         state.PauseTiming();
         auto window = mainWindow(session);
         state.ResumeTiming();
-        window->ShowGreeting(session.currentUserName);
-        window->ApplyPermissions(session.currentUserKey);
-        window->ReloadLists();
+        window->showGreeting(session.currentUserName);
+        window->applyPermissions(session.currentUserKey);
+        window->reloadLists();
         window->show();
         window->repaint();
         state.PauseTiming();
-        if (window->ListView1->count() != kBusyUserPending)
+        if (window->pendingList->count() != kBusyUserPending)
             state.SkipWithError("wrong row count");
         window.reset();
         // What the window left queued (its login request among them) goes with it.
@@ -170,7 +170,7 @@ BENCHMARK(BM_LoginToMainWindow)->Unit(benchmark::kMillisecond);
 // list of the window's size, painted once.
 void BM_LoginToMainWindow_Floor(benchmark::State& state) {
     SqliteFloor floor(BenchStore::path());
-    const QIcon icon(Assets::Picture("listPending"));
+    const QIcon icon(Assets::picture("listPending"));
     const QStringList columns{"KeyID", "ReDetail", "UserTrueName", "ReDoTime"};
     for (auto _ : state) {
         state.PauseTiming();
@@ -205,15 +205,15 @@ void BM_MainWindowMemory(benchmark::State& state) {
     Session session = busySession();
     auto window = mainWindow(session);
     window->show();
-    window->ReloadLists();
+    window->reloadLists();
     for (auto _ : state) {
         session.currentUserKey = 0;
-        window->ReloadLists();
+        window->reloadLists();
         window->repaint();
         malloc_trim(0);
         const std::size_t empty = heapInUse();
         session.currentUserKey = kBusyUser;
-        window->ReloadLists();
+        window->reloadLists();
         window->repaint();
         const std::size_t full = heapInUse();
         state.counters["empty_window_KB"] = static_cast<double>(empty) / 1024.0;

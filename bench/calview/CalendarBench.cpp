@@ -1,6 +1,6 @@
 // What a change of month costs the calendar page: assigning a date of another month fills the
 // month from the engine, rebuilds the background with its watermark and asks for a repaint.
-#include "calview/ChnCalendarPicker.h"
+#include "calview/CalendarView.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -9,13 +9,13 @@ namespace {
 
 // Alternates between two dates of different months, so that every assignment refills.
 void BM_AssignDateOfAnotherMonth(benchmark::State& state) {
-    TChnCalendar calendar;
+    CalendarView calendar;
     calendar.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const QDateTime dates[] = {QDateTime(QDate(2024, 2, 10), QTime(9, 30)),
                                QDateTime(QDate(2024, 1, 31), QTime(9, 30))};
     int i = 0;
     for (auto _ : state) {
-        calendar.SetDateTime(dates[i]);
+        calendar.setDateTime(dates[i]);
         i ^= 1;
     }
 }
@@ -30,14 +30,14 @@ BENCHMARK(BM_AssignDateOfAnotherMonth)
 // The same on the main window's page for a month of another year: 1368 takes its lunar months
 // from the published table, 2024 from the new-moon series; both should cost about the same.
 void BM_MonthChangeOfYear(benchmark::State& state) {
-    TChnCalendar calendar;
+    CalendarView calendar;
     calendar.resize(735, 316);
     const int year = static_cast<int>(state.range(0));
     const QDateTime dates[] = {QDateTime(QDate(year, 2, 10), QTime(9, 30)),
                                QDateTime(QDate(year, 1, 31), QTime(9, 30))};
     int i = 0;
     for (auto _ : state) {
-        calendar.SetDateTime(dates[i]);
+        calendar.setDateTime(dates[i]);
         i ^= 1;
     }
 }
@@ -50,17 +50,17 @@ BENCHMARK(BM_MonthChangeOfYear)
 
 // The same with a background picture blended at 50 %, every pixel of the control.
 void BM_AssignDateWithPicture(benchmark::State& state) {
-    TChnCalendar calendar;
+    CalendarView calendar;
     calendar.resize(735, 316);
     QImage picture(735, 316, QImage::Format_RGB32);
     picture.fill(QColor(250, 250, 250));
     picture.setPixelColor(0, 0, Qt::white);
-    calendar.SetBackGround(picture);
+    calendar.setBackgroundPicture(picture);
     const QDateTime dates[] = {QDateTime(QDate(2024, 2, 10), QTime(9, 30)),
                                QDateTime(QDate(2024, 1, 31), QTime(9, 30))};
     int i = 0;
     for (auto _ : state) {
-        calendar.SetDateTime(dates[i]);
+        calendar.setDateTime(dates[i]);
         i ^= 1;
     }
 }
@@ -71,9 +71,9 @@ BENCHMARK(BM_AssignDateWithPicture)
 
 // Painting the whole page once (every cell composed off-screen), for comparison.
 void BM_PaintPage(benchmark::State& state) {
-    TChnCalendar calendar;
+    CalendarView calendar;
     calendar.resize(735, 316);
-    calendar.SetDateTime(QDateTime(QDate(2024, 2, 10), QTime(9, 30)));
+    calendar.setDateTime(QDateTime(QDate(2024, 2, 10), QTime(9, 30)));
     QImage target(735, 316, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state)
         calendar.render(&target);

@@ -56,11 +56,11 @@ void BM_MonthViewConversions(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthViewConversions)->Unit(benchmark::kMicrosecond);
 
-// What the month view really calls: TChnCal::Calculate for the selected date and every day of
-// January of the year, with all the texts.
+// What the month view really calls: ChineseDateTexts::Calculate for the selected date and every day
+// of January of the year, with all the texts.
 void BM_MonthViewTexts(benchmark::State& state) {
     const int year = static_cast<int>(state.range(0));
-    ChnCalendarUse::TChnCal cal;
+    ChnCalendarUse::ChineseDateTexts cal;
     for (auto _ : state) {
         cal.Calculate(year, 1, 15);
         for (int day = 1; day <= 31; ++day) {

@@ -18,14 +18,14 @@ const QString kEntryName = QStringLiteral("QxReminder");
 #ifdef Q_OS_WIN
 class RegistryAutostart final : public Autostart {
 public:
-    void WriteEntry(const QString& executablePath) override {
+    void writeEntry(const QString& executablePath) override {
         QSettings run(kRunKey, QSettings::NativeFormat);
         run.setValue(kEntryName, QDir::toNativeSeparators(executablePath));
         run.sync();
         if (run.status() != QSettings::NoError)
             throw std::runtime_error("无法写入注册表启动项");
     }
-    void RemoveEntry() override {
+    void removeEntry() override {
         QSettings run(kRunKey, QSettings::NativeFormat);
         run.remove(kEntryName);
     }
@@ -37,7 +37,7 @@ private:
 #endif
 } // namespace
 
-std::unique_ptr<Autostart> Autostart::ForPlatform() {
+std::unique_ptr<Autostart> Autostart::forPlatform() {
 #ifdef Q_OS_WIN
     return std::make_unique<RegistryAutostart>();
 #else
@@ -47,18 +47,18 @@ std::unique_ptr<Autostart> Autostart::ForPlatform() {
 
 XdgAutostart::XdgAutostart(QString folder) : folder_(std::move(folder)) {}
 
-QString XdgAutostart::DefaultFolder() {
+QString XdgAutostart::defaultFolder() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart");
 }
 
-QString XdgAutostart::EntryPath() const {
+QString XdgAutostart::entryPath() const {
     return folder_ + QLatin1Char('/') + kEntryName + QStringLiteral(".desktop");
 }
 
-QString XdgAutostart::ExecValue(const QString& executablePath) {
+QString XdgAutostart::execValue(const QString& executablePath) {
     // Field codes start with "%"; a literal one is doubled.
     QString path = executablePath;
     path.replace(QLatin1Char('%'), QStringLiteral("%%"));
@@ -80,27 +80,27 @@ QString XdgAutostart::ExecValue(const QString& executablePath) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-void XdgAutostart::WriteEntry(const QString& executablePath) {
+void XdgAutostart::writeEntry(const QString& executablePath) {
     if (!QDir().mkpath(folder_))
         throw std::runtime_error(
             QStringLiteral("无法创建自启动目录 %1").arg(folder_).toUtf8().toStdString());
-    QSaveFile file(EntryPath());
+    QSaveFile file(entryPath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error(
-            QStringLiteral("无法写入自启动项 %1").arg(EntryPath()).toUtf8().toStdString());
+            QStringLiteral("无法写入自启动项 %1").arg(entryPath()).toUtf8().toStdString());
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=%1\n"
                                         "Exec=%2\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(AppInfo::kApplicationTitle, ExecValue(executablePath));
+                             .arg(AppInfo::kApplicationTitle, execValue(executablePath));
     file.write(text.toUtf8());
     if (!file.commit())
         throw std::runtime_error(
-            QStringLiteral("无法写入自启动项 %1").arg(EntryPath()).toUtf8().toStdString());
+            QStringLiteral("无法写入自启动项 %1").arg(entryPath()).toUtf8().toStdString());
 }
 
-void XdgAutostart::RemoveEntry() {
-    QFile::remove(EntryPath());
+void XdgAutostart::removeEntry() {
+    QFile::remove(entryPath());
 }

@@ -10,26 +10,26 @@ public:
     virtual ~Autostart() = default;
     // Writes the entry that starts the executable at that path. Throws std::runtime_error
     // when it cannot be written.
-    virtual void WriteEntry(const QString& executablePath) = 0;
+    virtual void writeEntry(const QString& executablePath) = 0;
     // Removes the entry; a missing entry, or one that cannot be removed, is silently left.
-    virtual void RemoveEntry() = 0;
+    virtual void removeEntry() = 0;
 
     // The implementation of the running platform.
-    static std::unique_ptr<Autostart> ForPlatform();
+    static std::unique_ptr<Autostart> forPlatform();
 };
 
 // The XDG autostart entry in `folder` (by default $XDG_CONFIG_HOME/autostart, or
 // ~/.config/autostart when that variable is unset).
 class XdgAutostart final : public Autostart {
 public:
-    explicit XdgAutostart(QString folder = DefaultFolder());
-    void WriteEntry(const QString& executablePath) override;
-    void RemoveEntry() override;
+    explicit XdgAutostart(QString folder = defaultFolder());
+    void writeEntry(const QString& executablePath) override;
+    void removeEntry() override;
 
-    QString EntryPath() const;
-    static QString DefaultFolder();
+    QString entryPath() const;
+    static QString defaultFolder();
     // The Exec= value for a path: quoted and escaped where the path needs it.
-    static QString ExecValue(const QString& executablePath);
+    static QString execValue(const QString& executablePath);
 
 private:
     QString folder_;

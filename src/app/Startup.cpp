@@ -28,14 +28,14 @@ void showBusyCursorWhileWaiting() {
 }
 } // namespace
 
-std::unique_ptr<Startup::Program> Startup::Start() {
+std::unique_ptr<Startup::Program> Startup::start() {
     QApplication::setApplicationDisplayName(AppInfo::kApplicationTitle);
-    QApplication::setWindowIcon(Assets::AppIcon());
+    QApplication::setWindowIcon(Assets::appIcon());
     auto program = std::make_unique<Program>();
-    program->mainWindow = std::make_unique<TFrmMainT>(program->session);
-    program->dataModule = std::make_unique<TFrmDM>(program->session);
-    program->dataModule->DataModuleCreate();
-    if (program->dataModule->StartupFailed())
+    program->mainWindow = std::make_unique<MainWindow>(program->session);
+    program->storeConnection = std::make_unique<StoreConnection>(program->session);
+    program->storeConnection->openStore();
+    if (program->storeConnection->hasStartupFailed())
         return nullptr;
     return program;
 }
@@ -45,7 +45,7 @@ int Startup::run(QApplication& app) {
     // window goes: with the main window hidden in the tray, closing a popup must not end it.
     app.setQuitOnLastWindowClosed(false);
     showBusyCursorWhileWaiting();
-    std::unique_ptr<Program> program = Start();
+    std::unique_ptr<Program> program = start();
     if (!program)
         return 1;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -9,12 +9,12 @@
 
 namespace CalendarBackground {
 
-int PointsToPixels(int points) {
+int pointsToPixels(int points) {
     // Rounded as the platform rounds a point size to a character height.
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-QRect FitInside(QSize area, QSize picture) {
+QRect fitInside(QSize area, QSize picture) {
     const int pw = picture.width();
     const int ph = picture.height();
     if (ph <= 0 || pw < 0)
@@ -42,8 +42,8 @@ QRect FitInside(QSize area, QSize picture) {
     return {0, 0, width, height};
 }
 
-QRect PictureRect(QSize area, QSize picture, bool center, bool stretch) {
-    QRect r = stretch ? FitInside(area, picture) : QRect(QPoint(0, 0), picture);
+QRect pictureRect(QSize area, QSize picture, bool center, bool stretch) {
+    QRect r = stretch ? fitInside(area, picture) : QRect(QPoint(0, 0), picture);
     if (r.isEmpty())
         return {};
     if (center)
@@ -51,7 +51,7 @@ QRect PictureRect(QSize area, QSize picture, bool center, bool stretch) {
     return r;
 }
 
-void BlendLayer(QImage& background, const QImage& layer, int alphaBlend) {
+void blendLayer(QImage& background, const QImage& layer, int alphaBlend) {
     if (background.isNull() || layer.isNull() || background.size() != layer.size())
         return;
     const int a = ((alphaBlend % 100) + 100) % 100;
@@ -82,7 +82,7 @@ namespace {
 
 void drawWatermarkText(QPainter& painter, const QRect& rect, const QString& text, int points,
                        const QColor& color) {
-    const QFont font = CalendarFonts::Make(CalendarFonts::kArialBlack, points);
+    const QFont font = CalendarFonts::make(CalendarFonts::kArialBlack, points);
     painter.setFont(font);
     painter.setPen(color);
     const QString shown =
@@ -92,7 +92,7 @@ void drawWatermarkText(QPainter& painter, const QRect& rect, const QString& text
 
 } // namespace
 
-void Render(const Options& options, QImage& background, QImage& pictureLayer) {
+void render(const Options& options, QImage& background, QImage& pictureLayer) {
     const QSize size(std::max(1, options.size.width()), std::max(1, options.size.height()));
     if (background.size() != size || background.format() != QImage::Format_RGB32)
         background = QImage(size, QImage::Format_RGB32);
@@ -104,7 +104,7 @@ void Render(const Options& options, QImage& background, QImage& pictureLayer) {
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
         }
-        if (options.showBackYearMonth && options.year != 0) {
+        if (options.showWatermark && options.year != 0) {
             painter.setRenderHint(QPainter::TextAntialiasing);
             const QRect g = options.gridBounds;
             const int left = g.left();
@@ -127,13 +127,13 @@ void Render(const Options& options, QImage& background, QImage& pictureLayer) {
     if (pictureLayer.size() != size || pictureLayer.format() != QImage::Format_RGB32)
         pictureLayer = QImage(size, QImage::Format_RGB32);
     pictureLayer.fill(Qt::white);
-    const QRect target = PictureRect(size, options.picture.size(), options.center, options.stretch);
+    const QRect target = pictureRect(size, options.picture.size(), options.center, options.stretch);
     if (!target.isEmpty()) {
         QPainter painter(&pictureLayer);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(target, options.picture);
     }
-    BlendLayer(background, pictureLayer, options.alphaBlend);
+    blendLayer(background, pictureLayer, options.alphaBlend);
 }
 
 } // namespace CalendarBackground

@@ -25,10 +25,10 @@ QStringList familiesFor(const QString& family) {
 
 } // namespace
 
-QFont Make(const QString& family, int points, bool bold, bool underline) {
+QFont make(const QString& family, int points, bool bold, bool underline) {
     QFont font;
     font.setFamilies(familiesFor(family));
-    font.setPixelSize(CalendarBackground::PointsToPixels(points));
+    font.setPixelSize(CalendarBackground::pointsToPixels(points));
     if (family == kArialBlack)
         font.setWeight(QFont::Black);
     else

@@ -16,6 +16,6 @@ inline const QString kArial = QStringLiteral("Arial");
 inline const QString kArialBlack = QStringLiteral("Arial Black");
 
 // family() of the result is `family`; the stand-ins follow it in families().
-QFont Make(const QString& family, int points, bool bold = false, bool underline = false);
+QFont make(const QString& family, int points, bool bold = false, bool underline = false);
 
 } // namespace CalendarFonts

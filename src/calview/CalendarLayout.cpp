@@ -4,13 +4,13 @@
 
 namespace CalendarLayout {
 
-QRect GridPlacement(QSize control, bool showTitle) {
+QRect gridPlacement(QSize control, bool showTitle) {
     if (showTitle)
         return {8, 40, std::max(0, control.width() - 15), std::max(0, control.height() - 67)};
     return {2, 2, std::max(0, control.width() - 4), std::max(0, control.height() - 4)};
 }
 
-GridMetrics LayoutGrid(QSize gridClient, bool showWeekNum) {
+GridMetrics layoutGrid(QSize gridClient, bool showWeekNumbers) {
     GridMetrics m;
     const int g = std::max(0, gridClient.height());
     const int header = std::min(kHeaderHeight, g);
@@ -21,7 +21,7 @@ GridMetrics LayoutGrid(QSize gridClient, bool showWeekNum) {
     m.rowHeights[6] = std::max(0, g - header - 5 * m.rowHeights[1]);
 
     const int w = std::max(0, gridClient.width());
-    const int w0 = std::min(showWeekNum ? kWeekColumnShown : kWeekColumnHidden, w);
+    const int w0 = std::min(showWeekNumbers ? kWeekColumnShown : kWeekColumnHidden, w);
     m.columnWidths[0] = w0;
     const int eachColumn = (w - w0) / 7;
     for (int c = 1; c <= 7; ++c)
@@ -30,27 +30,27 @@ GridMetrics LayoutGrid(QSize gridClient, bool showWeekNum) {
     return m;
 }
 
-int GridMetrics::ColumnLeft(int column) const {
+int GridMetrics::columnLeft(int column) const {
     int x = 0;
     for (int c = 0; c < column && c < kColumns; ++c)
         x += columnWidths[c];
     return x;
 }
 
-int GridMetrics::RowTop(int row) const {
+int GridMetrics::rowTop(int row) const {
     int y = 0;
     for (int r = 0; r < row && r < kRows; ++r)
         y += rowHeights[r];
     return y;
 }
 
-QRect GridMetrics::CellRect(int column, int row) const {
+QRect GridMetrics::cellRect(int column, int row) const {
     if (column < 0 || column >= kColumns || row < 0 || row >= kRows)
         return {};
-    return {ColumnLeft(column), RowTop(row), columnWidths[column], rowHeights[row]};
+    return {columnLeft(column), rowTop(row), columnWidths[column], rowHeights[row]};
 }
 
-std::optional<QPoint> GridMetrics::CellAt(QPoint point) const {
+std::optional<QPoint> GridMetrics::cellAt(QPoint point) const {
     if (point.x() < 0 || point.y() < 0)
         return std::nullopt;
     int column = -1;
@@ -72,21 +72,21 @@ std::optional<QPoint> GridMetrics::CellAt(QPoint point) const {
     return QPoint(column, row);
 }
 
-int CellNumber(int column, int row) {
+int cellNumber(int column, int row) {
     if (column < 1 || column > 7 || row < 1 || row > 6)
         return 0;
     return 7 * (row - 1) + column;
 }
 
-QPoint CellPosition(int cellNumber) {
+QPoint cellPosition(int cellNumber) {
     if (cellNumber % 7 == 0)
         return {7, cellNumber / 7};
     return {cellNumber % 7, cellNumber / 7 + 1};
 }
 
-QString WeekdayHeaderText(int column, int textWidth, bool showWeekNum, const QLocale& locale) {
+QString weekdayHeaderText(int column, int textWidth, bool showWeekNumbers, const QLocale& locale) {
     if (column == 0)
-        return showWeekNum ? QStringLiteral("W") : QString();
+        return showWeekNumbers ? QStringLiteral("W") : QString();
     if (column < 1 || column > 7)
         return {};
     if (textWidth > 36) {
@@ -99,7 +99,7 @@ QString WeekdayHeaderText(int column, int textWidth, bool showWeekNum, const QLo
     return QString::fromUtf16(shortNames[static_cast<std::size_t>(column - 1)]);
 }
 
-long long RoundHalfEven(long long num, long long den) {
+long long roundHalfEven(long long num, long long den) {
     const bool negative = num < 0;
     const long long a = negative ? -num : num;
     long long q = a / den;
@@ -109,18 +109,18 @@ long long RoundHalfEven(long long num, long long den) {
     return negative ? -q : q;
 }
 
-GradientBand SelectionBand(int k, int height, const QColor& start, const QColor& end) {
+GradientBand selectionBand(int k, int height, const QColor& start, const QColor& end) {
     auto channel = [k](int from, int to) {
         return static_cast<int>(
-            from + RoundHalfEven(static_cast<long long>(k) * (to - from), kGradientBands));
+            from + roundHalfEven(static_cast<long long>(k) * (to - from), kGradientBands));
     };
     GradientBand band;
     band.color = QColor(channel(start.red(), end.red()), channel(start.green(), end.green()),
                         channel(start.blue(), end.blue()));
     band.top =
-        static_cast<int>(RoundHalfEven(static_cast<long long>(k - 1) * height, kGradientBands));
+        static_cast<int>(roundHalfEven(static_cast<long long>(k - 1) * height, kGradientBands));
     band.bottom =
-        static_cast<int>(RoundHalfEven(static_cast<long long>(k) * height, kGradientBands));
+        static_cast<int>(roundHalfEven(static_cast<long long>(k) * height, kGradientBands));
     return band;
 }
 

@@ -27,37 +27,37 @@ inline constexpr QSize kCreatedSize{313, 253};
 
 // The grid's rectangle inside a control of the given size: below the title bar when the title
 // shows, almost the whole control otherwise. Never negative in size.
-QRect GridPlacement(QSize control, bool showTitle);
+QRect gridPlacement(QSize control, bool showTitle);
 
 struct GridMetrics {
     std::array<int, kColumns> columnWidths{};
     std::array<int, kRows> rowHeights{};
 
-    int ColumnLeft(int column) const;
-    int RowTop(int row) const;
+    int columnLeft(int column) const;
+    int rowTop(int row) const;
     // Rectangle of a cell in grid coordinates; empty outside the grid.
-    QRect CellRect(int column, int row) const;
+    QRect cellRect(int column, int row) const;
     // (column, row) of the cell under a point in grid coordinates.
-    std::optional<QPoint> CellAt(QPoint point) const;
+    std::optional<QPoint> cellAt(QPoint point) const;
 };
 
 // Row 0 is 18 high and column 0 holds the week numbers; the rows 1..5 and columns 1..7 share
 // the rest equally, one pixel narrower than the even share, and the last row and the filler
 // column take what remains, so the cells always fill the grid exactly.
-GridMetrics LayoutGrid(QSize gridClient, bool showWeekNum);
+GridMetrics layoutGrid(QSize gridClient, bool showWeekNumbers);
 
 // Cell number 1..42 of a week-row cell in columns 1..7; 0 for the header row, the week column
 // and the filler.
-int CellNumber(int column, int row);
+int cellNumber(int column, int row);
 // (column, row) of cell number 1..42.
-QPoint CellPosition(int cellNumber);
+QPoint cellPosition(int cellNumber);
 
 // Header text of a column: "W" over the week numbers (when shown), the locale's long weekday
 // name when the text has more than 36 pixels, else the one-character name.
-QString WeekdayHeaderText(int column, int textWidth, bool showWeekNum, const QLocale& locale);
+QString weekdayHeaderText(int column, int textWidth, bool showWeekNumbers, const QLocale& locale);
 
 // num / den rounded to the nearest integer, halves to the even neighbour (den > 0).
-long long RoundHalfEven(long long num, long long den);
+long long roundHalfEven(long long num, long long den);
 
 // Band k (1..256) of the vertical selection gradient of a cell h pixels high: its colour and
 // the rows [top, bottom) it covers.
@@ -67,6 +67,6 @@ struct GradientBand {
     int bottom = 0;
 };
 inline constexpr int kGradientBands = 256;
-GradientBand SelectionBand(int k, int height, const QColor& start, const QColor& end);
+GradientBand selectionBand(int k, int height, const QColor& start, const QColor& end);
 
 } // namespace CalendarLayout

@@ -4,12 +4,12 @@
 
 namespace DateStepping {
 
-bool YearInRange(int year) {
+bool yearInRange(int year) {
     return year >= kFirstYear && year <= kLastYear;
 }
 
-std::optional<QDate> DayOrLastOfMonth(int year, int month, int day) {
-    if (!YearInRange(year) || month < 1 || month > 12)
+std::optional<QDate> dayOrLastOfMonth(int year, int month, int day) {
+    if (!yearInRange(year) || month < 1 || month > 12)
         return std::nullopt;
     for (int d = std::min(day, 31); d >= 1; --d) {
         if (QDate::isValid(year, month, d))
@@ -18,7 +18,7 @@ std::optional<QDate> DayOrLastOfMonth(int year, int month, int day) {
     return std::nullopt;
 }
 
-Step MonthStep(QDate current, int monthSpin) {
+Step monthStep(QDate current, int monthSpin) {
     Step step;
     if (!current.isValid())
         return step;
@@ -31,21 +31,21 @@ Step MonthStep(QDate current, int monthSpin) {
         --year;
         month = 12;
     }
-    step.Target = YearInRange(year) ? DayOrLastOfMonth(year, month, current.day()) : std::nullopt;
-    if (step.Target) {
-        step.YearSpin = year;
-        step.MonthSpin = month;
+    step.target = yearInRange(year) ? dayOrLastOfMonth(year, month, current.day()) : std::nullopt;
+    if (step.target) {
+        step.yearSpin = year;
+        step.monthSpin = month;
     } else {
-        step.YearSpin = current.year();
-        step.MonthSpin = current.month();
+        step.yearSpin = current.year();
+        step.monthSpin = current.month();
     }
     return step;
 }
 
-std::optional<QDate> YearStep(QDate current, int yearSpin) {
+std::optional<QDate> yearStep(QDate current, int yearSpin) {
     if (!current.isValid())
         return std::nullopt;
-    return DayOrLastOfMonth(yearSpin, current.month(), current.day());
+    return dayOrLastOfMonth(yearSpin, current.month(), current.day());
 }
 
 } // namespace DateStepping

@@ -13,26 +13,26 @@ namespace DateStepping {
 inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = 2100;
 
-bool YearInRange(int year);
+bool yearInRange(int year);
 
 // The date (year, month, day) or, when the month is shorter, its last day; nothing for a year
 // outside 1..2100, a month outside 1..12 or a day below 1.
-std::optional<QDate> DayOrLastOfMonth(int year, int month, int day);
+std::optional<QDate> dayOrLastOfMonth(int year, int month, int day);
 
 struct Step {
     // The spin positions after the step.
-    int YearSpin = 0;
-    int MonthSpin = 0;
+    int yearSpin = 0;
+    int monthSpin = 0;
     // The date to show; nothing when the step leaves the years 1..2100, in which case the
     // spins are back at the year and month of `current`.
-    std::optional<QDate> Target;
+    std::optional<QDate> target;
 };
 
 // One step of the month spin, which now stands at `monthSpin` (0..13), from the shown date.
-Step MonthStep(QDate current, int monthSpin);
+Step monthStep(QDate current, int monthSpin);
 
 // The year spin now stands at `yearSpin`: the shown month and day in that year (the day pulled
 // back when needed); nothing when there is no such date.
-std::optional<QDate> YearStep(QDate current, int yearSpin);
+std::optional<QDate> yearStep(QDate current, int yearSpin);
 
 } // namespace DateStepping

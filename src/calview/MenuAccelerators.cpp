@@ -14,7 +14,7 @@ bool isHotkeyCharacter(QChar c) {
 
 } // namespace
 
-void Assign(QMenu* menu) {
+void assign(QMenu* menu) {
     QSet<QChar> used;
     for (QAction* action : menu->actions()) {
         if (action->isSeparator())
@@ -31,7 +31,7 @@ void Assign(QMenu* menu) {
         }
         action->setText(caption);
         if (action->menu() != nullptr)
-            Assign(action->menu());
+            assign(action->menu());
     }
 }
 

@@ -9,6 +9,6 @@ class QMenu;
 
 namespace MenuAccelerators {
 
-void Assign(QMenu* menu);
+void assign(QMenu* menu);
 
 } // namespace MenuAccelerators

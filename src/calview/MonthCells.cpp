@@ -22,63 +22,64 @@ int sundayBasedWeekday(QDate date) {
 
 } // namespace
 
-DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal) {
+DayTexts textsOf(const ChnCalendarUse::ChineseDateTexts& cal) {
     DayTexts t;
-    t.LunarDay = fromUtf8(cal.LunarDayText());
-    t.LunarMonth = fromUtf8(cal.LunarMonthText());
-    t.SolarFestival = fromUtf8(cal.SolarFestivalText());
-    t.SolarTerm = fromUtf8(cal.SolarTermText());
-    t.LunarFestival = fromUtf8(cal.LunarFestivalText());
+    t.lunarDay = fromUtf8(cal.LunarDayText());
+    t.lunarMonth = fromUtf8(cal.LunarMonthText());
+    t.solarFestival = fromUtf8(cal.SolarFestivalText());
+    t.solarTerm = fromUtf8(cal.SolarTermText());
+    t.lunarFestival = fromUtf8(cal.LunarFestivalText());
     return t;
 }
 
-LunarLine ChooseLunarLine(const DayTexts& texts, const MonthColors& colors) {
-    LunarLine line{texts.LunarDay, colors.CnDate};
-    if (texts.LunarDay == QStringLiteral("初一"))
-        line = {texts.LunarMonth, kLunarMonthStartColor};
-    if (!texts.SolarFestival.isEmpty())
-        line = {texts.SolarFestival, colors.Holiday};
-    if (!texts.SolarTerm.isEmpty())
-        line = {texts.SolarTerm, colors.LunarHolDay};
-    if (!texts.LunarFestival.isEmpty())
-        line = {texts.LunarFestival, colors.CnHolDay};
+LunarLine chooseLunarLine(const DayTexts& texts, const MonthColors& colors) {
+    LunarLine line{texts.lunarDay, colors.lunarDay};
+    if (texts.lunarDay == QStringLiteral("初一"))
+        line = {texts.lunarMonth, kLunarMonthStartColor};
+    if (!texts.solarFestival.isEmpty())
+        line = {texts.solarFestival, colors.solarFestival};
+    if (!texts.solarTerm.isEmpty())
+        line = {texts.solarTerm, colors.solarTerm};
+    if (!texts.lunarFestival.isEmpty())
+        line = {texts.lunarFestival, colors.lunarFestival};
     return line;
 }
 
-QString InfoLine(QDate date, const QString& eraText, const QString& cnDate) {
+QString infoLine(QDate date, const QString& eraText, const QString& lunarDate) {
     const QString head = date.year() < 1949 ? eraText : date.toString(QStringLiteral("yyyy-MM-dd"));
-    return head + QStringLiteral(" 农历") + cnDate;
+    return head + QStringLiteral(" 农历") + lunarDate;
 }
 
-TMonthCells::TMonthCells() = default;
+MonthSheet::MonthSheet() = default;
 
-const DayCell& TMonthCells::Cell(int cellNumber) const {
+const DayCell& MonthSheet::cell(int cellNumber) const {
     if (cellNumber < 1 || cellNumber > CalendarLayout::kCellCount)
         return emptyCell();
     return cells_[static_cast<std::size_t>(cellNumber)];
 }
 
-const QString& TMonthCells::WeekText(int row) const {
+const QString& MonthSheet::weekText(int row) const {
     static const QString none;
     if (row < 1 || row > 6)
         return none;
     return weekTexts_[static_cast<std::size_t>(row - 1)];
 }
 
-int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors) {
+int MonthSheet::fill(QDate selected, ChnCalendarUse::ChineseDateTexts& cal,
+                     const MonthColors& colors) {
     using CalendarLayout::kFirstTitleCell;
     for (int n = kFirstTitleCell; n <= CalendarLayout::kCellCount; ++n)
-        cells_[static_cast<std::size_t>(n)].Filled = true;
+        cells_[static_cast<std::size_t>(n)].filled = true;
     // Cells 41 and 42 read as one phrase ("乙巳蛇年"): both name the lunar year.
-    cells_[41].DayText = fromUtf8(cal.LunarYearCycleText());
-    cells_[42].DayText = fromUtf8(cal.AnimalText()) + QStringLiteral("年");
+    cells_[41].dayText = fromUtf8(cal.LunarYearCycleText());
+    cells_[42].dayText = fromUtf8(cal.AnimalText()) + QStringLiteral("年");
 
     for (QString& text : weekTexts_)
         text.clear();
     for (int n = 1; n < kFirstTitleCell; ++n) {
         DayCell& cell = cells_[static_cast<std::size_t>(n)];
         cell = DayCell();
-        cell.DayColor = (n % 7 == 1 || n % 7 == 0) ? kWeekendDayColor : colors.Date;
+        cell.dayColor = (n % 7 == 1 || n % 7 == 0) ? kWeekendDayColor : colors.day;
     }
 
     if (!selected.isValid())
@@ -102,20 +103,20 @@ int TMonthCells::Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthC
             }
 
             DayCell& cell = cells_[static_cast<std::size_t>(n)];
-            cell.Day = d;
-            cell.DayText = QString::number(d);
-            const DayTexts texts = TextsOf(cal);
-            cell.LunarMonthText = texts.LunarMonth;
-            cell.LunarDayText = texts.LunarDay;
-            const LunarLine line = ChooseLunarLine(texts, colors);
-            cell.LunarLine = line.text;
-            cell.LunarColor = line.Color;
+            cell.day = d;
+            cell.dayText = QString::number(d);
+            const DayTexts texts = textsOf(cal);
+            cell.lunarMonthText = texts.lunarMonth;
+            cell.lunarDayText = texts.lunarDay;
+            const LunarLine line = chooseLunarLine(texts, colors);
+            cell.lunarLine = line.text;
+            cell.lunarColor = line.color;
 
             if (d == selected.day()) {
-                cells_[kFirstTitleCell].DayText = fromUtf8(cal.StarSignText());
+                cells_[kFirstTitleCell].dayText = fromUtf8(cal.StarSignText());
                 selectedCell = n;
             }
-            cell.Filled = true;
+            cell.filled = true;
         }
     } catch (const std::exception&) {
         // A month that cannot be filled completely keeps the days filled so far.

@@ -15,23 +15,23 @@
 namespace MonthCells {
 
 struct DayCell {
-    int Day = 0;
-    bool Filled = false;
-    QString DayText; // the day number; for the title cells 40..42 their text
-    QString LunarMonthText;
-    QString LunarDayText;
-    QString LunarLine; // what the lower half of the cell shows
-    QColor DayColor;
-    QColor LunarColor;
+    int day = 0;
+    bool filled = false;
+    QString dayText; // the day number; for the title cells 40..42 their text
+    QString lunarMonthText;
+    QString lunarDayText;
+    QString lunarLine; // what the lower half of the cell shows
+    QColor dayColor;
+    QColor lunarColor;
 };
 
 // The colours the filling decides (the ones that make the month refill when changed).
 struct MonthColors {
-    QColor Date{79, 79, 79};
-    QColor CnDate{0, 128, 0};
-    QColor Holiday{255, 128, 0};
-    QColor LunarHolDay{83, 83, 255};
-    QColor CnHolDay{255, 128, 0};
+    QColor day{79, 79, 79};
+    QColor lunarDay{0, 128, 0};
+    QColor solarFestival{255, 128, 0};
+    QColor solarTerm{83, 83, 255};
+    QColor lunarFestival{255, 128, 0};
 };
 
 inline const QColor kWeekendDayColor{255, 0, 0};
@@ -39,40 +39,40 @@ inline const QColor kLunarMonthStartColor{255, 0, 0};
 
 // The engine's texts of one day that compete for the lower half of its cell.
 struct DayTexts {
-    QString LunarDay;
-    QString LunarMonth;
-    QString SolarFestival;
-    QString SolarTerm;
-    QString LunarFestival;
+    QString lunarDay;
+    QString lunarMonth;
+    QString solarFestival;
+    QString solarTerm;
+    QString lunarFestival;
 };
-DayTexts TextsOf(const ChnCalendarUse::TChnCal& cal);
+DayTexts textsOf(const ChnCalendarUse::ChineseDateTexts& cal);
 
 struct LunarLine {
     QString text;
-    QColor Color;
+    QColor color;
 };
 // The lunar day, or the lunar month's name in red on its first day; a Gregorian festival
 // replaces it, a solar term replaces that, and a lunar festival replaces everything.
-LunarLine ChooseLunarLine(const DayTexts& texts, const MonthColors& colors);
+LunarLine chooseLunarLine(const DayTexts& texts, const MonthColors& colors);
 
 // Summary of the selected date: before 1949 the reign era, afterwards the ISO date, each
 // followed by " 农历" and the lunar month and day.
-QString InfoLine(QDate date, const QString& eraText, const QString& cnDate);
+QString infoLine(QDate date, const QString& eraText, const QString& lunarDate);
 
-class TMonthCells {
+class MonthSheet {
 public:
-    TMonthCells();
+    MonthSheet();
 
     // Cell 1..42 (anything else gives an empty, unfilled record).
-    const DayCell& Cell(int cellNumber) const;
+    const DayCell& cell(int cellNumber) const;
     // Week text of week row 1..6 (empty when the row starts no new ISO week).
-    const QString& WeekText(int row) const;
+    const QString& weekText(int row) const;
 
     // Refills every cell for the month of `selected`. `cal` must hold the texts of `selected`
     // on entry (the title cells take the lunar year's cycle and animal from it) and is used for
     // every day of the month. Returns the cell number of the selected day, 0 when the filling
     // stopped before reaching it. A failure stops the filling and keeps what was filled.
-    int Fill(QDate selected, ChnCalendarUse::TChnCal& cal, const MonthColors& colors);
+    int fill(QDate selected, ChnCalendarUse::ChineseDateTexts& cal, const MonthColors& colors);
 
 private:
     std::array<DayCell, CalendarLayout::kCellCount + 1> cells_; // index 0 unused

@@ -732,7 +732,7 @@ std::string LunarFestivalName(int lunarMonth, int lunarDay, int year, int month,
         int month;
         const char* text;
     };
-    static constexpr std::array<Festival, 7> Festivals = {{
+    static constexpr std::array<Festival, 7> kFestivals = {{
         {1, 1, "春节"},
         {5, 5, "端午节"},
         {7, 7, "七夕节"},
@@ -741,7 +741,7 @@ std::string LunarFestivalName(int lunarMonth, int lunarDay, int year, int month,
         {15, 8, "中秋节"},
         {15, 1, "元宵节"},
     }};
-    for (const Festival& f : Festivals) {
+    for (const Festival& f : kFestivals) {
         if (f.day == lunarDay && f.month == lunarMonth) {
             return f.text;
         }
@@ -797,7 +797,7 @@ std::string EraTextOf(int year) {
     return {};
 }
 
-void TChnCal::Calculate(int year, int month, int day) {
+void ChineseDateTexts::Calculate(int year, int month, int day) {
     date_ = {year, month, day};
     if (year == 1582 && month == 10 && day >= 5 && day <= 14) {
         // The engine's calendar goes from 10-04 straight to 10-15, both in one lunar month.
@@ -822,7 +822,7 @@ void TChnCal::Calculate(int year, int month, int day) {
     fillSolarTexts(year, month, day);
 }
 
-void TChnCal::fillLunarTexts(const LunarDate& lunar) {
+void ChineseDateTexts::fillLunarTexts(const LunarDate& lunar) {
     lunarYear_ = lunar.Year;
     lunarMonth_ = lunar.Month;
     lunarDay_ = lunar.Day;
@@ -837,7 +837,7 @@ void TChnCal::fillLunarTexts(const LunarDate& lunar) {
 
 // Every text is computed from its own inputs on each call (none is kept from an earlier date),
 // so the year cycle changes at 立春 and the era on 1 January, whatever the lunar year does.
-void TChnCal::fillSolarTexts(int year, int month, int day) {
+void ChineseDateTexts::fillSolarTexts(int year, int month, int day) {
     yearCycleText_ = CycleName(YearCycleOfDate(year, month, day));
     monthCycleText_ = CycleName(MonthCycle(year, month, day));
     eraText_ = EraTextOf(year);

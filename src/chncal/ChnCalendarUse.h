@@ -55,7 +55,7 @@ struct SolarDate {
 // in the lunar month of the days around them (1582-10-04 and -15): they get its year, animal and
 // month texts, and an empty lunar day text, lunar festival and day cycle (they have no day of
 // their own); the other texts are filled as for any date.
-class TChnCal {
+class ChineseDateTexts {
 public:
     void Calculate(int year, int month, int day);
 

@@ -14,15 +14,15 @@ namespace CnCalendar {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double DegreesPerRadian = 57.29577951308232;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // Gregorian fixed day numbers of the last Julian day; the lunar search decodes fixed days up to
 // it with an approximation of the Julian calendar.
-constexpr int LastJulianFixedDay = 577735;
-constexpr int DaysPer400Years = 146097;
+constexpr int kLastJulianFixedDay = 577735;
+constexpr int kDaysPer400Years = 146097;
 
-constexpr int LunarYearCount = MaxLunarYear - MinLunarYear + 1;
+constexpr int kLunarYearCount = MaxLunarYear - MinLunarYear + 1;
 
 double frac(double x) {
     return x - std::trunc(x);
@@ -85,7 +85,7 @@ bool isGregorianLeap(int year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-constexpr std::string_view LeapMonthData =
+constexpr std::string_view kLeapMonthData =
     "0c0080050010a0070030c0080050010a0070030c0080050020" // -849..-800
     "a0070030c0080050020a0070030c0090050020a0070030c009" // -799..-750
     "0050020a0060030c0060030c00900600c0c0060c00c00c00c0" // -749..-700
@@ -146,7 +146,7 @@ constexpr std::string_view LeapMonthData =
     "40020700500409006004002060050030b00600500207005003" // 2001..2050
     "08006004003070050040800600400307005004080060040020" // 2051..2100
     ;
-static_assert(LeapMonthData.size() == static_cast<std::size_t>(LunarYearCount));
+static_assert(kLeapMonthData.size() == static_cast<std::size_t>(kLunarYearCount));
 
 constexpr int leapDigit(char c) {
     if (c >= '0' && c <= '9') {
@@ -156,12 +156,12 @@ constexpr int leapDigit(char c) {
 }
 
 // From 1200 to 1499 the month count runs one ahead of the plain count of leap years.
-constexpr std::array<int, LunarYearCount> buildLeapCounts() {
-    std::array<int, LunarYearCount> counts{};
+constexpr std::array<int, kLunarYearCount> buildLeapCounts() {
+    std::array<int, kLunarYearCount> counts{};
     int plain = 0;
-    for (int i = 0; i < LunarYearCount; ++i) {
+    for (int i = 0; i < kLunarYearCount; ++i) {
         const int year = MinLunarYear + i;
-        if (LeapMonthData[static_cast<std::size_t>(i)] != '0') {
+        if (kLeapMonthData[static_cast<std::size_t>(i)] != '0') {
             ++plain;
         }
         counts[static_cast<std::size_t>(i)] = plain + (year >= 1200 && year <= 1499 ? 1 : 0);
@@ -169,7 +169,7 @@ constexpr std::array<int, LunarYearCount> buildLeapCounts() {
     return counts;
 }
 
-constexpr std::array<int, LunarYearCount> LeapCounts = buildLeapCounts();
+constexpr std::array<int, kLunarYearCount> kLeapCounts = buildLeapCounts();
 
 // Lunations the new-moon series places one day off the published calendar.
 struct DayCorrection {
@@ -179,7 +179,7 @@ struct DayCorrection {
     int shift;
 };
 
-constexpr std::array<DayCorrection, 6> DayCorrections = {{
+constexpr std::array<DayCorrection, 6> kDayCorrections = {{
     {1914, 11, 17, 12, 16, +1},
     {1916, 2, 3, 3, 3, +1},
     {1920, 11, 10, 12, 9, +1},
@@ -195,7 +195,7 @@ struct TermShift {
     int shift;
 };
 
-constexpr std::array<TermShift, 12> TermShifts = {{
+constexpr std::array<TermShift, 12> kTermShifts = {{
     {1979, 2, -1},
     {2016, 13, +1},
     {2020, 23, +1},
@@ -215,7 +215,7 @@ int termShiftOf(int year, int term) {
         year += 1;
         term -= 24;
     }
-    for (const TermShift& s : TermShifts) {
+    for (const TermShift& s : kTermShifts) {
         if (s.year == year && s.term == term) {
             return s.shift;
         }
@@ -233,7 +233,7 @@ int seriesDay(int year, int month, int day) {
 }
 
 int correctedLunarDay(int year, int month, int day, int lunarDay) {
-    for (const DayCorrection& c : DayCorrections) {
+    for (const DayCorrection& c : kDayCorrections) {
         if (year == c.year && CompareDates(year, month, day, c.year, c.fromMonth, c.fromDay) >= 0 &&
             CompareDates(year, month, day, c.year, c.toMonth, c.toDay) <= 0) {
             lunarDay += c.shift;
@@ -255,14 +255,14 @@ int lunarDayOfDay(int year, int month, int day) {
     const double k0 = std::floor((year - 1900) * 12.3685);
     const double f = MeanArgument(k0, t, 0.0, 0.75933, 0.0002172, 0.000000155);
     const double sunAnomaly =
-        MeanArgument(k0, t, 0.08084821133, 359.2242 / DegreesPerRadian,
-                     0.0000333 / DegreesPerRadian, 0.00000347 / DegreesPerRadian);
+        MeanArgument(k0, t, 0.08084821133, 359.2242 / kDegreesPerRadian,
+                     0.0000333 / kDegreesPerRadian, 0.00000347 / kDegreesPerRadian);
     const double moonAnomaly =
-        MeanArgument(k0, t, 0.07171366128, 306.0253 / DegreesPerRadian,
-                     -0.0107306 / DegreesPerRadian, -0.00001236 / DegreesPerRadian);
+        MeanArgument(k0, t, 0.07171366128, 306.0253 / kDegreesPerRadian,
+                     -0.0107306 / kDegreesPerRadian, -0.00001236 / kDegreesPerRadian);
     const double latitude =
-        MeanArgument(k0, t, 0.08519585128, 21.2964 / DegreesPerRadian, 0.0016528 / DegreesPerRadian,
-                     0.00000239 / DegreesPerRadian);
+        MeanArgument(k0, t, 0.08519585128, 21.2964 / kDegreesPerRadian,
+                     0.0016528 / kDegreesPerRadian, 0.00000239 / kDegreesPerRadian);
     // 8/24 moves the moments to local time UTC+8.
     const double base = f + 0.53058868 * k0 - 0.000837 * t + 8.0 / 24.0 + 0.5;
     const double sunCoefficient = 0.1734 - 0.000393 * t;
@@ -300,7 +300,7 @@ int tableLeapMonth(int year) {
     if (!inLunarSpan(year)) {
         return -1;
     }
-    return leapDigit(LeapMonthData[static_cast<std::size_t>(year - MinLunarYear)]);
+    return leapDigit(kLeapMonthData[static_cast<std::size_t>(year - MinLunarYear)]);
 }
 
 int wrapMonth(double m) {
@@ -453,28 +453,28 @@ bool seriesLunarToSolar(const LunarDate& target, int& year, int& month, int& day
 // The solar date of each lunar New Year of the series, found once: the search behind it costs
 // about twenty full conversions. Each slot is 0 until known; then bit 63 is set, bit 62 tells
 // whether the search succeeded, and the date is packed below.
-constexpr int SeriesFirstYear = LunarHistory::LastYear + 1;
-std::array<std::atomic<std::uint64_t>, MaxLunarYear - SeriesFirstYear + 1> NewYearCache{};
+constexpr int kSeriesFirstYear = LunarHistory::kLastYear + 1;
+std::array<std::atomic<std::uint64_t>, MaxLunarYear - kSeriesFirstYear + 1> NewYearCache{};
 
-constexpr std::uint64_t KnownBit = std::uint64_t{1} << 63;
-constexpr std::uint64_t FoundBit = std::uint64_t{1} << 62;
+constexpr std::uint64_t kKnownBit = std::uint64_t{1} << 63;
+constexpr std::uint64_t kFoundBit = std::uint64_t{1} << 62;
 
 bool newYearOf(int lunarYear, int& year, int& month, int& day) {
-    auto& slot = NewYearCache[static_cast<std::size_t>(lunarYear - SeriesFirstYear)];
+    auto& slot = NewYearCache[static_cast<std::size_t>(lunarYear - kSeriesFirstYear)];
     std::uint64_t packed = slot.load(std::memory_order_relaxed);
-    if ((packed & KnownBit) == 0) {
+    if ((packed & kKnownBit) == 0) {
         int y = 0;
         int m = 0;
         int d = 0;
-        packed = KnownBit;
+        packed = kKnownBit;
         if (seriesLunarToSolar({lunarYear, 1, 1, false}, y, m, d)) {
-            packed |= FoundBit | (std::uint64_t{static_cast<std::uint32_t>(y)} << 16) |
+            packed |= kFoundBit | (std::uint64_t{static_cast<std::uint32_t>(y)} << 16) |
                       (std::uint64_t{static_cast<std::uint32_t>(m)} << 8) |
                       std::uint64_t{static_cast<std::uint32_t>(d)};
         }
         slot.store(packed, std::memory_order_relaxed);
     }
-    if ((packed & FoundBit) == 0) {
+    if ((packed & kFoundBit) == 0) {
         return false;
     }
     year = static_cast<std::int32_t>(static_cast<std::uint32_t>(packed >> 16));
@@ -507,7 +507,7 @@ void dateOfDayNumber(int number, int& year, int& month, int& day) {
     std::int64_t y = 0;
     std::int64_t mm = 0;
     std::int64_t e = 0;
-    if (number <= LastJulianFixedDay) {
+    if (number <= kLastJulianFixedDay) {
         const std::int64_t c = julianDay + 32082;
         const std::int64_t d = (4 * c + 3) / 1461;
         e = c - 1461 * d / 4;
@@ -530,26 +530,26 @@ void dateOfDayNumber(int number, int& year, int& month, int& day) {
 // ---- The months of one lunar year ----------------------------------------------------------
 
 struct YearMonths {
-    int NewYear = 0;     // day number of the first day of month 1
-    int NextNewYear = 0; // the same for the following lunar year
-    // Bit i: month i, in order, has 30 days (else 29). The last month runs to NextNewYear.
-    std::uint32_t LongMonths = 0;
-    int LeapMonth = 0;    // the month with a leap month after it, 0 for none
-    int SkippedMonth = 0; // a month number the year leaves out (calendar reforms), 0 for none
+    int newYear = 0;     // day number of the first day of month 1
+    int nextNewYear = 0; // the same for the following lunar year
+    // Bit i: month i, in order, has 30 days (else 29). The last month runs to nextNewYear.
+    std::uint32_t longMonths = 0;
+    int leapMonth = 0;    // the month with a leap month after it, 0 for none
+    int skippedMonth = 0; // a month number the year leaves out (calendar reforms), 0 for none
 };
 
 int monthCount(const YearMonths& months) {
-    return 12 - (months.SkippedMonth != 0 ? 1 : 0) + (months.LeapMonth != 0 ? 1 : 0);
+    return 12 - (months.skippedMonth != 0 ? 1 : 0) + (months.leapMonth != 0 ? 1 : 0);
 }
 
 // Month `index` (0-based) of the year: the numbers 1..12 without the skipped one, the leap
 // month right after its number. Month 0 when the year has fewer months.
 LunarDate monthAt(const YearMonths& months, int lunarYear, int index) {
     for (int number = 1; number <= 12; ++number) {
-        if (number != months.SkippedMonth && index-- == 0) {
+        if (number != months.skippedMonth && index-- == 0) {
             return {lunarYear, number, 1, false};
         }
-        if (number == months.LeapMonth && index-- == 0) {
+        if (number == months.leapMonth && index-- == 0) {
             return {lunarYear, number, 1, true};
         }
     }
@@ -559,10 +559,10 @@ LunarDate monthAt(const YearMonths& months, int lunarYear, int index) {
 // The lunar date of day number `number`, which lies in the lunar year.
 bool lunarDateIn(const YearMonths& months, int lunarYear, int number, LunarDate& result) {
     const int count = monthCount(months);
-    int start = months.NewYear;
+    int start = months.newYear;
     for (int i = 0; i < count && start <= number; ++i) {
-        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.LongMonths >> i) & 1U)
-                                      : months.NextNewYear;
+        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.longMonths >> i) & 1U)
+                                      : months.nextNewYear;
         if (number < end) {
             result = monthAt(months, lunarYear, i);
             result.Day = number - start + 1;
@@ -576,10 +576,10 @@ bool lunarDateIn(const YearMonths& months, int lunarYear, int number, LunarDate&
 // The day number of a lunar date of the year; -1 when the year has no such day.
 int dayNumberIn(const YearMonths& months, const LunarDate& target) {
     const int count = monthCount(months);
-    int start = months.NewYear;
+    int start = months.newYear;
     for (int i = 0; i < count; ++i) {
-        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.LongMonths >> i) & 1U)
-                                      : months.NextNewYear;
+        const int end = i + 1 < count ? start + 29 + static_cast<int>((months.longMonths >> i) & 1U)
+                                      : months.nextNewYear;
         const LunarDate month = monthAt(months, target.Year, i);
         if (month.Month == target.Month && month.Leap == target.Leap) {
             return target.Day <= end - start ? start + target.Day - 1 : -1;
@@ -594,22 +594,22 @@ int dayNumberIn(const YearMonths& months, const LunarDate& target) {
 // The first day the published months cover: the first day of the list's first month, the
 // twelfth month of the year -1.
 int publishedFirstDay() {
-    return FixedDay(1, 1, LunarHistory::PreludeDayOfYear);
+    return FixedDay(1, 1, LunarHistory::kPreludeDayOfYear);
 }
 
 int publishedNewYear(int lunarYear) {
-    if (lunarYear == SeriesFirstYear) {
-        return FixedDay(SeriesFirstYear, 1, LunarHistory::FollowingNewYearDayOfYear);
+    if (lunarYear == kSeriesFirstYear) {
+        return FixedDay(kSeriesFirstYear, 1, LunarHistory::kFollowingNewYearDayOfYear);
     }
     const std::uint32_t word =
-        LunarHistory::Years[static_cast<std::size_t>(lunarYear - LunarHistory::FirstYear)];
-    return FixedDay(lunarYear, 1, 1) + static_cast<int>(word & 0x7fU) - LunarHistory::NewYearBias;
+        LunarHistory::kYears[static_cast<std::size_t>(lunarYear - LunarHistory::kFirstYear)];
+    return FixedDay(lunarYear, 1, 1) + static_cast<int>(word & 0x7fU) - LunarHistory::kNewYearBias;
 }
 
 // The published months of a lunar year 1..1899.
 YearMonths publishedYear(int lunarYear) {
     const std::uint32_t word =
-        LunarHistory::Years[static_cast<std::size_t>(lunarYear - LunarHistory::FirstYear)];
+        LunarHistory::kYears[static_cast<std::size_t>(lunarYear - LunarHistory::kFirstYear)];
     return {publishedNewYear(lunarYear), publishedNewYear(lunarYear + 1), (word >> 7) & 0xfffU,
             static_cast<int>((word >> 19) & 0xfU), static_cast<int>((word >> 23) & 0xfU)};
 }
@@ -622,8 +622,8 @@ LunarDate publishedLunarDate(int year, int number) {
     } else if (number < publishedNewYear(year)) {
         lunarYear = year - 1;
     }
-    if (lunarYear < LunarHistory::FirstYear) {
-        return {-1, LunarHistory::PreludeMonth, number - publishedFirstDay() + 1, false};
+    if (lunarYear < LunarHistory::kFirstYear) {
+        return {-1, LunarHistory::kPreludeMonth, number - publishedFirstDay() + 1, false};
     }
     LunarDate result;
     lunarDateIn(publishedYear(lunarYear), lunarYear, number, result);
@@ -632,11 +632,11 @@ LunarDate publishedLunarDate(int year, int number) {
 
 // The day number of a published lunar date; -1 when the months have no such day.
 int publishedDayNumber(const LunarDate& target) {
-    if (target.Year < -1 || target.Year == 0 || target.Year > LunarHistory::LastYear) {
+    if (target.Year < -1 || target.Year == 0 || target.Year > LunarHistory::kLastYear) {
         return -1;
     }
     if (target.Year == -1) {
-        if (target.Month != LunarHistory::PreludeMonth || target.Leap) {
+        if (target.Month != LunarHistory::kPreludeMonth || target.Leap) {
             return -1;
         }
         const int first = publishedFirstDay();
@@ -663,8 +663,8 @@ void dateOfEarlyDay(int number, int& year, int& month, int& day) {
 // makes it a leap month (or the next number). A month number lower than the one before begins
 // a lunar year.
 struct EarlyMonths {
-    std::vector<int> Starts; // early day number of each month's first day, and then the end
-    std::vector<LunarDate> Months;
+    std::vector<int> starts; // early day number of each month's first day, and then the end
+    std::vector<LunarDate> months;
 };
 
 EarlyMonths buildEarlyMonths() {
@@ -677,25 +677,25 @@ EarlyMonths buildEarlyMonths() {
     };
     const int first = earlyDay(MinLunarYear, 1, 1);
     const int seriesEnd = earlyDay(1, 1, 1); // the series' placement ends with the year -1
-    const int end = earlyDay(1, 1, LunarHistory::PreludeDayOfYear);
+    const int end = earlyDay(1, 1, LunarHistory::kPreludeDayOfYear);
 
     EarlyMonths early;
     for (int start = first - (lunarDayAt(first) - 1); start < seriesEnd;) {
-        early.Starts.push_back(start);
+        early.starts.push_back(start);
         int next = start + 29;
         if (next < seriesEnd && lunarDayAt(next) != 1) {
             ++next;
         }
         start = next;
     }
-    early.Starts.push_back(end);
+    early.starts.push_back(end);
 
     // The months first, their year left 0 until the years' extents are known.
     std::vector<std::size_t> yearStarts; // index of each year's first month
     LunarDate previous{0, 0, 0, false};
-    for (std::size_t i = 0; i + 1 < early.Starts.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < early.starts.size(); ++i) {
         const int sample = std::max(
-            first, std::min({early.Starts[i] + 19, early.Starts[i + 1] - 1, seriesEnd - 1}));
+            first, std::min({early.starts[i] + 19, early.starts[i + 1] - 1, seriesEnd - 1}));
         int y = 0;
         int m = 0;
         int d = 0;
@@ -716,25 +716,25 @@ EarlyMonths buildEarlyMonths() {
         if (newYear) {
             yearStarts.push_back(i);
         }
-        early.Months.push_back(month);
+        early.months.push_back(month);
         previous = month;
     }
-    yearStarts.push_back(early.Months.size());
+    yearStarts.push_back(early.months.size());
 
     // A year is numbered as the solar year its middle day falls in. The count's changes of
     // numbering leave a year of only a few months where they happen (256 BC); the years are
     // numbered back from the year -1, so that one pushes the years before it one number down.
     int next = 1;
     for (std::size_t k = yearStarts.size() - 1; k-- > 0;) {
-        const int from = early.Starts[yearStarts[k]];
-        const int to = early.Starts[yearStarts[k + 1]];
+        const int from = early.starts[yearStarts[k]];
+        const int to = early.starts[yearStarts[k + 1]];
         int y = 0;
         int m = 0;
         int d = 0;
         dateOfEarlyDay(from + (to - from) / 2, y, m, d);
         const int year = std::min(y, prevYear(next));
         for (std::size_t i = yearStarts[k]; i < yearStarts[k + 1]; ++i) {
-            early.Months[i].Year = year;
+            early.months[i].Year = year;
         }
         next = year;
     }
@@ -749,13 +749,13 @@ const EarlyMonths& earlyMonths() {
 // A day of the years -849 .. -1 or of the year 1 before the published months.
 bool earlyLunarDate(int number, LunarDate& result) {
     const EarlyMonths& early = earlyMonths();
-    const auto after = std::upper_bound(early.Starts.begin(), early.Starts.end(), number);
-    if (after == early.Starts.begin() || after == early.Starts.end()) {
+    const auto after = std::upper_bound(early.starts.begin(), early.starts.end(), number);
+    if (after == early.starts.begin() || after == early.starts.end()) {
         return false;
     }
-    const auto index = static_cast<std::size_t>(after - early.Starts.begin() - 1);
-    result = early.Months[index];
-    result.Day = number - early.Starts[index] + 1;
+    const auto index = static_cast<std::size_t>(after - early.starts.begin() - 1);
+    result = early.months[index];
+    result.Day = number - early.starts[index] + 1;
     return true;
 }
 
@@ -764,14 +764,14 @@ std::optional<int> earlyDayNumber(const LunarDate& target) {
     const EarlyMonths& early = earlyMonths();
     const LunarDate month{target.Year, target.Month, 1, target.Leap};
     const auto found = std::lower_bound(
-        early.Months.begin(), early.Months.end(), month,
+        early.months.begin(), early.months.end(), month,
         [](const LunarDate& a, const LunarDate& b) { return CompareLunarDates(a, b) < 0; });
-    if (found == early.Months.end() || CompareLunarDates(*found, month) != 0) {
+    if (found == early.months.end() || CompareLunarDates(*found, month) != 0) {
         return std::nullopt;
     }
-    const auto index = static_cast<std::size_t>(found - early.Months.begin());
-    const int number = early.Starts[index] + target.Day - 1;
-    if (number < earlyDay(MinLunarYear, 1, 1) || number >= early.Starts[index + 1]) {
+    const auto index = static_cast<std::size_t>(found - early.months.begin());
+    const int number = early.starts[index] + target.Day - 1;
+    if (number < earlyDay(MinLunarYear, 1, 1) || number >= early.starts[index + 1]) {
         return std::nullopt;
     }
     return number;
@@ -784,7 +784,7 @@ bool lunarDateOf(int year, int month, int day, LunarDate& result) {
     if (!inLunarSpan(year) || !isDay(year, month, day)) {
         return false;
     }
-    if (year >= SeriesFirstYear) {
+    if (year >= kSeriesFirstYear) {
         return seriesLunarDate(year, month, day, result);
     }
     if (year > 0 && FixedDay(year, month, day) >= publishedFirstDay()) {
@@ -796,7 +796,7 @@ bool lunarDateOf(int year, int month, int day, LunarDate& result) {
 
 } // namespace
 
-const std::string_view LeapMonthTable = LeapMonthData;
+const std::string_view LeapMonthTable = kLeapMonthData;
 
 const std::array<std::string, 60>& CycleTable() {
     static const std::array<std::string, 60> table = [] {
@@ -887,14 +887,14 @@ bool DateFromFixedDay(int fixedDay, int& year, int& month, int& day) {
         return false;
     }
     int n = fixedDay;
-    if (n <= LastJulianFixedDay) {
+    if (n <= kLastJulianFixedDay) {
         n = n + n / 146000 - n / 36500 + 2;
     }
     int y = 1;
     // Whole 400-year cycles first: the year-by-year walk would take every one of them.
-    if (n > DaysPer400Years) {
-        const int cycles = (n - 1) / DaysPer400Years;
-        n -= cycles * DaysPer400Years;
+    if (n > kDaysPer400Years) {
+        const int cycles = (n - 1) / kDaysPer400Years;
+        n -= cycles * kDaysPer400Years;
         y += cycles * 400;
     }
     // Each year is measured by its own length: stopping on the length of the year just passed
@@ -1064,8 +1064,8 @@ int MonthCycle(int year, int month, int day) {
         return -1;
     }
     // The stem of the first month follows from the stem of the year (甲/己 years begin with 丙寅).
-    static constexpr std::array<int, 5> FirstStem = {2, 4, 6, 8, 0};
-    int stem = FirstStem[static_cast<std::size_t>(yearCycle % 10 % 5)] + (solarMonth - 1) % 10;
+    static constexpr std::array<int, 5> kFirstStem = {2, 4, 6, 8, 0};
+    int stem = kFirstStem[static_cast<std::size_t>(yearCycle % 10 % 5)] + (solarMonth - 1) % 10;
     if (stem >= 10) {
         stem -= 10;
     }
@@ -1143,12 +1143,12 @@ int StarSignOf(int month, int day) {
     if (month < 1 || month > 12 || day < 1 || day > DaysInMonthOf(2000, month)) {
         return -1;
     }
-    static constexpr std::array<int, 12> Thresholds = {120, 219, 321, 421,  521,  622,
-                                                       723, 823, 923, 1023, 1123, 1222};
+    static constexpr std::array<int, 12> kThresholds = {120, 219, 321, 421,  521,  622,
+                                                        723, 823, 923, 1023, 1123, 1222};
     const int v = 100 * month + day;
     int sign = 9; // 摩羯 before 0120
-    for (std::size_t i = 0; i < Thresholds.size(); ++i) {
-        if (v >= Thresholds[i]) {
+    for (std::size_t i = 0; i < kThresholds.size(); ++i) {
+        if (v >= kThresholds[i]) {
             sign = static_cast<int>((i + 10) % 12);
         }
     }
@@ -1161,13 +1161,13 @@ int LeapMonthOf(int year) {
     if (!inLunarSpan(year)) {
         return -1;
     }
-    if (year >= SeriesFirstYear) {
+    if (year >= kSeriesFirstYear) {
         return tableLeapMonth(year);
     }
-    if (year >= LunarHistory::FirstYear) {
-        return publishedYear(year).LeapMonth;
+    if (year >= LunarHistory::kFirstYear) {
+        return publishedYear(year).leapMonth;
     }
-    for (const LunarDate& month : earlyMonths().Months) {
+    for (const LunarDate& month : earlyMonths().months) {
         if (month.Year == year && month.Leap) {
             return month.Month;
         }
@@ -1179,11 +1179,11 @@ int LeapCountThrough(int year) {
     if (!inLunarSpan(year)) {
         return -1;
     }
-    return LeapCounts[static_cast<std::size_t>(year - MinLunarYear)];
+    return kLeapCounts[static_cast<std::size_t>(year - MinLunarYear)];
 }
 
 double MeanArgument(double k, double t, double rate, double phase, double c2, double c3) {
-    return 2.0 * Pi * frac(rate * k) + phase - c2 * t * t - c3 * t * t * t;
+    return 2.0 * kPi * frac(rate * k) + phase - c2 * t * t - c3 * t * t * t;
 }
 
 int LunarDayOf(int year, int month, int day) {
@@ -1223,7 +1223,7 @@ bool LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, bool leap, int& y
         return false;
     }
     const LunarDate target{lunarYear, lunarMonth, lunarDay, leap};
-    if (lunarYear >= SeriesFirstYear) {
+    if (lunarYear >= kSeriesFirstYear) {
         return seriesLunarToSolar(target, year, month, day);
     }
     if (const int number = publishedDayNumber(target); number >= 0) {

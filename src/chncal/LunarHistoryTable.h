@@ -4,7 +4,7 @@
 //
 // The lunar months of the years 1 to 1899 as the published calendars give them, one word per lunar
 // year: bits 0-6 the day on which its first month begins, counted from 1 January of the solar year
-// of the same number plus NewYearBias, bits 7-18 one bit per month in their order but the last
+// of the same number plus kNewYearBias, bits 7-18 one bit per month in their order but the last
 // (set: 30 days, clear: 29; the last month runs to the next New Year), bits 19-22 the month that
 // has a leap month after it (0: none), bits 23-26 a month number the year leaves out (0: none).
 
@@ -13,18 +13,18 @@
 
 namespace CnCalendar::LunarHistory {
 
-inline constexpr int FirstYear = 1;
-inline constexpr int LastYear = 1899;
-inline constexpr int NewYearBias = 32;
+inline constexpr int kFirstYear = 1;
+inline constexpr int kLastYear = 1899;
+inline constexpr int kNewYearBias = 32;
 
 // Before the first lunar year the list begins with the twelfth month of the year -1, on this day
 // of the year 1.
-inline constexpr int PreludeMonth = 12;
-inline constexpr int PreludeDayOfYear = 14;
+inline constexpr int kPreludeMonth = 12;
+inline constexpr int kPreludeDayOfYear = 14;
 // After the last lunar year the next one begins on this day of the year 1900.
-inline constexpr int FollowingNewYearDayOfYear = 31;
+inline constexpr int kFollowingNewYearDayOfYear = 31;
 
-inline constexpr std::array<std::uint32_t, 1899> Years = {
+inline constexpr std::array<std::uint32_t, 1899> kYears = {
     0x0016aca, 0x0455540, 0x0015553, 0x002ad48, 0x02d6abc, 0x002aacf, 0x0015545, 0x60aab3a,
     0x0016aae, 0x0555524, 0x0015537, 0x002ab2c, 0x0456aa0, 0x001aab3, 0x0015529, 0x02aab1e,
     0x002b530, 0x001aaa5, 0x00d551b, 0x00155ad, 0x04aad22, 0x002d535, 0x05aaaaa, 0x02aaabd,

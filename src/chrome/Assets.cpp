@@ -7,7 +7,7 @@
 
 // The resources live in a static library; referencing its initialiser keeps the linker from
 // dropping them.
-static void InitAssetResources() {
+static void initAssetResources() {
     Q_INIT_RESOURCE(qx_assets);
 }
 
@@ -20,7 +20,7 @@ struct Index {
 
 const Index& index() {
     static const Index built = [] {
-        InitAssetResources();
+        initAssetResources();
         Index result;
         QDirIterator it(QStringLiteral(":/qx"), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
@@ -42,12 +42,12 @@ const Index& index() {
 
 } // namespace
 
-QString Assets::ResourcePath(const QString& name) {
+QString Assets::resourcePath(const QString& name) {
     return index().pathByKey.value(name.toLower());
 }
 
-QPixmap Assets::Picture(const QString& name) {
-    const QString path = ResourcePath(name);
+QPixmap Assets::picture(const QString& name) {
+    const QString path = resourcePath(name);
     if (path.isEmpty()) {
         qWarning("Assets: no picture named %s", qPrintable(name));
         return {};
@@ -55,14 +55,14 @@ QPixmap Assets::Picture(const QString& name) {
     return QPixmap(path);
 }
 
-QStringList Assets::Names() {
+QStringList Assets::names() {
     return index().names;
 }
 
-QIcon Assets::AppIcon() {
+QIcon Assets::appIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString path = ResourcePath(QStringLiteral("appIcon%1").arg(size));
+        const QString path = resourcePath(QStringLiteral("appIcon%1").arg(size));
         if (!path.isEmpty())
             icon.addFile(path, QSize(size, size));
     }

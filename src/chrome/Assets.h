@@ -7,8 +7,8 @@
 
 // The program's own pictures, compiled in as Qt resources by the asset generator
 // (tools/assetgen). Every picture is found by its name alone, without regard to case and
-// without folder or extension: Assets::Picture("fbMin"), Assets::Picture("FBMIN") and
-// Assets::Picture("tbAdd") all work.
+// without folder or extension: Assets::picture("fbMin"), Assets::picture("FBMIN") and
+// Assets::picture("tbAdd") all work.
 //
 // Names (sizes in pixels):
 //   caption glyphs, 13 x 13:  fbMin fbMinMove fbMinDown, fbMax fbMaxMove fbMaxDown,
@@ -19,7 +19,7 @@
 //                             frameBottomL 6x22, frameBottomC 8x22 (stretched),
 //                             frameBottomR 15x22, frameLeft 6x8, frameRight 6x8 (stretched)
 //   application icon:         appIcon16 appIcon24 appIcon32 appIcon48 appIcon64 appIcon128
-//                             appIcon256 (use Assets::AppIcon())
+//                             appIcon256 (use Assets::appIcon())
 //   list icons, 16 x 16:      listPending listHistory listPublished listUser,
 //                             kindOrdinary kindBirthday kindAppointment kindAnniversary
 //   tool bar, 32 x 32:        tbAdd tbEdit tbDelete tbQuickPublish tbBirthday
@@ -33,12 +33,12 @@
 namespace Assets {
 
 // The picture of that name; a null pixmap when there is none.
-QPixmap Picture(const QString& name);
+QPixmap picture(const QString& name);
 // The resource path of that name (":/qx/skin/fbMin.png"), or an empty text.
-QString ResourcePath(const QString& name);
+QString resourcePath(const QString& name);
 // Every picture name, as spelt by the generator.
-QStringList Names();
+QStringList names();
 // The application's icon in all its sizes.
-QIcon AppIcon();
+QIcon appIcon();
 
 } // namespace Assets

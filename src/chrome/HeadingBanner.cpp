@@ -4,7 +4,7 @@
 
 #include <QHBoxLayout>
 
-QWidget* HeadingBanner::Make(QWidget* parent, QLabel* heading, TFrameImage* picture,
+QWidget* HeadingBanner::make(QWidget* parent, QLabel* heading, PictureBox* picture,
                              const QString& pictureName) {
     auto* banner = new QWidget(parent);
     banner->setAutoFillBackground(true);
@@ -23,7 +23,7 @@ QWidget* HeadingBanner::Make(QWidget* parent, QLabel* heading, TFrameImage* pict
     heading->setPalette(text);
 
     picture->setParent(banner);
-    picture->SetPicture(Assets::Picture(pictureName));
+    picture->setPicture(Assets::picture(pictureName));
 
     auto* row = new QHBoxLayout(banner);
     row->setContentsMargins(16, 0, 0, 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chrome/TFrameImage.h"
+#include "chrome/PictureBox.h"
 
 #include <QLabel>
 #include <QString>
@@ -14,6 +14,6 @@ inline constexpr int kHeight = 56;
 
 // Builds the banner into `parent`. `heading` and `picture` are the dialog's own controls,
 // which the banner takes over, lays out and styles.
-QWidget* Make(QWidget* parent, QLabel* heading, TFrameImage* picture, const QString& pictureName);
+QWidget* make(QWidget* parent, QLabel* heading, PictureBox* picture, const QString& pictureName);
 
 } // namespace HeadingBanner

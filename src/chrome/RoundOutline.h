@@ -14,7 +14,7 @@ inline constexpr int kCornerEllipse = 11;
 
 // How many pixels of row `row` (counted from the top or bottom edge) the corner cuts away.
 // Rows at or beyond half the ellipse are not cut.
-inline int Inset(int row) {
+inline int inset(int row) {
     const double radius = kCornerEllipse / 2.0;
     const double dy = radius - (row + 0.5);
     if (dy <= 0)
@@ -24,19 +24,19 @@ inline int Inset(int row) {
 }
 
 // The window's visible shape for a window of the given size, in window coordinates.
-inline QRegion Region(QSize size) {
+inline QRegion region(QSize size) {
     const int w = size.width();
     const int h = size.height();
     if (w <= 0 || h <= 0)
         return {};
     QRegion region(0, 0, w, h);
     for (int row = 0; row < kCornerEllipse / 2 + 1 && row < h; ++row) {
-        const int inset = Inset(row);
-        if (inset == 0)
+        const int cut = inset(row);
+        if (cut == 0)
             break;
         for (const int y : {row, h - 1 - row}) {
-            region -= QRegion(0, y, inset, 1);
-            region -= QRegion(w - inset, y, inset, 1);
+            region -= QRegion(0, y, cut, 1);
+            region -= QRegion(w - cut, y, cut, 1);
         }
     }
     return region;

@@ -18,7 +18,7 @@ struct SavePlan {
     QString question;
     // Shown when the question is answered No; empty: nothing is shown.
     QString declinedMessage;
-    // Rewrite the one reminder whose key Edit2 holds, instead of inserting new ones.
+    // Rewrite the one reminder whose key keyEdit holds, instead of inserting new ones.
     bool updateExisting = false;
     // Reminder kind written into Retype: "0" ordinary, "1" birthday, "2" appointment,
     // "3" anniversary.
@@ -38,8 +38,8 @@ enum class StartChoice {
     PickedOnly,  // "自由设置" alone, pickers always enabled
 };
 
-// Where the dialog's Label4 stands.
-enum class Label4Place {
+// Where the dialog's recipientsLabel stands.
+enum class RecipientsLabelPlace {
     AboveList,   // caption of the recipient list
     SettingsRow, // at the end of the settings row
     ButtonRow,   // red note in the button row
@@ -47,22 +47,22 @@ enum class Label4Place {
 
 struct EntryDesign {
     QString objectName;
-    QString title; // Label1, in the title bar
+    QString title; // titleLabel, in the title bar
     // Large heading on the white banner, with the picture at its right end. Empty: the
     // picture fills the banner and there is no heading.
     QString heading;
     QString bannerPicture;
     StartChoice start = StartChoice::NowOrPicked;
-    QString intervalCaption = QStringLiteral("开始提醒    间隔"); // Label7
+    QString intervalCaption = QStringLiteral("开始提醒    间隔"); // intervalLabel
     // The recipient list is shown (otherwise it is kept hidden and every row is ticked).
     bool listVisible = true;
     bool rowIcons = true;
     // Caption of the clear-all button; empty: no select-all / clear-all buttons.
     QString clearAllCaption = QStringLiteral("全不选");
-    QString label4Text = QStringLiteral("提醒人员");
-    Label4Place label4Place = Label4Place::AboveList;
-    // A red note in the settings row (Label6); empty: none.
-    QString label6Text;
+    QString recipientsLabelText = QStringLiteral("提醒人员");
+    RecipientsLabelPlace recipientsLabelPlace = RecipientsLabelPlace::AboveList;
+    // A red note in the settings row (noteLabel); empty: none.
+    QString noteText;
     QString placeholder = QStringLiteral("请输入提醒内容...");
     // The dialog loads its recipient list when shown (otherwise its opener does).
     bool loadOnShow = true;

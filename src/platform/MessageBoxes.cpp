@@ -24,10 +24,10 @@ void fill(QMessageBox& box, const MessageBoxes::Request& request) {
     case MessageBoxes::Icon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;
-    case MessageBoxes::Icon::information:
+    case MessageBoxes::Icon::Information:
         box.setIcon(QMessageBox::Information);
         break;
-    case MessageBoxes::Icon::question:
+    case MessageBoxes::Icon::Question:
         box.setIcon(QMessageBox::Question);
         break;
     case MessageBoxes::Icon::Exclamation:
@@ -90,11 +90,11 @@ void MessageBoxes::notify(const Request& request) {
 }
 
 void MessageBoxes::information(const QString& text) {
-    show({Icon::information, Buttons::Ok, AppInfo::kNoticeCaption, text});
+    show({Icon::Information, Buttons::Ok, AppInfo::kNoticeCaption, text});
 }
 
 bool MessageBoxes::question(const QString& text) {
-    return show({Icon::question, Buttons::YesNo, AppInfo::kNoticeCaption, text});
+    return show({Icon::Question, Buttons::YesNo, AppInfo::kNoticeCaption, text});
 }
 
 void MessageBoxes::defaultError(const QString& text) {

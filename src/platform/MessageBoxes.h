@@ -6,7 +6,7 @@
 // backend with a scripted one that records each box and answers each question.
 namespace MessageBoxes {
 
-enum class Icon { None, information, question, Exclamation, Error };
+enum class Icon { None, Information, Question, Exclamation, Error };
 enum class Buttons { Ok, YesNo };
 
 struct Request {

@@ -1,40 +1,40 @@
 #include "popups/PopupFactory.h"
 
-#include "popups/TFrmMessage.h"
-#include "popups/TFrmMessageJNR.h"
-#include "popups/TFrmMessageSr.h"
-#include "popups/TFrmMessageYh.h"
+#include "popups/AnniversaryPopup.h"
+#include "popups/AppointmentPopup.h"
+#include "popups/BirthdayPopup.h"
+#include "popups/OrdinaryPopup.h"
 
 #include <memory>
 
-ReminderPopup* Popups::Make(const PopupContext& context) {
+ReminderPopup* Popups::make(const PopupContext& context) {
     switch (context.kind) {
     case ReminderKind::Birthday:
-        return new TFrmMessageSr(context);
+        return new BirthdayPopup(context);
     case ReminderKind::Appointment:
-        return new TFrmMessageYh(context);
+        return new AppointmentPopup(context);
     case ReminderKind::Anniversary:
-        return new TFrmMessageJNR(context);
+        return new AnniversaryPopup(context);
     case ReminderKind::Ordinary:
         break;
     }
-    return new TFrmMessage(context);
+    return new OrdinaryPopup(context);
 }
 
-ReminderPopup* Popups::Create(const PopupContext& context) {
-    std::unique_ptr<ReminderPopup> popup(Make(context));
-    popup->FormCreate();
+ReminderPopup* Popups::create(const PopupContext& context) {
+    std::unique_ptr<ReminderPopup> popup(make(context));
+    popup->showAndSlideIn();
     return popup.release();
 }
 
-PopupFactory Popups::StandardFactory() {
+PopupFactory Popups::standardFactory() {
     return [](const PopupContext& context) -> ReminderWindow* {
-        std::unique_ptr<ReminderPopup> popup(Make(context));
+        std::unique_ptr<ReminderPopup> popup(make(context));
         // The list is read before anything shows: an empty one brings no window.
-        popup->FormShow();
-        if (popup->ListView1->count() == 0)
+        popup->applyDefaults();
+        if (popup->reminderList->count() == 0)
             return nullptr;
-        popup->FormCreate();
+        popup->showAndSlideIn();
         return popup.release();
     };
 }

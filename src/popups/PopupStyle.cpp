@@ -10,7 +10,7 @@ PopupStyle dated(ReminderKind kind, const char* caption, const char* notice, con
                  const char* pictureText) {
     return PopupStyle{kind,
                       QString::fromUtf8(caption),
-                      Statements::kPopupListByKind[KindIndex(kind)],
+                      Statements::kPopupListByKind[kindIndex(kind)],
                       // A key column of 50 pixels hides the key behind the tick box and the icon;
                       // the ordinary popup's widths keep the same total and show it.
                       {{QStringLiteral("编号"), 60},
@@ -22,9 +22,9 @@ PopupStyle dated(ReminderKind kind, const char* caption, const char* notice, con
                       QString::fromUtf8(notice),
                       false,
                       QString::fromLatin1(picture),
-                      QStringLiteral("Image1"),
+                      QStringLiteral("pictureLabel"),
                       QString::fromUtf8(pictureText),
-                      QStringLiteral("Panel3")};
+                      QStringLiteral("customPostponeRow")};
 }
 
 const PopupStyle kStyles[4] = {
@@ -40,9 +40,9 @@ const PopupStyle kStyles[4] = {
                QStringLiteral("请选择一条提醒记录进行操作！"),
                true,
                QStringLiteral("popupStrip"),
-               QStringLiteral("Image2"),
+               QStringLiteral("pictureLabel"),
                QString(),
-               QStringLiteral("Panel2")},
+               QStringLiteral("customPostponeRow")},
     dated(ReminderKind::Birthday, "生日提醒", "请选择一条生日提醒记录进行操作！", "popupBirthday",
           "生日快乐！！！"),
     dated(ReminderKind::Appointment, "约会提醒", "请选择一条约会提醒记录进行操作！",
@@ -53,12 +53,12 @@ const PopupStyle kStyles[4] = {
 
 } // namespace
 
-const PopupStyle& PopupStyleOf(ReminderKind kind) {
-    return kStyles[KindIndex(kind)];
+const PopupStyle& popupStyleOf(ReminderKind kind) {
+    return kStyles[kindIndex(kind)];
 }
 
-QString KindIconName(ReminderKind kind) {
+QString kindIconName(ReminderKind kind) {
     static const char* const names[4] = {"kindOrdinary", "kindBirthday", "kindAppointment",
                                          "kindAnniversary"};
-    return QString::fromLatin1(names[KindIndex(kind)]);
+    return QString::fromLatin1(names[kindIndex(kind)]);
 }

@@ -32,6 +32,6 @@ struct PopupStyle {
     QString customRowName;
 };
 
-const PopupStyle& PopupStyleOf(ReminderKind kind);
+const PopupStyle& popupStyleOf(ReminderKind kind);
 // The small list icon of a kind.
-QString KindIconName(ReminderKind kind);
+QString kindIconName(ReminderKind kind);

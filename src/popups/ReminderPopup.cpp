@@ -56,7 +56,7 @@ QLabel* caption(const QString& text, QWidget* parent, int x, int y) {
 
 } // namespace
 
-QRegion PopupShape(const QSize& size) {
+QRegion popupShape(const QSize& size) {
     const int w = size.width();
     const int h = size.height();
     // The rounded rectangle reaches one pixel beyond the right edge, so its right corner is
@@ -71,23 +71,23 @@ QRegion PopupShape(const QSize& size) {
 ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent)
     : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), style_(style),
       session_(context.session), reloadLists_(context.reloadLists), closed_(context.closed),
-      ADOQuery1(context.session.connectionName), ADOQuery2(context.session.connectionName) {
+      remindersQuery_(context.session.connectionName), namesQuery_(context.session.connectionName) {
     setAttribute(Qt::WA_DeleteOnClose);
     // With the main window hidden in the notification area, closing the popup is not the
     // end of the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(style_.caption);
-    setWindowIcon(Assets::AppIcon());
+    setWindowIcon(Assets::appIcon());
 
     content_ = new PopupPanel(this);
-    content_->setObjectName(QStringLiteral("Panel1"));
+    content_->setObjectName(QStringLiteral("content"));
     buildCaption(content_);
 
     int top = kCaptionHeight;
     picture_ = new QLabel(content_);
     picture_->setObjectName(style_.pictureControlName);
     picture_->setScaledContents(true);
-    picture_->setPixmap(Assets::Picture(style_.pictureName));
+    picture_->setPixmap(Assets::picture(style_.pictureName));
     picture_->setAutoFillBackground(true);
     QPalette white = picture_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -99,24 +99,24 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
 
     top = buildControls(content_, top + 6);
 
-    Label1 = named(new QLabel(QStringLiteral("注：双击查看明细   "), content_), "Label1");
-    QPalette blue = Label1->palette();
+    hintLabel = named(new QLabel(QStringLiteral("注：双击查看明细   "), content_), "hintLabel");
+    QPalette blue = hintLabel->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label1->setPalette(blue);
-    Label1->setGeometry(10, top, 300, 18);
+    hintLabel->setPalette(blue);
+    hintLabel->setGeometry(10, top, 300, 18);
     top += 20;
 
-    ListView1 = named(new ReportList(content_), "ListView1");
-    ListView1->setCheckBoxes(true);
-    ListView1->setColumns(style_.columns);
-    ListView1->setFillColumn(1);
-    ListView1->setTextColor(Qt::black);
-    ListView1->setTextColor(style_.contentColor, 1);
-    ListView1->setAccessibleName(style_.caption);
+    reminderList = named(new ReportList(content_), "reminderList");
+    reminderList->setCheckBoxes(true);
+    reminderList->setColumns(style_.columns);
+    reminderList->setFillColumn(1);
+    reminderList->setTextColor(Qt::black);
+    reminderList->setTextColor(style_.contentColor, 1);
+    reminderList->setAccessibleName(style_.caption);
     const int listHeight = style_.pictureOnTop ? 210 : 130;
-    ListView1->setGeometry(8, top, kWidth - 16, listHeight);
-    connect(ListView1, &ReportList::rowDoubleClicked, this,
-            guardedSlot(this, &ReminderPopup::ListView1DblClick));
+    reminderList->setGeometry(8, top, kWidth - 16, listHeight);
+    connect(reminderList, &ReportList::rowDoubleClicked, this,
+            guardedSlot(this, &ReminderPopup::showSelectedDetails));
     top += listHeight + 8;
 
     if (!style_.pictureOnTop) {
@@ -124,7 +124,7 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
         top += 160 + 1;
     }
     if (!style_.pictureText.isEmpty()) {
-        pictureText_ = named(new QLabel(style_.pictureText, picture_), "Label2");
+        pictureText_ = named(new QLabel(style_.pictureText, picture_), "greetingLabel");
         QFont big = pictureText_->font();
         big.setPointSize(30);
         big.setBold(true);
@@ -148,15 +148,15 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
     setMaximumSize(designed_);
     resize(designed_);
 
-    SlideTimer = named(new QTimer(this), "SlideTimer");
-    SlideTimer->setInterval(kSlideIntervalMs);
-    connect(SlideTimer, &QTimer::timeout, this, guardedSlot(this, &ReminderPopup::SlideTimerTimer));
+    slideTimer = named(new QTimer(this), "slideTimer");
+    slideTimer->setInterval(kSlideIntervalMs);
+    connect(slideTimer, &QTimer::timeout, this, guardedSlot(this, &ReminderPopup::slideStep));
 }
 
 ReminderPopup::~ReminderPopup() = default;
 
 void ReminderPopup::buildCaption(QWidget* content) {
-    auto* bar = named(new QWidget(content), "CaptionBar");
+    auto* bar = named(new QWidget(content), "captionBar");
     bar->setGeometry(1, 1, kWidth - 2, kCaptionHeight - 1);
     bar->setAutoFillBackground(true);
     QPalette barColours = bar->palette();
@@ -167,28 +167,28 @@ void ReminderPopup::buildCaption(QWidget* content) {
     bar->installEventFilter(this);
 
     auto* icon = new QLabel(bar);
-    icon->setPixmap(Assets::Picture(KindIconName(style_.kind)));
+    icon->setPixmap(Assets::picture(kindIconName(style_.kind)));
     icon->setGeometry(6, (bar->height() - 16) / 2, 16, 16);
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    CaptionLabel = named(new QLabel(style_.caption, bar), "CaptionLabel");
-    QFont bold = CaptionLabel->font();
+    captionLabel = named(new QLabel(style_.caption, bar), "captionLabel");
+    QFont bold = captionLabel->font();
     bold.setBold(true);
-    CaptionLabel->setFont(bold);
-    CaptionLabel->setGeometry(28, 0, 300, bar->height());
-    CaptionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    captionLabel->setFont(bold);
+    captionLabel->setGeometry(28, 0, 300, bar->height());
+    captionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    CloseButton = named(new QToolButton(bar), "CloseButton");
-    CloseButton->setText(QStringLiteral("×"));
-    CloseButton->setAccessibleName(QStringLiteral("关闭"));
-    CloseButton->setToolTip(QStringLiteral("关闭"));
-    CloseButton->setAutoRaise(true);
-    CloseButton->setFocusPolicy(Qt::NoFocus);
-    QFont closeFont = CloseButton->font();
+    closeButton = named(new QToolButton(bar), "closeButton");
+    closeButton->setText(QStringLiteral("×"));
+    closeButton->setAccessibleName(QStringLiteral("关闭"));
+    closeButton->setToolTip(QStringLiteral("关闭"));
+    closeButton->setAutoRaise(true);
+    closeButton->setFocusPolicy(Qt::NoFocus);
+    QFont closeFont = closeButton->font();
     closeFont.setPointSize(closeFont.pointSize() + 3);
-    CloseButton->setFont(closeFont);
-    CloseButton->setGeometry(bar->width() - 28, 1, 26, bar->height() - 2);
-    connect(CloseButton, &QToolButton::clicked, this, [this] { close(); });
+    closeButton->setFont(closeFont);
+    closeButton->setGeometry(bar->width() - 28, 1, 26, bar->height() - 2);
+    connect(closeButton, &QToolButton::clicked, this, [this] { close(); });
 }
 
 int ReminderPopup::buildControls(QWidget* content, int top) {
@@ -199,88 +199,91 @@ int ReminderPopup::buildControls(QWidget* content, int top) {
         choices->addButton(button);
         return button;
     };
-    RadioButton4 = radio("RadioButton4", QStringLiteral("3分钟"), 12, 66);
-    RadioButton5 = radio("RadioButton5", QStringLiteral("5分钟"), 80, 66);
-    RadioButton1 = radio("RadioButton1", QStringLiteral("10分钟"), 148, 74);
-    RadioButton2 = radio("RadioButton2", QStringLiteral("30分钟"), 224, 74);
-    RadioButton3 = radio("RadioButton3", QStringLiteral("60分钟以后提醒"), 300, 130);
-    (style_.presetMinutes == 30 ? RadioButton2 : RadioButton1)->setChecked(true);
+    threeMinutesButton = radio("threeMinutesButton", QStringLiteral("3分钟"), 12, 66);
+    fiveMinutesButton = radio("fiveMinutesButton", QStringLiteral("5分钟"), 80, 66);
+    tenMinutesButton = radio("tenMinutesButton", QStringLiteral("10分钟"), 148, 74);
+    thirtyMinutesButton = radio("thirtyMinutesButton", QStringLiteral("30分钟"), 224, 74);
+    sixtyMinutesButton = radio("sixtyMinutesButton", QStringLiteral("60分钟以后提醒"), 300, 130);
+    (style_.presetMinutes == 30 ? thirtyMinutesButton : tenMinutesButton)->setChecked(true);
 
-    btnok = named(new QPushButton(QStringLiteral("我知道了"), content), "btnok");
-    btnok->setGeometry(442, top - 1, 82, 27);
-    connect(btnok, &QPushButton::clicked, this, guardedSlot(this, &ReminderPopup::btnokClick));
-    btnexit = named(new QPushButton(QStringLiteral("退 出"), content), "btnexit");
-    btnexit->setGeometry(530, top - 1, 78, 27);
-    connect(btnexit, &QPushButton::clicked, this, guardedSlot(this, &ReminderPopup::btnexitClick));
+    acknowledgeButton =
+        named(new QPushButton(QStringLiteral("我知道了"), content), "acknowledgeButton");
+    acknowledgeButton->setGeometry(442, top - 1, 82, 27);
+    connect(acknowledgeButton, &QPushButton::clicked, this,
+            guardedSlot(this, &ReminderPopup::acknowledgeTicked));
+    exitButton = named(new QPushButton(QStringLiteral("退 出"), content), "exitButton");
+    exitButton->setGeometry(530, top - 1, 78, 27);
+    connect(exitButton, &QPushButton::clicked, this,
+            guardedSlot(this, &ReminderPopup::postponeTicked));
 
     top += 32;
-    CheckBox1 = named(new QCheckBox(QStringLiteral("自定义"), content), "CheckBox1");
-    CheckBox1->setGeometry(12, top, 70, 24);
-    connect(CheckBox1, &QCheckBox::toggled, this,
-            guardedSlot(this, &ReminderPopup::CheckBox1Click));
+    customCheckBox = named(new QCheckBox(QStringLiteral("自定义"), content), "customCheckBox");
+    customCheckBox->setGeometry(12, top, 70, 24);
+    connect(customCheckBox, &QCheckBox::toggled, this,
+            guardedSlot(this, &ReminderPopup::onCustomToggled));
 
     customRow_ = new QWidget(content);
     customRow_->setObjectName(style_.customRowName);
     customRow_->setGeometry(84, top - 2, kWidth - 92, 28);
     caption(QStringLiteral("从"), customRow_, 0, 6);
-    DateTimePicker1 = named(new QDateEdit(customRow_), "DateTimePicker1");
-    DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setAccessibleName(QStringLiteral("从"));
-    DateTimePicker1->setGeometry(18, 2, 112, 24);
-    DateTimePicker2 = named(new QTimeEdit(customRow_), "DateTimePicker2");
-    DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm"));
-    DateTimePicker2->setAccessibleName(QStringLiteral("开始"));
-    DateTimePicker2->setGeometry(134, 2, 66, 24);
+    startDateEdit = named(new QDateEdit(customRow_), "startDateEdit");
+    startDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    startDateEdit->setCalendarPopup(true);
+    startDateEdit->setAccessibleName(QStringLiteral("从"));
+    startDateEdit->setGeometry(18, 2, 112, 24);
+    startTimeEdit = named(new QTimeEdit(customRow_), "startTimeEdit");
+    startTimeEdit->setDisplayFormat(QStringLiteral("HH:mm"));
+    startTimeEdit->setAccessibleName(QStringLiteral("开始"));
+    startTimeEdit->setGeometry(134, 2, 66, 24);
     caption(QStringLiteral("开始"), customRow_, 206, 6);
     caption(QStringLiteral("间隔"), customRow_, 250, 6);
-    Edit1 = named(new QLineEdit(customRow_), "Edit1");
-    Edit1->setMaxLength(4);
-    Edit1->setAccessibleName(QStringLiteral("间隔"));
-    Edit1->setGeometry(280, 2, 46, 24);
-    Edit1->installEventFilter(this);
-    ComboBox1 = named(new QComboBox(customRow_), "ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->addItems(
+    intervalEdit = named(new QLineEdit(customRow_), "intervalEdit");
+    intervalEdit->setMaxLength(4);
+    intervalEdit->setAccessibleName(QStringLiteral("间隔"));
+    intervalEdit->setGeometry(280, 2, 46, 24);
+    intervalEdit->installEventFilter(this);
+    intervalUnitCombo = named(new QComboBox(customRow_), "intervalUnitCombo");
+    intervalUnitCombo->setEditable(true);
+    intervalUnitCombo->addItems(
         {TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour, TimingRules::kDay});
-    ComboBox1->setAccessibleName(QStringLiteral("间隔单位"));
-    ComboBox1->setGeometry(330, 2, 58, 24);
+    intervalUnitCombo->setAccessibleName(QStringLiteral("间隔单位"));
+    intervalUnitCombo->setGeometry(330, 2, 58, 24);
     caption(QStringLiteral("/次"), customRow_, 394, 6);
     customRow_->hide();
     return top + 32;
 }
 
-void ReminderPopup::FormCreate() {
+void ReminderPopup::showAndSlideIn() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int startTop = area.y() + area.height() - 45;
     bottom_ = startTop + kStartHeight;
     clearMask();
     setGeometry(area.x() + area.width() - kWidth - 7, startTop, kWidth, kStartHeight);
-    FormShow();
-    SlideTimer->start();
-    Present();
+    applyDefaults();
+    slideTimer->start();
+    present();
 }
 
-void ReminderPopup::SlideTimerTimer() {
+void ReminderPopup::slideStep() {
     const QRect now = geometry();
     const int height = now.height() + kSlideStep;
     if (height >= designed_.height()) {
-        SlideTimer->stop();
+        slideTimer->stop();
         setGeometry(now.x(), bottom_ - designed_.height(), kWidth, designed_.height());
-        FormResize();
+        updateShape();
         return;
     }
     setGeometry(now.x(), now.y() - kSlideStep, kWidth, height);
 }
 
-void ReminderPopup::FormShow() {
+void ReminderPopup::applyDefaults() {
     customRow_->hide();
-    Edit1->setText(QStringLiteral("5"));
-    ComboBox1->setCurrentText(TimingRules::kMinute);
+    intervalEdit->setText(QStringLiteral("5"));
+    intervalUnitCombo->setCurrentText(TimingRules::kMinute);
     const QDateTime now = SystemClock::now();
-    DateTimePicker1->setDate(now.date());
-    DateTimePicker2->setTime(now.time());
+    startDateEdit->setDate(now.date());
+    startTimeEdit->setTime(now.time());
     if (!listLoaded_) {
         loadList();
         listLoaded_ = true;
@@ -292,79 +295,79 @@ void ReminderPopup::loadList() {
     // that cannot be read leaves it as it was.
     UserNames names;
     if (style_.thirdColumnIsPublisher)
-        names = UserNames::read(ADOQuery2);
-    ADOQuery1.setStatement(QString::fromUtf8(style_.listStatement));
-    ADOQuery1.bindInteger(QStringLiteral("p"), session_.currentUserKey);
-    ADOQuery1.open();
+        names = UserNames::read(namesQuery_);
+    remindersQuery_.setStatement(QString::fromUtf8(style_.listStatement));
+    remindersQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    remindersQuery_.open();
     std::vector<QStringList> rows;
-    rows.reserve(ADOQuery1.recordCount());
-    for (ADOQuery1.first(); !ADOQuery1.atEnd(); ADOQuery1.next()) {
+    rows.reserve(remindersQuery_.recordCount());
+    for (remindersQuery_.first(); !remindersQuery_.atEnd(); remindersQuery_.next()) {
         const QString person =
             style_.thirdColumnIsPublisher
-                ? names.nameOf(ADOQuery1.fieldAsInteger(QStringLiteral("ReDOuserID")))
-                : ADOQuery1.fieldAsString(QStringLiteral("UserTrueName"));
-        rows.push_back({ADOQuery1.fieldAsString(QStringLiteral("KeyID")),
-                        ADOQuery1.fieldAsString(QStringLiteral("Redetail")), person});
+                ? names.nameOf(remindersQuery_.fieldAsInteger(QStringLiteral("ReDOuserID")))
+                : remindersQuery_.fieldAsString(QStringLiteral("UserTrueName"));
+        rows.push_back({remindersQuery_.fieldAsString(QStringLiteral("KeyID")),
+                        remindersQuery_.fieldAsString(QStringLiteral("Redetail")), person});
     }
-    ADOQuery1.close();
+    remindersQuery_.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
-    ListView1->replaceRows(std::move(rows), QIcon(Assets::Picture(KindIconName(style_.kind))));
+    reminderList->replaceRows(std::move(rows), QIcon(Assets::picture(kindIconName(style_.kind))));
 }
 
-bool ReminderPopup::ReloadReminders() {
+bool ReminderPopup::reloadReminders() {
     loadList();
     listLoaded_ = true;
-    return ListView1->count() > 0;
+    return reminderList->count() > 0;
 }
 
-void ReminderPopup::FormResize() {
-    if (Sliding())
+void ReminderPopup::updateShape() {
+    if (isSliding())
         return;
-    setMask(PopupShape(size()));
+    setMask(popupShape(size()));
 }
 
 void ReminderPopup::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    guarded([this] { FormResize(); });
+    guarded([this] { updateShape(); });
 }
 
-void ReminderPopup::FormClose() {
-    SlideTimer->stop();
+void ReminderPopup::onClosed() {
+    slideTimer->stop();
     if (auto closed = std::exchange(closed_, nullptr))
         closed();
 }
 
 void ReminderPopup::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
+    guarded([this] { onClosed(); });
     event->accept();
 }
 
-void ReminderPopup::CheckBox1Click() {
-    const bool custom = CheckBox1->isChecked();
-    for (QRadioButton* choice :
-         {RadioButton4, RadioButton5, RadioButton1, RadioButton2, RadioButton3})
+void ReminderPopup::onCustomToggled() {
+    const bool custom = customCheckBox->isChecked();
+    for (QRadioButton* choice : {threeMinutesButton, fiveMinutesButton, tenMinutesButton,
+                                 thirtyMinutesButton, sixtyMinutesButton})
         choice->setEnabled(!custom);
     customRow_->setVisible(custom);
 }
 
-bool ReminderPopup::Edit1KeyPress(QChar key) {
+bool ReminderPopup::isIntervalCharacter(QChar key) {
     return key == QLatin1Char('\b') || key == QLatin1Char('.') ||
            (key >= QLatin1Char('0') && key <= QLatin1Char('9'));
 }
 
 bool ReminderPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Edit1) {
+    if (watched == intervalEdit) {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             // Keys that type nothing (arrows, Home, Delete) move and delete as usual.
             if (!key->text().isEmpty() && key->key() != Qt::Key_Delete &&
-                !Edit1KeyPress(key->text().front()))
+                !isIntervalCharacter(key->text().front()))
                 return true;
         } else if (event->type() == QEvent::InputMethod) {
             // Text composed by an input method is held to the same characters.
             const auto* input = static_cast<QInputMethodEvent*>(event);
             for (QChar c : input->commitString())
-                if (!Edit1KeyPress(c))
+                if (!isIntervalCharacter(c))
                     return true;
         }
         return false;
@@ -389,25 +392,25 @@ bool ReminderPopup::eventFilter(QObject* watched, QEvent* event) {
 
 QList<int> ReminderPopup::tickedRows() const {
     QList<int> rows;
-    for (int row = 0; row < ListView1->count(); ++row)
-        if (ListView1->isChecked(row))
+    for (int row = 0; row < reminderList->count(); ++row)
+        if (reminderList->isChecked(row))
             rows << row;
     return rows;
 }
 
-int ReminderPopup::ChosenMinutes() const {
-    if (RadioButton4->isChecked())
+int ReminderPopup::chosenMinutes() const {
+    if (threeMinutesButton->isChecked())
         return 3;
-    if (RadioButton5->isChecked())
+    if (fiveMinutesButton->isChecked())
         return 5;
-    if (RadioButton2->isChecked())
+    if (thirtyMinutesButton->isChecked())
         return 30;
-    if (RadioButton3->isChecked())
+    if (sixtyMinutesButton->isChecked())
         return 60;
     return 10;
 }
 
-void ReminderPopup::btnokClick() {
+void ReminderPopup::acknowledgeTicked() {
     const QList<int> rows = tickedRows();
     if (rows.isEmpty()) {
         MessageBoxes::information(style_.nothingTickedNotice);
@@ -416,9 +419,9 @@ void ReminderPopup::btnokClick() {
     if (!MessageBoxes::question(kAcknowledgeQuestion))
         return;
     for (int row : rows) {
-        ADOQuery1.setStatement(QString::fromUtf8(Statements::kAcknowledge));
-        ADOQuery1.bindText(QStringLiteral("p"), ListView1->caption(row));
-        ADOQuery1.execute();
+        remindersQuery_.setStatement(QString::fromUtf8(Statements::kAcknowledge));
+        remindersQuery_.bindText(QStringLiteral("p"), reminderList->caption(row));
+        remindersQuery_.execute();
     }
     const std::function<void()> reload = reloadLists_;
     close();
@@ -426,48 +429,48 @@ void ReminderPopup::btnokClick() {
         reload();
 }
 
-void ReminderPopup::btnexitClick() {
+void ReminderPopup::postponeTicked() {
     const QList<int> rows = tickedRows();
-    if (!rows.isEmpty() && CheckBox1->isChecked()) {
-        const QString number = TextConvert::trim(Edit1->text());
-        const QString unit = TextConvert::trim(ComboBox1->currentText());
+    if (!rows.isEmpty() && customCheckBox->isChecked()) {
+        const QString number = TextConvert::trim(intervalEdit->text());
+        const QString unit = TextConvert::trim(intervalUnitCombo->currentText());
         const std::optional<qint64> totalTime =
-            TimingRules::PostponeTotalTime(TextConvert::toInt(number), unit);
+            TimingRules::postponeTotalTime(TextConvert::toInt(number), unit);
         if (!totalTime) {
             MessageBoxes::information(TimingRules::kBadUnitMessage);
             return;
         }
         const QString start =
-            TimingRules::PickedMomentText(DateTimePicker1->date(), DateTimePicker2->time());
+            TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time());
         for (int row : rows) {
-            ADOQuery1.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
-            ADOQuery1.bindText(QStringLiteral("p4"), start);
-            ADOQuery1.bindText(QStringLiteral("p1"), number);
-            ADOQuery1.bindText(QStringLiteral("p2"), unit);
-            ADOQuery1.bindLargeInt(QStringLiteral("p5"), *totalTime);
-            ADOQuery1.bindText(QStringLiteral("p3"), ListView1->caption(row));
-            ADOQuery1.execute();
+            remindersQuery_.setStatement(QString::fromUtf8(Statements::kPostponeCustom));
+            remindersQuery_.bindText(QStringLiteral("p4"), start);
+            remindersQuery_.bindText(QStringLiteral("p1"), number);
+            remindersQuery_.bindText(QStringLiteral("p2"), unit);
+            remindersQuery_.bindLargeInt(QStringLiteral("p5"), *totalTime);
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.execute();
         }
     } else if (!rows.isEmpty()) {
-        const int minutes = ChosenMinutes();
+        const int minutes = chosenMinutes();
         for (int row : rows) {
-            ADOQuery1.setStatement(QString::fromUtf8(Statements::kPostponeFixed));
-            ADOQuery1.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
-            ADOQuery1.bindText(QStringLiteral("p2"), TimingRules::kMinute);
-            ADOQuery1.bindLargeInt(QStringLiteral("p4"), minutes * 60);
-            ADOQuery1.bindText(QStringLiteral("p3"), ListView1->caption(row));
-            ADOQuery1.execute();
+            remindersQuery_.setStatement(QString::fromUtf8(Statements::kPostponeFixed));
+            remindersQuery_.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
+            remindersQuery_.bindText(QStringLiteral("p2"), TimingRules::kMinute);
+            remindersQuery_.bindLargeInt(QStringLiteral("p4"), minutes * 60);
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.execute();
         }
     }
     close();
 }
 
-void ReminderPopup::ListView1DblClick() {
-    const int row = ListView1->selectedRow();
+void ReminderPopup::showSelectedDetails() {
+    const int row = reminderList->selectedRow();
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::detail(QStringLiteral("【发布人】") + isolatedText(ListView1->subItem(row, 1)) +
-                         QStringLiteral("\r\r【内容】\r\r\n") +
-                         isolatedText(ListView1->subItem(row, 0)));
+    MessageBoxes::detail(
+        QStringLiteral("【发布人】") + isolatedText(reminderList->subItem(row, 1)) +
+        QStringLiteral("\r\r【内容】\r\r\n") + isolatedText(reminderList->subItem(row, 0)));
 }

@@ -20,66 +20,66 @@
 
 // The window shape of every popup: rounded top corners (4 by 4 corner ellipses) over square
 // bottom corners.
-QRegion PopupShape(const QSize& size);
+QRegion popupShape(const QSize& size);
 
 // The design shared by the four popups: a non-modal window that slides up at the bottom
 // right of the screen, lists the user's pending reminders of one kind with tick boxes, and
 // lets the user acknowledge the ticked ones or postpone them. It releases itself when closed.
 //
-// Create it, then FormCreate() loads the list and starts the slide-in; the repeat tick of
+// Create it, then showAndSlideIn() loads the list and starts the slide-in; the repeat tick of
 // ReminderPolling does both through the popup factory.
 class ReminderPopup : public ReminderWindow {
     Q_OBJECT
 public:
     ~ReminderPopup() override;
 
-    const PopupStyle& Style() const { return style_; }
-    ReminderKind Kind() const { return style_.kind; }
+    const PopupStyle& popupStyle() const { return style_; }
+    ReminderKind kind() const { return style_.kind; }
 
     // Event handlers.
     // Places the window at its starting point, sets the defaults, loads the list, shows the
     // window and starts the slide-in.
-    void FormCreate();
+    void showAndSlideIn();
     // Defaults of the controls, and the list (loaded once).
-    void FormShow();
+    void applyDefaults();
     // The list read again, keeping the rows ticked and the row selected.
-    bool ReloadReminders() override;
+    bool reloadReminders() override;
     // The window shape, except while sliding in.
-    void FormResize();
-    void FormClose();
-    void btnokClick();
-    void btnexitClick();
-    void CheckBox1Click();
+    void updateShape();
+    void onClosed();
+    void acknowledgeTicked();
+    void postponeTicked();
+    void onCustomToggled();
     // Whether a typed character may enter the interval number: backspace, "." and digits.
-    static bool Edit1KeyPress(QChar key);
-    void ListView1DblClick();
+    static bool isIntervalCharacter(QChar key);
+    void showSelectedDetails();
     // One step of the slide-in.
-    void SlideTimerTimer();
+    void slideStep();
 
     // The designed size, which the slide-in grows towards.
-    QSize DesignedSize() const { return designed_; }
-    bool Sliding() const { return SlideTimer->isActive(); }
+    QSize designedSize() const { return designed_; }
+    bool isSliding() const { return slideTimer->isActive(); }
     // The fixed postponement chosen, in minutes.
-    int ChosenMinutes() const;
+    int chosenMinutes() const;
 
-    // Controls, named as their members.
-    QRadioButton* RadioButton4 = nullptr; // "3分钟"
-    QRadioButton* RadioButton5 = nullptr; // "5分钟"
-    QRadioButton* RadioButton1 = nullptr; // "10分钟"
-    QRadioButton* RadioButton2 = nullptr; // "30分钟"
-    QRadioButton* RadioButton3 = nullptr; // "60分钟以后提醒"
-    QPushButton* btnok = nullptr;
-    QPushButton* btnexit = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QTimeEdit* DateTimePicker2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    ReportList* ListView1 = nullptr;
-    QTimer* SlideTimer = nullptr;
-    QLabel* CaptionLabel = nullptr;
-    QToolButton* CloseButton = nullptr;
+    // Controls.
+    QRadioButton* threeMinutesButton = nullptr;  // "3分钟"
+    QRadioButton* fiveMinutesButton = nullptr;   // "5分钟"
+    QRadioButton* tenMinutesButton = nullptr;    // "10分钟"
+    QRadioButton* thirtyMinutesButton = nullptr; // "30分钟"
+    QRadioButton* sixtyMinutesButton = nullptr;  // "60分钟以后提醒"
+    QPushButton* acknowledgeButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QCheckBox* customCheckBox = nullptr;
+    QDateEdit* startDateEdit = nullptr;
+    QTimeEdit* startTimeEdit = nullptr;
+    QLineEdit* intervalEdit = nullptr;
+    QComboBox* intervalUnitCombo = nullptr;
+    QLabel* hintLabel = nullptr;
+    ReportList* reminderList = nullptr;
+    QTimer* slideTimer = nullptr;
+    QLabel* captionLabel = nullptr;
+    QToolButton* closeButton = nullptr;
 
     // Sizes of the design, in pixels.
     static constexpr int kWidth = 620;
@@ -105,15 +105,15 @@ private:
     void buildCaption(QWidget* content);
     int buildControls(QWidget* content, int top);
     void loadList();
-    // Rows of ListView1 whose box is ticked, first to last.
+    // Rows of reminderList whose box is ticked, first to last.
     QList<int> tickedRows() const;
 
     const PopupStyle& style_;
     Session& session_;
     std::function<void()> reloadLists_;
     std::function<void()> closed_;
-    Query ADOQuery1; // the list and the writes
-    Query ADOQuery2; // the names of the publishers
+    Query remindersQuery_; // the list and the writes
+    Query namesQuery_;     // the names of the publishers
     QWidget* content_ = nullptr;
     QWidget* customRow_ = nullptr;
     QLabel* picture_ = nullptr;

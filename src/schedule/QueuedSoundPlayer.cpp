@@ -12,24 +12,24 @@ QueuedSoundPlayer::~QueuedSoundPlayer() {
     *alive_ = false;
 }
 
-QString QueuedSoundPlayer::WaveFolder() {
+QString QueuedSoundPlayer::waveFolder() {
     return ExecutableFolder::path() + QStringLiteral("wave/");
 }
 
-QString QueuedSoundPlayer::Locate(const QString& fileName) {
+QString QueuedSoundPlayer::locate(const QString& fileName) {
     if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')))
         return {};
-    const QString exact = WaveFolder() + fileName;
+    const QString exact = waveFolder() + fileName;
     if (QFileInfo(exact).isFile())
         return exact;
-    const QDir folder(WaveFolder());
+    const QDir folder(waveFolder());
     for (const QString& entry : folder.entryList(QDir::Files))
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             return folder.filePath(entry);
     return {};
 }
 
-void QueuedSoundPlayer::Play(const QString& fileName) {
+void QueuedSoundPlayer::play(const QString& fileName) {
     queue_.push_back(fileName);
     if (!busy_)
         startNext();
@@ -39,14 +39,14 @@ void QueuedSoundPlayer::startNext() {
     while (!busy_ && !queue_.empty()) {
         const QString fileName = queue_.front();
         queue_.pop_front();
-        const QString path = Locate(fileName);
+        const QString path = locate(fileName);
         if (path.isEmpty()) {
-            output_->Beep();
+            output_->beep();
             continue;
         }
         busy_ = true;
         std::weak_ptr<bool> alive = alive_;
-        output_->Start(path, [this, alive](bool played) {
+        output_->start(path, [this, alive](bool played) {
             const auto living = alive.lock();
             if (living && *living)
                 finished(played);
@@ -56,9 +56,9 @@ void QueuedSoundPlayer::startNext() {
 
 void QueuedSoundPlayer::finished(bool played) {
     if (!played)
-        output_->Beep();
+        output_->beep();
     // The next sound starts from the event loop, not from inside the output's notification,
-    // so an output that reports the end from within Start cannot recurse without bound.
+    // so an output that reports the end from within start() cannot recurse without bound.
     QMetaObject::invokeMethod(
         this,
         [this] {

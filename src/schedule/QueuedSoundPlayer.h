@@ -15,10 +15,10 @@ public:
     virtual ~SoundOutput() = default;
     // Starts playing the file and returns at once. Calls finished exactly once, when the
     // sound has ended (true) or could not be played after all (false). finished may run
-    // before Start returns.
-    virtual void Start(const QString& path, std::function<void(bool played)> finished) = 0;
+    // before start() returns.
+    virtual void start(const QString& path, std::function<void(bool played)> finished) = 0;
     // The system's default sound, for a file that is missing or cannot be played.
-    virtual void Beep() = 0;
+    virtual void beep() = 0;
 };
 
 // Plays the files of the folder "wave" beside the executable one after the other, without
@@ -30,18 +30,18 @@ public:
     explicit QueuedSoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent = nullptr);
     ~QueuedSoundPlayer() override;
 
-    void Play(const QString& fileName) override;
+    void play(const QString& fileName) override;
 
     // A sound is being played now.
-    bool Busy() const { return busy_; }
+    bool isBusy() const { return busy_; }
     // Sounds asked for and not yet started.
-    int Waiting() const { return static_cast<int>(queue_.size()); }
+    int waitingCount() const { return static_cast<int>(queue_.size()); }
 
     // The sound folder, with a trailing separator.
-    static QString WaveFolder();
+    static QString waveFolder();
     // The file's path in the sound folder, matched without regard to letter case as the
     // names were given on a system that ignores it; empty when there is no such file.
-    static QString Locate(const QString& fileName);
+    static QString locate(const QString& fileName);
 
 private:
     void startNext();

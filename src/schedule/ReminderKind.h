@@ -9,11 +9,11 @@ inline constexpr ReminderKind kAllReminderKinds[] = {ReminderKind::Ordinary, Rem
                                                      ReminderKind::Appointment,
                                                      ReminderKind::Anniversary};
 
-inline int KindIndex(ReminderKind kind) {
+inline int kindIndex(ReminderKind kind) {
     return static_cast<int>(kind);
 }
 
 // The Retype value of a stored row; values outside 0..3 count as ordinary.
-inline ReminderKind KindOfRetype(qint64 retype) {
+inline ReminderKind kindOfRetype(qint64 retype) {
     return retype >= 1 && retype <= 3 ? static_cast<ReminderKind>(retype) : ReminderKind::Ordinary;
 }

@@ -24,41 +24,42 @@ struct KindSetup {
 };
 
 const KindSetup kSetup[4] = {
-    {"Timer_reminder", 4000, "Timer_Normal", 5000, "p", "reminder.wav"},
-    {"Timer_Checksr", 25000, "Timer_SR", 8000, "p", "reminder.wav"},
-    {"Timer_Checkyh", 7000, "Timer_YH", 5000, "p", "SOUND560.WAV"},
-    {"Timer_CheckJNR", 6000, "Timer_JNR", 5000, "p1", "Trumpet1.wav"},
+    {"ordinaryPollTimer", 4000, "ordinaryRepeatTimer", 5000, "p", "reminder.wav"},
+    {"birthdayPollTimer", 25000, "birthdayRepeatTimer", 8000, "p", "reminder.wav"},
+    {"appointmentPollTimer", 7000, "appointmentRepeatTimer", 5000, "p", "SOUND560.WAV"},
+    {"anniversaryPollTimer", 6000, "anniversaryRepeatTimer", 5000, "p1", "Trumpet1.wav"},
 };
 
 } // namespace
 
 ReminderPolling::ReminderPolling(Session& session, std::function<void()> reloadLists,
                                  SoundPlayer& sound, PopupFactory popupFactory, QObject* parent)
-    : QObject(parent), ADOQuery1(session.connectionName), ADOQuery_SR(session.connectionName),
-      ADOQuery_YH(session.connectionName), ADOQuery_JNR(session.connectionName), session_(session),
+    : QObject(parent), ordinaryPollQuery(session.connectionName),
+      birthdayPollQuery(session.connectionName), appointmentPollQuery(session.connectionName),
+      anniversaryPollQuery(session.connectionName), session_(session),
       reloadLists_(std::move(reloadLists)), sound_(sound), popupFactory_(std::move(popupFactory)),
       watch_(session.connectionName) {
     for (ReminderKind kind : kAllReminderKinds) {
-        const KindSetup& setup = kSetup[KindIndex(kind)];
+        const KindSetup& setup = kSetup[kindIndex(kind)];
         auto* pollTimer = new QTimer(this);
         pollTimer->setObjectName(QString::fromLatin1(setup.pollTimer));
         pollTimer->setInterval(setup.pollMs);
         connect(pollTimer, &QTimer::timeout, this, [this, kind] { guardedPoll(kind); });
-        pollTimers_[KindIndex(kind)] = pollTimer;
+        pollTimers_[kindIndex(kind)] = pollTimer;
 
         auto* repeatTimer = new RepeatTimer(setup.initialRepeatMs, this);
         repeatTimer->setObjectName(QString::fromLatin1(setup.repeatTimer));
-        connect(repeatTimer, &RepeatTimer::Fired, this, [this, kind] { repeatTick(kind); });
-        repeatTimers_[KindIndex(kind)] = repeatTimer;
+        connect(repeatTimer, &RepeatTimer::fired, this, [this, kind] { repeatTick(kind); });
+        repeatTimers_[kindIndex(kind)] = repeatTimer;
     }
-    Timer_reminder = pollTimers_[0];
-    Timer_Checksr = pollTimers_[1];
-    Timer_Checkyh = pollTimers_[2];
-    Timer_CheckJNR = pollTimers_[3];
-    Timer_Normal = repeatTimers_[0];
-    Timer_SR = repeatTimers_[1];
-    Timer_YH = repeatTimers_[2];
-    Timer_JNR = repeatTimers_[3];
+    ordinaryPollTimer = pollTimers_[0];
+    birthdayPollTimer = pollTimers_[1];
+    appointmentPollTimer = pollTimers_[2];
+    anniversaryPollTimer = pollTimers_[3];
+    ordinaryRepeatTimer = repeatTimers_[0];
+    birthdayRepeatTimer = repeatTimers_[1];
+    appointmentRepeatTimer = repeatTimers_[2];
+    anniversaryRepeatTimer = repeatTimers_[3];
     for (QTimer* pollTimer : pollTimers_)
         pollTimer->start();
 }
@@ -70,66 +71,66 @@ ReminderPolling::~ReminderPolling() {
         delete popup.data();
 }
 
-void ReminderPolling::Timer_reminderTimer() {
+void ReminderPolling::onOrdinaryPollTimer() {
     poll(ReminderKind::Ordinary);
 }
-void ReminderPolling::Timer_ChecksrTimer() {
+void ReminderPolling::onBirthdayPollTimer() {
     poll(ReminderKind::Birthday);
 }
-void ReminderPolling::Timer_CheckyhTimer() {
+void ReminderPolling::onAppointmentPollTimer() {
     poll(ReminderKind::Appointment);
 }
-void ReminderPolling::Timer_CheckJNRTimer() {
+void ReminderPolling::onAnniversaryPollTimer() {
     poll(ReminderKind::Anniversary);
 }
-void ReminderPolling::Timer_NormalTimer() {
+void ReminderPolling::onOrdinaryRepeatTimer() {
     repeatTick(ReminderKind::Ordinary);
 }
-void ReminderPolling::Timer_SRTimer() {
+void ReminderPolling::onBirthdayRepeatTimer() {
     repeatTick(ReminderKind::Birthday);
 }
-void ReminderPolling::Timer_YHTimer() {
+void ReminderPolling::onAppointmentRepeatTimer() {
     repeatTick(ReminderKind::Appointment);
 }
-void ReminderPolling::Timer_JNRTimer() {
+void ReminderPolling::onAnniversaryRepeatTimer() {
     repeatTick(ReminderKind::Anniversary);
 }
 
-QString ReminderPolling::SoundFile(ReminderKind kind) {
-    return QString::fromLatin1(kSetup[KindIndex(kind)].sound);
+QString ReminderPolling::soundFile(ReminderKind kind) {
+    return QString::fromLatin1(kSetup[kindIndex(kind)].sound);
 }
 
-ReminderWindow* ReminderPolling::Popup(ReminderKind kind) const {
-    return popupSlots_[KindIndex(kind)].data();
+ReminderWindow* ReminderPolling::openPopup(ReminderKind kind) const {
+    return popupSlots_[kindIndex(kind)].data();
 }
 
-void ReminderPolling::PlayWave(const QString& fileName) {
-    sound_.Play(fileName);
+void ReminderPolling::playWave(const QString& fileName) {
+    sound_.play(fileName);
 }
 
 Query& ReminderPolling::queryOf(ReminderKind kind) {
     switch (kind) {
     case ReminderKind::Birthday:
-        return ADOQuery_SR;
+        return birthdayPollQuery;
     case ReminderKind::Appointment:
-        return ADOQuery_YH;
+        return appointmentPollQuery;
     case ReminderKind::Anniversary:
-        return ADOQuery_JNR;
+        return anniversaryPollQuery;
     case ReminderKind::Ordinary:
         break;
     }
-    return ADOQuery1;
+    return ordinaryPollQuery;
 }
 
 void ReminderPolling::poll(ReminderKind kind) {
     Query& query = queryOf(kind);
-    RepeatTimer* repeat = RepeatTimerOf(kind);
-    query.setStatement(QString::fromUtf8(Statements::kPollByKind[KindIndex(kind)]));
-    query.bindInteger(QString::fromLatin1(kSetup[KindIndex(kind)].parameter),
+    RepeatTimer* repeat = repeatTimer(kind);
+    query.setStatement(QString::fromUtf8(Statements::kPollByKind[kindIndex(kind)]));
+    query.bindInteger(QString::fromLatin1(kSetup[kindIndex(kind)].parameter),
                       session_.currentUserKey);
     query.open();
     if (query.recordCount() == 0) {
-        repeat->Stop();
+        repeat->stop();
         query.close();
         return;
     }
@@ -142,29 +143,29 @@ void ReminderPolling::poll(ReminderKind kind) {
     std::optional<qint64> period;
     for (int row = query.recordCount() - 1; row >= 0 && !period; --row) {
         query.seek(row);
-        if (!TimingRules::IsDue(query.fieldAsDateTime(QStringLiteral("RebeginTime")), now))
+        if (!TimingRules::isDue(query.fieldAsDateTime(QStringLiteral("RebeginTime")), now))
             continue;
         anyDue = true;
         // Another copy may have stored any number; keep the product inside 64 bits.
         const qint64 number = std::clamp<qint64>(
             query.fieldAsInteger(QStringLiteral("ReIntervalNumber")),
             std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-        period = TimingRules::IntervalMilliseconds(
+        period = TimingRules::intervalMilliseconds(
             number, query.fieldAsString(QStringLiteral("ReIntervalType")));
     }
     query.close();
     if (!anyDue)
         return;
     if (period)
-        repeat->SetPeriod(*period);
-    repeat->Start();
+        repeat->setPeriod(*period);
+    repeat->start();
 }
 
 void ReminderPolling::guardedPoll(ReminderKind kind) {
     if (!watch_.run([this, kind] { poll(kind); }))
         return;
-    bool& owed = popupOwed_[KindIndex(kind)];
-    if (owed && RepeatTimerOf(kind)->Enabled()) {
+    bool& owed = popupOwed_[kindIndex(kind)];
+    if (owed && repeatTimer(kind)->isEnabled()) {
         owed = false;
         repeatTick(kind);
     }
@@ -174,7 +175,7 @@ void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
     QPointer<ReminderWindow> guard(popup);
     bool anyLeft = true;
     // A store that cannot be read now leaves the list as it was.
-    watch_.run([&] { anyLeft = popup->ReloadReminders(); });
+    watch_.run([&] { anyLeft = popup->reloadReminders(); });
     if (!guard)
         return;
     if (!anyLeft) {
@@ -182,11 +183,11 @@ void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
         popup->close();
         return;
     }
-    popup->Present();
+    popup->present();
 }
 
 void ReminderPolling::repeatTick(ReminderKind kind) {
-    QPointer<ReminderWindow>& slot = popupSlots_[KindIndex(kind)];
+    QPointer<ReminderWindow>& slot = popupSlots_[kindIndex(kind)];
     if (slot) {
         refreshOpenPopup(slot);
         return;
@@ -195,7 +196,7 @@ void ReminderPolling::repeatTick(ReminderKind kind) {
         // Only the popup that holds the slot may empty it.
         auto self = std::make_shared<QPointer<ReminderWindow>>();
         PopupContext context{kind, session_, reloadLists_, [this, kind, self] {
-                                 QPointer<ReminderWindow>& held = popupSlots_[KindIndex(kind)];
+                                 QPointer<ReminderWindow>& held = popupSlots_[kindIndex(kind)];
                                  if (held == *self)
                                      held.clear();
                              }};
@@ -204,17 +205,17 @@ void ReminderPolling::repeatTick(ReminderKind kind) {
             Connection::NoWait noWait(session_.connectionName);
             popup = popupFactory_(context);
         }
-        popupOwed_[KindIndex(kind)] = false;
+        popupOwed_[kindIndex(kind)] = false;
         // Nothing pending: no empty window, and no sound.
         if (!popup)
             return;
         *self = popup;
         slot = popup;
-        popup->Present();
-        PlayWave(SoundFile(kind));
+        popup->present();
+        playWave(soundFile(kind));
     } catch (...) {
         // A popup that cannot be made now (the store busy or failing) is tried again at the
         // next good poll, without a message: the poll tells of a store that stays bad.
-        popupOwed_[KindIndex(kind)] = true;
+        popupOwed_[kindIndex(kind)] = true;
     }
 }

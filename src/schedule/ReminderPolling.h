@@ -44,42 +44,43 @@ public:
                     PopupFactory popupFactory, QObject* parent = nullptr);
     ~ReminderPolling() override;
 
-    // Polls.
-    void Timer_reminderTimer();
-    void Timer_ChecksrTimer();
-    void Timer_CheckyhTimer();
-    void Timer_CheckJNRTimer();
-    // Repeat ticks.
-    void Timer_NormalTimer();
-    void Timer_SRTimer();
-    void Timer_YHTimer();
-    void Timer_JNRTimer();
+    // A poll of one kind, as its timer runs it.
+    void onOrdinaryPollTimer();
+    void onBirthdayPollTimer();
+    void onAppointmentPollTimer();
+    void onAnniversaryPollTimer();
+    // A repeat tick of one kind, as its timer runs it.
+    void onOrdinaryRepeatTimer();
+    void onBirthdayRepeatTimer();
+    void onAppointmentRepeatTimer();
+    void onAnniversaryRepeatTimer();
 
     // Plays a file of the sound folder; returns at once (the player queues).
-    void PlayWave(const QString& fileName);
+    void playWave(const QString& fileName);
 
     // The kind's open popup (its slot), or nullptr.
-    ReminderWindow* Popup(ReminderKind kind) const;
+    ReminderWindow* openPopup(ReminderKind kind) const;
     // Runs the polls' and the refreshes' statements: what the store's faults do to them.
-    StoreWatch& Watch() { return watch_; }
+    StoreWatch& storeWatch() { return watch_; }
 
-    QTimer* PollTimer(ReminderKind kind) const { return pollTimers_[KindIndex(kind)]; }
-    RepeatTimer* RepeatTimerOf(ReminderKind kind) const { return repeatTimers_[KindIndex(kind)]; }
-    static QString SoundFile(ReminderKind kind);
+    QTimer* pollTimer(ReminderKind kind) const { return pollTimers_[kindIndex(kind)]; }
+    RepeatTimer* repeatTimer(ReminderKind kind) const { return repeatTimers_[kindIndex(kind)]; }
+    static QString soundFile(ReminderKind kind);
 
-    // Timers and query objects, named as their members.
-    QTimer* Timer_reminder = nullptr;
-    QTimer* Timer_Checksr = nullptr;
-    QTimer* Timer_Checkyh = nullptr;
-    QTimer* Timer_CheckJNR = nullptr;
-    RepeatTimer* Timer_Normal = nullptr;
-    RepeatTimer* Timer_SR = nullptr;
-    RepeatTimer* Timer_YH = nullptr;
-    RepeatTimer* Timer_JNR = nullptr;
-    Query ADOQuery1;
-    Query ADOQuery_SR;
-    Query ADOQuery_YH;
-    Query ADOQuery_JNR;
+    // The timers and the poll's query object of each kind (the same as pollTimer(kind) and
+    // repeatTimer(kind)).
+    QTimer* ordinaryPollTimer = nullptr;
+    QTimer* birthdayPollTimer = nullptr;
+    QTimer* appointmentPollTimer = nullptr;
+    QTimer* anniversaryPollTimer = nullptr;
+    RepeatTimer* ordinaryRepeatTimer = nullptr;
+    RepeatTimer* birthdayRepeatTimer = nullptr;
+    RepeatTimer* appointmentRepeatTimer = nullptr;
+    RepeatTimer* anniversaryRepeatTimer = nullptr;
+    Query ordinaryPollQuery;
+    Query birthdayPollQuery;
+    Query appointmentPollQuery;
+    Query anniversaryPollQuery;
 
 private:
     void poll(ReminderKind kind);

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-void ReminderWindow::Present() {
+void ReminderWindow::present() {
     const QWidget* active = QApplication::activeWindow();
     const bool takeFocus = active == nullptr || active == this;
     setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);

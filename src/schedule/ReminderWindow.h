@@ -10,10 +10,10 @@ public:
 
     // Reads the list of reminders again, keeping the rows the user ticked and selected.
     // Returns whether any reminder is left to show.
-    virtual bool ReloadReminders() = 0;
+    virtual bool reloadReminders() = 0;
 
     // Shows the window and brings it to the front without taking the keyboard from another
     // window of the program that has it: a reminder popping up must not swallow what the user
     // is typing elsewhere. With no window of the program active it takes the focus.
-    void Present();
+    void present();
 };

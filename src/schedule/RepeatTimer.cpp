@@ -7,10 +7,10 @@
 RepeatTimer::RepeatTimer(qint64 periodMs, QObject* parent) : QObject(parent), period_(periodMs) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
-    connect(&wake_, &QTimer::timeout, this, [this] { CheckElapsed(); });
+    connect(&wake_, &QTimer::timeout, this, [this] { checkElapsed(); });
 }
 
-void RepeatTimer::SetPeriod(qint64 periodMs) {
+void RepeatTimer::setPeriod(qint64 periodMs) {
     if (periodMs == period_)
         return;
     period_ = periodMs;
@@ -18,21 +18,21 @@ void RepeatTimer::SetPeriod(qint64 periodMs) {
         restartCount();
 }
 
-void RepeatTimer::Start() {
+void RepeatTimer::start() {
     if (enabled_)
         return;
     enabled_ = true;
     restartCount();
 }
 
-void RepeatTimer::Stop() {
+void RepeatTimer::stop() {
     enabled_ = false;
     countStart_ = QDateTime();
     wake_.stop();
 }
 
-bool RepeatTimer::CheckElapsed() {
-    if (!Running())
+bool RepeatTimer::checkElapsed() {
+    if (!isRunning())
         return false;
     const QDateTime now = SystemClock::now();
     const qint64 elapsed = countStart_.msecsTo(now);
@@ -46,7 +46,7 @@ bool RepeatTimer::CheckElapsed() {
         return false;
     }
     restartCount();
-    emit Fired();
+    emit fired();
     return true;
 }
 
@@ -56,7 +56,7 @@ void RepeatTimer::restartCount() {
 }
 
 void RepeatTimer::arm() {
-    if (!Running()) {
+    if (!isRunning()) {
         wake_.stop();
         return;
     }

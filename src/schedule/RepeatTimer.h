@@ -17,27 +17,27 @@ class RepeatTimer : public QObject {
 public:
     explicit RepeatTimer(qint64 periodMs, QObject* parent = nullptr);
 
-    qint64 Period() const { return period_; }
-    void SetPeriod(qint64 periodMs);
-    void Start();
-    void Stop();
+    qint64 period() const { return period_; }
+    void setPeriod(qint64 periodMs);
+    void start();
+    void stop();
     // Started (the period may still be 0).
-    bool Enabled() const { return enabled_; }
+    bool isEnabled() const { return enabled_; }
     // Started with a period that will fire.
-    bool Running() const { return enabled_ && period_ > 0; }
+    bool isRunning() const { return enabled_ && period_ > 0; }
     // When the running count began.
-    QDateTime CountStart() const { return countStart_; }
+    QDateTime countStart() const { return countStart_; }
 
     // Fires when a whole period has passed on the clock since the count began; the count
     // then begins again. The internal wake-up calls this; tests call it after moving the
     // clock. Returns whether it fired.
-    bool CheckElapsed();
+    bool checkElapsed();
 
     // The longest the internal wake-up sleeps before it looks at the clock again.
     static constexpr qint64 kLongestWakeMs = 3600000;
 
 signals:
-    void Fired();
+    void fired();
 
 private:
     void restartCount();

@@ -7,5 +7,5 @@
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    virtual void Play(const QString& fileName) = 0;
+    virtual void play(const QString& fileName) = 0;
 };

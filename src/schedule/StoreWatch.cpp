@@ -10,16 +10,16 @@
 
 StoreWatch::StoreWatch(QString connectionName) : connectionName_(std::move(connectionName)) {}
 
-QString StoreWatch::MissingText(const QString& path) {
+QString StoreWatch::missingText(const QString& path) {
     return QStringLiteral("找不到数据文件：%1\n提醒已暂停，数据文件恢复后将自动继续。").arg(path);
 }
 
-QString StoreWatch::BusyText(const QString& engineMessage) {
+QString StoreWatch::busyText(const QString& engineMessage) {
     return QStringLiteral("数据文件被占用已超过一分钟，暂时无法检查提醒，稍后自动重试。\n") +
            engineMessage;
 }
 
-QString StoreWatch::FailureText(const QString& engineMessage) {
+QString StoreWatch::failureText(const QString& engineMessage) {
     return QStringLiteral("读取数据文件失败，稍后自动重试。\n") + engineMessage;
 }
 
@@ -37,7 +37,7 @@ bool StoreWatch::reopen() {
         return false;
     const Connection::Outcome outcome = Connection::open(path_, connectionName_);
     if (outcome.result != Connection::OpenResult::Opened) {
-        report(FailureText(outcome.message));
+        report(failureText(outcome.message));
         return false;
     }
     missing_ = false;
@@ -59,7 +59,7 @@ bool StoreWatch::run(const std::function<void()>& work) {
             if (!busySince_.isValid())
                 busySince_ = now;
             if (busySince_.msecsTo(now) > kBusyReportAfterMs)
-                report(BusyText(error.message()));
+                report(busyText(error.message()));
             return false;
         }
         case StoreError::Kind::Missing:
@@ -67,14 +67,14 @@ bool StoreWatch::run(const std::function<void()>& work) {
             // A store put in its place is taken at once; otherwise the user hears of it once.
             if (Connection::checkFile(connectionName_) != Connection::FileState::Replaced ||
                 !reopen())
-                report(MissingText(path_));
+                report(missingText(path_));
             return false;
         case StoreError::Kind::Refused:
-            report(FailureText(error.message()));
+            report(failureText(error.message()));
             return false;
         }
     } catch (const std::exception& error) {
-        report(FailureText(QString::fromUtf8(error.what())));
+        report(failureText(QString::fromUtf8(error.what())));
         return false;
     }
     reported_ = false;

@@ -20,13 +20,13 @@ public:
     bool run(const std::function<void()>& work);
 
     // The store file went away and the work waits for it.
-    bool Paused() const { return missing_; }
+    bool isPaused() const { return missing_; }
 
     static constexpr qint64 kBusyReportAfterMs = 60000;
 
-    static QString MissingText(const QString& path);
-    static QString BusyText(const QString& engineMessage);
-    static QString FailureText(const QString& engineMessage);
+    static QString missingText(const QString& path);
+    static QString busyText(const QString& engineMessage);
+    static QString failureText(const QString& engineMessage);
 
 private:
     bool reopen();

@@ -26,44 +26,44 @@ const UnitScale* scaleOf(const QString& unit) {
 }
 } // namespace
 
-bool TimingRules::IsIntervalUnit(const QString& unit) {
+bool TimingRules::isIntervalUnit(const QString& unit) {
     return scaleOf(unit) != nullptr;
 }
 
-std::optional<qint64> TimingRules::IntervalMilliseconds(qint64 number, const QString& unit) {
+std::optional<qint64> TimingRules::intervalMilliseconds(qint64 number, const QString& unit) {
     const UnitScale* scale = scaleOf(unit);
     if (!scale)
         return std::nullopt;
     return number * scale->milliseconds;
 }
 
-std::optional<qint64> TimingRules::EntryTotalTime(qint64 number, const QString& unit) {
+std::optional<qint64> TimingRules::entryTotalTime(qint64 number, const QString& unit) {
     const UnitScale* scale = scaleOf(unit);
     if (!scale)
         return std::nullopt;
     return number * scale->entryScale;
 }
 
-std::optional<qint64> TimingRules::PostponeTotalTime(qint64 number, const QString& unit) {
+std::optional<qint64> TimingRules::postponeTotalTime(qint64 number, const QString& unit) {
     const UnitScale* scale = scaleOf(unit);
     if (!scale)
         return std::nullopt;
     return number * scale->postponeScale;
 }
 
-QString TimingRules::NowText() {
+QString TimingRules::nowText() {
     return SystemClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QString TimingRules::PickedMomentText(const QDate& date, const QTime& time) {
+QString TimingRules::pickedMomentText(const QDate& date, const QTime& time) {
     return date.toString(QStringLiteral("yyyy-MM-dd ")) + time.toString(QStringLiteral("HH:mm:00 "));
 }
 
-bool TimingRules::IsDue(const QDateTime& start, const QDateTime& now) {
+bool TimingRules::isDue(const QDateTime& start, const QDateTime& now) {
     return now >= start;
 }
 
-QString TimingRules::ApplySecondsMinimum(const QString& numberText, const QString& unitText) {
+QString TimingRules::applySecondsMinimum(const QString& numberText, const QString& unitText) {
     if (TextConvert::trim(unitText) != kSecond)
         return numberText;
     if (TextConvert::toInt(TextConvert::trim(numberText)) < 5)

@@ -19,25 +19,25 @@ inline const QString kDay = QStringLiteral("天");
 inline const QString kBadUnitMessage = QStringLiteral("间隔单位只能是秒、分、时或天！");
 
 // The unit is compared exactly; callers trim where they trim.
-bool IsIntervalUnit(const QString& unit);
+bool isIntervalUnit(const QString& unit);
 
 // Repeat period: number times the unit's milliseconds. No result outside the four units.
-std::optional<qint64> IntervalMilliseconds(qint64 number, const QString& unit);
+std::optional<qint64> intervalMilliseconds(qint64 number, const QString& unit);
 // Sort key written by the entry dialogs: sixtieths of a second.
-std::optional<qint64> EntryTotalTime(qint64 number, const QString& unit);
+std::optional<qint64> entryTotalTime(qint64 number, const QString& unit);
 // Sort key written by a postponement: seconds.
-std::optional<qint64> PostponeTotalTime(qint64 number, const QString& unit);
+std::optional<qint64> postponeTotalTime(qint64 number, const QString& unit);
 
 // "yyyy-mm-dd HH:mm:ss" of the clock's current moment (19 characters).
-QString NowText();
+QString nowText();
 // "yyyy-mm-dd HH:mm:00 " of a picked date and time: seconds dropped, one trailing blank.
-QString PickedMomentText(const QDate& date, const QTime& time);
+QString pickedMomentText(const QDate& date, const QTime& time);
 // Due from the start moment on, inclusive.
-bool IsDue(const QDateTime& start, const QDateTime& now);
+bool isDue(const QDateTime& start, const QDateTime& now);
 
 // "5" when the trimmed unit is "秒" and the trimmed number reads below 5; otherwise the
 // number text unchanged. Throws ConversionError when the unit is "秒" and the number text
 // is not a decimal integer.
-QString ApplySecondsMinimum(const QString& numberText, const QString& unitText);
+QString applySecondsMinimum(const QString& numberText, const QString& unitText);
 
 } // namespace TimingRules

@@ -9,7 +9,7 @@ quint32 le32(const QByteArray& bytes, qsizetype at) {
 }
 } // namespace
 
-std::optional<qint64> WaveFile::DurationMs(const QString& path) {
+std::optional<qint64> WaveFile::durationMs(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

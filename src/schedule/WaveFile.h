@@ -9,6 +9,6 @@ namespace WaveFile {
 // Playing time of a RIFF/WAVE file from its "fmt " and "data" chunks; no result when the
 // file is missing, unreadable or not a wave file. A file the audio output could still refuse
 // (an exotic encoding) is caught later, by the output itself.
-std::optional<qint64> DurationMs(const QString& path);
+std::optional<qint64> durationMs(const QString& path);
 
 } // namespace WaveFile

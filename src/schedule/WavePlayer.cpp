@@ -20,10 +20,10 @@ EffectSoundOutput::~EffectSoundOutput() {
     delete effect_.data();
 }
 
-void EffectSoundOutput::Start(const QString& path, std::function<void(bool played)> finished) {
+void EffectSoundOutput::start(const QString& path, std::function<void(bool played)> finished) {
     finished_ = std::move(finished);
     started_ = false;
-    const std::optional<qint64> duration = WaveFile::DurationMs(path);
+    const std::optional<qint64> duration = WaveFile::durationMs(path);
     if (!duration) {
         finish(false);
         return;
@@ -54,7 +54,7 @@ void EffectSoundOutput::Start(const QString& path, std::function<void(bool playe
     effect->setSource(QUrl::fromLocalFile(path));
 }
 
-void EffectSoundOutput::Beep() {
+void EffectSoundOutput::beep() {
     QApplication::beep();
 }
 

@@ -16,8 +16,8 @@ public:
     explicit EffectSoundOutput(QObject* parent = nullptr);
     ~EffectSoundOutput() override;
 
-    void Start(const QString& path, std::function<void(bool played)> finished) override;
-    void Beep() override;
+    void start(const QString& path, std::function<void(bool played)> finished) override;
+    void beep() override;
 
     // Time allowed beyond a sound's own length before it counts as over: an output that
     // never reports the end (no device behind it) must not hold the queue for ever.

@@ -3,21 +3,21 @@
 #include "store/Query.h"
 #include "store/Statements.h"
 
-Permissions::Grants Permissions::FromString(const QString& text) {
+Permissions::Grants Permissions::fromString(const QString& text) {
     Grants grants{};
     for (int i = 0; i < kPositions; ++i)
         grants[i] = i < text.size() && text[i] == QLatin1Char('1');
     return grants;
 }
 
-QString Permissions::ToString(const Grants& grants) {
+QString Permissions::toString(const Grants& grants) {
     QString text;
     for (bool granted : grants)
         text += granted ? QLatin1Char('1') : QLatin1Char('0');
     return text;
 }
 
-Permissions::Grants Permissions::ForAccount(Query& query, int accountKey) {
+Permissions::Grants Permissions::forAccount(Query& query, int accountKey) {
     query.setStatement(Statements::kSelectPermission);
     query.bindInteger(QStringLiteral("p"), accountKey);
     query.open();
@@ -34,5 +34,5 @@ Permissions::Grants Permissions::ForAccount(Query& query, int accountKey) {
         all.fill(true);
         return all;
     }
-    return FromString(text);
+    return fromString(text);
 }

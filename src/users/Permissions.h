@@ -13,12 +13,12 @@ inline constexpr int kPositions = 9;
 using Grants = std::array<bool, kPositions>;
 
 // A position beyond the end of the text counts as "0"; only "1" grants.
-Grants FromString(const QString& text);
+Grants fromString(const QString& text);
 // Always nine characters.
-QString ToString(const Grants& grants);
+QString toString(const Grants& grants);
 
 // Reads the account's string and administrator flag from the store: no permission row
 // means "000000000", an administrator gets everything whatever his string says.
-Grants ForAccount(Query& query, int accountKey);
+Grants forAccount(Query& query, int accountKey);
 
 } // namespace Permissions

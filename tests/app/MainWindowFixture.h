@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "platform/AppLifetime.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +23,13 @@ protected:
     // Logs in through the real dialog, as the first activation does.
     void loginAs(const QString& name, const QString& password) {
         ScriptedModal modal([&](QDialog& dialog) {
-            auto& login = dynamic_cast<TFrmLogin&>(dialog);
-            login.Edit1->setText(name);
-            login.Edit2->setText(password);
-            login.btnloginClick();
+            auto& login = dynamic_cast<LoginDialog&>(dialog);
+            login.loginNameEdit->setText(name);
+            login.passwordEdit->setText(password);
+            login.logIn();
             return dialog.result();
         });
-        window.FormActivate();
+        window.showLoginOnce();
     }
     int addReminder(int recipient, int publisher, const QString& detail, QVariant totalTime,
                     int done = 0, const QString& doTime = "2010-11-12 08:51:37") {
@@ -55,5 +55,5 @@ protected:
     int me = 0;
     int other = 0;
     int quitRequests = 0;
-    TFrmMainT window{store.session()};
+    MainWindow window{store.session()};
 };

@@ -1,8 +1,8 @@
 // The main window opens every other window as a new modal instance, and the entry dialogs
 // reach back to reload its lists.
-#include "app/TFrmMainT.h"
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
+#include "app/MainWindow.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/EditReminderDialog.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -23,7 +23,7 @@ protected:
     FakeClock clock;
     ScriptedBoxes boxes;
     int me = 0;
-    TFrmMainT window{store.session()};
+    MainWindow window{store.session()};
 };
 
 TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
@@ -32,12 +32,16 @@ TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
         opened << QString::fromLatin1(dialog.metaObject()->className());
         return int(QDialog::Rejected);
     });
-    const std::pair<void (TFrmMainT::*)(), const char*> triggers[] = {
-        {&TFrmMainT::ToolButton10Click, "TFrmAddtx"}, {&TFrmMainT::ToolButton2Click, "TFrmQuickTx"},
-        {&TFrmMainT::ToolButton12Click, "TFrmSRTX"},  {&TFrmMainT::ToolButton9Click, "TFrmYhTx"},
-        {&TFrmMainT::TbexitClick, "TFrmJnrTx"},       {&TFrmMainT::N41Click, "TFrmUser"},
-        {&TFrmMainT::N43Click, "TFrmPopdem"},         {&TFrmMainT::N9Click, "TFrmModifyPwd"},
-        {&TFrmMainT::N13Click, "TFrmAbout"},
+    const std::pair<void (MainWindow::*)(), const char*> triggers[] = {
+        {&MainWindow::addReminder, "AddReminderDialog"},
+        {&MainWindow::quickPublish, "QuickPublishDialog"},
+        {&MainWindow::addBirthdayReminder, "BirthdayReminderDialog"},
+        {&MainWindow::addAppointmentReminder, "AppointmentReminderDialog"},
+        {&MainWindow::addAnniversaryReminder, "AnniversaryReminderDialog"},
+        {&MainWindow::openUserAccounts, "UserAccountsDialog"},
+        {&MainWindow::openPermissions, "PermissionsDialog"},
+        {&MainWindow::openPasswordChange, "PasswordDialog"},
+        {&MainWindow::openAbout, "AboutDialog"},
     };
     for (const auto& [trigger, expected] : triggers) {
         opened.clear();
@@ -51,10 +55,10 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     QString memo;
     ScriptedModal modal([&](QDialog& dialog) {
         ++opened;
-        memo = dynamic_cast<TFrmEditMessage&>(dialog).Memo1->toPlainText();
+        memo = dynamic_cast<EditReminderDialog&>(dialog).contentEdit->toPlainText();
         return int(QDialog::Rejected);
     });
-    window.ToolButton3Click();
+    window.editReminder();
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(boxes.last().text, QStringLiteral("请选择一条记录进行操作！"));
 
@@ -63,53 +67,54 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     r.publisher = me;
     r.detail = "要改的提醒";
     store.addReminder(r);
-    window.ReloadLists();
-    window.ListView3->selectRow(0);
-    window.ToolButton3Click();
+    window.reloadLists();
+    window.publishedList->selectRow(0);
+    window.editReminder();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(memo, QStringLiteral("要改的提醒"));
 }
 
 TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
     ScriptedModal modal([&](QDialog& dialog) {
-        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
-        add.FormShow();
-        for (int row = 0; row < add.ListView1->count(); ++row)
-            add.ListView1->setChecked(row, add.ListView1->caption(row) == QStringLiteral("我自己"));
-        add.Memo1->setPlainText("自己提醒自己");
-        add.BitBtn1Click();
+        auto& add = dynamic_cast<AddReminderDialog&>(dialog);
+        add.onShown();
+        for (int row = 0; row < add.recipientList->count(); ++row)
+            add.recipientList->setChecked(row, add.recipientList->caption(row) ==
+                                                   QStringLiteral("我自己"));
+        add.contentEdit->setPlainText("自己提醒自己");
+        add.save();
         return int(QDialog::Rejected);
     });
-    window.ToolButton10Click();
-    ASSERT_EQ(window.ListView1->count(), 1);
-    EXPECT_EQ(window.ListView1->subItem(0, 0), QStringLiteral("自己提醒自己"));
-    ASSERT_EQ(window.ListView3->count(), 1);
-    EXPECT_EQ(window.ListView3->subItem(0, 1), QStringLiteral("我自己"));
+    window.addReminder();
+    ASSERT_EQ(window.pendingList->count(), 1);
+    EXPECT_EQ(window.pendingList->subItem(0, 0), QStringLiteral("自己提醒自己"));
+    ASSERT_EQ(window.publishedList->count(), 1);
+    EXPECT_EQ(window.publishedList->subItem(0, 1), QStringLiteral("我自己"));
 }
 
 TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
     clock.set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
-    window.FormShow();
-    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(2024, 2, 10));
-    window.ChnCalendar1->SetDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
+    window.onShown();
+    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(2024, 2, 10));
+    window.calendarView->setDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
 
     QDate pickedDay;
     QTime pickedTime;
     bool freeSetting = false;
     ScriptedModal modal([&](QDialog& dialog) {
-        auto& add = dynamic_cast<TFrmAddtx&>(dialog);
-        pickedDay = add.DateTimePicker1->date();
-        pickedTime = add.DateTimePicker2->time();
-        freeSetting = add.RadioButton3->isChecked() && add.DateTimePicker1->isEnabled();
+        auto& add = dynamic_cast<AddReminderDialog&>(dialog);
+        pickedDay = add.startDateEdit->date();
+        pickedTime = add.startTimeEdit->time();
+        freeSetting = add.startPickedButton->isChecked() && add.startDateEdit->isEnabled();
         return int(QDialog::Rejected);
     });
-    window.PageControl1->setCurrentIndex(0);
-    window.ToolButton10Click();
+    window.pages->setCurrentIndex(0);
+    window.addReminder();
     EXPECT_EQ(pickedDay, QDate(2024, 2, 10)) << "the list page presets nothing";
     EXPECT_FALSE(freeSetting);
 
-    window.PageControl1->setCurrentIndex(1);
-    window.ToolButton10Click();
+    window.pages->setCurrentIndex(1);
+    window.addReminder();
     EXPECT_EQ(pickedDay, QDate(2024, 3, 22));
     EXPECT_EQ(pickedTime.toString("HH:mm"), QStringLiteral("14:25")) << "the current time of day";
     EXPECT_TRUE(freeSetting);

@@ -1,11 +1,11 @@
 // The main window's polls: a reminder published to the logged-in user pops up with its sound
 // and, once acknowledged, moves to the history list.
-#include "app/TFrmMainT.h"
+#include "app/MainWindow.h"
 #include "popups/ReminderPopup.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmLogin.h"
+#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 class HeardSounds final : public SoundPlayer {
 public:
     explicit HeardSounds(QStringList& played) : played_(played) {}
-    void Play(const QString& fileName) override { played_ << fileName; }
+    void play(const QString& fileName) override { played_ << fileName; }
 
 private:
     QStringList& played_;
@@ -26,13 +26,13 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     ScriptedBoxes boxes;
     QStringList played;
     const int colleague = store.addUser("li", "李娜", "pw");
-    TFrmMainT window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
-    ReminderPolling& polling = window.Polling();
-    EXPECT_TRUE(polling.Timer_reminder->isActive());
-    EXPECT_EQ(polling.Timer_reminder->interval(), 4000);
-    EXPECT_EQ(polling.Timer_Checksr->interval(), 25000);
-    EXPECT_EQ(polling.Timer_Checkyh->interval(), 7000);
-    EXPECT_EQ(polling.Timer_CheckJNR->interval(), 6000);
+    MainWindow window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
+    ReminderPolling& polling = window.polling();
+    EXPECT_TRUE(polling.ordinaryPollTimer->isActive());
+    EXPECT_EQ(polling.ordinaryPollTimer->interval(), 4000);
+    EXPECT_EQ(polling.birthdayPollTimer->interval(), 25000);
+    EXPECT_EQ(polling.appointmentPollTimer->interval(), 7000);
+    EXPECT_EQ(polling.anniversaryPollTimer->interval(), 6000);
 
     TempStore::Reminder r;
     r.recipient = colleague;
@@ -42,37 +42,37 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     store.addReminder(r);
 
     // Before the login nothing is found.
-    polling.Timer_reminderTimer();
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    polling.onOrdinaryPollTimer();
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 
     ScriptedModal modal([](QDialog& dialog) {
-        auto& login = dynamic_cast<TFrmLogin&>(dialog);
-        login.Edit1->setText("li");
-        login.Edit2->setText("pw");
-        login.btnloginClick();
+        auto& login = dynamic_cast<LoginDialog&>(dialog);
+        login.loginNameEdit->setText("li");
+        login.passwordEdit->setText("pw");
+        login.logIn();
         return dialog.result();
     });
-    window.FormActivate();
-    ASSERT_EQ(window.ListView1->count(), 1);
+    window.showLoginOnce();
+    ASSERT_EQ(window.pendingList->count(), 1);
 
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Running());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isRunning());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
     clock.advanceMs(300000);
-    ASSERT_TRUE(polling.Timer_Normal->CheckElapsed());
-    auto* popup = qobject_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->checkElapsed());
+    auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
-    ASSERT_EQ(popup->ListView1->count(), 1);
+    ASSERT_EQ(popup->reminderList->count(), 1);
 
-    popup->ListView1->setChecked(0, true);
-    popup->btnokClick();
-    EXPECT_EQ(window.ListView1->count(), 0);
-    ASSERT_EQ(window.ListView2->count(), 1);
-    EXPECT_EQ(window.ListView2->subItem(0, 0), QStringLiteral("下午三点开会"));
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeTicked();
+    EXPECT_EQ(window.pendingList->count(), 0);
+    ASSERT_EQ(window.historyList->count(), 1);
+    EXPECT_EQ(window.historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
 
-    polling.Timer_reminderTimer();
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    polling.onOrdinaryPollTimer();
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 }
 
 } // namespace

@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(StartupTest, NoStoreShowsOnlyTheStartupFailureBox) {
-    EXPECT_EQ(Startup::Start(), nullptr);
+    EXPECT_EQ(Startup::start(), nullptr);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
@@ -48,7 +48,7 @@ TEST_F(StartupTest, AFileThatIsNotADatabaseShowsBothBoxes) {
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("Standard Jet DB, or anything else that is not ours");
     junk.close();
-    EXPECT_EQ(Startup::Start(), nullptr);
+    EXPECT_EQ(Startup::start(), nullptr);
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.all()[0].text, QStringLiteral("连接数据库失败,请重新配置数据库信息！"));
     EXPECT_EQ(boxes.all()[0].caption, QStringLiteral("系统错误:"));
@@ -66,7 +66,7 @@ TEST_F(StartupTest, AnSqliteFileWithoutTheTablesShowsBothBoxes) {
         db.close();
     }
     QSqlDatabase::removeDatabase("foreign");
-    EXPECT_EQ(Startup::Start(), nullptr);
+    EXPECT_EQ(Startup::start(), nullptr);
     EXPECT_EQ(boxes.count(), 2);
     EXPECT_FALSE(anyWindowVisible());
 }
@@ -76,7 +76,7 @@ TEST_F(StartupTest, AGoodStoreStartsWithoutAnyBoxFromAnotherWorkingDirectory) {
     const QString previous = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
-    auto program = Startup::Start();
+    auto program = Startup::start();
     QDir::setCurrent(previous);
     ASSERT_NE(program, nullptr);
     EXPECT_EQ(boxes.count(), 0);

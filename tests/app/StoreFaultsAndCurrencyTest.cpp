@@ -59,15 +59,15 @@ TEST_F(StoreFaultsAndCurrencyTest,
     EXPECT_LE(window.listRefreshTimer->interval(), 7000);
     window.resize(1000, 400);
     window.show();
-    window.ListView1->selectRow(10);
-    window.ListView1->verticalScrollBar()->setValue(7);
-    ASSERT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
-    window.ListView2->setChecked(1, true);
+    window.pendingList->selectRow(10);
+    window.pendingList->verticalScrollBar()->setValue(7);
+    ASSERT_EQ(window.pendingList->verticalScrollBar()->value(), 7);
+    window.historyList->setChecked(1, true);
 
     // Nothing changed: nothing is read into the lists, nothing repainted.
-    QSignalSpy resets(window.ListView1->model(), &QAbstractItemModel::modelReset);
-    QSignalSpy removals(window.ListView1->model(), &QAbstractItemModel::rowsRemoved);
-    window.RefreshListsIfChanged();
+    QSignalSpy resets(window.pendingList->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy removals(window.pendingList->model(), &QAbstractItemModel::rowsRemoved);
+    window.refreshListsIfChanged();
     EXPECT_EQ(resets.count() + removals.count(), 0);
 
     // Another copy publishes to me and acknowledges one of mine.
@@ -80,15 +80,15 @@ TEST_F(StoreFaultsAndCurrencyTest,
             .arg(me)
             .arg(other)));
     ASSERT_TRUE(write.exec("UPDATE tbl_reminder SET IfDone=1 WHERE ReDetail='待办59'"));
-    window.RefreshListsIfChanged();
-    ASSERT_EQ(window.ListView1->count(), 60);
-    EXPECT_EQ(window.ListView1->subItem(59, 0), QStringLiteral("新来的"));
-    EXPECT_EQ(window.ListView1->subItem(window.ListView1->selectedRow(), 0),
+    window.refreshListsIfChanged();
+    ASSERT_EQ(window.pendingList->count(), 60);
+    EXPECT_EQ(window.pendingList->subItem(59, 0), QStringLiteral("新来的"));
+    EXPECT_EQ(window.pendingList->subItem(window.pendingList->selectedRow(), 0),
               QStringLiteral("待办10"));
-    EXPECT_EQ(window.ListView1->verticalScrollBar()->value(), 7);
-    ASSERT_EQ(window.ListView2->count(), 4);
-    EXPECT_EQ(window.ListView2->checkedCount(), 1);
-    EXPECT_TRUE(window.ListView2->isChecked(1));
+    EXPECT_EQ(window.pendingList->verticalScrollBar()->value(), 7);
+    ASSERT_EQ(window.historyList->count(), 4);
+    EXPECT_EQ(window.historyList->checkedCount(), 1);
+    EXPECT_TRUE(window.historyList->isChecked(1));
     window.hide();
 }
 
@@ -96,7 +96,7 @@ TEST_F(StoreFaultsAndCurrencyTest,
        AReloadRunsAFixedNumberOfStatementsAndShowsTheNamesAsTheyAreNow) {
     addReminder(me, other, "一条", 60);
     loginAs("me", "pw");
-    const int few = statementsDuring([&] { window.ReloadLists(); });
+    const int few = statementsDuring([&] { window.reloadLists(); });
     for (int i = 0; i < 30; ++i) {
         const int publisher =
             store.addUser(QStringLiteral("p%1").arg(i), QStringLiteral("发布人%1").arg(i));
@@ -104,14 +104,14 @@ TEST_F(StoreFaultsAndCurrencyTest,
         addReminder(publisher, me, QStringLiteral("发给%1").arg(i), 100 + i);
         addReminder(me, publisher, QStringLiteral("已办%1").arg(i), 100 + i, 1);
     }
-    EXPECT_EQ(statementsDuring([&] { window.ReloadLists(); }), few);
+    EXPECT_EQ(statementsDuring([&] { window.reloadLists(); }), few);
 
     const Session otherCopy = store.openSecondSession("other-copy");
     QSqlQuery rename(QSqlDatabase::database(otherCopy.connectionName));
     ASSERT_TRUE(rename.exec(
         QStringLiteral("UPDATE tbl_user SET UserTrueName='改名了' WHERE KeyID=%1").arg(other)));
-    window.RefreshListsIfChanged();
-    EXPECT_EQ(window.ListView1->subItem(0, 1), QStringLiteral("改名了"));
+    window.refreshListsIfChanged();
+    EXPECT_EQ(window.pendingList->subItem(0, 1), QStringLiteral("改名了"));
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere) {
@@ -119,23 +119,23 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
         addReminder(me, other, QStringLiteral("历史%1").arg(i), 60, 1);
     addReminder(me, other, "待办", 60);
     loginAs("me", "pw");
-    window.ListView2->setChecked(1, true);
-    window.ListView2->setChecked(3, true);
+    window.historyList->setChecked(1, true);
+    window.historyList->setChecked(3, true);
     store.execute(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder WHEN OLD.ReDetail='历史1' "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    window.SpeedButton3->click();
+    window.deleteHistoryButton->click();
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_NE(boxes.texts().last(), QStringLiteral("删除历史提醒记录完毕！"));
-    EXPECT_EQ(window.ListView2->count(), 5) << "no reload after a failing delete";
+    EXPECT_EQ(window.historyList->count(), 5) << "no reload after a failing delete";
     EXPECT_EQ(store.count("tbl_reminder"), 5) << "the rows after the last one are kept";
 
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     boxes.clear();
-    guarded([&] { window.ReloadLists(); });
+    guarded([&] { window.reloadLists(); });
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(column(window.ListView1, 1), QStringList({"待办"}));
-    EXPECT_EQ(window.ListView2->count(), 5);
+    EXPECT_EQ(column(window.pendingList, 1), QStringList({"待办"}));
+    EXPECT_EQ(window.historyList->count(), 5);
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
@@ -143,10 +143,10 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
     loginAs("me", "pw");
     // Every tool button and menu item of the window, by what the user reads on it.
     std::map<QString, QObject*> controls;
-    for (QToolButton* button : window.ToolBar2->findChildren<QToolButton*>())
+    for (QToolButton* button : window.toolBar->findChildren<QToolButton*>())
         if (!button->text().trimmed().isEmpty())
             controls[button->text().trimmed()] = button;
-    for (QMenu* menu : window.MainMenu1->findChildren<QMenu*>())
+    for (QMenu* menu : window.mainMenu->findChildren<QMenu*>())
         for (QAction* action : menu->actions())
             if (!action->text().isEmpty())
                 controls[action->text()] = action;
@@ -154,7 +154,7 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
                                "快速发布", "生日提醒", "约会提醒", "纪念日提醒"};
     for (const QString& caption : gated) {
         ASSERT_TRUE(controls.count(caption)) << caption.toStdString();
-        EXPECT_EQ(TFrmMainT::ControlEnabled(controls[caption]), caption == "添加提醒")
+        EXPECT_EQ(MainWindow::isControlEnabled(controls[caption]), caption == "添加提醒")
             << caption.toStdString();
     }
 
@@ -172,7 +172,7 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
     for (const auto& [caption, title] : opens) {
         opened.clear();
         QObject* control = controls[caption];
-        TFrmMainT::SetControlEnabled(control, true);
+        MainWindow::setControlEnabled(control, true);
         if (auto* action = qobject_cast<QAction*>(control))
             action->trigger();
         else
@@ -185,17 +185,17 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
 TEST_F(StoreFaultsAndCurrencyTest, RestoringTheMinimisedWindowKeepsThePageAndTheCalendar) {
     loginAs("me", "pw");
     window.show();
-    window.PageControl1->setCurrentIndex(1);
-    window.ChnCalendar1->SetDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
+    window.pages->setCurrentIndex(1);
+    window.calendarView->setDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
     static_cast<QObject&>(window).event(&restored);
-    EXPECT_EQ(window.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(window.ChnCalendar1->DateTime().date(), QDate(1999, 9, 9));
+    EXPECT_EQ(window.pages->currentIndex(), 1);
+    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(1999, 9, 9));
     // Shown again after hiding into the tray, it starts over.
     window.hide();
     window.show();
-    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(window.pages->currentIndex(), 0);
     window.hide();
 }
 
@@ -207,21 +207,22 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
     bool acknowledged = false;
     QTimer::singleShot(0, &window, [&] {
         QPointer<ReminderPopup> popup =
-            Popups::Create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
-        const bool slidIn = QTest::qWaitFor([&] { return !popup->Sliding(); }, 5000);
+            Popups::create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
+        const bool slidIn = QTest::qWaitFor([&] { return !popup->isSliding(); }, 5000);
         EXPECT_TRUE(slidIn);
-        popup->ListView1->setChecked(0, true);
+        popup->reminderList->setChecked(0, true);
         // Clicked through its window, as the window system delivers it: a window blocked by a
         // modal dialog would never see the click.
-        QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
-                          popup->btnok->mapTo(popup, popup->btnok->rect().center()));
+        QTest::mouseClick(
+            popup->windowHandle(), Qt::LeftButton, {},
+            popup->acknowledgeButton->mapTo(popup, popup->acknowledgeButton->rect().center()));
         acknowledged =
             store.scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
         if (QWidget* dialog = QApplication::activeModalWidget())
             dialog->close();
         delete popup.data();
     });
-    window.N13Click(); // the about box, modal
+    window.openAbout(); // the about box, modal
     EXPECT_TRUE(acknowledged);
     window.hide();
 }
@@ -237,7 +238,7 @@ TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHolds
     // Polls and refreshes run far more often than they would, and a timer of the test
     // counts how often the event loop gets round to it meanwhile.
     for (ReminderKind kind : kAllReminderKinds)
-        window.Polling().PollTimer(kind)->setInterval(50);
+        window.polling().pollTimer(kind)->setInterval(50);
     window.listRefreshTimer->setInterval(50);
     int ticks = 0;
     QTimer counter;
@@ -258,15 +259,15 @@ TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFir
     file.close();
     for (int round = 0; round < 10; ++round) {
         for (ReminderKind kind : kAllReminderKinds) {
-            QTimerEvent tick(window.Polling().PollTimer(kind)->timerId());
-            QCoreApplication::sendEvent(window.Polling().PollTimer(kind), &tick);
+            QTimerEvent tick(window.polling().pollTimer(kind)->timerId());
+            QCoreApplication::sendEvent(window.polling().pollTimer(kind), &tick);
         }
         QTimerEvent refresh(window.listRefreshTimer->timerId());
         QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
     }
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
-    window.ToolButton1Click();
+    window.confirmExit();
     EXPECT_EQ(quitRequests, 1);
 }
 

@@ -1,6 +1,6 @@
 // The autostart option, hiding into the notification area and the about box.
-#include "app/TFrmAbout.h"
-#include "app/TFrmMainT.h"
+#include "app/AboutDialog.h"
+#include "app/MainWindow.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/SettingsFile.h"
@@ -20,11 +20,11 @@ class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AppLifetime::installQuitHook([this] { ++quitRequests; });
-        TFrmShell::OverrideTrayAvailableForTests(true);
+        ShellWindow::overrideTrayAvailableForTests(true);
     }
     void TearDown() override {
         AppLifetime::installQuitHook({});
-        TFrmShell::OverrideTrayAvailableForTests(std::nullopt);
+        ShellWindow::overrideTrayAvailableForTests(std::nullopt);
     }
     QString entryPath() const { return autostartDir.filePath("QxReminder.desktop"); }
     void plantEntry() {
@@ -41,32 +41,32 @@ protected:
     ScriptedBoxes boxes;
     QTemporaryDir autostartDir;
     int quitRequests = 0;
-    TFrmMainT window{store.session(), std::make_unique<XdgAutostart>(autostartDir.path())};
+    MainWindow window{store.session(), std::make_unique<XdgAutostart>(autostartDir.path())};
 };
 
 TEST_F(TrayTest, AFreshInstallationRemovesAPresentEntryAtTheFirstShow) {
     plantEntry();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     window.show();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
     EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
     window.show();
-    window.N14Click(); // unticked → ticked
+    window.toggleAutostart(); // unticked → ticked
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("1"));
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_FALSE(QFile::exists(entryPath()));
     window.hide();
     window.show();
     EXPECT_TRUE(entryText().contains(
-        "Exec=" + XdgAutostart::ExecValue(QCoreApplication::applicationFilePath())));
+        "Exec=" + XdgAutostart::execValue(QCoreApplication::applicationFilePath())));
 
-    window.N14Click(); // ticked → unticked: the entry stays until the next show
+    window.toggleAutostart(); // ticked → unticked: the entry stays until the next show
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("0"));
-    EXPECT_EQ(window.N14->text(), QStringLiteral("随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("随windows启动系统"));
     EXPECT_TRUE(QFile::exists(entryPath()));
     window.hide();
     window.show();
@@ -77,7 +77,7 @@ TEST_F(TrayTest, AnyOtherSettingLeavesCaptionAndEntryAsTheyWere) {
     plantEntry();
     SettingsFile::write("Run", "dword", "yes");
     window.show();
-    EXPECT_EQ(window.N14->text(), QStringLiteral("√随windows启动系统"));
+    EXPECT_EQ(window.autostartAction->text(), QStringLiteral("√随windows启动系统"));
     EXPECT_EQ(entryText(), QStringLiteral("[Desktop Entry]\nExec=/old/qxreminder\n"));
 }
 
@@ -86,7 +86,7 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
     QFile blocker(dir.filePath("autostart"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    TFrmMainT blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
+    MainWindow blocked(store.session(), std::make_unique<XdgAutostart>(dir.filePath("autostart")));
     SettingsFile::write("Run", "dword", "1");
     blocked.show();
     EXPECT_EQ(boxes.count(), 1);
@@ -98,45 +98,45 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
 
 TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
     window.show();
-    window.PageControl1->setCurrentIndex(2);
-    window.ToolButton8Click();
+    window.pages->setCurrentIndex(2);
+    window.onHideClicked();
     EXPECT_FALSE(window.isVisible());
-    ASSERT_NE(window.TrayIcon(), nullptr);
-    EXPECT_EQ(window.TrayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
-    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    ASSERT_NE(window.trayIcon(), nullptr);
+    EXPECT_EQ(window.trayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
+    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.PageControl1->currentIndex(), 0);
-    window.TrayIconMessage(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(window.pages->currentIndex(), 0);
+    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(window.isVisible());
-    window.N1221->trigger(); // "显示主窗口"
+    window.showWindowAction->trigger(); // "显示主窗口"
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
     window.show();
-    window.HideToTray();
-    QSystemTrayIcon* icon = window.TrayIcon();
+    window.hideToTray();
+    QSystemTrayIcon* icon = window.trayIcon();
     window.show();
-    window.HideToTray();
-    EXPECT_EQ(window.TrayIcon(), icon);
+    window.hideToTray();
+    EXPECT_EQ(window.trayIcon(), icon);
     EXPECT_EQ(window.findChildren<QSystemTrayIcon*>().size(), 1);
 }
 
 TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
-    TFrmShell::OverrideTrayAvailableForTests(false);
+    ShellWindow::overrideTrayAvailableForTests(false);
     window.show();
-    window.ToolButton8Click();
+    window.onHideClicked();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isMinimized());
 }
 
 TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
     window.show();
-    window.HideToTray();
-    window.N4->trigger();
+    window.hideToTray();
+    window.exitAction->trigger();
     EXPECT_EQ(quitRequests, 1);
     EXPECT_EQ(boxes.count(), 0);
-    window.N4->trigger(); // already ending: asked once
+    window.exitAction->trigger(); // already ending: asked once
     EXPECT_EQ(quitRequests, 1);
 }
 
@@ -151,14 +151,14 @@ public slots:
 TEST(AboutBoxTest, ItsTextOpensTheSuppliersPageAndExitClosesIt) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    TFrmAbout about;
+    AboutDialog about;
     about.show();
-    about.Label2Click();
+    about.openSupplierPage();
     QDesktopServices::unsetUrlHandler("https");
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front(), QUrl(AppInfo::kSupplierWebPage));
     EXPECT_TRUE(about.isVisible());
-    about.Button1->click();
+    about.exitButton->click();
     EXPECT_FALSE(about.isVisible());
 }
 

@@ -23,18 +23,18 @@ int countPixels(const QImage& image, const QRect& area, QColor color) {
 } // namespace
 
 TEST(CalendarBackgroundTest, PictureIsFittedKeepingItsAspectAndPlacedTopLeftOrCentred) {
-    EXPECT_EQ(FitInside({300, 100}, {400, 200}), QRect(0, 0, 200, 100)); // wide, height limits
-    EXPECT_EQ(FitInside({300, 200}, {600, 100}), QRect(0, 0, 300, 50));  // wide, width limits
-    EXPECT_EQ(FitInside({100, 300}, {200, 250}), QRect(0, 0, 100, 125)); // tall, width limits
-    EXPECT_EQ(FitInside({313, 253}, {300, 200}), QRect(0, 0, 313, 208)); // 208.67 truncated
-    EXPECT_TRUE(FitInside({300, 200}, {100, 0}).isEmpty());
+    EXPECT_EQ(fitInside({300, 100}, {400, 200}), QRect(0, 0, 200, 100)); // wide, height limits
+    EXPECT_EQ(fitInside({300, 200}, {600, 100}), QRect(0, 0, 300, 50));  // wide, width limits
+    EXPECT_EQ(fitInside({100, 300}, {200, 250}), QRect(0, 0, 100, 125)); // tall, width limits
+    EXPECT_EQ(fitInside({313, 253}, {300, 200}), QRect(0, 0, 313, 208)); // 208.67 truncated
+    EXPECT_TRUE(fitInside({300, 200}, {100, 0}).isEmpty());
 
     const QSize area(313, 253);
-    EXPECT_EQ(PictureRect(area, {100, 50}, false, false), QRect(0, 0, 100, 50));
-    EXPECT_EQ(PictureRect(area, {100, 50}, true, false), QRect(106, 101, 100, 50));
-    EXPECT_EQ(PictureRect(area, {400, 300}, true, false), QRect(-43, -23, 400, 300));
-    EXPECT_EQ(PictureRect(area, {300, 200}, true, true), QRect(0, 22, 313, 208));
-    EXPECT_EQ(PictureRect(area, {100, 400}, true, true), QRect(125, 0, 63, 253));
+    EXPECT_EQ(pictureRect(area, {100, 50}, false, false), QRect(0, 0, 100, 50));
+    EXPECT_EQ(pictureRect(area, {100, 50}, true, false), QRect(106, 101, 100, 50));
+    EXPECT_EQ(pictureRect(area, {400, 300}, true, false), QRect(-43, -23, 400, 300));
+    EXPECT_EQ(pictureRect(area, {300, 200}, true, true), QRect(0, 22, 313, 208));
+    EXPECT_EQ(pictureRect(area, {100, 400}, true, true), QRect(125, 0, 63, 253));
 }
 
 TEST(CalendarBackgroundTest, BlendingWeighsThePictureByAlphaModHundredAndSkipsTheKeyColour) {
@@ -44,7 +44,7 @@ TEST(CalendarBackgroundTest, BlendingWeighsThePictureByAlphaModHundredAndSkipsTh
         QImage layer = solid({4, 3}, Qt::white); // the key colour, at the top left
         layer.setPixelColor(2, 1, front);
         QImage background = solid({4, 3}, back);
-        BlendLayer(background, layer, alpha);
+        blendLayer(background, layer, alpha);
         const QColor result = background.pixelColor(2, 1);
         background.setPixelColor(2, 1, back);
         EXPECT_EQ(countPixels(background, background.rect(), back), 12) << alpha;
@@ -65,7 +65,7 @@ TEST(CalendarBackgroundTest, RenderDrawsFrameWatermarkAndBlendedPicture) {
     options.frameColor = QColor(1, 2, 3);
     QImage background;
     QImage layer;
-    Render(options, background, layer);
+    render(options, background, layer);
     ASSERT_EQ(background.size(), QSize(313, 253));
     EXPECT_TRUE(layer.isNull());
     EXPECT_EQ(background.pixelColor(0, 0), QColor(1, 2, 3));
@@ -79,18 +79,18 @@ TEST(CalendarBackgroundTest, RenderDrawsFrameWatermarkAndBlendedPicture) {
     EXPECT_EQ(countPixels(background, QRect(0, 0, 313, 40), options.monthColor), 0);
 
     options.showFrame = false;
-    options.showBackYearMonth = false;
+    options.showWatermark = false;
     QImage picture = solid({40, 40}, Qt::white);
     for (int y = 10; y < 30; ++y)
         for (int x = 10; x < 30; ++x)
             picture.setPixelColor(x, y, QColor(255, 0, 0));
     options.picture = picture;
     options.center = true;
-    Render(options, background, layer);
+    render(options, background, layer);
     ASSERT_EQ(layer.size(), QSize(313, 253));
     EXPECT_EQ(countPixels(background, QRect(146, 116, 20, 20), QColor(255, 127, 127)), 400);
     EXPECT_EQ(countPixels(background, background.rect(), Qt::white), 313 * 253 - 400);
     options.alphaBlend = 100;
-    Render(options, background, layer);
+    render(options, background, layer);
     EXPECT_EQ(countPixels(background, background.rect(), Qt::white), 313 * 253);
 }

@@ -14,7 +14,7 @@ using namespace ChnCalendarUse;
 namespace {
 
 // Field 7 of every era row, in table order.
-const char* const EraNames = "禹、启、太康、仲康、相、后羿、寒浞、少康、杼、槐、"
+const char* const kEraNames = "禹、启、太康、仲康、相、后羿、寒浞、少康、杼、槐、"
                              "芒、泄、不降、扃、廑、孔甲、皋、发、桀、商汤、"
                              "商代王、外丙、仲壬、太甲、沃丁、太庚、小甲、雍己、"
                              "太戊、仲丁、外壬、河亶甲、祖乙、祖辛、沃甲、祖丁、"
@@ -96,7 +96,7 @@ std::vector<std::string> split(const std::string& text, const std::string& sep) 
 } // namespace
 
 TEST(EraTable, HasTheListedRowsInOrder) {
-    const std::vector<std::string> names = split(EraNames, "、");
+    const std::vector<std::string> names = split(kEraNames, "、");
     ASSERT_EQ(names.size(), 529u);
     ASSERT_EQ(EraTable.size(), 529u);
     int nonZeroOffsets = 0;
@@ -213,7 +213,7 @@ TEST(Festivals, GregorianLunarAndTerms) {
         const int year = month == 5 ? 2009 : 2006;
         int y = 0, m = 0, d = 0;
         ASSERT_TRUE(CnCalendar::LunarToSolar(year, month, month, true, y, m, d)) << year;
-        TChnCal cal;
+        ChineseDateTexts cal;
         cal.Calculate(y, m, d);
         EXPECT_TRUE(cal.LunarLeap());
         EXPECT_EQ(cal.LunarFestivalText(), month == 5 ? "端午节" : "七夕节");
@@ -251,8 +251,8 @@ TEST(Festivals, LanternMidAutumnAndDoubleNinthFallOnTheirDaysOfAYear) {
     EXPECT_EQ(found, (std::vector<std::string>{"224元宵节", "917中秋节", "1011重阳节"}));
 }
 
-TEST(TChnCal, TextsOfADate) {
-    TChnCal cal;
+TEST(ChineseDateTexts, TextsOfADate) {
+    ChineseDateTexts cal;
     cal.Calculate(2024, 2, 10);
     EXPECT_EQ(cal.LunarMonthText(), "正月");
     EXPECT_EQ(cal.LunarDayText(), "初一");
@@ -292,20 +292,21 @@ TEST(TChnCal, TextsOfADate) {
     EXPECT_EQ(cal.SolarFestivalText(), "儿童节");
 }
 
-TEST(TChnCal, OutOfRangeDatesLeaveEveryText) {
-    TChnCal cal;
+TEST(ChineseDateTexts, OutOfRangeDatesLeaveEveryText) {
+    ChineseDateTexts cal;
     cal.Calculate(2024, 2, 10);
-    const TChnCal before = cal;
+    const ChineseDateTexts before = cal;
     for (const auto& [y, m, d] : std::vector<std::tuple<int, int, int>>{
              {2101, 1, 1}, {-850, 6, 1}, {2024, 13, 1}, {2024, 2, 30}}) {
         cal.Calculate(y, m, d);
         EXPECT_EQ(cal.Date().Year * 10000 + cal.Date().Month * 100 + cal.Date().Day,
                   y * 10000 + m * 100 + d);
-        for (auto text :
-             {&TChnCal::SolarTermText, &TChnCal::SolarFestivalText, &TChnCal::LunarMonthText,
-              &TChnCal::DayCycleText, &TChnCal::YearCycleText, &TChnCal::MonthCycleText,
-              &TChnCal::LunarFestivalText, &TChnCal::LunarYearText, &TChnCal::LunarDayText,
-              &TChnCal::AnimalText, &TChnCal::StarSignText, &TChnCal::EraText}) {
+        for (auto text : {&ChineseDateTexts::SolarTermText, &ChineseDateTexts::SolarFestivalText,
+                          &ChineseDateTexts::LunarMonthText, &ChineseDateTexts::DayCycleText,
+                          &ChineseDateTexts::YearCycleText, &ChineseDateTexts::MonthCycleText,
+                          &ChineseDateTexts::LunarFestivalText, &ChineseDateTexts::LunarYearText,
+                          &ChineseDateTexts::LunarDayText, &ChineseDateTexts::AnimalText,
+                          &ChineseDateTexts::StarSignText, &ChineseDateTexts::EraText}) {
             EXPECT_EQ((cal.*text)(), (before.*text)());
         }
         EXPECT_EQ(cal.LunarYear(), 2024);
@@ -313,8 +314,8 @@ TEST(TChnCal, OutOfRangeDatesLeaveEveryText) {
     }
 }
 
-TEST(TChnCal, LunarYearCycleGoesWithTheAnimalTheYearPillarWithSpring) {
-    TChnCal cal;
+TEST(ChineseDateTexts, LunarYearCycleGoesWithTheAnimalTheYearPillarWithSpring) {
+    ChineseDateTexts cal;
     cal.Calculate(2026, 2, 14); // after 立春 (02-04), before the lunar New Year (02-17)
     EXPECT_EQ(cal.YearCycleText(), "丙午");
     EXPECT_EQ(cal.LunarYearCycleText() + cal.AnimalText(), "乙巳蛇");
@@ -322,8 +323,8 @@ TEST(TChnCal, LunarYearCycleGoesWithTheAnimalTheYearPillarWithSpring) {
     EXPECT_EQ(cal.LunarYearCycleText() + cal.AnimalText(), "丙午马");
 }
 
-TEST(TChnCal, HistoricalDatesFollowThePublishedMonths) {
-    TChnCal cal;
+TEST(ChineseDateTexts, HistoricalDatesFollowThePublishedMonths) {
+    ChineseDateTexts cal;
     cal.Calculate(1368, 1, 23);
     EXPECT_EQ(cal.LunarYearText(), "1368");
     EXPECT_EQ(cal.LunarMonthText() + cal.LunarDayText(), "正月初四");
@@ -338,10 +339,10 @@ TEST(TChnCal, HistoricalDatesFollowThePublishedMonths) {
     EXPECT_EQ(cal.LunarFestivalText(), "元宵节");
 }
 
-TEST(TChnCal, TextsFollowTheirOwnBoundariesNotTheLunarYear) {
+TEST(ChineseDateTexts, TextsFollowTheirOwnBoundariesNotTheLunarYear) {
     // 1912-01-01 lies in lunar 1911 like the day before it, but its era is the Republic's;
     // 立春 1912 (02-05) changes the year cycle before the lunar New Year (02-18).
-    TChnCal cal;
+    ChineseDateTexts cal;
     cal.Calculate(1911, 12, 31);
     EXPECT_EQ(cal.EraText(), "[清] 爱新觉罗溥仪 宣统3年");
     cal.Calculate(1912, 1, 1);
@@ -355,8 +356,8 @@ TEST(TChnCal, TextsFollowTheirOwnBoundariesNotTheLunarYear) {
     EXPECT_EQ(cal.AnimalText(), "猪");
 }
 
-TEST(TChnCal, SkippedDaysOf1582KeepTheirLunarMonthButHaveNoLunarDay) {
-    TChnCal cal;
+TEST(ChineseDateTexts, SkippedDaysOf1582KeepTheirLunarMonthButHaveNoLunarDay) {
+    ChineseDateTexts cal;
     cal.Calculate(1582, 10, 4);
     ASSERT_FALSE(cal.LunarDayText().empty());
     for (int day : {5, 6, 14}) {

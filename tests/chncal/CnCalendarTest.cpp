@@ -147,7 +147,7 @@ TEST(Sexagenary, StemsBranchesAndNames) {
     EXPECT_EQ(DayCycle(1582, 10, 15), DayCycle(1582, 10, 4) + 1);
 }
 
-TEST(Names, LunarDayNamesAndStarSigns) {
+TEST(names, LunarDayNamesAndStarSigns) {
     struct Day {
         int day;
         const char* name;
@@ -179,7 +179,7 @@ TEST(Names, LunarDayNamesAndStarSigns) {
     }
 }
 
-TEST(Names, StarSignsChangeOnTheirFirstDaysThroughALeapYear) {
+TEST(names, StarSignsChangeOnTheirFirstDaysThroughALeapYear) {
     // First day of each sign; the days before 20 January belong to 摩羯 (9).
     const int firsts[12][3] = {{1, 20, 10}, {2, 19, 11}, {3, 21, 0},  {4, 21, 1},
                                {5, 21, 2},  {6, 22, 3},  {7, 23, 4},  {8, 23, 5},

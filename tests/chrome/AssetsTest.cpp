@@ -22,27 +22,27 @@ TEST(Assets, EveryPictureTheWindowsNameExistsAtItsSize) {
         {"login", {64, 64}},
     };
     for (const auto& [name, size] : expected)
-        EXPECT_EQ(Assets::Picture(name).size(), size) << name;
+        EXPECT_EQ(Assets::picture(name).size(), size) << name;
     for (const char* name :
          {"frameTopC", "frameBottomC", "frameLeft", "frameRight", "bannerEntry", "bannerUser",
           "bannerBirthday", "bannerAppointment", "bannerAnniversary", "popupStrip", "popupBirthday",
           "popupAppointment", "popupAnniversary", "about"})
-        EXPECT_FALSE(Assets::Picture(name).isNull()) << name;
-    EXPECT_EQ(Assets::Picture("frameTopC").height(), 35);
-    EXPECT_EQ(Assets::Picture("frameBottomC").height(), 22);
-    EXPECT_EQ(Assets::Picture("frameLeft").width(), 6);
-    EXPECT_EQ(Assets::Picture("frameRight").width(), 6);
+        EXPECT_FALSE(Assets::picture(name).isNull()) << name;
+    EXPECT_EQ(Assets::picture("frameTopC").height(), 35);
+    EXPECT_EQ(Assets::picture("frameBottomC").height(), 22);
+    EXPECT_EQ(Assets::picture("frameLeft").width(), 6);
+    EXPECT_EQ(Assets::picture("frameRight").width(), 6);
 }
 
 TEST(Assets, NamesAreFoundWithoutRegardToCaseAndUnknownNamesGiveNothing) {
-    const QString path = Assets::ResourcePath("fbMinMove");
+    const QString path = Assets::resourcePath("fbMinMove");
     EXPECT_FALSE(path.isEmpty());
-    EXPECT_EQ(Assets::ResourcePath("FBMINMOVE"), path);
-    EXPECT_EQ(Assets::ResourcePath("fbminmove"), path);
-    EXPECT_EQ(Assets::Picture("BTNUP").toImage(), Assets::Picture("btnUp").toImage());
-    EXPECT_TRUE(Assets::Picture("fbMinimise").isNull());
-    EXPECT_TRUE(Assets::ResourcePath("").isEmpty());
-    EXPECT_TRUE(Assets::Names().contains("tbQuickPublish"));
+    EXPECT_EQ(Assets::resourcePath("FBMINMOVE"), path);
+    EXPECT_EQ(Assets::resourcePath("fbminmove"), path);
+    EXPECT_EQ(Assets::picture("BTNUP").toImage(), Assets::picture("btnUp").toImage());
+    EXPECT_TRUE(Assets::picture("fbMinimise").isNull());
+    EXPECT_TRUE(Assets::resourcePath("").isEmpty());
+    EXPECT_TRUE(Assets::names().contains("tbQuickPublish"));
 }
 
 TEST(Assets, EachGlyphHasThreeDistinctLooksAndTheGlyphsDiffer) {
@@ -54,7 +54,7 @@ TEST(Assets, EachGlyphHasThreeDistinctLooksAndTheGlyphsDiffer) {
             if (name == "btn")
                 name = "btnUp";
             const QImage image =
-                Assets::Picture(name).toImage().convertToFormat(QImage::Format_ARGB32);
+                Assets::picture(name).toImage().convertToFormat(QImage::Format_ARGB32);
             looks.insert(
                 QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
             ++count;
@@ -64,7 +64,7 @@ TEST(Assets, EachGlyphHasThreeDistinctLooksAndTheGlyphsDiffer) {
 }
 
 TEST(Assets, ApplicationIconComesInSmallAndLargeSizes) {
-    const QList<QSize> sizes = Assets::AppIcon().availableSizes();
+    const QList<QSize> sizes = Assets::appIcon().availableSizes();
     for (const int side : {16, 32, 48, 256})
         EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
@@ -76,7 +76,7 @@ struct Wave {
     QByteArray data;
 };
 
-Wave ReadWave(const QString& path) {
+Wave readWave(const QString& path) {
     Wave wave;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -106,7 +106,7 @@ Wave ReadWave(const QString& path) {
 TEST(Assets, TheThreeSoundsAreShortAudible16BitPcmAndDistinct) {
     QSet<QByteArray> contents;
     for (const char* name : {"reminder.wav", "SOUND560.WAV", "Trumpet1.wav"}) {
-        const Wave wave = ReadWave(QStringLiteral(QX_WAVE_DIR "/") + QString::fromLatin1(name));
+        const Wave wave = readWave(QStringLiteral(QX_WAVE_DIR "/") + QString::fromLatin1(name));
         EXPECT_EQ(wave.format, 1) << name;
         EXPECT_EQ(wave.bits, 16) << name;
         ASSERT_GT(wave.channels, 0) << name;

@@ -1,9 +1,9 @@
 // chrome_showcase: shows a shell window and a dialog shell dressed as the program's windows
 // will be, for screenshots of the frame (docs/screens). Not a test; built on request only.
 #include "chrome/Assets.h"
-#include "chrome/TFrameImage.h"
-#include "chrome/TFrmMidShell.h"
-#include "chrome/TFrmShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
+#include "chrome/ShellWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +24,7 @@
 
 namespace {
 
-QLabel* FooterLabel(const QString& text, QColor colour, QWidget* parent) {
+QLabel* footerLabel(const QString& text, QColor colour, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -32,14 +32,14 @@ QLabel* FooterLabel(const QString& text, QColor colour, QWidget* parent) {
     return label;
 }
 
-class ShowcaseMain : public TFrmShell {
+class ShowcaseMain : public ShellWindow {
 public:
     ShowcaseMain() {
-        PlaceTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
-        auto* column = new QVBoxLayout(panClient);
+        placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
+        auto* column = new QVBoxLayout(clientArea);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
-        auto* tools = new QToolBar(panClient);
+        auto* tools = new QToolBar(clientArea);
         tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         tools->setIconSize(QSize(32, 32));
         const std::pair<const char*, const char*> buttons[] = {
@@ -49,9 +49,9 @@ public:
             {"tbAnniversary", "纪念日提醒"}, {"tbHide", "隐藏窗口"},
             {"tbExit", "退出系统"}};
         for (const auto& [picture, text] : buttons)
-            tools->addAction(QIcon(Assets::Picture(picture)), QString::fromUtf8(text));
+            tools->addAction(QIcon(Assets::picture(picture)), QString::fromUtf8(text));
         column->addWidget(tools);
-        auto* list = new QTreeWidget(panClient);
+        auto* list = new QTreeWidget(clientArea);
         list->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("内容"),
                                QStringLiteral("发布人"), QStringLiteral("发布时间")});
         list->setRootIsDecorated(false);
@@ -66,28 +66,29 @@ public:
             auto* item = new QTreeWidgetItem(list, {QString::number(key++), QString::fromUtf8(text),
                                                     QString::fromUtf8(who),
                                                     QStringLiteral("2010-11-12 08:51:37")});
-            item->setIcon(0, QIcon(Assets::Picture(icon)));
+            item->setIcon(0, QIcon(Assets::picture(icon)));
         }
         list->header()->resizeSection(0, 70);
         list->header()->resizeSection(1, 300);
         column->addWidget(list);
 
-        auto* footer = new QHBoxLayout(Image6);
+        auto* footer = new QHBoxLayout(bottomCenterPicture);
         footer->setContentsMargins(8, 0, 8, 0);
-        footer->addWidget(FooterLabel(QStringLiteral("欢迎你：管理员"), Qt::yellow, Image6));
-        footer->addStretch();
         footer->addWidget(
-            FooterLabel(QStringLiteral("2010年11月12日 星期五 08:51:37 "), Qt::cyan, Image6));
+            footerLabel(QStringLiteral("欢迎你：管理员"), Qt::yellow, bottomCenterPicture));
+        footer->addStretch();
+        footer->addWidget(footerLabel(QStringLiteral("2010年11月12日 星期五 08:51:37 "), Qt::cyan,
+                                      bottomCenterPicture));
     }
 };
 
-class ShowcaseDialog : public TFrmMidShell {
+class ShowcaseDialog : public DialogShell {
 public:
     ShowcaseDialog() {
-        PlaceTitleLabel(new QLabel(QStringLiteral("添加提醒")));
-        auto* column = new QVBoxLayout(panClient);
+        placeTitleLabel(new QLabel(QStringLiteral("添加提醒")));
+        auto* column = new QVBoxLayout(clientArea);
         column->setContentsMargins(0, 0, 0, 8);
-        auto* banner = new QWidget(panClient);
+        auto* banner = new QWidget(clientArea);
         banner->setAutoFillBackground(true);
         banner->setPalette(QPalette(Qt::white));
         banner->setFixedHeight(56);
@@ -100,8 +101,8 @@ public:
         heading->setFont(big);
         bannerRow->addWidget(heading);
         bannerRow->addStretch();
-        auto* picture = new TFrameImage(TFrameImage::Fit::Natural, banner);
-        picture->SetPicture(Assets::Picture("bannerEntry"));
+        auto* picture = new PictureBox(PictureBox::Fit::Natural, banner);
+        picture->setPicture(Assets::picture("bannerEntry"));
         bannerRow->addWidget(picture);
         column->addWidget(banner);
 
@@ -133,7 +134,7 @@ public:
         people->setFixedWidth(170);
         for (const char* name : {"管理员", "张明", "李娜", "王芳"}) {
             auto* item = new QTreeWidgetItem(people, {QString::fromUtf8(name)});
-            item->setIcon(0, QIcon(Assets::Picture("listUser")));
+            item->setIcon(0, QIcon(Assets::picture("listUser")));
             item->setCheckState(0, Qt::Unchecked);
         }
         body->addWidget(people);

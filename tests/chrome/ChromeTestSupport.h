@@ -11,10 +11,10 @@
 // Compares what a widget shows with a skin bitmap: every fully opaque pixel of the bitmap's
 // `source` rectangle must appear unchanged at `at` in the widget's picture. Translucent pixels
 // blend with whatever is behind and are left out.
-inline ::testing::AssertionResult ShowsBitmap(const QImage& shown, const QString& bitmapName,
+inline ::testing::AssertionResult showsBitmap(const QImage& shown, const QString& bitmapName,
                                               QRect source, QPoint at) {
     const QImage bitmap =
-        Assets::Picture(bitmapName).toImage().convertToFormat(QImage::Format_ARGB32);
+        Assets::picture(bitmapName).toImage().convertToFormat(QImage::Format_ARGB32);
     if (bitmap.isNull())
         return ::testing::AssertionFailure() << "no bitmap " << bitmapName.toStdString();
     const QImage picture = shown.convertToFormat(QImage::Format_ARGB32);
@@ -39,7 +39,7 @@ inline ::testing::AssertionResult ShowsBitmap(const QImage& shown, const QString
     return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult ShowsBitmap(QWidget& widget, const QString& bitmapName) {
-    const QImage bitmap = Assets::Picture(bitmapName).toImage();
-    return ShowsBitmap(widget.grab().toImage(), bitmapName, bitmap.rect(), QPoint(0, 0));
+inline ::testing::AssertionResult showsBitmap(QWidget& widget, const QString& bitmapName) {
+    const QImage bitmap = Assets::picture(bitmapName).toImage();
+    return showsBitmap(widget.grab().toImage(), bitmapName, bitmap.rect(), QPoint(0, 0));
 }

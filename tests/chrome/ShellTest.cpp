@@ -1,6 +1,6 @@
 #include "ChromeTestSupport.h"
-#include "chrome/TFrmMidShell.h"
-#include "chrome/TFrmShell.h"
+#include "chrome/DialogShell.h"
+#include "chrome/ShellWindow.h"
 #include "platform/ModalRunner.h"
 #include "support/ScriptedBoxes.h"
 
@@ -15,32 +15,34 @@
 
 namespace {
 
-// Derived windows as the program's own would be: a title label in panTop, content in panClient.
-class MainLike : public TFrmShell {
+// Derived windows as the program's own would be: a title label in topBar, content in clientArea.
+class MainLike : public ShellWindow {
 public:
-    MainLike() { Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0"))); }
-    using TShellFrame::panClient;
-    QLabel* Label1 = nullptr;
+    MainLike() {
+        titleLabel = placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
+    }
+    using ShellFrame::clientArea;
+    QLabel* titleLabel = nullptr;
     int quickAdds = 0;
 
 protected:
-    void N2Click() override { ++quickAdds; }
+    void quickAddReminder() override { ++quickAdds; }
 };
 
-class DialogLike : public TFrmMidShell {
+class DialogLike : public DialogShell {
 public:
     DialogLike() {
-        Label1 = PlaceTitleLabel(new QLabel(QStringLiteral("关于")));
-        BitBtn2 = new QPushButton(QStringLiteral("退出"), panClient);
-        BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-        BitBtn2->move(40, 300);
-        connect(BitBtn2, &QPushButton::clicked, this, [this] { close(); });
+        titleLabel = placeTitleLabel(new QLabel(QStringLiteral("关于")));
+        exitButton = new QPushButton(QStringLiteral("退出"), clientArea);
+        exitButton->setObjectName(QStringLiteral("exitButton"));
+        exitButton->move(40, 300);
+        connect(exitButton, &QPushButton::clicked, this, [this] { close(); });
     }
-    QLabel* Label1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QPushButton* exitButton = nullptr;
 };
 
-template <class T> T* Child(QWidget& window, const char* name) {
+template <class T> T* child(QWidget& window, const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
 }
 
@@ -60,24 +62,24 @@ protected:
 class TrayAvailability {
 public:
     explicit TrayAvailability(bool available) {
-        TFrmShell::OverrideTrayAvailableForTests(available);
+        ShellWindow::overrideTrayAvailableForTests(available);
     }
-    ~TrayAvailability() { TFrmShell::OverrideTrayAvailableForTests(std::nullopt); }
+    ~TrayAvailability() { ShellWindow::overrideTrayAvailableForTests(std::nullopt); }
 };
 
-void ShowAndWait(QWidget& window) {
+void showAndWait(QWidget& window) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 }
 
-void ClickCaption(QWidget& window, const char* name) {
-    auto* button = Child<TSkinButton>(window, name);
+void clickCaption(QWidget& window, const char* name) {
+    auto* button = child<SkinButton>(window, name);
     ASSERT_NE(button, nullptr) << name;
     QTest::mouseMove(button, QPoint(6, 6));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
 }
 
-void ExpectFrameFor(QWidget& window, QSize size) {
+void expectFrameFor(QWidget& window, QSize size) {
     EXPECT_EQ(window.size(), size);
     const QRegion mask = window.mask();
     EXPECT_EQ(mask.boundingRect(), QRect(QPoint(0, 0), size));
@@ -91,9 +93,9 @@ void ExpectFrameFor(QWidget& window, QSize size) {
          {QPoint(3, 0), QPoint(2, 1), QPoint(1, 2), QPoint(0, 3), QPoint(r - 3, 0), QPoint(r, 3),
           QPoint(r - 3, b), QPoint(size.width() / 2, b)})
         EXPECT_TRUE(mask.contains(kept)) << kept.x() << "," << kept.y();
-    auto* panTop = Child<QWidget>(window, "panTop");
-    auto* close = Child<TSkinButton>(window, "btnClose");
-    EXPECT_EQ(panTop->width(), size.width());
+    auto* topBar = child<QWidget>(window, "topBar");
+    auto* close = child<SkinButton>(window, "closeButton");
+    EXPECT_EQ(topBar->width(), size.width());
     EXPECT_EQ(close->pos(), QPoint(size.width() - 24, 9));
 }
 
@@ -102,91 +104,93 @@ void ExpectFrameFor(QWidget& window, QSize size) {
 TEST(Shells, FrameControlsAndCaptionButtonsOfBothShells) {
     MainLike shell;
     shell.resize(800, 600);
-    ShowAndWait(shell);
+    showAndWait(shell);
     EXPECT_TRUE(shell.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(Child<QWidget>(shell, "panTop")->height(), 35);
-    EXPECT_EQ(Child<QWidget>(shell, "imaTopL")->geometry(), QRect(0, 0, 9, 35));
-    EXPECT_EQ(Child<QWidget>(shell, "imaTopR")->geometry(), QRect(800 - 52, 0, 52, 35));
-    EXPECT_EQ(Child<QWidget>(shell, "imaTopC")->geometry(), QRect(9, 0, 800 - 61, 35));
-    EXPECT_EQ(Child<QWidget>(shell, "Panel2")->geometry(), QRect(0, 600 - 22, 800, 22));
-    EXPECT_EQ(Child<QWidget>(shell, "Image4")->size(), QSize(6, 22));
-    EXPECT_EQ(Child<QWidget>(shell, "Image5")->geometry(), QRect(800 - 15, 0, 15, 22));
-    EXPECT_EQ(Child<QWidget>(shell, "Image7")->geometry(), QRect(0, 0, 6, 600 - 57));
-    EXPECT_EQ(Child<QWidget>(shell, "Image8")->geometry(), QRect(800 - 6, 0, 6, 600 - 57));
-    EXPECT_EQ(Child<QWidget>(shell, "panClient")->geometry(), QRect(6, 0, 800 - 12, 600 - 57));
-    EXPECT_EQ(shell.panClient, Child<QWidget>(shell, "panClient"));
+    EXPECT_EQ(child<QWidget>(shell, "topBar")->height(), 35);
+    EXPECT_EQ(child<QWidget>(shell, "topLeftPicture")->geometry(), QRect(0, 0, 9, 35));
+    EXPECT_EQ(child<QWidget>(shell, "topRightPicture")->geometry(), QRect(800 - 52, 0, 52, 35));
+    EXPECT_EQ(child<QWidget>(shell, "topCenterPicture")->geometry(), QRect(9, 0, 800 - 61, 35));
+    EXPECT_EQ(child<QWidget>(shell, "bottomBar")->geometry(), QRect(0, 600 - 22, 800, 22));
+    EXPECT_EQ(child<QWidget>(shell, "bottomLeftPicture")->size(), QSize(6, 22));
+    EXPECT_EQ(child<QWidget>(shell, "bottomRightPicture")->geometry(), QRect(800 - 15, 0, 15, 22));
+    EXPECT_EQ(child<QWidget>(shell, "leftEdgePicture")->geometry(), QRect(0, 0, 6, 600 - 57));
+    EXPECT_EQ(child<QWidget>(shell, "rightEdgePicture")->geometry(),
+              QRect(800 - 6, 0, 6, 600 - 57));
+    EXPECT_EQ(child<QWidget>(shell, "clientArea")->geometry(), QRect(6, 0, 800 - 12, 600 - 57));
+    EXPECT_EQ(shell.clientArea, child<QWidget>(shell, "clientArea"));
 
     const std::pair<const char*, int> places[] = {
-        {"btnClose", 24}, {"btnMax", 41}, {"btnMin", 58}, {"btnHelp", 75}};
+        {"closeButton", 24}, {"maximizeButton", 41}, {"minimizeButton", 58}, {"helpButton", 75}};
     for (const auto& [name, offset] : places) {
-        auto* button = Child<TSkinButton>(shell, name);
+        auto* button = child<SkinButton>(shell, name);
         ASSERT_NE(button, nullptr) << name;
-        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("panTop"));
+        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("topBar"));
         EXPECT_EQ(button->geometry(), QRect(800 - offset, 9, 13, 13)) << name;
     }
-    EXPECT_EQ(Child<TSkinButton>(shell, "btnMax")->SkinButtonStyle(), sbsMax);
-    EXPECT_EQ(Child<TSkinButton>(shell, "btnMin")->SkinButtonStyle(), sbsMin);
-    EXPECT_EQ(Child<TSkinButton>(shell, "btnHelp")->SkinButtonStyle(), sbsHelp);
-    EXPECT_EQ(shell.Label1->parentWidget()->objectName(), QStringLiteral("panTop"));
+    EXPECT_EQ(child<SkinButton>(shell, "maximizeButton")->buttonStyle(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(child<SkinButton>(shell, "minimizeButton")->buttonStyle(), SkinButtonStyle::Minimize);
+    EXPECT_EQ(child<SkinButton>(shell, "helpButton")->buttonStyle(), SkinButtonStyle::Help);
+    EXPECT_EQ(shell.titleLabel->parentWidget()->objectName(), QStringLiteral("topBar"));
 
     DialogLike dialog;
-    ShowAndWait(dialog);
+    showAndWait(dialog);
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_NE(Child<TSkinButton>(dialog, "btnClose"), nullptr);
-    EXPECT_EQ(Child<TSkinButton>(dialog, "btnMax"), nullptr);
-    EXPECT_EQ(Child<TSkinButton>(dialog, "btnMin"), nullptr);
-    EXPECT_EQ(Child<TSkinButton>(dialog, "btnHelp"), nullptr);
+    EXPECT_NE(child<SkinButton>(dialog, "closeButton"), nullptr);
+    EXPECT_EQ(child<SkinButton>(dialog, "maximizeButton"), nullptr);
+    EXPECT_EQ(child<SkinButton>(dialog, "minimizeButton"), nullptr);
+    EXPECT_EQ(child<SkinButton>(dialog, "helpButton"), nullptr);
 }
 
 TEST(Shells, NeverSmallerThan640By480AndTheOutlineFollowsEverySize) {
     MainLike shell;
     shell.resize(800, 600);
-    ShowAndWait(shell);
-    ExpectFrameFor(shell, QSize(800, 600));
+    showAndWait(shell);
+    expectFrameFor(shell, QSize(800, 600));
     shell.resize(300, 200);
-    ExpectFrameFor(shell, QSize(640, 480));
+    expectFrameFor(shell, QSize(640, 480));
     shell.resize(1000, 300);
-    ExpectFrameFor(shell, QSize(1000, 480));
-    EXPECT_EQ(Child<TSkinButton>(shell, "btnHelp")->x(), 1000 - 75);
+    expectFrameFor(shell, QSize(1000, 480));
+    EXPECT_EQ(child<SkinButton>(shell, "helpButton")->x(), 1000 - 75);
 
     // A dialog designed smaller grows when it is shown, its controls where they were placed.
     DialogLike dialog;
     dialog.resize(400, 300);
-    ShowAndWait(dialog);
-    ExpectFrameFor(dialog, QSize(640, 480));
-    EXPECT_EQ(dialog.BitBtn2->pos(), QPoint(40, 300));
+    showAndWait(dialog);
+    expectFrameFor(dialog, QSize(640, 480));
+    EXPECT_EQ(dialog.exitButton->pos(), QPoint(40, 300));
 }
 
 TEST(Shells, TitleBarPressMovesTheWindowCaptionButtonPressDoesNot) {
     MainLike shell;
     shell.resize(800, 600);
     shell.move(100, 100);
-    ShowAndWait(shell);
-    QSignalSpy moves(&shell, &TFrmShell::MoveStarted);
+    showAndWait(shell);
+    QSignalSpy moves(&shell, &ShellWindow::moveStarted);
 
-    QTest::mousePress(Child<TSkinButton>(shell, "btnClose"), Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(Child<TSkinButton>(shell, "btnClose"), Qt::LeftButton, {}, QPoint(40, 5));
+    QTest::mousePress(child<SkinButton>(shell, "closeButton"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(child<SkinButton>(shell, "closeButton"), Qt::LeftButton, {}, QPoint(40, 5));
     EXPECT_EQ(moves.count(), 0);
     EXPECT_EQ(shell.pos(), QPoint(100, 100));
 
-    for (const char* name : {"imaTopL", "imaTopR"}) {
-        auto* image = Child<QWidget>(shell, name);
+    for (const char* name : {"topLeftPicture", "topRightPicture"}) {
+        auto* image = child<QWidget>(shell, name);
         QTest::mousePress(image, Qt::LeftButton, {}, QPoint(4, 20));
         QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(4, 20));
     }
     EXPECT_EQ(moves.count(), 2);
 
     // Through the title label (the mouse passes it to the title picture below).
-    const QPoint onTitle = shell.Label1->geometry().topLeft() + QPoint(10, 12);
-    auto* imaTopC = Child<QWidget>(shell, "imaTopC");
-    const QPoint onImage = imaTopC->mapFrom(Child<QWidget>(shell, "panTop"), onTitle);
-    EXPECT_EQ(shell.childAt(Child<QWidget>(shell, "panTop")->mapTo(&shell, onTitle)), imaTopC);
-    QTest::mousePress(imaTopC, Qt::LeftButton, {}, onImage);
+    const QPoint onTitle = shell.titleLabel->geometry().topLeft() + QPoint(10, 12);
+    auto* topCenterPicture = child<QWidget>(shell, "topCenterPicture");
+    const QPoint onImage = topCenterPicture->mapFrom(child<QWidget>(shell, "topBar"), onTitle);
+    EXPECT_EQ(shell.childAt(child<QWidget>(shell, "topBar")->mapTo(&shell, onTitle)),
+              topCenterPicture);
+    QTest::mousePress(topCenterPicture, Qt::LeftButton, {}, onImage);
     ASSERT_EQ(moves.count(), 3);
     if (moves.last().at(0).toBool())
         GTEST_SKIP() << "the window system moves the window itself here";
-    QTest::mouseMove(imaTopC, onImage + QPoint(30, 20));
-    QTest::mouseRelease(imaTopC, Qt::LeftButton, {}, onImage + QPoint(30, 20));
+    QTest::mouseMove(topCenterPicture, onImage + QPoint(30, 20));
+    QTest::mouseRelease(topCenterPicture, Qt::LeftButton, {}, onImage + QPoint(30, 20));
     EXPECT_EQ(shell.pos(), QPoint(130, 120));
 }
 
@@ -195,17 +199,17 @@ TEST(Shells, ShellWindowCloseAndMinimiseHideIntoTheTrayWithOneIcon) {
     MainLike shell;
     CloseCounter closes;
     shell.installEventFilter(&closes);
-    ShowAndWait(shell);
-    EXPECT_EQ(shell.TrayIcon(), nullptr);
+    showAndWait(shell);
+    EXPECT_EQ(shell.trayIcon(), nullptr);
 
-    ClickCaption(shell, "btnClose");
+    clickCaption(shell, "closeButton");
     EXPECT_TRUE(shell.isHidden());
     EXPECT_EQ(closes.closes, 0);
-    QSystemTrayIcon* icon = shell.TrayIcon();
+    QSystemTrayIcon* icon = shell.trayIcon();
     ASSERT_NE(icon, nullptr);
     EXPECT_TRUE(icon->isVisible());
     EXPECT_EQ(icon->toolTip(), QStringLiteral("橙岭定时提醒"));
-    EXPECT_EQ(icon->contextMenu(), shell.PopupMenu1);
+    EXPECT_EQ(icon->contextMenu(), shell.trayMenu);
 
     // A double click on the icon shows the window, a second one hides it again.
     emit icon->activated(QSystemTrayIcon::DoubleClick);
@@ -215,11 +219,11 @@ TEST(Shells, ShellWindowCloseAndMinimiseHideIntoTheTrayWithOneIcon) {
     emit icon->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(shell.isHidden());
 
-    ShowAndWait(shell);
-    ClickCaption(shell, "btnMin");
+    showAndWait(shell);
+    clickCaption(shell, "minimizeButton");
     EXPECT_TRUE(shell.isHidden());
-    shell.MinimizeToTray();
-    EXPECT_EQ(shell.TrayIcon(), icon);
+    shell.minimizeToTray();
+    EXPECT_EQ(shell.trayIcon(), icon);
     EXPECT_EQ(shell.findChildren<QSystemTrayIcon*>().size(), 1);
     EXPECT_EQ(closes.closes, 0);
 }
@@ -229,28 +233,28 @@ TEST(Shells, WithoutATrayTheShellWindowMinimisesInsteadOfHiding) {
     MainLike shell;
     CloseCounter closes;
     shell.installEventFilter(&closes);
-    ShowAndWait(shell);
-    ClickCaption(shell, "btnClose");
+    showAndWait(shell);
+    clickCaption(shell, "closeButton");
     EXPECT_TRUE(shell.isVisible());
     EXPECT_TRUE(shell.isMinimized());
     EXPECT_EQ(closes.closes, 0);
-    EXPECT_EQ(shell.TrayIcon(), nullptr);
+    EXPECT_EQ(shell.trayIcon(), nullptr);
 }
 
 TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
     MainLike shell;
     shell.resize(800, 600);
-    ShowAndWait(shell);
-    auto* button = Child<TSkinButton>(shell, "btnMax");
-    ClickCaption(shell, "btnMax");
+    showAndWait(shell);
+    auto* button = child<SkinButton>(shell, "maximizeButton");
+    clickCaption(shell, "maximizeButton");
     EXPECT_TRUE(shell.isMaximized());
-    EXPECT_EQ(button->SkinButtonStyle(), sbsNormal);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Restore);
     EXPECT_EQ(button->x(), shell.width() - 41);
-    ClickCaption(shell, "btnMax");
+    clickCaption(shell, "maximizeButton");
     EXPECT_FALSE(shell.isMaximized());
-    EXPECT_EQ(button->SkinButtonStyle(), sbsMax);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 
-    ClickCaption(shell, "btnHelp");
+    clickCaption(shell, "helpButton");
     EXPECT_TRUE(shell.isVisible());
     EXPECT_FALSE(shell.isMaximized());
 }
@@ -258,19 +262,20 @@ TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
 TEST(Shells, TrayMenuItemsAndTheirDefaultActions) {
     MainLike shell;
     QStringList items;
-    for (QAction* action : shell.PopupMenu1->actions())
+    for (QAction* action : shell.trayMenu->actions())
         items << action->objectName() + QLatin1Char('=') +
                      (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(items,
-              QStringList({"N1221=显示主窗口", "N1=-", "N2=快速添加事件", "N3=-", "N4=退出系统"}));
+    EXPECT_EQ(items, QStringList({"showWindowAction=显示主窗口", "firstTraySeparator=-",
+                                  "quickAddAction=快速添加事件", "secondTraySeparator=-",
+                                  "exitAction=退出系统"}));
 
-    shell.N2->trigger();
+    shell.quickAddAction->trigger();
     EXPECT_EQ(shell.quickAdds, 1);
-    shell.N1221->trigger();
+    shell.showWindowAction->trigger();
     EXPECT_TRUE(shell.isVisible());
     CloseCounter closes;
     shell.installEventFilter(&closes);
-    shell.N4->trigger();
+    shell.exitAction->trigger();
     EXPECT_EQ(closes.closes, 1);
     EXPECT_TRUE(shell.isHidden());
 }
@@ -282,7 +287,7 @@ TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
         DialogLike dialog;
         QSignalSpy finished(&dialog, &QDialog::finished);
         QTimer::singleShot(0, &dialog, [&dialog, name] {
-            QWidget* target = Child<QWidget>(dialog, name);
+            QWidget* target = child<QWidget>(dialog, name);
             QTest::mouseMove(target, QPoint(6, 6));
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
         });
@@ -292,8 +297,8 @@ TEST(Shells, DialogCloseButtonEndsAModalDialogAsItsExitButtonDoes) {
         EXPECT_EQ(finished.count(), 1);
         return result;
     };
-    const int byExitButton = runAndClick("BitBtn2");
-    const int byCloseButton = runAndClick("btnClose");
+    const int byExitButton = runAndClick("exitButton");
+    const int byCloseButton = runAndClick("closeButton");
     EXPECT_EQ(byExitButton, QDialog::Rejected);
     EXPECT_EQ(byCloseButton, byExitButton);
 }

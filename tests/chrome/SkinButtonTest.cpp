@@ -1,5 +1,5 @@
+#include "chrome/SkinButton.h"
 #include "ChromeTestSupport.h"
-#include "chrome/TSkinButton.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -14,68 +14,68 @@ protected:
     void SetUp() override {
         window = std::make_unique<QWidget>();
         window->resize(200, 100);
-        button = new TSkinButton(window.get());
+        button = new SkinButton(window.get());
         button->move(20, 20);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     // Qt drops a move to where the pointer already is, so every move goes somewhere new first.
-    void HoverButton() {
+    void hoverButton() {
         QTest::mouseMove(window.get(), QPoint(1, 1));
         QTest::mouseMove(window.get(), QPoint(26, 26));
     }
-    void LeaveButton() {
+    void leaveButton() {
         QTest::mouseMove(window.get(), QPoint(150, 80));
         QTest::mouseMove(window.get(), QPoint(151, 81));
     }
 
     std::unique_ptr<QWidget> window;
-    TSkinButton* button = nullptr;
+    SkinButton* button = nullptr;
 };
 
 } // namespace
 
 TEST(SkinButton, NewButtonIsACloseGlyphAndASecondEqualStyleLoadsNothing) {
-    TSkinButton button;
-    EXPECT_EQ(button.SkinButtonStyle(), sbsClose);
+    SkinButton button;
+    EXPECT_EQ(button.buttonStyle(), SkinButtonStyle::Close);
     EXPECT_EQ(button.size(), QSize(13, 13));
-    EXPECT_TRUE(ShowsBitmap(button, "fbClose"));
-    EXPECT_EQ(button.BitmapLoads(), 1);
+    EXPECT_TRUE(showsBitmap(button, "fbClose"));
+    EXPECT_EQ(button.bitmapLoads(), 1);
 
-    button.SetSkinButtonStyle(sbsMin);
-    button.SetSkinButtonStyle(sbsMin);
-    EXPECT_EQ(button.BitmapLoads(), 2);
-    EXPECT_TRUE(ShowsBitmap(button, "fbMin"));
-    button.SetSkinButtonStyle(sbsClose);
-    EXPECT_EQ(button.BitmapLoads(), 3);
+    button.setButtonStyle(SkinButtonStyle::Minimize);
+    button.setButtonStyle(SkinButtonStyle::Minimize);
+    EXPECT_EQ(button.bitmapLoads(), 2);
+    EXPECT_TRUE(showsBitmap(button, "fbMin"));
+    button.setButtonStyle(SkinButtonStyle::Close);
+    EXPECT_EQ(button.bitmapLoads(), 3);
 }
 
 TEST(SkinButton, TextButtonKeepsItsWidthAndDrawsItsCapsAtTheEnds) {
-    TSkinButton button;
+    SkinButton button;
     button.resize(120, 20);
-    button.SetSkinButtonStyle(sbsBtn);
+    button.setButtonStyle(SkinButtonStyle::TextButton);
     EXPECT_EQ(button.size(), QSize(120, 34));
     const QImage shown = button.grab().toImage();
     // Left cap and middle one for one; the bitmap's right cap (columns 255-264) at 110-120.
-    EXPECT_TRUE(ShowsBitmap(shown, "btnUp", QRect(0, 0, 110, 34), QPoint(0, 0)));
-    EXPECT_TRUE(ShowsBitmap(shown, "btnUp", QRect(255, 0, 10, 34), QPoint(110, 0)));
+    EXPECT_TRUE(showsBitmap(shown, "btnUp", QRect(0, 0, 110, 34), QPoint(0, 0)));
+    EXPECT_TRUE(showsBitmap(shown, "btnUp", QRect(255, 0, 10, 34), QPoint(110, 0)));
 
     // Wider than the bitmap: the caps stay at the ends and the middle is filled, not empty.
     button.resize(400, 34);
     const QImage wide = button.grab().toImage();
-    EXPECT_TRUE(ShowsBitmap(wide, "btnUp", QRect(0, 0, 10, 34), QPoint(0, 0)));
-    EXPECT_TRUE(ShowsBitmap(wide, "btnUp", QRect(255, 0, 10, 34), QPoint(390, 0)));
-    EXPECT_TRUE(ShowsBitmap(wide, "btnUp", QRect(130, 0, 1, 34), QPoint(330, 0)));
+    EXPECT_TRUE(showsBitmap(wide, "btnUp", QRect(0, 0, 10, 34), QPoint(0, 0)));
+    EXPECT_TRUE(showsBitmap(wide, "btnUp", QRect(255, 0, 10, 34), QPoint(390, 0)));
+    EXPECT_TRUE(showsBitmap(wide, "btnUp", QRect(130, 0, 1, 34), QPoint(330, 0)));
 }
 
 TEST(SkinButton, LatchedAndPictureLooksOfATextButton) {
-    TSkinButton button;
+    SkinButton button;
     button.resize(120, 34);
-    button.SetSkinButtonStyle(sbsBtn);
-    button.SetDownIn(true);
+    button.setButtonStyle(SkinButtonStyle::TextButton);
+    button.setHeldDown(true);
     EXPECT_TRUE(
-        ShowsBitmap(button.grab().toImage(), "btnDown", QRect(0, 0, 110, 34), QPoint(0, 0)));
-    button.SetDownIn(false);
+        showsBitmap(button.grab().toImage(), "btnDown", QRect(0, 0, 110, 34), QPoint(0, 0)));
+    button.setHeldDown(false);
 
     // A 10 x 10 picture, magenta but for a red centre, without caption: centred at
     // round((120 - 0 - 10 - 10) / 2) = 50, top 4; its magenta shows the button through.
@@ -84,76 +84,76 @@ TEST(SkinButton, LatchedAndPictureLooksOfATextButton) {
     for (int y = 3; y < 7; ++y)
         for (int x = 3; x < 7; ++x)
             picture.setPixelColor(x, y, Qt::red);
-    button.SetPicture(QPixmap::fromImage(picture));
-    button.SetHavePicture(true);
+    button.setPicture(QPixmap::fromImage(picture));
+    button.setHasPicture(true);
     const QImage shown = button.grab().toImage();
     EXPECT_EQ(shown.pixelColor(54, 8), QColor(Qt::red));
     EXPECT_EQ(shown.pixelColor(56, 10), QColor(Qt::red));
-    EXPECT_TRUE(ShowsBitmap(shown, "btnUp", QRect(50, 4, 3, 3), QPoint(50, 4)));
-    EXPECT_TRUE(ShowsBitmap(shown, "btnUp", QRect(57, 11, 3, 3), QPoint(57, 11)));
+    EXPECT_TRUE(showsBitmap(shown, "btnUp", QRect(50, 4, 3, 3), QPoint(50, 4)));
+    EXPECT_TRUE(showsBitmap(shown, "btnUp", QRect(57, 11, 3, 3), QPoint(57, 11)));
 }
 
 TEST_F(SkinButtonOnWindow, ClickOnMaximiseSeesMaximiseThenShowsRestore) {
-    button->SetSkinButtonStyle(sbsMax);
-    std::vector<TSkinButtonStyle> seen;
-    QObject::connect(button, &TSkinButton::OnClick, button,
-                     [&seen](TSkinButton* sender) { seen.push_back(sender->SkinButtonStyle()); });
-    HoverButton();
+    button->setButtonStyle(SkinButtonStyle::Maximize);
+    std::vector<SkinButtonStyle> seen;
+    QObject::connect(button, &SkinButton::clicked, button,
+                     [&seen](SkinButton* sender) { seen.push_back(sender->buttonStyle()); });
+    hoverButton();
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen.front(), sbsMax);
-    EXPECT_EQ(button->SkinButtonStyle(), sbsNormal);
-    EXPECT_TRUE(ShowsBitmap(*button, "fbNormalMove"));
+    EXPECT_EQ(seen.front(), SkinButtonStyle::Maximize);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Restore);
+    EXPECT_TRUE(showsBitmap(*button, "fbNormalMove"));
 
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen.back(), sbsNormal);
-    EXPECT_EQ(button->SkinButtonStyle(), sbsMax);
+    EXPECT_EQ(seen.back(), SkinButtonStyle::Restore);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }
 
 TEST_F(SkinButtonOnWindow, PointerMakesItHotLeavingMakesItNormalPressingShowsPressed) {
-    button->SetSkinButtonStyle(sbsMax);
+    button->setButtonStyle(SkinButtonStyle::Maximize);
     int moves = 0;
-    QObject::connect(button, &TSkinButton::OnMouseMove, button, [&moves] { ++moves; });
-    HoverButton();
-    EXPECT_TRUE(button->Hot());
+    QObject::connect(button, &SkinButton::pointerMoved, button, [&moves] { ++moves; });
+    hoverButton();
+    EXPECT_TRUE(button->isHot());
     EXPECT_GE(moves, 1);
-    EXPECT_TRUE(ShowsBitmap(*button, "fbMaxMove"));
+    EXPECT_TRUE(showsBitmap(*button, "fbMaxMove"));
 
-    LeaveButton();
-    EXPECT_FALSE(button->Hot());
-    EXPECT_TRUE(ShowsBitmap(*button, "fbMax"));
+    leaveButton();
+    EXPECT_FALSE(button->isHot());
+    EXPECT_TRUE(showsBitmap(*button, "fbMax"));
 
-    HoverButton();
-    EXPECT_TRUE(button->Hot());
+    hoverButton();
+    EXPECT_TRUE(button->isHot());
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, 6));
-    EXPECT_TRUE(button->Pressed());
-    EXPECT_TRUE(ShowsBitmap(*button, "fbMaxDown"));
+    EXPECT_TRUE(button->isPressed());
+    EXPECT_TRUE(showsBitmap(*button, "fbMaxDown"));
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(6, 6));
-    EXPECT_FALSE(button->Pressed());
+    EXPECT_FALSE(button->isPressed());
 }
 
 TEST_F(SkinButtonOnWindow, RightButtonNeitherPressesNorClicks) {
-    button->SetSkinButtonStyle(sbsMax);
-    QSignalSpy clicks(button, &TSkinButton::OnClick);
-    HoverButton();
+    button->setButtonStyle(SkinButtonStyle::Maximize);
+    QSignalSpy clicks(button, &SkinButton::clicked);
+    hoverButton();
     QTest::mousePress(button, Qt::RightButton, {}, QPoint(6, 6));
-    EXPECT_FALSE(button->Pressed());
-    EXPECT_TRUE(ShowsBitmap(*button, "fbMaxMove"));
+    EXPECT_FALSE(button->isPressed());
+    EXPECT_TRUE(showsBitmap(*button, "fbMaxMove"));
     QTest::mouseRelease(button, Qt::RightButton, {}, QPoint(6, 6));
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(button->SkinButtonStyle(), sbsMax);
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }
 
 TEST_F(SkinButtonOnWindow, PressDraggedOffTheButtonIsNoClickAndKeepsTheGlyph) {
-    button->SetSkinButtonStyle(sbsMax);
-    QSignalSpy clicks(button, &TSkinButton::OnClick);
-    HoverButton();
+    button->setButtonStyle(SkinButtonStyle::Maximize);
+    QSignalSpy clicks(button, &SkinButton::clicked);
+    hoverButton();
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, 6));
     QTest::mouseMove(button, QPoint(60, 40));
-    EXPECT_FALSE(button->Hot());
+    EXPECT_FALSE(button->isHot());
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(60, 40));
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_FALSE(button->Pressed());
-    EXPECT_EQ(button->SkinButtonStyle(), sbsMax);
+    EXPECT_FALSE(button->isPressed());
+    EXPECT_EQ(button->buttonStyle(), SkinButtonStyle::Maximize);
 }

@@ -1,7 +1,7 @@
 // The add-reminder dialog: its opening state, the recipient list, the interval key filter and
 // every step of Save, checked against what the store holds and what the boxes said.
 #include "EntryFixture.h"
-#include "entry/TFrmAddtx.h"
+#include "entry/AddReminderDialog.h"
 #include "schedule/TimingRules.h"
 
 #include <QApplication>
@@ -15,131 +15,131 @@ using Icon = MessageBoxes::Icon;
 class AddReminderTest : public EntryTest {
 protected:
     // Created and shown as its opener would, without a modal loop.
-    TFrmAddtx& open() {
-        dialog = std::make_unique<TFrmAddtx>(store.session(), Reload());
-        dialog->FormShow();
+    AddReminderDialog& open() {
+        dialog = std::make_unique<AddReminderDialog>(store.session(), countingReload());
+        dialog->onShown();
         return *dialog;
     }
-    std::unique_ptr<TFrmAddtx> dialog;
+    std::unique_ptr<AddReminderDialog> dialog;
 };
 
 TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) {
     clock.set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
-    TFrmAddtx& d = open();
-    EXPECT_TRUE(d.RadioButton2->isChecked());
-    EXPECT_FALSE(d.RadioButton3->isChecked());
-    EXPECT_FALSE(d.DateTimePicker1->isEnabled());
-    EXPECT_FALSE(d.DateTimePicker2->isEnabled());
-    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2012, 2, 29));
-    EXPECT_EQ(d.DateTimePicker2->time().hour(), 23);
-    EXPECT_EQ(d.DateTimePicker2->time().minute(), 59);
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.ComboBox1->currentIndex(), 1);
-    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
-    EXPECT_FALSE(d.BitBtn1->isEnabled());
+    AddReminderDialog& d = open();
+    EXPECT_TRUE(d.startNowButton->isChecked());
+    EXPECT_FALSE(d.startPickedButton->isChecked());
+    EXPECT_FALSE(d.startDateEdit->isEnabled());
+    EXPECT_FALSE(d.startTimeEdit->isEnabled());
+    EXPECT_EQ(d.startDateEdit->date(), QDate(2012, 2, 29));
+    EXPECT_EQ(d.startTimeEdit->time().hour(), 23);
+    EXPECT_EQ(d.startTimeEdit->time().minute(), 59);
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.intervalUnitCombo->currentIndex(), 1);
+    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_FALSE(d.saveButton->isEnabled());
 }
 
 TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeItIsLoaded) {
-    TFrmAddtx& d = open();
+    AddReminderDialog& d = open();
     const auto users = store.rows("SELECT UserTrueName, KeyID FROM tbl_user");
-    ASSERT_EQ(d.ListView1->count(), static_cast<int>(users.size()));
+    ASSERT_EQ(d.recipientList->count(), static_cast<int>(users.size()));
     ASSERT_EQ(users.size(), 4u); // the administrator and the three of the fixture
-    for (int row = 0; row < d.ListView1->count(); ++row) {
-        EXPECT_EQ(d.ListView1->caption(row), users[row][0].toString());
-        EXPECT_EQ(d.ListView1->subItem(row, 0), users[row][1].toString());
-        EXPECT_FALSE(d.ListView1->isChecked(row));
-        EXPECT_FALSE(d.ListView1->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    for (int row = 0; row < d.recipientList->count(); ++row) {
+        EXPECT_EQ(d.recipientList->caption(row), users[row][0].toString());
+        EXPECT_EQ(d.recipientList->subItem(row, 0), users[row][1].toString());
+        EXPECT_FALSE(d.recipientList->isChecked(row));
+        EXPECT_FALSE(d.recipientList->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
-    EXPECT_TRUE(d.ListView1->isColumnHidden(1));
-    EXPECT_EQ(d.ListView1->columnWidth(0), 150);
+    EXPECT_TRUE(d.recipientList->isColumnHidden(1));
+    EXPECT_EQ(d.recipientList->columnWidth(0), 150);
 
     // A second load starts afresh: same rows, none ticked, no duplicates.
-    QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
-    EXPECT_EQ(d.ListView1->checkedCount(), 4);
+    QTest::mouseClick(d.selectAllButton, Qt::LeftButton);
+    EXPECT_EQ(d.recipientList->checkedCount(), 4);
     store.addUser("late", "后来者");
-    d.LoadRecipientList();
-    EXPECT_EQ(d.ListView1->count(), 5);
+    d.loadRecipientList();
+    EXPECT_EQ(d.recipientList->count(), 5);
     EXPECT_TRUE(tickedNames(d).isEmpty());
-    EXPECT_EQ(d.ListView1->caption(4), QStringLiteral("后来者"));
+    EXPECT_EQ(d.recipientList->caption(4), QStringLiteral("后来者"));
 }
 
 TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
-    TFrmAddtx& d = open();
+    AddReminderDialog& d = open();
     d.show();
-    QTest::mouseClick(d.RadioButton3, Qt::LeftButton);
-    EXPECT_TRUE(d.RadioButton3->isChecked());
-    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
-    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
-    QTest::mouseClick(d.RadioButton2, Qt::LeftButton);
-    EXPECT_FALSE(d.DateTimePicker1->isEnabled());
-    EXPECT_FALSE(d.DateTimePicker2->isEnabled());
+    QTest::mouseClick(d.startPickedButton, Qt::LeftButton);
+    EXPECT_TRUE(d.startPickedButton->isChecked());
+    EXPECT_TRUE(d.startDateEdit->isEnabled());
+    EXPECT_TRUE(d.startTimeEdit->isEnabled());
+    QTest::mouseClick(d.startNowButton, Qt::LeftButton);
+    EXPECT_FALSE(d.startDateEdit->isEnabled());
+    EXPECT_FALSE(d.startTimeEdit->isEnabled());
 }
 
 TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPasted) {
-    TFrmAddtx& d = open();
-    d.Edit1->clear();
-    QTest::keyClicks(d.Edit1, QStringLiteral("a1 -2x.s3"));
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("12.3"));
-    QTest::keyClick(d.Edit1, Qt::Key_Backspace);
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("12."));
+    AddReminderDialog& d = open();
+    d.intervalEdit->clear();
+    QTest::keyClicks(d.intervalEdit, QStringLiteral("a1 -2x.s3"));
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("12.3"));
+    QTest::keyClick(d.intervalEdit, Qt::Key_Backspace);
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("12."));
 
-    d.Edit1->clear();
+    d.intervalEdit->clear();
     QApplication::clipboard()->setText(QStringLiteral("7x9"));
-    d.Edit1->paste();
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("79"));
+    d.intervalEdit->paste();
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("79"));
 
-    EXPECT_TRUE(IntervalKeyPasses(QChar(8)));
-    EXPECT_FALSE(IntervalKeyPasses(QLatin1Char(' ')));
-    EXPECT_FALSE(IntervalKeyPasses(QLatin1Char('-')));
-    EXPECT_FALSE(IntervalKeyPasses(QChar(0xFF15))); // a full-width digit is no digit here
+    EXPECT_TRUE(intervalKeyPasses(QChar(8)));
+    EXPECT_FALSE(intervalKeyPasses(QLatin1Char(' ')));
+    EXPECT_FALSE(intervalKeyPasses(QLatin1Char('-')));
+    EXPECT_FALSE(intervalKeyPasses(QChar(0xFF15))); // a full-width digit is no digit here
 }
 
 TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
-    TFrmAddtx& d = open();
-    Tick(d, {"同事"});
-    Save(d);
+    AddReminderDialog& d = open();
+    tick(d, {"同事"});
+    save(d);
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_TRUE(Reminders().empty());
-    d.Memo1->moveCursor(QTextCursor::End);
-    QTest::keyClicks(d.Memo1, QStringLiteral(" ok"));
-    EXPECT_TRUE(d.BitBtn1->isEnabled());
-    Save(d);
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("请输入提醒内容... ok"));
+    EXPECT_TRUE(reminders().empty());
+    d.contentEdit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(d.contentEdit, QStringLiteral(" ok"));
+    EXPECT_TRUE(d.saveButton->isEnabled());
+    save(d);
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("请输入提醒内容... ok"));
 }
 
 TEST_F(AddReminderTest, NobodyTickedWritesNothingWhateverTheFieldsHold) {
-    TFrmAddtx& d = open();
-    SetContent(d, "内容");
-    SetInterval(d, "abc", "周");
-    Save(d);
+    AddReminderDialog& d = open();
+    setContent(d, "内容");
+    setInterval(d, "abc", "周");
+    save(d);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择要信息提醒的人员！")});
-    EXPECT_EQ(boxes.last().icon, Icon::information);
+    EXPECT_EQ(boxes.last().icon, Icon::Information);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
-    EXPECT_TRUE(Reminders().empty());
+    EXPECT_TRUE(reminders().empty());
     EXPECT_EQ(reloads, 0);
 }
 
 TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnsweredNo) {
-    TFrmAddtx& d = open();
-    SetContent(d, "喝水");
-    Tick(d, {"同事"});
-    SetInterval(d, "3", "秒");
+    AddReminderDialog& d = open();
+    setContent(d, "喝水");
+    tick(d, {"同事"});
+    setInterval(d, "3", "秒");
     QString shownAtQuestion;
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::question)
-            shownAtQuestion = d.Edit1->text();
+        if (r.icon == Icon::Question)
+            shownAtQuestion = d.intervalEdit->text();
     });
     boxes.answerNext(false);
-    Save(d);
+    save(d);
     EXPECT_EQ(shownAtQuestion, QStringLiteral("5"));
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
-    EXPECT_TRUE(Reminders().empty());
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_TRUE(reminders().empty());
 
-    SetInterval(d, "3", "秒");
-    Save(d);
-    const auto rows = Reminders();
+    setInterval(d, "3", "秒");
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].intervalNumber, QStringLiteral("5"));
     EXPECT_EQ(rows[0].intervalType, QStringLiteral("秒"));
@@ -158,14 +158,14 @@ TEST_F(AddReminderTest, EachUnitIsStoredOnTheSixtiethsScaleInSixtyFourBits) {
                           {"3", "时", 648000},
                           {"9999", "天", 51834816000},
                           {"9999", "时", 2159784000}};
-    TFrmAddtx& d = open();
-    Tick(d, {"同事"});
+    AddReminderDialog& d = open();
+    tick(d, {"同事"});
     for (const Case& c : cases) {
-        SetContent(d, "间隔");
-        SetInterval(d, c.number, c.unit);
-        Save(d);
+        setContent(d, "间隔");
+        setInterval(d, c.number, c.unit);
+        save(d);
     }
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), std::size(cases));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].intervalNumber, QString::fromUtf8(cases[i].number));
@@ -176,60 +176,60 @@ TEST_F(AddReminderTest, EachUnitIsStoredOnTheSixtiethsScaleInSixtyFourBits) {
 }
 
 TEST_F(AddReminderTest, AUnitOutsideTheFourIsRefusedBeforeTheQuestion) {
-    TFrmAddtx& d = open();
-    SetContent(d, "内容");
-    Tick(d, {"同事"});
+    AddReminderDialog& d = open();
+    setContent(d, "内容");
+    tick(d, {"同事"});
     for (const char* unit : {"周", "", "minutes"}) {
         boxes.clear();
-        SetInterval(d, "5", unit);
-        Save(d);
+        setInterval(d, "5", unit);
+        save(d);
         EXPECT_EQ(boxes.texts(), QStringList{TimingRules::kBadUnitMessage}) << unit;
     }
-    EXPECT_TRUE(Reminders().empty());
+    EXPECT_TRUE(reminders().empty());
     // Blanks around a unit are no part of it.
     boxes.clear();
-    SetInterval(d, "5", " 时 ");
-    Save(d);
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].intervalType, QStringLiteral("时"));
-    EXPECT_EQ(Reminders()[0].totalTime.toLongLong(), 1080000);
+    setInterval(d, "5", " 时 ");
+    save(d);
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].intervalType, QStringLiteral("时"));
+    EXPECT_EQ(reminders()[0].totalTime.toLongLong(), 1080000);
 }
 
 TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesNothing) {
-    TFrmAddtx& d = open();
-    SetContent(d, "内容");
-    Tick(d, {"同事", "第三人"});
+    AddReminderDialog& d = open();
+    setContent(d, "内容");
+    tick(d, {"同事", "第三人"});
 
     // Seconds: the minimum reads the number, before the question.
-    SetInterval(d, "", "秒");
-    Save(d);
-    EXPECT_EQ(Questions(), 0);
-    EXPECT_EQ(BoxTexts(Icon::Error),
+    setInterval(d, "", "秒");
+    save(d);
+    EXPECT_EQ(questionCount(), 0);
+    EXPECT_EQ(boxTexts(Icon::Error),
               QStringList{QStringLiteral("'' is not a valid integer value")});
 
     // Other units: after the question, before the first write.
     boxes.clear();
-    SetInterval(d, "1.5", "分");
-    Save(d);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(BoxTexts(Icon::Error),
+    setInterval(d, "1.5", "分");
+    save(d);
+    EXPECT_EQ(questionCount(), 1);
+    EXPECT_EQ(boxTexts(Icon::Error),
               QStringList{QStringLiteral("'1.5' is not a valid integer value")});
-    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
-    EXPECT_TRUE(Reminders().empty());
+    EXPECT_TRUE(boxTexts(Icon::Information).isEmpty());
+    EXPECT_TRUE(reminders().empty());
     EXPECT_EQ(reloads, 0);
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("内容"));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("内容"));
 }
 
 TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank) {
-    TFrmAddtx& d = open();
-    SetContent(d, "约定时间");
-    Tick(d, {"同事"});
-    d.RadioButton3->setChecked(true);
-    d.DateTimePicker1->setDate(QDate(2010, 11, 12));
-    d.DateTimePicker2->setTime(QTime(8, 51, 42));
+    AddReminderDialog& d = open();
+    setContent(d, "约定时间");
+    tick(d, {"同事"});
+    d.startPickedButton->setChecked(true);
+    d.startDateEdit->setDate(QDate(2010, 11, 12));
+    d.startTimeEdit->setTime(QTime(8, 51, 42));
     clock.set(QDateTime(QDate(2010, 11, 10), QTime(14, 3, 9)));
-    Save(d);
-    const auto rows = Reminders();
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:00 "));
     EXPECT_EQ(rows[0].action, 1);
@@ -237,12 +237,12 @@ TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank)
 }
 
 TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
-    TFrmAddtx& d = open();
-    SetContent(d, "马上");
-    Tick(d, {"同事"});
+    AddReminderDialog& d = open();
+    setContent(d, "马上");
+    tick(d, {"同事"});
     clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
-    Save(d);
-    const auto rows = Reminders();
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].action, 0);
     EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:37"));
@@ -250,27 +250,27 @@ TEST_F(AddReminderTest, NowStoresTheMomentOfSavingAsStartAndPublishMoment) {
 }
 
 TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockReadPerRow) {
-    TFrmAddtx& d = open();
-    SetContent(d, "  周五下午开会\n");
-    Tick(d, {"我自己", "同事", "第三人"});
+    AddReminderDialog& d = open();
+    setContent(d, "  周五下午开会\n");
+    tick(d, {"我自己", "同事", "第三人"});
     QStringList memoAtSuccess;
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::information) {
-            memoAtSuccess << d.Memo1->toPlainText();
+        if (r.icon == Icon::Information) {
+            memoAtSuccess << d.contentEdit->toPlainText();
             clock.advanceSecs(2);
         }
     });
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question),
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(boxTexts(Icon::Information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
     // The placeholder comes back once every recipient has the reminder.
     EXPECT_EQ(memoAtSuccess, QStringList(3, QStringLiteral("  周五下午开会\n")));
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
     EXPECT_EQ(reloads, 3);
-    EXPECT_TRUE(d.BitBtn1->isEnabled());
+    EXPECT_TRUE(d.saveButton->isEnabled());
 
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 3u);
     const int recipients[] = {me, other, third};
     const char* moments[] = {"2010-11-12 08:51:37", "2010-11-12 08:51:39", "2010-11-12 08:51:41"};
@@ -288,26 +288,26 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
 }
 
 TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
-    TFrmAddtx& d = open();
-    SetContent(d, "暂不发送");
-    Tick(d, {"同事", "第三人"});
+    AddReminderDialog& d = open();
+    setContent(d, "暂不发送");
+    tick(d, {"同事", "第三人"});
     boxes.answerNext(false);
-    Save(d);
-    EXPECT_TRUE(Reminders().empty());
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("暂不发送"));
+    save(d);
+    EXPECT_TRUE(reminders().empty());
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("暂不发送"));
     EXPECT_EQ(tickedNames(d), (QStringList{"同事", "第三人"}));
     EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(reloads, 0);
 }
 
 TEST_F(AddReminderTest, AnEmptiedMemoIsSavedAsEmptyContentAndBlanksAroundContentAreDropped) {
-    TFrmAddtx& d = open();
-    Tick(d, {"同事"});
-    SetContent(d, "");
-    Save(d);
-    SetContent(d, " \t\r\n\x01 中间 保留\n第二行 \r\n ");
-    Save(d);
-    const auto rows = Reminders();
+    AddReminderDialog& d = open();
+    tick(d, {"同事"});
+    setContent(d, "");
+    save(d);
+    setContent(d, " \t\r\n\x01 中间 保留\n第二行 \r\n ");
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_FALSE(rows[0].detail.isNull());
     EXPECT_EQ(rows[0].detail.toString(), QString());
@@ -331,11 +331,11 @@ TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBack
     content.front() = QLatin1Char('A');
     content.back() = QLatin1Char('Z');
 
-    TFrmAddtx& d = open();
-    Tick(d, {"同事"});
-    SetContent(d, content);
-    Save(d);
-    const auto rows = Reminders();
+    AddReminderDialog& d = open();
+    tick(d, {"同事"});
+    setContent(d, content);
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     const QString stored = rows[0].detail.toString();
     EXPECT_EQ(stored.size(), 100000);
@@ -356,59 +356,59 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     };
     const QString partly = QStringLiteral("提醒信息未保存：已保存 2 人，未保存 1 人！\nrefused");
     refuse();
-    TFrmAddtx& d = open();
-    SetContent(d, "部分成功");
-    Tick(d, {"我自己", "同事", "第三人"});
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
-    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("部分成功"));
+    AddReminderDialog& d = open();
+    setContent(d, "部分成功");
+    tick(d, {"我自己", "同事", "第三人"});
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
+    EXPECT_EQ(boxTexts(Icon::Error), QStringList{partly});
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("部分成功"));
     EXPECT_EQ(tickedNames(d), (QStringList{"我自己", "同事", "第三人"}));
     EXPECT_EQ(reloads, 2);
 
     // Still refused: the two that have it are not written again.
     boxes.clear();
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::Error), QStringList{partly});
-    EXPECT_TRUE(BoxTexts(Icon::information).isEmpty());
-    EXPECT_EQ(Reminders().size(), 2u);
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Error), QStringList{partly});
+    EXPECT_TRUE(boxTexts(Icon::Information).isEmpty());
+    EXPECT_EQ(reminders().size(), 2u);
 
     // The fault gone, the retry writes the missing one alone and the reminder is complete.
     store.execute("DROP TRIGGER refuse");
     boxes.clear();
-    Save(d);
+    save(d);
     EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？"),
                                           QStringLiteral("成功添加提醒信息！")}));
     for (const int recipient : {me, other, third})
         EXPECT_EQ(rowsFor(recipient, "部分成功"), 1);
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
 
     // Content changed after a partly refused save: a new reminder, for every ticked recipient.
     refuse();
-    SetContent(d, "第二条");
-    Save(d);
+    setContent(d, "第二条");
+    save(d);
     store.execute("DROP TRIGGER refuse");
-    SetContent(d, "第二条，改过");
-    Save(d);
+    setContent(d, "第二条，改过");
+    save(d);
     for (const int recipient : {me, other, third})
         EXPECT_EQ(rowsFor(recipient, "第二条，改过"), 1);
-    EXPECT_EQ(Reminders().size(), 3u + 2u + 3u);
+    EXPECT_EQ(reminders().size(), 3u + 2u + 3u);
 }
 
 TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {
     clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
-    TFrmAddtx& d = open();
-    d.PresetStartDay(QDate(2011, 3, 8));
-    EXPECT_TRUE(d.RadioButton3->isChecked());
-    EXPECT_FALSE(d.RadioButton2->isChecked());
-    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
-    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
-    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 3, 8));
-    SetContent(d, "纪念");
-    Tick(d, {"同事"});
-    Save(d);
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].beginTime, QStringLiteral("2011-03-08 08:51:00 "));
+    AddReminderDialog& d = open();
+    d.presetStartDay(QDate(2011, 3, 8));
+    EXPECT_TRUE(d.startPickedButton->isChecked());
+    EXPECT_FALSE(d.startNowButton->isChecked());
+    EXPECT_TRUE(d.startDateEdit->isEnabled());
+    EXPECT_TRUE(d.startTimeEdit->isEnabled());
+    EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 3, 8));
+    setContent(d, "纪念");
+    tick(d, {"同事"});
+    save(d);
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].beginTime, QStringLiteral("2011-03-08 08:51:00 "));
 }
 
 } // namespace

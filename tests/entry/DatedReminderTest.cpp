@@ -1,8 +1,8 @@
 // The birthday, appointment and anniversary dialogs: one design, run once per kind.
 #include "EntryFixture.h"
-#include "entry/TFrmJnrTx.h"
-#include "entry/TFrmSRTX.h"
-#include "entry/TFrmYhTx.h"
+#include "entry/AnniversaryReminderDialog.h"
+#include "entry/AppointmentReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
 
 namespace {
 
@@ -14,64 +14,70 @@ struct Kind {
     const char* title;
     const char* placeholder;
     const char* success;
-    std::function<std::unique_ptr<TFrmDatedTx>(Session&, std::function<void()>)> make;
+    std::function<std::unique_ptr<DatedReminderDialog>(Session&, std::function<void()>)> make;
 };
 
 const Kind kKinds[] = {
     {"Birthday", 1, "生日提醒", "请输入生日提醒内容...", "成功添加生日提醒信息！",
-     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmSRTX>(s, r); }},
+     [](Session& s, std::function<void()> r) {
+         return std::make_unique<BirthdayReminderDialog>(s, r);
+     }},
     {"Appointment", 2, "约会提醒", "请输入约会提醒内容...", "成功添加约会提醒信息！",
-     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmYhTx>(s, r); }},
+     [](Session& s, std::function<void()> r) {
+         return std::make_unique<AppointmentReminderDialog>(s, r);
+     }},
     {"Anniversary", 3, "纪念日提醒", "请输入纪念日提醒内容...", "成功添加纪念日提醒信息！",
-     [](Session& s, std::function<void()> r) { return std::make_unique<TFrmJnrTx>(s, r); }},
+     [](Session& s, std::function<void()> r) {
+         return std::make_unique<AnniversaryReminderDialog>(s, r);
+     }},
 };
 
 class DatedReminderTest : public EntryTest, public ::testing::WithParamInterface<Kind> {
 protected:
-    TFrmDatedTx& open() {
-        dialog = GetParam().make(store.session(), Reload());
-        dialog->FormShow();
+    DatedReminderDialog& open() {
+        dialog = GetParam().make(store.session(), countingReload());
+        dialog->onShown();
         return *dialog;
     }
-    QString Placeholder() const { return QString::fromUtf8(GetParam().placeholder); }
-    void PickMarchEighth(TFrmDatedTx& d) {
-        d.DateTimePicker1->setDate(QDate(2011, 3, 8));
-        d.DateTimePicker2->setTime(QTime(9, 0, 27));
+    QString placeholder() const { return QString::fromUtf8(GetParam().placeholder); }
+    void pickMarchEighth(DatedReminderDialog& d) {
+        d.startDateEdit->setDate(QDate(2011, 3, 8));
+        d.startTimeEdit->setTime(QTime(9, 0, 27));
     }
-    std::unique_ptr<TFrmDatedTx> dialog;
+    std::unique_ptr<DatedReminderDialog> dialog;
 };
 
 TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     clock.set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
-    TFrmDatedTx& d = open();
-    EXPECT_EQ(static_cast<int>(d.Kind()), GetParam().retype);
-    EXPECT_EQ(d.Label1->text(), QString::fromUtf8(GetParam().title));
-    EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
-    EXPECT_EQ(d.RadioButton2, nullptr);
-    ASSERT_NE(d.RadioButton3, nullptr);
-    EXPECT_TRUE(d.RadioButton3->isChecked());
-    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
-    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
-    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 1, 31));
-    EXPECT_EQ(d.DateTimePicker2->time().hour(), 7);
-    EXPECT_EQ(d.DateTimePicker2->time().minute(), 5);
-    EXPECT_FALSE(d.BitBtn1->isEnabled());
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
-    EXPECT_EQ(d.ListView1->checkedCount(), 0);
+    DatedReminderDialog& d = open();
+    EXPECT_EQ(static_cast<int>(d.kind()), GetParam().retype);
+    EXPECT_EQ(d.titleLabel->text(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(d.contentEdit->toPlainText(), placeholder());
+    EXPECT_EQ(d.startNowButton, nullptr);
+    ASSERT_NE(d.startPickedButton, nullptr);
+    EXPECT_TRUE(d.startPickedButton->isChecked());
+    EXPECT_TRUE(d.startDateEdit->isEnabled());
+    EXPECT_TRUE(d.startTimeEdit->isEnabled());
+    EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 1, 31));
+    EXPECT_EQ(d.startTimeEdit->time().hour(), 7);
+    EXPECT_EQ(d.startTimeEdit->time().minute(), 5);
+    EXPECT_FALSE(d.saveButton->isEnabled());
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
+    EXPECT_EQ(d.recipientList->checkedCount(), 0);
 }
 
 TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
-    TFrmDatedTx& d = open();
-    SetContent(d, "妈妈的生日");
-    PickMarchEighth(d);
-    Save(d);
-    EXPECT_EQ(Questions(), 0);
+    DatedReminderDialog& d = open();
+    setContent(d, "妈妈的生日");
+    pickMarchEighth(d);
+    save(d);
+    EXPECT_EQ(questionCount(), 0);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("成功添加提醒信息！")});
-    EXPECT_EQ(d.Memo1->toPlainText(), Placeholder());
+    EXPECT_EQ(d.contentEdit->toPlainText(), placeholder());
     EXPECT_EQ(reloads, 1);
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].recipient, me);
     EXPECT_EQ(rows[0].publisher, me);
@@ -85,32 +91,32 @@ TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
 }
 
 TEST_P(DatedReminderTest, TwoSecondsForOneselfBecomeFiveStillWithoutAQuestion) {
-    TFrmDatedTx& d = open();
-    SetContent(d, "提醒自己");
-    SetInterval(d, "2", "秒");
-    Save(d);
-    EXPECT_EQ(Questions(), 0);
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].intervalNumber, QStringLiteral("5"));
-    EXPECT_EQ(Reminders()[0].totalTime.toLongLong(), 300);
+    DatedReminderDialog& d = open();
+    setContent(d, "提醒自己");
+    setInterval(d, "2", "秒");
+    save(d);
+    EXPECT_EQ(questionCount(), 0);
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].intervalNumber, QStringLiteral("5"));
+    EXPECT_EQ(reminders()[0].totalTime.toLongLong(), 300);
 }
 
 TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
-    TFrmDatedTx& d = open();
-    SetContent(d, "一起庆祝");
-    PickMarchEighth(d);
-    Tick(d, {"同事", "第三人"});
+    DatedReminderDialog& d = open();
+    setContent(d, "一起庆祝");
+    pickMarchEighth(d);
+    tick(d, {"同事", "第三人"});
     boxes.onShow([&](const MessageBoxes::Request& r) {
-        if (r.icon == Icon::information)
+        if (r.icon == Icon::Information)
             clock.advanceSecs(3);
     });
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question),
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Question),
               QStringList{QStringLiteral("确定要对选中人员进行信息提醒操作吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QString::fromUtf8(GetParam().success)));
+    EXPECT_EQ(boxTexts(Icon::Information), QStringList(2, QString::fromUtf8(GetParam().success)));
     EXPECT_EQ(reloads, 2);
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].recipient, other);
     EXPECT_EQ(rows[1].recipient, third);
@@ -125,38 +131,38 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndYesGiveTwoRowsOfTheKind) {
 }
 
 TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
-    TFrmDatedTx& d = open();
-    SetContent(d, "算了");
-    Tick(d, {"同事", "第三人"});
+    DatedReminderDialog& d = open();
+    setContent(d, "算了");
+    tick(d, {"同事", "第三人"});
     boxes.answerNext(false);
-    Save(d);
-    EXPECT_TRUE(Reminders().empty());
+    save(d);
+    EXPECT_TRUE(reminders().empty());
     EXPECT_EQ(boxes.count(), 1);
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("算了"));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("算了"));
     EXPECT_EQ(reloads, 0);
 }
 
 TEST_P(DatedReminderTest, BadIntervalsStopTheReminderToOneselfToo) {
-    TFrmDatedTx& d = open();
-    SetContent(d, "提醒自己");
-    SetInterval(d, "3", "月");
-    Save(d);
-    SetInterval(d, ".", "天");
-    Save(d);
+    DatedReminderDialog& d = open();
+    setContent(d, "提醒自己");
+    setInterval(d, "3", "月");
+    save(d);
+    setInterval(d, ".", "天");
+    save(d);
     EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("间隔单位只能是秒、分、时或天！"),
                                           QStringLiteral("'.' is not a valid integer value")}));
-    EXPECT_TRUE(Reminders().empty());
+    EXPECT_TRUE(reminders().empty());
 }
 
 TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReason) {
     store.execute(
         "CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder BEGIN SELECT RAISE(ABORT, 'x'); END");
-    TFrmDatedTx& d = open();
-    SetContent(d, "写不进去");
-    Save(d);
+    DatedReminderDialog& d = open();
+    setContent(d, "写不进去");
+    save(d);
     ASSERT_EQ(boxes.texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});
     EXPECT_EQ(boxes.last().icon, Icon::Error);
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("写不进去"));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("写不进去"));
     EXPECT_EQ(reloads, 0);
 }
 

@@ -1,7 +1,7 @@
 // The edit-reminder dialog: how its opener fills it from a published reminder, and how Save
 // rewrites that one row.
 #include "EntryFixture.h"
-#include "entry/TFrmEditMessage.h"
+#include "entry/EditReminderDialog.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ using Icon = MessageBoxes::Icon;
 
 class EditReminderTest : public EntryTest {
 protected:
-    int Publish(int recipient, int action, const QString& begin, const QString& number,
+    int publish(int recipient, int action, const QString& begin, const QString& number,
                 const QString& unit, int kind = 0, int done = 0, int publisher = 0) {
         TempStore::Reminder r;
         r.recipient = recipient;
@@ -24,38 +24,38 @@ protected:
         r.done = done;
         return store.addReminder(r);
     }
-    TFrmEditMessage& OpenFor(int key, const QString& listed = QStringLiteral("列表中的内容")) {
-        dialog = std::make_unique<TFrmEditMessage>(store.session(), Reload());
-        dialog->Fill(QString::number(key), listed);
+    EditReminderDialog& openFor(int key, const QString& listed = QStringLiteral("列表中的内容")) {
+        dialog = std::make_unique<EditReminderDialog>(store.session(), countingReload());
+        dialog->fill(QString::number(key), listed);
         return *dialog;
     }
-    std::unique_ptr<TFrmEditMessage> dialog;
+    std::unique_ptr<EditReminderDialog> dialog;
 };
 
 TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsItButTurnsOrdinary) {
-    const int key = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
+    const int key = publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
     clock.set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
-    TFrmEditMessage& d = OpenFor(key);
-    EXPECT_TRUE(d.RadioButton3->isChecked());
-    EXPECT_TRUE(d.DateTimePicker1->isEnabled());
-    EXPECT_TRUE(d.DateTimePicker2->isEnabled());
-    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2010, 11, 12));
-    EXPECT_EQ(d.DateTimePicker2->time(), QTime(8, 51));
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.Edit2->text(), QString::number(key));
-    EXPECT_FALSE(d.Edit2->isVisibleTo(&d));
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表中的内容"));
-    EXPECT_TRUE(d.BitBtn1->isEnabled());
+    EditReminderDialog& d = openFor(key);
+    EXPECT_TRUE(d.startPickedButton->isChecked());
+    EXPECT_TRUE(d.startDateEdit->isEnabled());
+    EXPECT_TRUE(d.startTimeEdit->isEnabled());
+    EXPECT_EQ(d.startDateEdit->date(), QDate(2010, 11, 12));
+    EXPECT_EQ(d.startTimeEdit->time(), QTime(8, 51));
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(d.keyEdit->text(), QString::number(key));
+    EXPECT_FALSE(d.keyEdit->isVisibleTo(&d));
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表中的内容"));
+    EXPECT_TRUE(d.saveButton->isEnabled());
     EXPECT_EQ(tickedNames(d), QStringList{"同事"});
-    EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
+    EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
 
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList{QStringLiteral("成功编辑提醒信息！")});
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
+    EXPECT_EQ(boxTexts(Icon::Information), QStringList{QStringLiteral("成功编辑提醒信息！")});
     EXPECT_EQ(reloads, 1);
-    EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表中的内容"));
-    const auto rows = Reminders();
+    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表中的内容"));
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].key, key);
     EXPECT_EQ(rows[0].recipient, other);
@@ -70,19 +70,19 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
 }
 
 TEST_F(EditReminderTest, ANowReminderOpensWithDisabledPickersAndRestartsFromTheMomentOfSaving) {
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "1", "时");
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "1", "时");
     clock.set(QDateTime(QDate(2010, 12, 24), QTime(18, 30, 12)));
-    TFrmEditMessage& d = OpenFor(key);
-    EXPECT_TRUE(d.RadioButton2->isChecked());
-    EXPECT_FALSE(d.DateTimePicker1->isEnabled());
-    EXPECT_FALSE(d.DateTimePicker2->isEnabled());
-    EXPECT_EQ(d.DateTimePicker1->date(), QDate(2010, 12, 24));
-    EXPECT_EQ(d.DateTimePicker2->time().hour(), 18);
-    EXPECT_EQ(d.DateTimePicker2->time().minute(), 30);
+    EditReminderDialog& d = openFor(key);
+    EXPECT_TRUE(d.startNowButton->isChecked());
+    EXPECT_FALSE(d.startDateEdit->isEnabled());
+    EXPECT_FALSE(d.startTimeEdit->isEnabled());
+    EXPECT_EQ(d.startDateEdit->date(), QDate(2010, 12, 24));
+    EXPECT_EQ(d.startTimeEdit->time().hour(), 18);
+    EXPECT_EQ(d.startTimeEdit->time().minute(), 30);
 
     clock.advanceSecs(65);
-    Save(d);
-    const auto rows = Reminders();
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].action, 0);
     EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-12-24 18:31:17"));
@@ -91,54 +91,54 @@ TEST_F(EditReminderTest, ANowReminderOpensWithDisabledPickersAndRestartsFromTheM
 }
 
 TEST_F(EditReminderTest, SecondsHaveNoMinimumHere) {
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
-    SetInterval(d, "2", "秒");
-    Save(d);
-    const auto rows = Reminders();
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
+    setInterval(d, "2", "秒");
+    save(d);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("2"));
+    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("2"));
     EXPECT_EQ(rows[0].intervalNumber, QStringLiteral("2"));
     EXPECT_EQ(rows[0].totalTime.toLongLong(), 120);
 }
 
 TEST_F(EditReminderTest, TwoTickedUsersLeaveTheRowAddressedToTheLowerOneAfterTwoBoxes) {
-    const int key = Publish(me, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
+    const int key = publish(me, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
     EXPECT_EQ(tickedNames(d), QStringList{"我自己"});
-    d.SpeedButton2Click();
-    Tick(d, {"同事", "第三人"});
-    Save(d);
-    EXPECT_EQ(BoxTexts(Icon::information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
+    d.clearAllRecipients();
+    tick(d, {"同事", "第三人"});
+    save(d);
+    EXPECT_EQ(boxTexts(Icon::Information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
     EXPECT_EQ(reloads, 2);
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].recipient, third);
 }
 
 TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
-    const int acknowledged = Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, /*done*/ 1);
+    const int acknowledged = publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, /*done*/ 1);
     const int foreign =
-        Publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
+        publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
     for (const int key : {acknowledged, foreign, 9999}) {
         boxes.clear();
-        TFrmEditMessage& d = OpenFor(key, QStringLiteral("列表里看到的"));
-        EXPECT_EQ(d.Memo1->toPlainText(), QStringLiteral("列表里看到的"));
-        EXPECT_TRUE(d.RadioButton2->isChecked());
-        EXPECT_FALSE(d.DateTimePicker1->isEnabled());
-        EXPECT_EQ(d.Edit1->text(), QString());
-        EXPECT_EQ(d.ComboBox1->currentText(), QString());
-        EXPECT_EQ(d.Edit2->text(), QString());
+        EditReminderDialog& d = openFor(key, QStringLiteral("列表里看到的"));
+        EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表里看到的"));
+        EXPECT_TRUE(d.startNowButton->isChecked());
+        EXPECT_FALSE(d.startDateEdit->isEnabled());
+        EXPECT_EQ(d.intervalEdit->text(), QString());
+        EXPECT_EQ(d.intervalUnitCombo->currentText(), QString());
+        EXPECT_EQ(d.keyEdit->text(), QString());
         EXPECT_TRUE(tickedNames(d).isEmpty());
-        EXPECT_EQ(d.ListView1->count(), store.count("tbl_user"));
+        EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
 
         // Even with a recipient ticked there is no row to rewrite, and that is what the user
         // hears first, before anything about the empty unit it opened with.
-        Tick(d, {"同事"});
-        Save(d);
+        tick(d, {"同事"});
+        save(d);
         EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
     }
-    const auto rows = Reminders();
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].done, 1);
     EXPECT_EQ(rows[0].detail.toString(), QStringLiteral("原来的内容"));
@@ -147,83 +147,84 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
 
 TEST_F(EditReminderTest, TheRecipientIsTickedByNameSoNamesakesAreTickedToo) {
     const int twin = store.addUser("other2", "同事");
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
     EXPECT_EQ(tickedNames(d), (QStringList{"同事", "同事"}));
-    EXPECT_TRUE(d.ListView1->isChecked(RowOf(d, "同事")));
-    EXPECT_EQ(d.ListView1->subItem(d.ListView1->count() - 1, 0), QString::number(twin));
-    EXPECT_TRUE(d.ListView1->isChecked(d.ListView1->count() - 1));
+    EXPECT_TRUE(d.recipientList->isChecked(rowOf(d, "同事")));
+    EXPECT_EQ(d.recipientList->subItem(d.recipientList->count() - 1, 0), QString::number(twin));
+    EXPECT_TRUE(d.recipientList->isChecked(d.recipientList->count() - 1));
 }
 
 TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
     store.addUser("nameless", "");
     const int gone = store.addUser("gone", "走了的人");
-    const int key = Publish(gone, 0, "2010-11-01 09:00:00", "5", "分");
+    const int key = publish(gone, 0, "2010-11-01 09:00:00", "5", "分");
     store.execute(QStringLiteral("DELETE FROM tbl_user WHERE KeyID = %1").arg(gone));
-    TFrmEditMessage& d = OpenFor(key);
-    EXPECT_FALSE(d.ListView1->isChecked(RowOf(d, "")));
+    EditReminderDialog& d = openFor(key);
+    EXPECT_FALSE(d.recipientList->isChecked(rowOf(d, "")));
     EXPECT_TRUE(tickedNames(d).isEmpty());
 }
 
 TEST_F(EditReminderTest, AnsweringNoOrTickingNobodyWritesNothing) {
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
-    SetContent(d, "改过的内容");
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
+    setContent(d, "改过的内容");
     boxes.answerNext(false);
-    Save(d);
+    save(d);
     EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
                                           QStringLiteral("请选择一条记录！")}));
 
     boxes.clear();
-    d.SpeedButton2Click();
-    Save(d);
+    d.clearAllRecipients();
+    save(d);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
 
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
     EXPECT_EQ(reloads, 0);
 }
 
 TEST_F(EditReminderTest, SelectAllAndClearAllTickAndClearEveryRow) {
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
-    d.SpeedButton1->click();
-    EXPECT_EQ(d.ListView1->checkedCount(), d.ListView1->count());
-    d.SpeedButton2->click();
-    EXPECT_EQ(d.ListView1->checkedCount(), 0);
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
+    d.selectAllButton->click();
+    EXPECT_EQ(d.recipientList->checkedCount(), d.recipientList->count());
+    d.clearAllButton->click();
+    EXPECT_EQ(d.recipientList->checkedCount(), 0);
 }
 
 TEST_F(EditReminderTest, ANumberThatIsNoIntegerStopsSaveBeforeTheRowIsTouched) {
-    const int key = Publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    TFrmEditMessage& d = OpenFor(key);
-    SetContent(d, "改过的内容");
-    SetInterval(d, "2.", "秒"); // no minimum here, so the number is first read after the question
-    Save(d);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(BoxTexts(Icon::Error),
+    const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
+    EditReminderDialog& d = openFor(key);
+    setContent(d, "改过的内容");
+    setInterval(d, "2.", "秒"); // no minimum here, so the number is first read after the question
+    save(d);
+    EXPECT_EQ(questionCount(), 1);
+    EXPECT_EQ(boxTexts(Icon::Error),
               QStringList{QStringLiteral("'2.' is not a valid integer value")});
-    EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
+    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
     EXPECT_EQ(reloads, 0);
 }
 
 TEST_F(EditReminderTest, EditPublishedShowsTheFilledDialogModally) {
-    const int key = Publish(third, 1, "2011-03-08 09:00:00 ", "2", "天");
+    const int key = publish(third, 1, "2011-03-08 09:00:00 ", "2", "天");
     int shown = 0;
     ScriptedModal modal([&](QDialog& shownDialog) {
         ++shown;
-        auto& d = dynamic_cast<TFrmEditMessage&>(shownDialog);
-        EXPECT_EQ(d.Edit2->text(), QString::number(key));
+        auto& d = dynamic_cast<EditReminderDialog&>(shownDialog);
+        EXPECT_EQ(d.keyEdit->text(), QString::number(key));
         EXPECT_EQ(tickedNames(d), QStringList{"第三人"});
-        EXPECT_EQ(d.DateTimePicker1->date(), QDate(2011, 3, 8));
-        SetContent(d, "经由打开者");
-        Save(d);
+        EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 3, 8));
+        setContent(d, "经由打开者");
+        save(d);
         return 0;
     });
-    TFrmEditMessage::EditPublished(store.session(), Reload(), QString::number(key), "列表");
+    EditReminderDialog::editPublished(store.session(), countingReload(), QString::number(key),
+                                      "列表");
     EXPECT_EQ(shown, 1);
-    ASSERT_EQ(Reminders().size(), 1u);
-    EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("经由打开者"));
-    EXPECT_EQ(Reminders()[0].totalTime.toLongLong(), 10368000);
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("经由打开者"));
+    EXPECT_EQ(reminders()[0].totalTime.toLongLong(), 10368000);
     EXPECT_EQ(reloads, 1);
 }
 

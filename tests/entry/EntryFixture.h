@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/TFrmEntry.h"
+#include "entry/ReminderEntryDialog.h"
 #include "platform/MessageBoxes.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
@@ -39,7 +39,7 @@ protected:
         QVariant totalTime;
     };
 
-    std::vector<Stored> Reminders() const {
+    std::vector<Stored> reminders() const {
         std::vector<Stored> result;
         for (const auto& row : store.rows(
                  "SELECT KeyID, ReUserID, ReDetail, ReAction, ReBeginTime, ReIntervalNumber, "
@@ -63,48 +63,49 @@ protected:
         return result;
     }
 
-    static int RowOf(const TFrmEntry& dialog, const QString& name) {
-        for (int row = 0; row < dialog.ListView1->count(); ++row)
-            if (dialog.ListView1->caption(row) == name)
+    static int rowOf(const ReminderEntryDialog& dialog, const QString& name) {
+        for (int row = 0; row < dialog.recipientList->count(); ++row)
+            if (dialog.recipientList->caption(row) == name)
                 return row;
         ADD_FAILURE() << "no recipient row " << name.toStdString();
         return -1;
     }
-    static void Tick(TFrmEntry& dialog, const QStringList& names) {
+    static void tick(ReminderEntryDialog& dialog, const QStringList& names) {
         for (const QString& name : names)
-            dialog.ListView1->setChecked(RowOf(dialog, name), true);
+            dialog.recipientList->setChecked(rowOf(dialog, name), true);
     }
-    static QStringList tickedNames(const TFrmEntry& dialog) {
+    static QStringList tickedNames(const ReminderEntryDialog& dialog) {
         QStringList names;
-        for (int row = 0; row < dialog.ListView1->count(); ++row)
-            if (dialog.ListView1->isChecked(row))
-                names << dialog.ListView1->caption(row);
+        for (int row = 0; row < dialog.recipientList->count(); ++row)
+            if (dialog.recipientList->isChecked(row))
+                names << dialog.recipientList->caption(row);
         return names;
     }
     // Types into the memo as a user would: a change of the memo, which enables Save.
-    static void SetContent(TFrmEntry& dialog, const QString& text) {
-        dialog.Memo1->setPlainText(text);
+    static void setContent(ReminderEntryDialog& dialog, const QString& text) {
+        dialog.contentEdit->setPlainText(text);
     }
-    static void SetInterval(TFrmEntry& dialog, const QString& number, const QString& unit) {
-        dialog.Edit1->setText(number);
-        dialog.ComboBox1->setEditText(unit);
+    static void setInterval(ReminderEntryDialog& dialog, const QString& number,
+                            const QString& unit) {
+        dialog.intervalEdit->setText(number);
+        dialog.intervalUnitCombo->setEditText(unit);
     }
     // Save as a click on it: through the handler guard, and only when the button is enabled.
-    static void Save(TFrmEntry& dialog) { dialog.BitBtn1->click(); }
+    static void save(ReminderEntryDialog& dialog) { dialog.saveButton->click(); }
 
     // The boxes of one icon, in order.
-    QStringList BoxTexts(MessageBoxes::Icon icon) const {
+    QStringList boxTexts(MessageBoxes::Icon icon) const {
         QStringList texts;
         for (const auto& request : boxes.all())
             if (request.icon == icon)
                 texts << request.text;
         return texts;
     }
-    int Questions() const {
-        return static_cast<int>(BoxTexts(MessageBoxes::Icon::question).size());
+    int questionCount() const {
+        return static_cast<int>(boxTexts(MessageBoxes::Icon::Question).size());
     }
 
-    std::function<void()> Reload() {
+    std::function<void()> countingReload() {
         return [this] { ++reloads; };
     }
 

@@ -1,10 +1,10 @@
 // A store that refuses writes: every entry dialog says the reminder was not saved and why,
 // keeps what the user entered, reports nothing as a success, and saves once the fault is gone.
 #include "EntryFixture.h"
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
-#include "entry/TFrmQuickTx.h"
-#include "entry/TFrmSRTX.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
+#include "entry/EditReminderDialog.h"
+#include "entry/QuickPublishDialog.h"
 #include "support/StoreFault.h"
 
 #include <algorithm>
@@ -27,18 +27,18 @@ class RefusedWriteTest : public EntryTest, public ::testing::WithParamInterface<
 TEST_P(RefusedWriteTest,
        EveryDialogSaysTheReminderWasNotSavedKeepsTheEntryAndSavesOnceTheFaultIsGone) {
     const int published = store.addReminder({.recipient = other, .publisher = me});
-    TFrmAddtx add(store.session(), Reload());
-    add.FormShow();
-    Tick(add, {"同事"});
-    TFrmQuickTx quick(store.session(), Reload());
-    quick.FormShow(); // every one of the four users ticked
-    TFrmEditMessage edit(store.session(), Reload());
-    edit.Fill(QString::number(published), QStringLiteral("内容"));
-    TFrmSRTX birthday(store.session(), Reload());
-    birthday.FormShow(); // nobody ticked: to oneself
+    AddReminderDialog add(store.session(), countingReload());
+    add.onShown();
+    tick(add, {"同事"});
+    QuickPublishDialog quick(store.session(), countingReload());
+    quick.onShown(); // every one of the four users ticked
+    EditReminderDialog edit(store.session(), countingReload());
+    edit.fill(QString::number(published), QStringLiteral("内容"));
+    BirthdayReminderDialog birthday(store.session(), countingReload());
+    birthday.onShown(); // nobody ticked: to oneself
 
     struct Entry {
-        TFrmEntry& dialog;
+        ReminderEntryDialog& dialog;
         QString heading;
         int rowsHoldingIt; // once saved
     };
@@ -51,8 +51,8 @@ TEST_P(RefusedWriteTest,
     // Long enough to need pages of its own, so that a full disk refuses it as well.
     auto contentOf = [](int i) { return QString::number(i) + QString(3000, QChar(0x63D0)); };
     for (int i = 0; i < 4; ++i) {
-        SetContent(entries[i].dialog, contentOf(i));
-        SetInterval(entries[i].dialog, "7", "时");
+        setContent(entries[i].dialog, contentOf(i));
+        setInterval(entries[i].dialog, "7", "时");
     }
 
     {
@@ -61,31 +61,31 @@ TEST_P(RefusedWriteTest,
             GTEST_SKIP() << fault.unavailable().toStdString();
         for (int i = 0; i < 4; ++i) {
             boxes.clear();
-            Save(entries[i].dialog);
-            const QStringList errors = BoxTexts(Icon::Error);
+            save(entries[i].dialog);
+            const QStringList errors = boxTexts(Icon::Error);
             ASSERT_EQ(errors.size(), 1) << i;
             EXPECT_TRUE(StoreFault::reports(errors[0], entries[i].heading, GetParam().kind))
                 << errors[0].toStdString();
             EXPECT_EQ(boxes.last().caption, QStringLiteral("橙岭定时提醒系统V1.0"));
-            EXPECT_TRUE(BoxTexts(Icon::information).isEmpty()) << i;
-            EXPECT_EQ(entries[i].dialog.Memo1->toPlainText(), contentOf(i));
-            EXPECT_EQ(entries[i].dialog.Edit1->text(), QStringLiteral("7"));
-            EXPECT_EQ(entries[i].dialog.ComboBox1->currentText(), QStringLiteral("时"));
+            EXPECT_TRUE(boxTexts(Icon::Information).isEmpty()) << i;
+            EXPECT_EQ(entries[i].dialog.contentEdit->toPlainText(), contentOf(i));
+            EXPECT_EQ(entries[i].dialog.intervalEdit->text(), QStringLiteral("7"));
+            EXPECT_EQ(entries[i].dialog.intervalUnitCombo->currentText(), QStringLiteral("时"));
         }
         EXPECT_EQ(tickedNames(add), QStringList{"同事"});
-        EXPECT_EQ(quick.ListView1->checkedCount(), 4);
+        EXPECT_EQ(quick.recipientList->checkedCount(), 4);
         EXPECT_EQ(tickedNames(edit), QStringList{"同事"});
         EXPECT_EQ(reloads, 0);
-        ASSERT_EQ(Reminders().size(), 1u);
-        EXPECT_EQ(Reminders()[0].detail.toString(), QStringLiteral("内容"));
+        ASSERT_EQ(reminders().size(), 1u);
+        EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("内容"));
     }
 
     boxes.clear();
     for (const Entry& entry : entries)
-        Save(entry.dialog);
-    EXPECT_TRUE(BoxTexts(Icon::Error).isEmpty());
-    EXPECT_EQ(BoxTexts(Icon::information).size(), 1 + 4 + 1 + 1);
-    const auto rows = Reminders();
+        save(entry.dialog);
+    EXPECT_TRUE(boxTexts(Icon::Error).isEmpty());
+    EXPECT_EQ(boxTexts(Icon::Information).size(), 1 + 4 + 1 + 1);
+    const auto rows = reminders();
     ASSERT_EQ(rows.size(), 7u) << "the edited reminder and six new ones";
     EXPECT_EQ(rows[0].detail.toString(), contentOf(2));
     for (int i = 0; i < 4; ++i)

@@ -90,10 +90,10 @@ TEST(MessageBoxesTest, NoticesAndQuestionsCarryTheirCaptionsIconsAndAnswers) {
     MessageBoxes::detail("【内容】");
     ASSERT_EQ(boxes.count(), 4);
     EXPECT_EQ(boxes.all()[0].caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(boxes.all()[0].buttons, MessageBoxes::Buttons::YesNo);
     EXPECT_EQ(boxes.all()[2].caption, QStringLiteral("系统提示"));
-    EXPECT_EQ(boxes.all()[2].icon, MessageBoxes::Icon::information);
+    EXPECT_EQ(boxes.all()[2].icon, MessageBoxes::Icon::Information);
     EXPECT_EQ(boxes.all()[3].caption, AppInfo::kApplicationTitle);
     EXPECT_EQ(boxes.all()[3].icon, MessageBoxes::Icon::None);
 }

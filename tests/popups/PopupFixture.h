@@ -36,7 +36,7 @@ protected:
                             [this] { events << "closed"; }};
     }
     ReminderPopup* open(ReminderKind kind) {
-        auto* popup = static_cast<ReminderPopup*>(Popups::Create(context(kind)));
+        auto* popup = static_cast<ReminderPopup*>(Popups::create(context(kind)));
         popups.push_back(popup);
         return popup;
     }
@@ -45,7 +45,7 @@ protected:
         TempStore::Reminder r;
         r.recipient = recipient ? recipient : me;
         r.publisher = other;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.detail = detail;
         r.beginTime = begin;
         r.totalTime = totalTime;
@@ -61,7 +61,7 @@ protected:
         return rows.empty() ? std::vector<QVariant>{} : rows.front();
     }
     static bool customRowVisible(const ReminderPopup* popup) {
-        const auto* row = popup->findChild<QWidget*>(popup->Style().customRowName);
+        const auto* row = popup->findChild<QWidget*>(popup->popupStyle().customRowName);
         return row && row->isVisible();
     }
     static QStringList column(const ReportList* list, int column) {

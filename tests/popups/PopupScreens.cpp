@@ -27,8 +27,8 @@ protected:
     }
     // Shows the popup fully slid in and saves the screen around it.
     void shoot(ReminderPopup* popup, const QString& name) {
-        while (popup->Sliding())
-            popup->SlideTimerTimer();
+        while (popup->isSliding())
+            popup->slideStep();
         popup->raise();
         for (int i = 0; i < 20; ++i) {
             QCoreApplication::processEvents();
@@ -47,7 +47,7 @@ protected:
         TempStore::Reminder r;
         r.recipient = me;
         r.publisher = publisher;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.detail = detail;
         r.totalTime = total;
         r.beginTime = begin;
@@ -73,8 +73,8 @@ TEST_F(PopupScreens, OrdinaryBirthdayAndCustomPostponement) {
     shoot(open(ReminderKind::Birthday), "popup-birthday.png");
 
     ReminderPopup* custom = open(ReminderKind::Ordinary);
-    custom->CheckBox1->setChecked(true);
-    custom->ListView1->setChecked(1, true);
+    custom->customCheckBox->setChecked(true);
+    custom->reminderList->setChecked(1, true);
     shoot(custom, "popup-custom.png");
 }
 

@@ -2,10 +2,10 @@
 // acknowledging, postponing, closing and the slide-in.
 #include "PopupFixture.h"
 #include "platform/AppInfo.h"
-#include "popups/TFrmMessage.h"
-#include "popups/TFrmMessageJNR.h"
-#include "popups/TFrmMessageSr.h"
-#include "popups/TFrmMessageYh.h"
+#include "popups/AnniversaryPopup.h"
+#include "popups/AppointmentPopup.h"
+#include "popups/BirthdayPopup.h"
+#include "popups/OrdinaryPopup.h"
 #include "schedule/TimingRules.h"
 #include "store/Query.h"
 #include "store/Statements.h"
@@ -36,63 +36,63 @@ TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
         bool pictureOnTop;
     };
     const Expected table[] = {
-        {ReminderKind::Ordinary, "定时提醒", &ReminderPopup::RadioButton1, 60, 430,
-         QColor(0, 0, 255), "Panel2", "Image2", true},
-        {ReminderKind::Birthday, "生日提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
-         "Panel3", "Image1", false},
-        {ReminderKind::Appointment, "约会提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
-         "Panel3", "Image1", false},
-        {ReminderKind::Anniversary, "纪念日提醒", &ReminderPopup::RadioButton2, 60, 430, Qt::black,
-         "Panel3", "Image1", false},
+        {ReminderKind::Ordinary, "定时提醒", &ReminderPopup::tenMinutesButton, 60, 430,
+         QColor(0, 0, 255), "customPostponeRow", "pictureLabel", true},
+        {ReminderKind::Birthday, "生日提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
+         Qt::black, "customPostponeRow", "pictureLabel", false},
+        {ReminderKind::Appointment, "约会提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
+         Qt::black, "customPostponeRow", "pictureLabel", false},
+        {ReminderKind::Anniversary, "纪念日提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
+         Qt::black, "customPostponeRow", "pictureLabel", false},
     };
     for (const Expected& e : table) {
         addReminder(e.kind, "一条", 100);
         ReminderPopup* popup = open(e.kind);
         SCOPED_TRACE(e.caption);
         EXPECT_EQ(popup->windowTitle(), e.caption);
-        EXPECT_EQ(popup->CaptionLabel->text(), e.caption);
+        EXPECT_EQ(popup->captionLabel->text(), e.caption);
         EXPECT_TRUE((popup->*e.preset)->isChecked());
-        EXPECT_EQ(popup->btnexit->text(), "退 出");
-        EXPECT_FALSE(popup->CheckBox1->isChecked());
-        EXPECT_EQ(popup->Label1->text(), "注：双击查看明细   ");
+        EXPECT_EQ(popup->exitButton->text(), "退 出");
+        EXPECT_FALSE(popup->customCheckBox->isChecked());
+        EXPECT_EQ(popup->hintLabel->text(), "注：双击查看明细   ");
 
         QWidget* custom = popup->findChild<QWidget*>(e.customRow);
         ASSERT_NE(custom, nullptr);
         EXPECT_FALSE(custom->isVisible());
-        EXPECT_TRUE(custom->isAncestorOf(popup->Edit1));
-        EXPECT_FALSE(popup->Edit1->accessibleName().isEmpty());
-        EXPECT_FALSE(popup->ComboBox1->accessibleName().isEmpty());
+        EXPECT_TRUE(custom->isAncestorOf(popup->intervalEdit));
+        EXPECT_FALSE(popup->intervalEdit->accessibleName().isEmpty());
+        EXPECT_FALSE(popup->intervalUnitCombo->accessibleName().isEmpty());
 
         QWidget* picture = popup->findChild<QWidget*>(e.picture);
         ASSERT_NE(picture, nullptr);
-        EXPECT_EQ(picture->y() < popup->ListView1->y(), e.pictureOnTop);
+        EXPECT_EQ(picture->y() < popup->reminderList->y(), e.pictureOnTop);
 
-        EXPECT_GE(popup->ListView1->columnWidth(0), e.keyWidth);
+        EXPECT_GE(popup->reminderList->columnWidth(0), e.keyWidth);
         // The content column gives up what the key column needs: the row fits the list.
-        EXPECT_GT(popup->ListView1->columnWidth(1), e.contentWidth * 3 / 4);
-        EXPECT_EQ(popup->ListView1->columnWidth(2), 100);
-        EXPECT_LE(popup->ListView1->columnWidth(0) + popup->ListView1->columnWidth(1) + 100,
-                  popup->ListView1->viewport()->width());
-        ASSERT_EQ(popup->ListView1->count(), 1);
-        const QAbstractItemModel* rows = popup->ListView1->model();
+        EXPECT_GT(popup->reminderList->columnWidth(1), e.contentWidth * 3 / 4);
+        EXPECT_EQ(popup->reminderList->columnWidth(2), 100);
+        EXPECT_LE(popup->reminderList->columnWidth(0) + popup->reminderList->columnWidth(1) + 100,
+                  popup->reminderList->viewport()->width());
+        ASSERT_EQ(popup->reminderList->count(), 1);
+        const QAbstractItemModel* rows = popup->reminderList->model();
         EXPECT_EQ(rows->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), e.content);
         EXPECT_EQ(rows->index(0, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     }
-    EXPECT_NE(dynamic_cast<TFrmMessage*>(popups[0].data()), nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessageSr*>(popups[1].data()), nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessageYh*>(popups[2].data()), nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessageJNR*>(popups[3].data()), nullptr);
+    EXPECT_NE(dynamic_cast<OrdinaryPopup*>(popups[0].data()), nullptr);
+    EXPECT_NE(dynamic_cast<BirthdayPopup*>(popups[1].data()), nullptr);
+    EXPECT_NE(dynamic_cast<AppointmentPopup*>(popups[2].data()), nullptr);
+    EXPECT_NE(dynamic_cast<AnniversaryPopup*>(popups[3].data()), nullptr);
 
-    auto* birthday = static_cast<TFrmMessageSr*>(popups[1].data());
-    ASSERT_NE(birthday->Label2, nullptr);
-    EXPECT_EQ(birthday->Label2->text(), "生日快乐！！！");
-    EXPECT_EQ(birthday->Label2->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    EXPECT_TRUE(birthday->Image1->isAncestorOf(birthday->Label2));
-    EXPECT_EQ(popups[2]->findChild<QLabel*>("Label2"), nullptr);
+    auto* birthday = static_cast<BirthdayPopup*>(popups[1].data());
+    ASSERT_NE(birthday->greetingLabel, nullptr);
+    EXPECT_EQ(birthday->greetingLabel->text(), "生日快乐！！！");
+    EXPECT_EQ(birthday->greetingLabel->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_TRUE(birthday->pictureLabel->isAncestorOf(birthday->greetingLabel));
+    EXPECT_EQ(popups[2]->findChild<QLabel*>("greetingLabel"), nullptr);
 }
 
 TEST_F(PopupTest, ThePollsNeverGetAPopupWithAnEmptyList) {
-    const PopupFactory factory = Popups::StandardFactory();
+    const PopupFactory factory = Popups::standardFactory();
     const int windows = QApplication::topLevelWidgets().size();
     EXPECT_EQ(factory(context(ReminderKind::Birthday)), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -106,20 +106,20 @@ TEST_F(PopupTest, ThePollsNeverGetAPopupWithAnEmptyList) {
 
 TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    EXPECT_EQ(popup->Edit1->text(), "5");
-    EXPECT_EQ(popup->ComboBox1->currentText(), "分");
-    EXPECT_EQ(popup->DateTimePicker1->date(), QDate(2011, 3, 8));
-    EXPECT_EQ(popup->DateTimePicker2->time().toString("HH:mm"), "08:30");
-    EXPECT_EQ(popup->ListView1->count(), 0);
+    EXPECT_EQ(popup->intervalEdit->text(), "5");
+    EXPECT_EQ(popup->intervalUnitCombo->currentText(), "分");
+    EXPECT_EQ(popup->startDateEdit->date(), QDate(2011, 3, 8));
+    EXPECT_EQ(popup->startTimeEdit->time().toString("HH:mm"), "08:30");
+    EXPECT_EQ(popup->reminderList->count(), 0);
 
     // Shown again, the defaults come back but the list is not read again.
-    popup->CheckBox1->setChecked(true);
-    popup->Edit1->setText("7");
+    popup->customCheckBox->setChecked(true);
+    popup->intervalEdit->setText("7");
     addReminder(ReminderKind::Ordinary, "后来的", 100);
-    popup->FormShow();
-    EXPECT_EQ(popup->Edit1->text(), "5");
+    popup->applyDefaults();
+    EXPECT_EQ(popup->intervalEdit->text(), "5");
     EXPECT_FALSE(customRowVisible(popup));
-    EXPECT_EQ(popup->ListView1->count(), 0);
+    EXPECT_EQ(popup->reminderList->count(), 0);
 }
 
 TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) {
@@ -137,10 +137,10 @@ TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) 
     addReminder(ReminderKind::Ordinary, "别人的", 1, "2011-03-08 08:00:00", other);
 
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    EXPECT_EQ(column(popup->ListView1, 0),
+    EXPECT_EQ(column(popup->reminderList, 0),
               QStringList({QString::number(later), QString::number(due), QString::number(third)}));
-    EXPECT_EQ(column(popup->ListView1, 1), QStringList({"明天才到", "已到期", "第三人发的"}));
-    EXPECT_EQ(column(popup->ListView1, 2), QStringList({"同事", "同事", "第三人"}));
+    EXPECT_EQ(column(popup->reminderList, 1), QStringList({"明天才到", "已到期", "第三人发的"}));
+    EXPECT_EQ(column(popup->reminderList, 2), QStringList({"同事", "同事", "第三人"}));
 }
 
 TEST_F(PopupTest, TheDatedPopupsShowTheUsersOwnNameInTheThirdColumn) {
@@ -149,8 +149,8 @@ TEST_F(PopupTest, TheDatedPopupsShowTheUsersOwnNameInTheThirdColumn) {
         addReminder(kind, "甲", 10);
         addReminder(kind, "乙", 20);
         ReminderPopup* popup = open(kind);
-        EXPECT_EQ(column(popup->ListView1, 1), QStringList({"甲", "乙"}));
-        EXPECT_EQ(column(popup->ListView1, 2), QStringList({"我自己", "我自己"}));
+        EXPECT_EQ(column(popup->reminderList, 1), QStringList({"甲", "乙"}));
+        EXPECT_EQ(column(popup->reminderList, 2), QStringList({"我自己", "我自己"}));
     }
 }
 
@@ -159,11 +159,11 @@ TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
         addReminder(kind, "第一行\r\n第二行", 10);
         ReminderPopup* popup = open(kind);
         boxes.clear();
-        popup->ListView1DblClick();
+        popup->showSelectedDetails();
         EXPECT_EQ(boxes.count(), 0) << "nothing selected, nothing shown";
 
-        popup->ListView1->selectRow(0);
-        popup->ListView1DblClick();
+        popup->reminderList->selectRow(0);
+        popup->showSelectedDetails();
         ASSERT_EQ(boxes.count(), 1);
         const QString person = kind == ReminderKind::Ordinary ? "同事" : "我自己";
         EXPECT_EQ(boxes.last().text, "【发布人】" + person + "\r\r【内容】\r\r\n第一行\r\n第二行");
@@ -174,25 +174,25 @@ TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
 
 TEST_F(PopupTest, CustomSwitchesTheFixedChoicesForTheCustomRow) {
     ReminderPopup* popup = open(ReminderKind::Appointment);
-    const QList<QRadioButton*> choices = {popup->RadioButton4, popup->RadioButton5,
-                                          popup->RadioButton1, popup->RadioButton2,
-                                          popup->RadioButton3};
-    QTest::mouseClick(popup->CheckBox1, Qt::LeftButton);
-    EXPECT_TRUE(popup->CheckBox1->isChecked());
+    const QList<QRadioButton*> choices = {popup->threeMinutesButton, popup->fiveMinutesButton,
+                                          popup->tenMinutesButton, popup->thirtyMinutesButton,
+                                          popup->sixtyMinutesButton};
+    QTest::mouseClick(popup->customCheckBox, Qt::LeftButton);
+    EXPECT_TRUE(popup->customCheckBox->isChecked());
     for (QRadioButton* choice : choices)
         EXPECT_FALSE(choice->isEnabled());
     EXPECT_TRUE(customRowVisible(popup));
 
-    QTest::mouseClick(popup->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(popup->customCheckBox, Qt::LeftButton);
     for (QRadioButton* choice : choices)
         EXPECT_TRUE(choice->isEnabled());
     EXPECT_FALSE(customRowVisible(popup));
-    EXPECT_TRUE(popup->RadioButton2->isChecked()) << "the choice survives the switch";
+    EXPECT_TRUE(popup->thirtyMinutesButton->isChecked()) << "the choice survives the switch";
 }
 
 TEST_F(PopupTest, OnlyDigitsPointAndBackspaceReachTheIntervalNumber) {
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    QLineEdit* edit = popup->Edit1;
+    QLineEdit* edit = popup->intervalEdit;
     edit->setFocus();
     edit->end(false);
     QTest::keyClicks(edit, "a");
@@ -211,7 +211,7 @@ TEST_F(PopupTest, OnlyDigitsPointAndBackspaceReachTheIntervalNumber) {
     QCoreApplication::sendEvent(edit, &composed);
     EXPECT_EQ(edit->text(), "");
 
-    EXPECT_FALSE(ReminderPopup::Edit1KeyPress(QChar(0xFF15))); // a full-width 5
+    EXPECT_FALSE(ReminderPopup::isIntervalCharacter(QChar(0xFF15))); // a full-width 5
 }
 
 TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
@@ -222,10 +222,10 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
         addReminder(kind, "x", 10);
         ReminderPopup* popup = open(kind);
         boxes.clear();
-        popup->btnok->click();
+        popup->acknowledgeButton->click();
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.last().text, notices[KindIndex(kind)]);
-        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
+        EXPECT_EQ(boxes.last().text, notices[kindIndex(kind)]);
+        EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
         EXPECT_TRUE(popup->isVisible());
     }
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=1").toInt(), 0);
@@ -236,13 +236,13 @@ TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
     addReminder(ReminderKind::Ordinary, "a", 10);
     addReminder(ReminderKind::Ordinary, "b", 20);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->setAllChecked(true);
+    popup->reminderList->setAllChecked(true);
     boxes.answerNext(false);
-    popup->btnok->click();
+    popup->acknowledgeButton->click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(boxes.last().caption, "系统提示");
-    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone=0").toInt(), 2);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
@@ -253,7 +253,7 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
     const int b = addReminder(ReminderKind::Birthday, "b", 20, "2012-01-01 00:00:00");
     const int c = addReminder(ReminderKind::Birthday, "c", 30);
     ReminderPopup* popup = open(ReminderKind::Birthday);
-    popup->ListView1->setAllChecked(true);
+    popup->reminderList->setAllChecked(true);
     // The reload runs once the popup is closed, and finds the rows already in the history.
     int historyAtReload = -1;
     Query history(store.session().connectionName);
@@ -263,7 +263,7 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
         history.open();
         historyAtReload = history.recordCount();
     };
-    popup->btnok->click();
+    popup->acknowledgeButton->click();
     EXPECT_EQ(historyAtReload, 3);
     EXPECT_EQ(events, QStringList({"closed", "reload"}));
     EXPECT_FALSE(popup->isVisible());
@@ -277,10 +277,10 @@ TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     const int c = addReminder(ReminderKind::Ordinary, "c", 18002);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->setChecked(0, true);
-    popup->ListView1->setChecked(2, true);
-    QTest::mouseClick(popup->RadioButton2, Qt::LeftButton);
-    popup->btnexit->click();
+    popup->reminderList->setChecked(0, true);
+    popup->reminderList->setChecked(2, true);
+    QTest::mouseClick(popup->thirtyMinutesButton, Qt::LeftButton);
+    popup->exitButton->click();
     for (int key : {a, c}) {
         const auto values = row(key);
         EXPECT_EQ(values[0].toString(), "2011-03-08 08:00:00") << "the start stays";
@@ -297,18 +297,19 @@ TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
 
 TEST_F(PopupTest, EveryFixedChoiceWritesItsMinutesOnTheSecondsScale) {
     const std::pair<QRadioButton * ReminderPopup::*, int> choices[] = {
-        {&ReminderPopup::RadioButton4, 3},
-        {&ReminderPopup::RadioButton5, 5},
-        {&ReminderPopup::RadioButton1, 10},
-        {&ReminderPopup::RadioButton2, 30},
-        {&ReminderPopup::RadioButton3, 60}};
+        {&ReminderPopup::threeMinutesButton, 3},
+        {&ReminderPopup::fiveMinutesButton, 5},
+        {&ReminderPopup::tenMinutesButton, 10},
+        {&ReminderPopup::thirtyMinutesButton, 30},
+        {&ReminderPopup::sixtyMinutesButton, 60}};
     for (const auto& [button, minutes] : choices) {
         const int key = addReminder(ReminderKind::Anniversary, "x", 1);
         ReminderPopup* popup = open(ReminderKind::Anniversary);
-        for (int r = 0; r < popup->ListView1->count(); ++r)
-            popup->ListView1->setChecked(r, popup->ListView1->caption(r) == QString::number(key));
+        for (int r = 0; r < popup->reminderList->count(); ++r)
+            popup->reminderList->setChecked(r, popup->reminderList->caption(r) ==
+                                                   QString::number(key));
         (popup->*button)->click();
-        popup->btnexit->click();
+        popup->exitButton->click();
         EXPECT_EQ(row(key)[1].toInt(), minutes);
         EXPECT_EQ(row(key)[3].toLongLong(), minutes * 60);
     }
@@ -318,13 +319,13 @@ TEST_F(PopupTest, ACustomPostponementStoresThePickedStartNumberUnitAndSeconds) {
     const int a = addReminder(ReminderKind::Ordinary, "a", 18000);
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->setChecked(1, true);
-    popup->CheckBox1->setChecked(true);
-    popup->DateTimePicker1->setDate(QDate(2011, 3, 8));
-    popup->DateTimePicker2->setTime(QTime(9, 5, 42));
-    popup->Edit1->setText(" 2");
-    popup->ComboBox1->setCurrentText("时 ");
-    popup->btnexit->click();
+    popup->reminderList->setChecked(1, true);
+    popup->customCheckBox->setChecked(true);
+    popup->startDateEdit->setDate(QDate(2011, 3, 8));
+    popup->startTimeEdit->setTime(QTime(9, 5, 42));
+    popup->intervalEdit->setText(" 2");
+    popup->intervalUnitCombo->setCurrentText("时 ");
+    popup->exitButton->click();
     const auto values = row(b);
     EXPECT_EQ(values[0].toString(), "2011-03-08 09:05:00 ");
     EXPECT_EQ(values[1].toString(), "2");
@@ -339,19 +340,19 @@ TEST_F(PopupTest, ABadCustomPostponementWritesNothingAndKeepsThePopupOpen) {
     const int key = addReminder(ReminderKind::Appointment, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Appointment);
-    popup->ListView1->setAllChecked(true);
-    popup->CheckBox1->setChecked(true);
+    popup->reminderList->setAllChecked(true);
+    popup->customCheckBox->setChecked(true);
 
-    popup->ComboBox1->setCurrentText("周");
-    popup->btnexit->click();
+    popup->intervalUnitCombo->setCurrentText("周");
+    popup->exitButton->click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "间隔单位只能是秒、分、时或天！");
-    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::information);
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
 
-    popup->ComboBox1->setCurrentText("分");
+    popup->intervalUnitCombo->setCurrentText("分");
     for (const QString& number : {QString("5."), QString("")}) {
-        popup->Edit1->setText(number);
-        popup->btnexit->click();
+        popup->intervalEdit->setText(number);
+        popup->exitButton->click();
         EXPECT_EQ(boxes.last().text, "'" + number + "' is not a valid integer value");
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     }
@@ -364,9 +365,9 @@ TEST_F(PopupTest, WithNothingTickedExitOnlyCloses) {
     const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->CheckBox1->setChecked(true);
-    popup->Edit1->setText("");
-    popup->btnexit->click();
+    popup->customCheckBox->setChecked(true);
+    popup->intervalEdit->setText("");
+    popup->exitButton->click();
     EXPECT_EQ(row(key), before);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(popup->isVisible());
@@ -377,12 +378,12 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
     const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->setAllChecked(true);
+    popup->reminderList->setAllChecked(true);
     QPointer<ReminderPopup> watched = popup;
     // Even as the last window on screen (the main window hidden away), closing it does not
     // end the program's event loop.
     QTimer::singleShot(0, popup,
-                       [popup] { QTest::mouseClick(popup->CloseButton, Qt::LeftButton); });
+                       [popup] { QTest::mouseClick(popup->closeButton, Qt::LeftButton); });
     QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QCoreApplication::exec(), 7);
     EXPECT_EQ(events, QStringList({"closed"}));
@@ -394,27 +395,27 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
 TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     addReminder(ReminderKind::Ordinary, "x", 18000);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->ListView1->setAllChecked(true);
+    popup->reminderList->setAllChecked(true);
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    popup->btnok->click();
+    popup->acknowledgeButton->click();
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
     // A postponement that cannot be written leaves the popup open with its ticks.
     for (const bool custom : {false, true}) {
-        popup->CheckBox1->setChecked(custom);
+        popup->customCheckBox->setChecked(custom);
         const int before = boxes.count();
-        popup->btnexit->click();
+        popup->exitButton->click();
         ASSERT_EQ(boxes.count(), before + 1);
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
         EXPECT_TRUE(popup->isVisible());
-        EXPECT_TRUE(popup->ListView1->isChecked(0));
+        EXPECT_TRUE(popup->reminderList->isChecked(0));
     }
     EXPECT_TRUE(events.isEmpty());
 
     // A popup whose list cannot be read is not made at all.
     const int windows = QApplication::topLevelWidgets().size();
-    EXPECT_THROW(Popups::Create(context(ReminderKind::Ordinary)), StoreError);
+    EXPECT_THROW(Popups::create(context(ReminderKind::Ordinary)), StoreError);
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
     store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
 }
@@ -424,30 +425,30 @@ TEST_F(PopupTest, ItSlidesUpFromTheBottomRightAndThenTakesItsShape) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(popup->isVisible());
     EXPECT_FALSE(popup->isModal());
-    EXPECT_TRUE(popup->Sliding());
+    EXPECT_TRUE(popup->isSliding());
     EXPECT_EQ(popup->geometry(), QRect(screen.right() + 1 - ReminderPopup::kWidth - 7,
                                        screen.bottom() + 1 - 45, ReminderPopup::kWidth, 16));
     EXPECT_TRUE(popup->mask().isEmpty());
     const int bottom = popup->geometry().bottom();
 
     int steps = 0;
-    while (popup->Sliding() && steps < 1000) {
+    while (popup->isSliding() && steps < 1000) {
         const QRect before = popup->geometry();
-        popup->SlideTimerTimer();
+        popup->slideStep();
         ++steps;
-        if (popup->Sliding()) {
+        if (popup->isSliding()) {
             EXPECT_EQ(popup->height(), before.height() + 5);
             EXPECT_TRUE(popup->mask().isEmpty());
         }
         EXPECT_EQ(popup->geometry().bottom(), bottom);
     }
-    EXPECT_EQ(popup->size(), popup->DesignedSize());
-    EXPECT_EQ(steps, (popup->DesignedSize().height() - 16 + 4) / 5);
-    EXPECT_EQ(popup->mask(), PopupShape(popup->size()));
+    EXPECT_EQ(popup->size(), popup->designedSize());
+    EXPECT_EQ(steps, (popup->designedSize().height() - 16 + 4) / 5);
+    EXPECT_EQ(popup->mask(), popupShape(popup->size()));
 }
 
 TEST(PopupShapeTest, RoundedTopCornersOverSquareBottomCorners) {
-    const QRegion shape = PopupShape(QSize(100, 50));
+    const QRegion shape = popupShape(QSize(100, 50));
     for (QPoint out :
          {QPoint(0, 0), QPoint(1, 0), QPoint(99, 0), QPoint(0, 1), QPoint(100, 10), QPoint(0, 50)})
         EXPECT_FALSE(shape.contains(out)) << out.x() << "," << out.y();

@@ -1,7 +1,7 @@
 // One reminder's road between two copies of the program on one store file: published in
 // one, popped up with its sound in the other, acknowledged or postponed there.
 #include "PopupFixture.h"
-#include "popups/TFrmMessage.h"
+#include "popups/OrdinaryPopup.h"
 #include "schedule/RecordingSoundPlayer.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/TimingRules.h"
@@ -20,14 +20,14 @@ protected:
         insert.bindText("p1", QString::number(recipient));
         insert.bindText("p2", detail);
         insert.bindSmallInt("p3", 0);
-        insert.bindText("p4", TimingRules::NowText());
+        insert.bindText("p4", TimingRules::nowText());
         insert.bindText("p5", number);
         insert.bindText("p6", unit);
-        insert.bindText("p7", TimingRules::NowText());
+        insert.bindText("p7", TimingRules::nowText());
         insert.bindInteger("p8", publisher.currentUserKey);
         insert.bindText("p9", "0");
         insert.bindText("p10", "0");
-        insert.bindLargeInt("p11", *TimingRules::EntryTotalTime(number.toInt(), unit));
+        insert.bindLargeInt("p11", *TimingRules::entryTotalTime(number.toInt(), unit));
         insert.execute();
     }
     // The publisher's own view: its published list, pending rows only.
@@ -42,7 +42,7 @@ protected:
         return details;
     }
     static ReminderPopup* popupOf(const ReminderPolling& polling) {
-        return static_cast<ReminderPopup*>(polling.Popup(ReminderKind::Ordinary));
+        return static_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     }
 };
 
@@ -59,40 +59,40 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     RecordingSoundPlayer soundB;
     int reloadsB = 0;
     ReminderPolling pollingA(
-        a, [] {}, soundA, Popups::StandardFactory());
+        a, [] {}, soundA, Popups::standardFactory());
     ReminderPolling pollingB(
-        b, [&] { ++reloadsB; }, soundB, Popups::StandardFactory());
+        b, [&] { ++reloadsB; }, soundB, Popups::standardFactory());
 
     publish(a, me, "下午三点开会", "5", "分");
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
 
     clock.advanceMs(3000);
-    pollingA.Timer_reminderTimer();
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingA.Timer_Normal->Enabled()) << "the publisher is not reminded";
-    ASSERT_TRUE(pollingB.Timer_Normal->Enabled());
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 300000);
+    pollingA.onOrdinaryPollTimer();
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->isEnabled()) << "the publisher is not reminded";
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 300000);
 
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
-    EXPECT_FALSE(pollingA.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
-    EXPECT_NE(dynamic_cast<TFrmMessage*>(popup), nullptr);
+    EXPECT_NE(dynamic_cast<OrdinaryPopup*>(popup), nullptr);
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
-    ASSERT_EQ(popup->ListView1->count(), 1);
-    EXPECT_EQ(popup->ListView1->subItem(0, 0), "下午三点开会");
-    EXPECT_EQ(popup->ListView1->subItem(0, 1), "同事");
+    ASSERT_EQ(popup->reminderList->count(), 1);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "下午三点开会");
+    EXPECT_EQ(popup->reminderList->subItem(0, 1), "同事");
 
     // Five minutes later it comes back: the open popup is raised, silently.
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
-    popup->ListView1->setChecked(0, true);
-    popup->btnok->click();
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeButton->click();
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(reloadsB, 1);
     EXPECT_EQ(popupOf(pollingB), nullptr);
@@ -102,10 +102,10 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(store.scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
     clock.advanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_FALSE(pollingB.Timer_Normal->Enabled());
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->isEnabled());
     clock.advanceMs(600000);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
     EXPECT_EQ(soundB.played.size(), 1);
 }
 
@@ -116,29 +116,29 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     b.currentUserKey = me;
     RecordingSoundPlayer sound;
     ReminderPolling pollingB(
-        b, [] {}, sound, Popups::StandardFactory());
+        b, [] {}, sound, Popups::standardFactory());
 
     publish(a, me, "交报告", "5", "分");
-    pollingB.Timer_reminderTimer();
+    pollingB.onOrdinaryPollTimer();
     clock.advanceMs(300000);
-    ASSERT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
     // A second reminder arrives while the popup is open: the next tick shows it too, and the
     // row the user ticked stays ticked.
-    popup->ListView1->setChecked(0, true);
+    popup->reminderList->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.advanceMs(300000);
-    pollingB.Timer_NormalTimer();
-    ASSERT_EQ(popup->ListView1->count(), 2);
-    EXPECT_EQ(popup->ListView1->subItem(0, 0), "交报告");
-    EXPECT_TRUE(popup->ListView1->isChecked(0));
-    EXPECT_FALSE(popup->ListView1->isChecked(1));
+    pollingB.onOrdinaryRepeatTimer();
+    ASSERT_EQ(popup->reminderList->count(), 2);
+    EXPECT_EQ(popup->reminderList->subItem(0, 0), "交报告");
+    EXPECT_TRUE(popup->reminderList->isChecked(0));
+    EXPECT_FALSE(popup->reminderList->isChecked(1));
     EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
-    popup->RadioButton1->click(); // "10分钟"
-    popup->btnexit->click();
+    popup->tenMinutesButton->click(); // "10分钟"
+    popup->exitButton->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);
     const auto stored =
         store.rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
@@ -150,14 +150,14 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
     clock.advanceMs(4000);
-    pollingB.Timer_reminderTimer();
-    EXPECT_EQ(pollingB.Timer_Normal->Period(), 600000);
+    pollingB.onOrdinaryPollTimer();
+    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 600000);
     clock.advanceMs(599999);
-    EXPECT_FALSE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
     clock.advanceMs(1);
-    EXPECT_TRUE(pollingB.Timer_Normal->CheckElapsed());
+    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
-    EXPECT_EQ(popupOf(pollingB)->ListView1->count(), 2);
+    EXPECT_EQ(popupOf(pollingB)->reminderList->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
 }
 

@@ -7,6 +7,6 @@
 // Remembers what would have been heard, in order.
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void Play(const QString& fileName) override { played << fileName; }
+    void play(const QString& fileName) override { played << fileName; }
     QStringList played;
 };

@@ -30,7 +30,7 @@ constexpr qint64 kDayMs = 86400000;
 // is left, as the test tells it.
 class FakePopup final : public ReminderWindow {
 public:
-    bool ReloadReminders() override {
+    bool reloadReminders() override {
         ++reloads;
         return anyLeft;
     }
@@ -55,7 +55,7 @@ protected:
         TempStore::Reminder r;
         r.recipient = recipient ? recipient : me;
         r.publisher = other;
-        r.kind = KindIndex(kind);
+        r.kind = kindIndex(kind);
         r.beginTime = begin;
         r.intervalNumber = number;
         r.intervalType = unit;
@@ -67,10 +67,10 @@ protected:
         return clock.now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
     }
     void pollAll() {
-        polling.Timer_reminderTimer();
-        polling.Timer_ChecksrTimer();
-        polling.Timer_CheckyhTimer();
-        polling.Timer_CheckJNRTimer();
+        polling.onOrdinaryPollTimer();
+        polling.onBirthdayPollTimer();
+        polling.onAppointmentPollTimer();
+        polling.onAnniversaryPollTimer();
     }
     // A poll timer's tick as the event loop delivers it: through the guard of the polls.
     static void tick(QTimer* timer) {
@@ -80,7 +80,7 @@ protected:
     // Lets every running repeat timer look at the clock, as its wake-up would.
     void wakeAll() {
         for (ReminderKind kind : kAllReminderKinds)
-            polling.RepeatTimerOf(kind)->CheckElapsed();
+            polling.repeatTimer(kind)->checkElapsed();
     }
 
     TempStore store;
@@ -134,26 +134,29 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
         const char* repeatName;
         qint64 repeatMs;
     } expected[] = {
-        {polling.Timer_reminder, "Timer_reminder", 4000, polling.Timer_Normal, "Timer_Normal",
-         5000},
-        {polling.Timer_Checksr, "Timer_Checksr", 25000, polling.Timer_SR, "Timer_SR", 8000},
-        {polling.Timer_Checkyh, "Timer_Checkyh", 7000, polling.Timer_YH, "Timer_YH", 5000},
-        {polling.Timer_CheckJNR, "Timer_CheckJNR", 6000, polling.Timer_JNR, "Timer_JNR", 5000},
+        {polling.ordinaryPollTimer, "ordinaryPollTimer", 4000, polling.ordinaryRepeatTimer,
+         "ordinaryRepeatTimer", 5000},
+        {polling.birthdayPollTimer, "birthdayPollTimer", 25000, polling.birthdayRepeatTimer,
+         "birthdayRepeatTimer", 8000},
+        {polling.appointmentPollTimer, "appointmentPollTimer", 7000, polling.appointmentRepeatTimer,
+         "appointmentRepeatTimer", 5000},
+        {polling.anniversaryPollTimer, "anniversaryPollTimer", 6000, polling.anniversaryRepeatTimer,
+         "anniversaryRepeatTimer", 5000},
     };
     for (const auto& e : expected) {
         EXPECT_TRUE(e.poll->isActive()) << e.pollName;
         EXPECT_EQ(e.poll->interval(), e.pollMs) << e.pollName;
         EXPECT_EQ(e.poll->objectName(), e.pollName);
-        EXPECT_FALSE(e.repeat->Enabled()) << e.repeatName;
-        EXPECT_EQ(e.repeat->Period(), e.repeatMs) << e.repeatName;
+        EXPECT_FALSE(e.repeat->isEnabled()) << e.repeatName;
+        EXPECT_EQ(e.repeat->period(), e.repeatMs) << e.repeatName;
         EXPECT_EQ(e.repeat->objectName(), e.repeatName);
     }
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Ordinary), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Birthday), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Appointment), "SOUND560.WAV");
-    EXPECT_EQ(ReminderPolling::SoundFile(ReminderKind::Anniversary), "Trumpet1.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Ordinary), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Birthday), "reminder.wav");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Appointment), "SOUND560.WAV");
+    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Anniversary), "Trumpet1.wav");
     // The store is only reached when a poll runs.
-    EXPECT_THROW(polling.Timer_reminderTimer(), StoreError);
+    EXPECT_THROW(polling.onOrdinaryPollTimer(), StoreError);
     EXPECT_EQ(factoryCalls, 0);
 }
 
@@ -169,7 +172,7 @@ TEST_F(ReminderPollingTest, BeforeLoginNoPopupComesWhateverTheStoreHolds) {
         wakeAll();
     }
     for (ReminderKind kind : kAllReminderKinds)
-        EXPECT_FALSE(polling.RepeatTimerOf(kind)->Enabled());
+        EXPECT_FALSE(polling.repeatTimer(kind)->isEnabled());
     EXPECT_TRUE(made.empty());
     EXPECT_TRUE(sound.played.isEmpty());
 }
@@ -178,19 +181,19 @@ TEST_F(ReminderPollingTest,
        FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
     addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
     clock.advanceMs(1500); // the poll runs a moment after the entry
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
     const QDateTime firstPoll = clock.now();
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
 
     // Later polls find the same period and leave the count alone.
     for (int i = 0; i < 74; ++i) {
         clock.advanceMs(4000);
-        polling.Timer_reminderTimer();
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), firstPoll);
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
     EXPECT_TRUE(made.empty());
 
     clock.set(firstPoll.addMSecs(299999));
@@ -202,7 +205,7 @@ TEST_F(ReminderPollingTest,
     EXPECT_EQ(made[0].kind, ReminderKind::Ordinary);
     EXPECT_EQ(&made[0].session, &store.session());
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[0]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[0]);
     EXPECT_TRUE(windows[0]->isVisible());
     EXPECT_FALSE(windows[0]->isModal());
 
@@ -221,33 +224,33 @@ TEST_F(ReminderPollingTest,
 
     // Closed, the next period brings a new popup with its sound.
     made[0].closed();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     clock.advanceMs(300000);
     wakeAll();
     EXPECT_EQ(made.size(), 2u);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[1]);
 
     // A late close of the old popup leaves the new one in its slot.
     made[0].closed();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), windows[1]);
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), windows[1]);
 }
 
 TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     const int key = addReminder(ReminderKind::Ordinary, nowText(), 5, "分", 18000);
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    const QDateTime begun = polling.Timer_Normal->CountStart();
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
 
     // Postponed into tomorrow with a short interval: it heads the order but is not due.
     store.execute("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
                   "TotalTime=1 WHERE KeyID=?",
                   {inDays(1), key});
     clock.advanceMs(4000);
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 300000);
-    EXPECT_EQ(polling.Timer_Normal->CountStart(), begun);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), begun);
     clock.set(begun.addMSecs(300000));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the old period keeps bringing the popup";
@@ -255,14 +258,14 @@ TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     // A stopped timer stays stopped for a head that is not due, even when a later row is.
     addReminder(ReminderKind::Birthday, inDays(2), 1, "分", 100);
     addReminder(ReminderKind::Birthday, "2000-01-01 00:00:00", 1, "秒", 200);
-    polling.Timer_ChecksrTimer();
-    EXPECT_FALSE(polling.Timer_SR->Enabled());
+    polling.onBirthdayPollTimer();
+    EXPECT_FALSE(polling.birthdayRepeatTimer->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtTheNextPoll) {
     const int key = addReminder(ReminderKind::Appointment, nowText(), 1, "分", 3600);
-    polling.Timer_CheckyhTimer();
-    ASSERT_TRUE(polling.Timer_YH->Enabled());
+    polling.onAppointmentPollTimer();
+    ASSERT_TRUE(polling.appointmentRepeatTimer->isEnabled());
     store.execute("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
 
     // A tick before the next poll still brings the popup.
@@ -270,8 +273,8 @@ TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtThe
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 
-    polling.Timer_CheckyhTimer();
-    EXPECT_FALSE(polling.Timer_YH->Enabled());
+    polling.onAppointmentPollTimer();
+    EXPECT_FALSE(polling.appointmentRepeatTimer->isEnabled());
     made[0].closed();
     clock.advanceMs(10 * 60000);
     wakeAll();
@@ -291,31 +294,32 @@ TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnits
     QString lastUnit;
     for (; !head.atEnd(); head.next())
         lastUnit = head.fieldAsString("ReIntervalType");
-    polling.Timer_reminderTimer();
-    EXPECT_EQ(polling.Timer_Normal->Period(), lastUnit == "分" ? 120000 : 90000);
+    polling.onOrdinaryPollTimer();
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), lastUnit == "分" ? 120000 : 90000);
 
     // A unit text outside the four keeps the period the timer has, and still starts it.
     addReminder(ReminderKind::Anniversary, nowText(), 3, "周", 10);
-    polling.Timer_CheckJNRTimer();
-    EXPECT_TRUE(polling.Timer_JNR->Enabled());
-    EXPECT_EQ(polling.Timer_JNR->Period(), 5000);
+    polling.onAnniversaryPollTimer();
+    EXPECT_TRUE(polling.anniversaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.anniversaryRepeatTimer->period(), 5000);
 }
 
 TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
     addReminder(ReminderKind::Birthday, nowText(), 8, "秒", 480);
     addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
-    polling.Timer_ChecksrTimer();
-    polling.Timer_CheckyhTimer();
+    polling.onBirthdayPollTimer();
+    polling.onAppointmentPollTimer();
     clock.advanceMs(8000);
     wakeAll();
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(made[0].kind, ReminderKind::Birthday);
     EXPECT_EQ(made[1].kind, ReminderKind::Appointment);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "SOUND560.WAV"}));
-    EXPECT_NE(polling.Popup(ReminderKind::Birthday), polling.Popup(ReminderKind::Appointment));
+    EXPECT_NE(polling.openPopup(ReminderKind::Birthday),
+              polling.openPopup(ReminderKind::Appointment));
 
     addReminder(ReminderKind::Anniversary, nowText(), 8, "秒", 480);
-    polling.Timer_CheckJNRTimer();
+    polling.onAnniversaryPollTimer();
     clock.advanceMs(8000);
     wakeAll();
     EXPECT_EQ(made.size(), 3u) << "the open popups are only raised";
@@ -324,12 +328,12 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
 
 TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
     addReminder(ReminderKind::Ordinary, nowText(), 0, "分", 0);
-    polling.Timer_reminderTimer();
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
-    EXPECT_EQ(polling.Timer_Normal->Period(), 0);
+    polling.onOrdinaryPollTimer();
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 0);
     for (int i = 0; i < 200; ++i) {
         clock.advanceMs(i < 100 ? 1 : 3600000);
-        polling.Timer_reminderTimer();
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
     EXPECT_TRUE(made.empty());
@@ -338,12 +342,12 @@ TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
 
 TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndNotBefore) {
     addReminder(ReminderKind::Ordinary, nowText(), 500, "天", 500LL * 5184000);
-    polling.Timer_reminderTimer();
-    EXPECT_EQ(polling.Timer_Normal->Period(), 500 * kDayMs);
+    polling.onOrdinaryPollTimer();
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 500 * kDayMs);
     const QDateTime begun = clock.now();
     for (int day = 1; day < 500; day += 7) {
         clock.set(begun.addDays(day));
-        polling.Timer_reminderTimer();
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
     clock.set(begun.addMSecs(500 * kDayMs - 1));
@@ -357,15 +361,15 @@ TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndN
 
 TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWithoutAMessage) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     failNext = [] { throw StoreError("database is locked"); };
-    polling.Timer_NormalTimer();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty());
     EXPECT_EQ(boxes.count(), 0);
 
-    polling.Timer_NormalTimer();
-    EXPECT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
 }
 
@@ -373,7 +377,7 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     for (int round = 0; round < 5; ++round)
         for (ReminderKind kind : kAllReminderKinds)
-            tick(polling.PollTimer(kind));
+            tick(polling.pollTimer(kind));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.lastWasNotice()) << "a fault nobody asked about must not block the program";
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
@@ -384,11 +388,11 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     // The store working again ends the episode; the next fault is told again.
     store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the poll timer drives the poll";
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled()) << "the poll timer drives the poll";
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    tick(polling.Timer_Checkyh);
-    tick(polling.Timer_Checkyh);
+    tick(polling.appointmentPollTimer);
+    tick(polling.appointmentPollTimer);
     EXPECT_EQ(boxes.count(), 2);
 }
 
@@ -396,14 +400,14 @@ TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
     // "1" "分" entered and a row postponed by "60分钟" both store 3600: they tie at the head.
     addReminder(ReminderKind::Ordinary, nowText(), 1, "分", 3600);
     addReminder(ReminderKind::Ordinary, nowText(), 60, "分", 3600);
-    polling.Timer_reminderTimer();
-    ASSERT_TRUE(polling.Timer_Normal->Enabled());
-    const qint64 period = polling.Timer_Normal->Period();
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    const qint64 period = polling.ordinaryRepeatTimer->period();
     EXPECT_TRUE(period == 60000 || period == 3600000) << period;
-    const QDateTime begun = polling.Timer_Normal->CountStart();
+    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
     for (qint64 ms = 4000; ms <= period; ms += 4000) {
         clock.set(begun.addMSecs(ms));
-        polling.Timer_reminderTimer();
+        polling.onOrdinaryPollTimer();
         wakeAll();
     }
     clock.set(begun.addMSecs(period));
@@ -413,23 +417,23 @@ TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
 
 TEST_F(ReminderPollingTest, AnOpenPopupIsReloadedAndAnEmptyOneNeverShows) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     nothingToShow = true;
-    polling.Timer_NormalTimer();
-    EXPECT_EQ(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty()) << "no sound without a popup";
 
     nothingToShow = false;
-    polling.Timer_NormalTimer();
-    ASSERT_NE(polling.Popup(ReminderKind::Ordinary), nullptr);
+    polling.onOrdinaryRepeatTimer();
+    ASSERT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     FakePopup* popup = windows[0];
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_EQ(popup->reloads, 1);
     EXPECT_EQ(sound.played.size(), 1);
 
     // Everything it listed was handled in another copy: the next tick closes it.
     popup->anyLeft = false;
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_FALSE(popup->isVisible());
 }
 
@@ -440,22 +444,22 @@ TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) 
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     for (int second = 0; second <= 60; second += 4) {
         const auto started = std::chrono::steady_clock::now();
-        tick(polling.Timer_reminder);
+        tick(polling.ordinaryPollTimer);
         // The poll gives up at once instead of waiting for the lock.
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
         clock.advanceSecs(4);
     }
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
     clock.advanceSecs(4);
-    tick(polling.Timer_reminder);
-    tick(polling.Timer_reminder);
+    tick(polling.ordinaryPollTimer);
+    tick(polling.ordinaryPollTimer);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').size(), 2);
 
     ASSERT_TRUE(lock.exec("COMMIT"));
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled());
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
@@ -463,26 +467,27 @@ TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
     const QString path = store.filePath();
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     for (int round = 0; round < 3; ++round)
-        tick(polling.Timer_reminder);
+        tick(polling.ordinaryPollTimer);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').front(), "找不到数据文件：" + path);
-    EXPECT_FALSE(polling.Timer_Normal->Enabled());
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
 
     ASSERT_TRUE(QFile::rename(path + ".moved", path));
-    tick(polling.Timer_reminder);
-    EXPECT_TRUE(polling.Timer_Normal->Enabled()) << "the store back, the polls go on by themselves";
+    tick(polling.ordinaryPollTimer);
+    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled())
+        << "the store back, the polls go on by themselves";
     EXPECT_EQ(boxes.count(), 1);
 }
 
 TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasIt) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.Timer_reminderTimer();
+    polling.onOrdinaryPollTimer();
     QWidget typing;
     typing.show();
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
-    polling.Timer_NormalTimer();
-    ReminderWindow* popup = polling.Popup(ReminderKind::Ordinary);
+    polling.onOrdinaryRepeatTimer();
+    ReminderWindow* popup = polling.openPopup(ReminderKind::Ordinary);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->isVisible());
     // The window system is asked to show it without activating it (the offscreen test
@@ -492,7 +497,7 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
     for (int tick = 0; tick < 3; ++tick) {
-        polling.Timer_NormalTimer();
+        polling.onOrdinaryRepeatTimer();
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(windows[0]->reloads, 3);
@@ -502,7 +507,7 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.hide();
     popup->hide();
     QCoreApplication::processEvents();
-    polling.Timer_NormalTimer();
+    polling.onOrdinaryRepeatTimer();
     EXPECT_FALSE(popup->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(QTest::qWaitForWindowActive(popup));
 }
@@ -514,8 +519,8 @@ TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
     {
         ReminderPolling owner(
             second, [] {}, sound, [](const PopupContext&) { return new FakePopup; });
-        owner.Timer_JNRTimer();
-        popup = owner.Popup(ReminderKind::Anniversary);
+        owner.onAnniversaryRepeatTimer();
+        popup = owner.openPopup(ReminderKind::Anniversary);
         ASSERT_TRUE(popup);
     }
     EXPECT_TRUE(popup.isNull());

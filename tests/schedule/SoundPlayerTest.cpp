@@ -43,11 +43,11 @@ public:
         std::vector<std::function<void(bool)>> pending;
     };
     explicit FakeOutput(Log& log) : log_(log) {}
-    void Start(const QString& path, std::function<void(bool)> finished) override {
+    void start(const QString& path, std::function<void(bool)> finished) override {
         log_.events << QStringLiteral("start ") + QFileInfo(path).fileName();
         log_.pending.push_back(std::move(finished));
     }
-    void Beep() override { log_.events << QStringLiteral("beep"); }
+    void beep() override { log_.events << QStringLiteral("beep"); }
 
 private:
     Log& log_;
@@ -84,13 +84,13 @@ protected:
 };
 
 TEST_F(SoundPlayerTest, SoundsAskedForTogetherAreHeardOneAfterTheOtherInOrder) {
-    player.Play("reminder.wav");
-    player.Play("SOUND560.WAV");
-    player.Play("Trumpet1.wav");
-    // Play returned at once each time; only the first sound is playing.
+    player.play("reminder.wav");
+    player.play("SOUND560.WAV");
+    player.play("Trumpet1.wav");
+    // play() returned at once each time; only the first sound is playing.
     EXPECT_EQ(log.events, QStringList({"start reminder.wav"}));
-    EXPECT_TRUE(player.Busy());
-    EXPECT_EQ(player.Waiting(), 2);
+    EXPECT_TRUE(player.isBusy());
+    EXPECT_EQ(player.waitingCount(), 2);
 
     finishCurrent();
     EXPECT_EQ(log.events, QStringList({"start reminder.wav", "start SOUND560.WAV"}));
@@ -98,83 +98,83 @@ TEST_F(SoundPlayerTest, SoundsAskedForTogetherAreHeardOneAfterTheOtherInOrder) {
     finishCurrent();
     EXPECT_EQ(log.events,
               QStringList({"start reminder.wav", "start SOUND560.WAV", "start Trumpet1.wav"}));
-    EXPECT_FALSE(player.Busy());
-    EXPECT_EQ(player.Waiting(), 0);
+    EXPECT_FALSE(player.isBusy());
+    EXPECT_EQ(player.waitingCount(), 0);
 
     // An idle player starts the next sound at once.
-    player.Play("Trumpet1.wav");
+    player.play("Trumpet1.wav");
     EXPECT_EQ(log.events.size(), 4);
 }
 
 TEST_F(SoundPlayerTest, AMissingOrUnplayableFileGivesTheBeepAndTheQueueGoesOn) {
-    player.Play("nothere.wav");
+    player.play("nothere.wav");
     EXPECT_EQ(log.events, QStringList({"beep"}));
-    EXPECT_FALSE(player.Busy());
+    EXPECT_FALSE(player.isBusy());
 
-    player.Play("reminder.wav");
-    player.Play("gone.wav");
-    player.Play("SOUND560.WAV");
+    player.play("reminder.wav");
+    player.play("gone.wav");
+    player.play("SOUND560.WAV");
     finishCurrent(false); // the output could not play it after all
     EXPECT_EQ(log.events,
               QStringList({"beep", "start reminder.wav", "beep", "beep", "start SOUND560.WAV"}));
 }
 
 TEST_F(SoundPlayerTest, TheWaveFolderIsBesideTheExecutableAndNamesIgnoreLetterCase) {
-    EXPECT_EQ(QueuedSoundPlayer::WaveFolder(), ExecutableFolder::path() + "wave/");
-    EXPECT_EQ(QFileInfo(QueuedSoundPlayer::Locate("sound560.wav")).fileName(), "SOUND560.WAV");
-    EXPECT_EQ(QFileInfo(QueuedSoundPlayer::Locate("TRUMPET1.WAV")).fileName(), "Trumpet1.wav");
-    EXPECT_TRUE(QueuedSoundPlayer::Locate("other.wav").isEmpty());
-    EXPECT_TRUE(QueuedSoundPlayer::Locate("../wave/reminder.wav").isEmpty());
-    EXPECT_TRUE(QueuedSoundPlayer::Locate("").isEmpty());
+    EXPECT_EQ(QueuedSoundPlayer::waveFolder(), ExecutableFolder::path() + "wave/");
+    EXPECT_EQ(QFileInfo(QueuedSoundPlayer::locate("sound560.wav")).fileName(), "SOUND560.WAV");
+    EXPECT_EQ(QFileInfo(QueuedSoundPlayer::locate("TRUMPET1.WAV")).fileName(), "Trumpet1.wav");
+    EXPECT_TRUE(QueuedSoundPlayer::locate("other.wav").isEmpty());
+    EXPECT_TRUE(QueuedSoundPlayer::locate("../wave/reminder.wav").isEmpty());
+    EXPECT_TRUE(QueuedSoundPlayer::locate("").isEmpty());
 }
 
 TEST_F(SoundPlayerTest, AnOutputThatEndsWithinStartDoesNotRecurse) {
     struct Instant final : SoundOutput {
         int starts = 0;
-        void Start(const QString&, std::function<void(bool)> finished) override {
+        void start(const QString&, std::function<void(bool)> finished) override {
             ++starts;
             finished(true);
         }
-        void Beep() override {}
+        void beep() override {}
     };
     auto instant = std::make_unique<Instant>();
     Instant* output = instant.get();
     QueuedSoundPlayer quick(std::move(instant));
     for (int i = 0; i < 50; ++i)
-        quick.Play("reminder.wav");
+        quick.play("reminder.wav");
     EXPECT_EQ(output->starts, 1);
-    for (int i = 0; i < 60 && quick.Busy(); ++i)
+    for (int i = 0; i < 60 && quick.isBusy(); ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(output->starts, 50);
-    EXPECT_FALSE(quick.Busy());
+    EXPECT_FALSE(quick.isBusy());
 }
 
 TEST_F(SoundPlayerTest, WaveHeadersGiveThePlayingTime) {
     const QString path = dir.path() + "/wave/reminder.wav";
-    EXPECT_EQ(WaveFile::DurationMs(path), 200);
+    EXPECT_EQ(WaveFile::durationMs(path), 200);
 
     // Other chunks may stand between the format and the data.
     write("list.wav", waveBytes(300, QByteArray("LIST") + QByteArray("\x05\0\0\0abcde\0", 10)));
-    EXPECT_EQ(WaveFile::DurationMs(dir.path() + "/wave/list.wav"), 300);
+    EXPECT_EQ(WaveFile::durationMs(dir.path() + "/wave/list.wav"), 300);
 
     write("text.wav", "this is not a sound");
-    EXPECT_FALSE(WaveFile::DurationMs(dir.path() + "/wave/text.wav"));
+    EXPECT_FALSE(WaveFile::durationMs(dir.path() + "/wave/text.wav"));
     write("cut.wav", waveBytes(100).left(30));
-    EXPECT_FALSE(WaveFile::DurationMs(dir.path() + "/wave/cut.wav"));
-    EXPECT_FALSE(WaveFile::DurationMs(dir.path() + "/wave/none.wav"));
+    EXPECT_FALSE(WaveFile::durationMs(dir.path() + "/wave/cut.wav"));
+    EXPECT_FALSE(WaveFile::durationMs(dir.path() + "/wave/none.wav"));
 }
 
 TEST_F(SoundPlayerTest, TheRealOutputEndsEverySoundEvenWithoutAnAudioDevice) {
     EffectSoundOutput output;
     std::vector<bool> results;
-    output.Start(dir.path() + "/wave/reminder.wav",
+    output.start(dir.path() + "/wave/reminder.wav",
                  [&](bool played) { results.push_back(played); });
     // Without a device nothing is heard; with one, the sound plays out. Either way it ends.
     QTRY_VERIFY_WITH_TIMEOUT(results.size() == 1, 200 + EffectSoundOutput::kGraceMs + 3000);
     EXPECT_TRUE(results[0]);
 
     write("text.wav", "this is not a sound");
-    output.Start(dir.path() + "/wave/text.wav", [&](bool played) { results.push_back(played); });
+    output.start(dir.path() + "/wave/text.wav", [&](bool played) { results.push_back(played); });
     ASSERT_EQ(results.size(), 2u);
     EXPECT_FALSE(results[1]);
 }

@@ -2,9 +2,9 @@
 // inside its dialog. With QX_SCREENS_DIR set, each dialog is also saved there as a picture.
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmModifyPwd.h"
-#include "users/TFrmPopdem.h"
-#include "users/TFrmUser.h"
+#include "users/PasswordDialog.h"
+#include "users/PermissionsDialog.h"
+#include "users/UserAccountsDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,27 +54,27 @@ TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
     store.setPermission(3, "101111000");
     store.session().currentUserKey = 2;
 
-    TFrmUser maintenance(store.session());
+    UserAccountsDialog maintenance(store.session());
     maintenance.show();
-    maintenance.ListView1->selectRow(2);
+    maintenance.accountList->selectRow(2);
     EXPECT_EQ(misfits(maintenance), QStringList{});
-    EXPECT_GE(maintenance.ListView1->viewport()->width(), 60 + 150 + 150 + 180);
+    EXPECT_GE(maintenance.accountList->viewport()->width(), 60 + 150 + 150 + 180);
     saveScreen(maintenance, "maintenance");
 
-    TFrmModifyPwd password(store.session());
+    PasswordDialog password(store.session());
     password.show();
-    password.Edit1->setText("1");
-    password.Edit2->setText("newpass");
+    password.oldPasswordEdit->setText("1");
+    password.newPasswordEdit->setText("newpass");
     EXPECT_EQ(misfits(password), QStringList{});
     saveScreen(password, "password");
 
-    TFrmPopdem permissions(store.session());
+    PermissionsDialog permissions(store.session());
     permissions.show();
-    permissions.ListView1->setChecked(2, true);
-    permissions.ListView1->setChecked(3, true);
-    permissions.ListView1->selectRow(2);
+    permissions.accountList->setChecked(2, true);
+    permissions.accountList->setChecked(3, true);
+    permissions.accountList->selectRow(2);
     EXPECT_EQ(misfits(permissions), QStringList{});
-    EXPECT_GE(permissions.ListView1->viewport()->width(), 150) << "the names show whole";
+    EXPECT_GE(permissions.accountList->viewport()->width(), 150) << "the names show whole";
     saveScreen(permissions, "permissions");
 }
 

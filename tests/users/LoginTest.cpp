@@ -5,8 +5,8 @@
 #include "store/Query.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
+#include "users/LoginDialog.h"
 #include "users/Permissions.h"
-#include "users/TFrmLogin.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,8 +19,8 @@ namespace {
 
 class RecordingHost final : public LoginHost {
 public:
-    void ShowGreeting(const QString& userName) override { greeted << userName; }
-    void ApplyPermissions(int userKey) override { applied << userKey; }
+    void showGreeting(const QString& userName) override { greeted << userName; }
+    void applyPermissions(int userKey) override { applied << userKey; }
     QStringList greeted;
     QList<int> applied;
 };
@@ -32,10 +32,10 @@ protected:
     }
     void TearDown() override { AppLifetime::installQuitHook({}); }
 
-    void login(TFrmLogin& dialog, const QString& name, const QString& password) {
-        dialog.Edit1->setText(name);
-        dialog.Edit2->setText(password);
-        dialog.btnloginClick();
+    void login(LoginDialog& dialog, const QString& name, const QString& password) {
+        dialog.loginNameEdit->setText(name);
+        dialog.passwordEdit->setText(password);
+        dialog.logIn();
     }
 
     TempStore store;
@@ -46,12 +46,12 @@ protected:
 
 TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForTheNextStart) {
     {
-        TFrmLogin dialog(store.session(), host);
+        LoginDialog dialog(store.session(), host);
         dialog.show();
-        EXPECT_EQ(dialog.Edit1->text(), QString()) << "no settings file: nothing offered";
+        EXPECT_EQ(dialog.loginNameEdit->text(), QString()) << "no settings file: nothing offered";
         login(dialog, QStringLiteral("  ADMIN "),
               QStringLiteral(" ") + NewStore::kAdminDefaultPassword + " ");
-        EXPECT_TRUE(dialog.LoggedIn());
+        EXPECT_TRUE(dialog.isLoggedIn());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(boxes.count(), 0);
@@ -61,84 +61,84 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
     EXPECT_EQ(host.applied, QList<int>{1});
     EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("ADMIN"));
 
-    TFrmLogin next(store.session(), host);
+    LoginDialog next(store.session(), host);
     next.show();
-    EXPECT_EQ(next.Edit1->text(), QStringLiteral("ADMIN"));
+    EXPECT_EQ(next.loginNameEdit->text(), QStringLiteral("ADMIN"));
     EXPECT_EQ(quitRequests, 0);
 }
 
 TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
-    TFrmLogin dialog(store.session(), host);
+    LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    dialog.Edit2->setFocus();
+    dialog.passwordEdit->setFocus();
     login(dialog, QStringLiteral("admin"), QStringLiteral("wrong"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("用户名或者密码错误！"));
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Exclamation);
-    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
-    EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("wrong"));
-    EXPECT_TRUE(dialog.Edit1->hasFocus());
-    EXPECT_FALSE(dialog.LoggedIn());
+    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
+    EXPECT_EQ(dialog.passwordEdit->text(), QStringLiteral("wrong"));
+    EXPECT_TRUE(dialog.loginNameEdit->hasFocus());
+    EXPECT_FALSE(dialog.isLoggedIn());
     EXPECT_EQ(store.session().currentUserKey, 0);
     EXPECT_TRUE(host.applied.isEmpty());
     EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     // Any number of tries.
     login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
-    EXPECT_TRUE(dialog.LoggedIn());
+    EXPECT_TRUE(dialog.isLoggedIn());
 }
 
 TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
     const int key = store.addUser("li", "李四", "Secret");
-    TFrmLogin dialog(store.session(), host);
+    LoginDialog dialog(store.session(), host);
     login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
-    EXPECT_TRUE(dialog.LoggedIn());
+    EXPECT_TRUE(dialog.isLoggedIn());
     EXPECT_EQ(store.session().currentUserKey, key);
 }
 
 TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
     SettingsFile::write("Login", "Name", "admin");
-    TFrmLogin dialog(store.session(), host);
+    LoginDialog dialog(store.session(), host);
     dialog.show();
-    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
-    dialog.Edit1->setText(QStringLiteral("zhang"));
+    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
+    dialog.loginNameEdit->setText(QStringLiteral("zhang"));
     // The window system shows the window again when it comes back from the task bar.
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
     QApplication::instance()->notify(&dialog, &restored);
-    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("zhang"));
+    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("zhang"));
     // Hidden (into the tray) and shown again by the program: the dialog is opened afresh.
     dialog.hide();
     dialog.show();
-    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("admin"));
+    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
 }
 
 TEST_F(LoginTest, EnterMovesToThePasswordThenLogsIn) {
-    TFrmLogin dialog(store.session(), host);
+    LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    dialog.Edit1->setFocus();
-    QTest::keyClicks(dialog.Edit1, QStringLiteral("admin"));
-    QTest::keyClick(dialog.Edit1, Qt::Key_Return);
-    EXPECT_TRUE(dialog.Edit2->hasFocus());
-    QTest::keyClicks(dialog.Edit2, NewStore::kAdminDefaultPassword);
-    QTest::keyClick(dialog.Edit2, Qt::Key_Return);
-    EXPECT_TRUE(dialog.LoggedIn());
-    EXPECT_EQ(dialog.Edit2->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(dialog.Edit1->maxLength(), 10);
-    EXPECT_EQ(dialog.Edit2->maxLength(), 15);
+    dialog.loginNameEdit->setFocus();
+    QTest::keyClicks(dialog.loginNameEdit, QStringLiteral("admin"));
+    QTest::keyClick(dialog.loginNameEdit, Qt::Key_Return);
+    EXPECT_TRUE(dialog.passwordEdit->hasFocus());
+    QTest::keyClicks(dialog.passwordEdit, NewStore::kAdminDefaultPassword);
+    QTest::keyClick(dialog.passwordEdit, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isLoggedIn());
+    EXPECT_EQ(dialog.passwordEdit->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(dialog.loginNameEdit->maxLength(), 10);
+    EXPECT_EQ(dialog.passwordEdit->maxLength(), 15);
 }
 
 TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
     {
-        TFrmLogin dialog(store.session(), host);
+        LoginDialog dialog(store.session(), host);
         dialog.show();
-        dialog.btnexitClick();
+        dialog.quitProgram();
         EXPECT_EQ(quitRequests, 1);
     }
     {
-        TFrmLogin dialog(store.session(), host);
+        LoginDialog dialog(store.session(), host);
         dialog.show();
         dialog.close();
         EXPECT_EQ(quitRequests, 2);
@@ -149,39 +149,39 @@ TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
 }
 
 TEST_F(LoginTest, TheHintNamesTheAdministratorsFirstPassword) {
-    TFrmLogin dialog(store.session(), host);
-    EXPECT_EQ(dialog.Label4->text(),
+    LoginDialog dialog(store.session(), host);
+    EXPECT_EQ(dialog.hintLabel->text(),
               QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword);
-    EXPECT_FALSE(dialog.Label4->isEnabled());
-    login(dialog, QStringLiteral("admin"), dialog.Label4->text().right(1));
-    EXPECT_TRUE(dialog.LoggedIn());
+    EXPECT_FALSE(dialog.hintLabel->isEnabled());
+    login(dialog, QStringLiteral("admin"), dialog.hintLabel->text().right(1));
+    EXPECT_TRUE(dialog.isLoggedIn());
 }
 
 TEST(PermissionsTest, StringsReadPositionByPositionWithMissingPositionsClear) {
-    using Permissions::FromString;
-    EXPECT_EQ(Permissions::ToString(FromString("11")), QStringLiteral("110000000"));
-    EXPECT_EQ(Permissions::ToString(FromString("")), QStringLiteral("000000000"));
-    EXPECT_EQ(Permissions::ToString(FromString("1x1 11111111")), QStringLiteral("101011111"));
-    EXPECT_EQ(Permissions::ToString(FromString("0000000011")), QStringLiteral("000000001"));
+    using Permissions::fromString;
+    EXPECT_EQ(Permissions::toString(fromString("11")), QStringLiteral("110000000"));
+    EXPECT_EQ(Permissions::toString(fromString("")), QStringLiteral("000000000"));
+    EXPECT_EQ(Permissions::toString(fromString("1x1 11111111")), QStringLiteral("101011111"));
+    EXPECT_EQ(Permissions::toString(fromString("0000000011")), QStringLiteral("000000001"));
 }
 
 TEST(PermissionsTest, TheAdministratorFlagOverridesAndNoRowGrantsNothing) {
     TempStore store;
     Query query(store.session().connectionName);
-    const auto all = Permissions::FromString("111111111");
-    const auto none = Permissions::FromString("");
+    const auto all = Permissions::fromString("111111111");
+    const auto none = Permissions::fromString("");
     store.setPermission(1, "000000000");
-    EXPECT_EQ(Permissions::ForAccount(query, 1), all);
+    EXPECT_EQ(Permissions::forAccount(query, 1), all);
     const int ordinary = store.addUser("u", "用户");
-    EXPECT_EQ(Permissions::ForAccount(query, ordinary), none);
+    EXPECT_EQ(Permissions::forAccount(query, ordinary), none);
     store.setPermission(ordinary, "11");
-    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
+    EXPECT_EQ(Permissions::toString(Permissions::forAccount(query, ordinary)),
               QStringLiteral("110000000"));
     // Two rows for one account: the first the store returns decides.
     store.setPermission(ordinary, "111111111");
-    EXPECT_EQ(Permissions::ToString(Permissions::ForAccount(query, ordinary)),
+    EXPECT_EQ(Permissions::toString(Permissions::forAccount(query, ordinary)),
               QStringLiteral("110000000"));
-    EXPECT_EQ(Permissions::ForAccount(query, 999), none);
+    EXPECT_EQ(Permissions::forAccount(query, 999), none);
 }
 
 } // namespace

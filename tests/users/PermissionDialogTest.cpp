@@ -2,7 +2,7 @@
 // boxes and saving them to the ticked accounts.
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
-#include "users/TFrmPopdem.h"
+#include "users/PermissionsDialog.h"
 
 #include <QStyle>
 #include <QTest>
@@ -17,21 +17,21 @@ protected:
         jia = store.addUser("jia", "甲");
         yi = store.addUser("yi", "乙");
         bing = store.addUser("bing", "丙");
-        dialog = std::make_unique<TFrmPopdem>(store.session());
+        dialog = std::make_unique<PermissionsDialog>(store.session());
         dialog->show();
     }
     QString boxes9() const {
         QString text;
-        for (QCheckBox* box : dialog->Boxes())
+        for (QCheckBox* box : dialog->permissionBoxes())
             text += box->isChecked() ? '1' : '0';
         return text;
     }
     void setBoxes(const QString& text) {
         for (int i = 0; i < 9; ++i)
-            dialog->Boxes()[i]->setChecked(text[i] == '1');
+            dialog->permissionBoxes()[i]->setChecked(text[i] == '1');
     }
-    void select(int row) { dialog->ListView1->selectRow(row); }
-    void tick(int row) { dialog->ListView1->setChecked(row, true); }
+    void select(int row) { dialog->accountList->selectRow(row); }
+    void tick(int row) { dialog->accountList->setChecked(row, true); }
     QStringList stringsOf(int key) const {
         QStringList texts;
         for (const auto& row :
@@ -49,32 +49,32 @@ protected:
                     .arg(event)
                     .arg(key));
     }
-    void save() { dialog->SpeedButton3Click(); }
+    void save() { dialog->savePermissions(); }
 
     TempStore store;
     ScriptedBoxes boxes;
     int jia = 0, yi = 0, bing = 0;
-    std::unique_ptr<TFrmPopdem> dialog;
+    std::unique_ptr<PermissionsDialog> dialog;
 };
 
 TEST_F(PermissionDialogTest,
        SelectingARowLoadsItsStringAndAnAccountWithoutARowShowsNineClearBoxes) {
-    ASSERT_EQ(dialog->ListView1->count(), 4);
-    EXPECT_EQ(dialog->ListView1->caption(1), "甲");
-    EXPECT_EQ(dialog->ListView1->text(3, TFrmPopdem::kKeyColumn), QString::number(bing));
-    EXPECT_TRUE(dialog->ListView1->isColumnHidden(TFrmPopdem::kKeyColumn));
-    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
+    ASSERT_EQ(dialog->accountList->count(), 4);
+    EXPECT_EQ(dialog->accountList->caption(1), "甲");
+    EXPECT_EQ(dialog->accountList->text(3, PermissionsDialog::kKeyColumn), QString::number(bing));
+    EXPECT_TRUE(dialog->accountList->isColumnHidden(PermissionsDialog::kKeyColumn));
+    EXPECT_FALSE(dialog->saveButton->isEnabled());
 
     store.setPermission(jia, "110000001");
     store.setPermission(yi, "101");
     select(1);
     EXPECT_EQ(boxes9(), "110000001");
-    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+    EXPECT_TRUE(dialog->saveButton->isEnabled());
     select(2);
     EXPECT_EQ(boxes9(), "101000000") << "missing positions are clear";
     select(3);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_TRUE(dialog->SpeedButton3->isEnabled());
+    EXPECT_TRUE(dialog->saveButton->isEnabled());
 }
 
 TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWhileTheTicksStay) {
@@ -84,27 +84,28 @@ TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWh
     select(1);
     select(-1);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_FALSE(dialog->SpeedButton3->isEnabled());
-    EXPECT_EQ(dialog->ListView1->checkedCount(), 2);
-    EXPECT_TRUE(dialog->ListView1->isChecked(2) && dialog->ListView1->isChecked(3));
+    EXPECT_FALSE(dialog->saveButton->isEnabled());
+    EXPECT_EQ(dialog->accountList->checkedCount(), 2);
+    EXPECT_TRUE(dialog->accountList->isChecked(2) && dialog->accountList->isChecked(3));
 }
 
 TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
     store.setPermission(jia, "100000000");
-    QWidget* viewport = dialog->ListView1->viewport();
+    QWidget* viewport = dialog->accountList->viewport();
     auto at = [this](int row, int x) {
-        const QRect rect = dialog->ListView1->visualRect(dialog->ListView1->model()->index(row, 0));
+        const QRect rect =
+            dialog->accountList->visualRect(dialog->accountList->model()->index(row, 0));
         return QPoint(rect.left() + x, rect.center().y());
     };
-    const int tickX = 3 + dialog->ListView1->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
+    const int tickX = 3 + dialog->accountList->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1, 70));
-    ASSERT_EQ(dialog->ListView1->selectedRow(), 1);
-    EXPECT_FALSE(dialog->ListView1->isChecked(1)) << "selecting never ticks";
-    dialog->CheckBox5->setChecked(true);
+    ASSERT_EQ(dialog->accountList->selectedRow(), 1);
+    EXPECT_FALSE(dialog->accountList->isChecked(1)) << "selecting never ticks";
+    dialog->deleteReminderBox->setChecked(true);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(2, tickX));
-    EXPECT_TRUE(dialog->ListView1->isChecked(2));
-    EXPECT_EQ(dialog->ListView1->selectedRow(), 1);
+    EXPECT_TRUE(dialog->accountList->isChecked(2));
+    EXPECT_EQ(dialog->accountList->selectedRow(), 1);
     EXPECT_EQ(boxes9(), "100010000");
 
     // The boxes as they stand go to the ticked account, whoever they were loaded from.
@@ -123,7 +124,7 @@ TEST_F(PermissionDialogTest, NothingTickedOrNoToTheQuestionWritesNothing) {
     save();
     EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要对选中记录进行权限配置操作吗？", "请选择一条记录！"}));
-    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::question);
+    EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
     EXPECT_EQ(store.count("tbl_popdem"), 0);
 }
 
@@ -133,8 +134,8 @@ TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheR
     refuseWritesFor(jia); // a row: its update fails
     select(3);
     setBoxes("110100001");
-    dialog->SpeedButton1Click();
-    ASSERT_EQ(dialog->ListView1->checkedCount(), 4);
+    dialog->tickAllAccounts();
+    ASSERT_EQ(dialog->accountList->checkedCount(), 4);
     save();
     EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 2 人，未保存 2 人！\nrefused"}));
@@ -146,7 +147,7 @@ TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheR
 
     // With every ticked write accepted, one box says it is done.
     boxes.clear();
-    dialog->SpeedButton2Click();
+    dialog->clearAllAccounts();
     tick(2);
     tick(3);
     setBoxes("000000011");

@@ -3,9 +3,9 @@
 #include "support/ScriptedBoxes.h"
 #include "support/StoreFault.h"
 #include "support/TempStore.h"
-#include "users/TFrmModifyPwd.h"
-#include "users/TFrmPopdem.h"
-#include "users/TFrmUser.h"
+#include "users/PasswordDialog.h"
+#include "users/PermissionsDialog.h"
+#include "users/UserAccountsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -42,35 +42,35 @@ protected:
         boxes.clear();
     }
     void addAccount() {
-        users.btn_addClick();
-        users.Edit1->setText("zhang");
-        users.Edit2->setText("张三");
-        users.btn_saveClick();
+        users.startAdding();
+        users.loginNameEdit->setText("zhang");
+        users.trueNameEdit->setText("张三");
+        users.saveAccount();
     }
     void deleteOther() {
-        users.ListView1->selectRow(2);
-        users.btn_delClick();
+        users.accountList->selectRow(2);
+        users.deleteAccount();
     }
     void saveRights() {
-        rights.ListView1->setChecked(1, true);
-        rights.ListView1->setChecked(2, true);
-        rights.ListView1->selectRow(1);
-        rights.CheckBox4->setChecked(true);
-        rights.SpeedButton3Click();
+        rights.accountList->setChecked(1, true);
+        rights.accountList->setChecked(2, true);
+        rights.accountList->selectRow(1);
+        rights.editReminderBox->setChecked(true);
+        rights.savePermissions();
     }
     void changePassword() {
-        password.Edit1->setText("Secret");
-        password.Edit2->setText(newPassword);
-        password.BitBtn1Click();
+        password.oldPasswordEdit->setText("Secret");
+        password.newPasswordEdit->setText(newPassword);
+        password.changePassword();
     }
 
     TempStore store;
     ScriptedBoxes boxes;
     int me = 0;
     int other = 0;
-    TFrmUser users{store.session()};
-    TFrmPopdem rights{store.session()};
-    TFrmModifyPwd password{store.session()};
+    UserAccountsDialog users{store.session()};
+    PermissionsDialog rights{store.session()};
+    PasswordDialog password{store.session()};
     // Longer than a page of the store.
     const QString newPassword = QString(6000, QLatin1Char('k'));
 };
@@ -85,23 +85,24 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
 
         changePassword();
         expectRefused(QStringLiteral("密码未修改！"));
-        EXPECT_EQ(password.Edit1->text() + password.Edit2->text(), "Secret" + newPassword);
-        EXPECT_TRUE(password.BitBtn1->isEnabled());
+        EXPECT_EQ(password.oldPasswordEdit->text() + password.newPasswordEdit->text(),
+                  "Secret" + newPassword);
+        EXPECT_TRUE(password.changeButton->isEnabled());
 
         if (GetParam().refusesShortWrites) {
             addAccount();
             expectRefused(QStringLiteral("人员信息未保存！"));
-            EXPECT_EQ(users.Edit1->text() + users.Edit2->text(), "zhang张三");
-            EXPECT_TRUE(users.btn_save->isEnabled());
+            EXPECT_EQ(users.loginNameEdit->text() + users.trueNameEdit->text(), "zhang张三");
+            EXPECT_TRUE(users.saveButton->isEnabled());
 
             deleteOther();
             expectRefused(QStringLiteral("用户未删除！"), {question});
-            EXPECT_EQ(users.ListView1->count(), 3);
+            EXPECT_EQ(users.accountList->count(), 3);
 
             saveRights();
             expectRefused(QStringLiteral("权限设置未保存：已保存 0 人，未保存 2 人！"),
                           {rightsQuestion});
-            EXPECT_TRUE(rights.CheckBox4->isChecked());
+            EXPECT_TRUE(rights.editReminderBox->isChecked());
         }
         EXPECT_EQ(store.count("tbl_user"), 3);
         EXPECT_EQ(store.count("tbl_popdem"), 0);

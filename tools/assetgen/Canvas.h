@@ -34,13 +34,13 @@ inline const QColor kSlate{0x5B, 0x7B, 0xA6};
 inline const QColor kGrey{0x9A, 0x8F, 0x86};
 } // namespace Palette
 
-inline QImage NewCanvas(int width, int height, QColor fill = Qt::transparent) {
+inline QImage newCanvas(int width, int height, QColor fill = Qt::transparent) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
 }
 
-inline void Smooth(QPainter& painter) {
+inline void smooth(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
@@ -50,13 +50,13 @@ class Output {
 public:
     explicit Output(QString root) : root_(std::move(root)) {}
     // Writes <root>/<folder>/<name>.png; fails loudly, since a missing picture breaks the build.
-    void Save(const QString& folder, const QString& name, const QImage& image);
+    void save(const QString& folder, const QString& name, const QImage& image);
     // Writes <root>/<folder>/<name>.svg from a drawing on a size x size canvas. Not listed in the
     // resource list: the program shows the PNGs; the vector copy is for the desktop's icon theme.
-    void SaveScalable(const QString& folder, const QString& name, int size,
+    void saveScalable(const QString& folder, const QString& name, int size,
                       const std::function<void(QPainter&)>& draw) const;
-    bool WriteResourceList(const QString& file) const;
-    const QString& Root() const { return root_; }
+    bool writeResourceList(const QString& file) const;
+    const QString& root() const { return root_; }
 
 private:
     QString root_;
@@ -64,19 +64,19 @@ private:
 };
 
 // The parts of the generator.
-void MakeSkin(Output& out);     // caption glyphs, text button, frame pictures
-void MakeIcons(Output& out);    // application icon, list icons, tool-bar images
-void MakePictures(Output& out); // banners, popup pictures, login and about pictures
-bool MakeSounds(const QString& folder);
+void makeSkin(Output& out);     // caption glyphs, text button, frame pictures
+void makeIcons(Output& out);    // application icon, list icons, tool-bar images
+void makePictures(Output& out); // banners, popup pictures, login and about pictures
+bool makeSounds(const QString& folder);
 
 // Drawings shared between icon sizes and pictures, in a 16-unit box scaled by `s`.
-void DrawBell(QPainter& p, double s);
-void DrawCake(QPainter& p, double s);
-void DrawCalendar(QPainter& p, double s);
-void DrawHeart(QPainter& p, double s, QColor color);
-void DrawPerson(QPainter& p, double s, QColor color);
-void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim);
+void drawBell(QPainter& p, double s);
+void drawCake(QPainter& p, double s);
+void drawCalendar(QPainter& p, double s);
+void drawHeart(QPainter& p, double s, QColor color);
+void drawPerson(QPainter& p, double s, QColor color);
+void drawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim);
 // Layered mountain ridges across [0, width], from baseline `top` down to `bottom`.
-QPainterPath RidgePath(double width, double top, double bottom, double amplitude, double phase);
-void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
+QPainterPath ridgePath(double width, double top, double bottom, double amplitude, double phase);
+void drawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
                const QBrush& color);

@@ -7,14 +7,14 @@
 
 namespace {
 
-QPainterPath RoundedSquare(double inset, double size, double radius) {
+QPainterPath roundedSquare(double inset, double size, double radius) {
     QPainterPath path;
     path.addRoundedRect(QRectF(inset, inset, size - 2 * inset, size - 2 * inset), radius, radius);
     return path;
 }
 
 // A sheet of paper with a folded corner, for the document tools (32-unit box).
-void DrawPage(QPainter& p) {
+void drawPage(QPainter& p) {
     QPainterPath page;
     page.moveTo(5.5, 2.5);
     page.lineTo(19.5, 2.5);
@@ -42,21 +42,21 @@ void DrawPage(QPainter& p) {
 }
 
 // A round badge at the lower right of a 32-unit tool image.
-void DrawBadge(QPainter& p, QColor colour) {
+void drawBadge(QPainter& p, QColor colour) {
     p.setPen(QPen(Qt::white, 1.5));
     p.setBrush(colour);
     p.drawEllipse(QPointF(23, 23), 7.25, 7.25);
 }
 
-QImage Icon(int size, const std::function<void(QPainter&)>& draw) {
-    QImage image = NewCanvas(size, size);
+QImage icon(int size, const std::function<void(QPainter&)>& draw) {
+    QImage image = newCanvas(size, size);
     QPainter p(&image);
-    Smooth(p);
+    smooth(p);
     draw(p);
     return image;
 }
 
-void DrawPaperPlane(QPainter& p, double s) {
+void drawPaperPlane(QPainter& p, double s) {
     p.save();
     p.scale(s, s);
     p.setPen(Qt::NoPen);
@@ -84,7 +84,7 @@ void DrawPaperPlane(QPainter& p, double s) {
     p.restore();
 }
 
-void DrawCheckCircle(QPainter& p, double s) {
+void drawCheckCircle(QPainter& p, double s) {
     p.save();
     p.scale(s, s);
     p.setPen(QPen(QColor(0x1F, 0x7A, 0x6F), 1));
@@ -100,12 +100,12 @@ void DrawCheckCircle(QPainter& p, double s) {
     p.restore();
 }
 
-void DrawAppIcon(QPainter& p, int size) {
+void drawAppIcon(QPainter& p, int size) {
     const double s = size / 256.0;
     p.save();
     p.scale(s, s);
     const bool tiny = size <= 24;
-    const QPainterPath tile = RoundedSquare(tiny ? 4 : 12, 256, tiny ? 44 : 52);
+    const QPainterPath tile = roundedSquare(tiny ? 4 : 12, 256, tiny ? 44 : 52);
     QLinearGradient warm(0, 0, 0, 256);
     warm.setColorAt(0, QColor(0xFF, 0xB8, 0x5E));
     warm.setColorAt(1, QColor(0xE4, 0x5E, 0x17));
@@ -116,22 +116,22 @@ void DrawAppIcon(QPainter& p, int size) {
         // The ridge of the name, behind the clock, cut to the tile by geometry rather than by a
         // clip, which the SVG output cannot carry.
         p.setBrush(QColor(0xC9, 0x4E, 0x10, 170));
-        p.drawPath(RidgePath(256, 168, 256, 20, 0.6).intersected(tile));
+        p.drawPath(ridgePath(256, 168, 256, 20, 0.6).intersected(tile));
         p.setBrush(QColor(0xA8, 0x3E, 0x0B, 200));
-        p.drawPath(RidgePath(256, 196, 256, 14, 2.1).intersected(tile));
+        p.drawPath(ridgePath(256, 196, 256, 14, 2.1).intersected(tile));
         p.setBrush(QColor(0xFF, 0xF1, 0xE0));
         p.drawEllipse(QPointF(74, 66), 24, 24);
         p.drawEllipse(QPointF(182, 66), 24, 24);
     }
     const double radius = tiny ? 86 : 70;
-    DrawClock(p, QPointF(128, tiny ? 128 : 124), radius, Qt::white, QColor(0xC8, 0x55, 0x12),
+    drawClock(p, QPointF(128, tiny ? 128 : 124), radius, Qt::white, QColor(0xC8, 0x55, 0x12),
               QColor(0xFF, 0xE2, 0xC0));
     p.restore();
 }
 
 } // namespace
 
-void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim) {
+void drawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor hands, QColor rim) {
     p.save();
     p.setPen(QPen(rim, radius * 0.12));
     p.setBrush(face);
@@ -145,7 +145,7 @@ void DrawClock(QPainter& p, QPointF centre, double radius, QColor face, QColor h
     p.restore();
 }
 
-void DrawBell(QPainter& p, double s) {
+void drawBell(QPainter& p, double s) {
     p.save();
     p.scale(s, s);
     QPainterPath bell;
@@ -168,7 +168,7 @@ void DrawBell(QPainter& p, double s) {
     p.restore();
 }
 
-void DrawCake(QPainter& p, double s) {
+void drawCake(QPainter& p, double s) {
     p.save();
     p.scale(s, s);
     p.setPen(QPen(QColor(0xB8, 0x45, 0x6C), 1));
@@ -199,7 +199,7 @@ void DrawCake(QPainter& p, double s) {
     p.restore();
 }
 
-void DrawCalendar(QPainter& p, double s) {
+void drawCalendar(QPainter& p, double s) {
     p.save();
     p.scale(s, s);
     p.setPen(QPen(Palette::kBlueDark, 1));
@@ -220,7 +220,7 @@ void DrawCalendar(QPainter& p, double s) {
     p.restore();
 }
 
-void DrawHeart(QPainter& p, double s, QColor color) {
+void drawHeart(QPainter& p, double s, QColor color) {
     p.save();
     p.scale(s, s);
     QPainterPath heart;
@@ -241,7 +241,7 @@ void DrawHeart(QPainter& p, double s, QColor color) {
     p.restore();
 }
 
-void DrawPerson(QPainter& p, double s, QColor color) {
+void drawPerson(QPainter& p, double s, QColor color) {
     p.save();
     p.scale(s, s);
     p.setPen(QPen(color.darker(130), 1));
@@ -257,7 +257,7 @@ void DrawPerson(QPainter& p, double s, QColor color) {
     p.restore();
 }
 
-QPainterPath RidgePath(double width, double top, double bottom, double amplitude, double phase) {
+QPainterPath ridgePath(double width, double top, double bottom, double amplitude, double phase) {
     QPainterPath ridge;
     ridge.moveTo(0, bottom);
     const int steps = 64;
@@ -273,43 +273,43 @@ QPainterPath RidgePath(double width, double top, double bottom, double amplitude
     return ridge;
 }
 
-void DrawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
+void drawRidge(QPainter& p, double width, double top, double bottom, double amplitude, double phase,
                const QBrush& color) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(color);
-    p.drawPath(RidgePath(width, top, bottom, amplitude, phase));
+    p.drawPath(ridgePath(width, top, bottom, amplitude, phase));
     p.restore();
 }
 
-void MakeIcons(Output& out) {
+void makeIcons(Output& out) {
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        out.Save("icons", QStringLiteral("appIcon%1").arg(size),
-                 Icon(size, [size](QPainter& p) { DrawAppIcon(p, size); }));
-    out.SaveScalable("icons", "appIcon", 256, [](QPainter& p) { DrawAppIcon(p, 256); });
+        out.save("icons", QStringLiteral("appIcon%1").arg(size),
+                 icon(size, [size](QPainter& p) { drawAppIcon(p, size); }));
+    out.saveScalable("icons", "appIcon", 256, [](QPainter& p) { drawAppIcon(p, 256); });
 
-    out.Save("icons", "listPending", Icon(16, [](QPainter& p) {
-                 DrawClock(p, QPointF(8, 8), 6, Palette::kOrange, Qt::white, Palette::kOrangeDeep);
+    out.save("icons", "listPending", icon(16, [](QPainter& p) {
+                 drawClock(p, QPointF(8, 8), 6, Palette::kOrange, Qt::white, Palette::kOrangeDeep);
              }));
-    out.Save("icons", "listHistory", Icon(16, [](QPainter& p) { DrawCheckCircle(p, 1); }));
-    out.Save("icons", "listPublished", Icon(16, [](QPainter& p) { DrawPaperPlane(p, 1); }));
-    out.Save("icons", "listUser", Icon(16, [](QPainter& p) { DrawPerson(p, 1, Palette::kSlate); }));
-    out.Save("icons", "kindOrdinary", Icon(16, [](QPainter& p) { DrawBell(p, 1); }));
-    out.Save("icons", "kindBirthday", Icon(16, [](QPainter& p) { DrawCake(p, 1); }));
-    out.Save("icons", "kindAppointment", Icon(16, [](QPainter& p) { DrawCalendar(p, 1); }));
-    out.Save("icons", "kindAnniversary",
-             Icon(16, [](QPainter& p) { DrawHeart(p, 1, Palette::kRed); }));
+    out.save("icons", "listHistory", icon(16, [](QPainter& p) { drawCheckCircle(p, 1); }));
+    out.save("icons", "listPublished", icon(16, [](QPainter& p) { drawPaperPlane(p, 1); }));
+    out.save("icons", "listUser", icon(16, [](QPainter& p) { drawPerson(p, 1, Palette::kSlate); }));
+    out.save("icons", "kindOrdinary", icon(16, [](QPainter& p) { drawBell(p, 1); }));
+    out.save("icons", "kindBirthday", icon(16, [](QPainter& p) { drawCake(p, 1); }));
+    out.save("icons", "kindAppointment", icon(16, [](QPainter& p) { drawCalendar(p, 1); }));
+    out.save("icons", "kindAnniversary",
+             icon(16, [](QPainter& p) { drawHeart(p, 1, Palette::kRed); }));
 
     const auto plusBadge = [](QPainter& p) {
-        DrawPage(p);
-        DrawBadge(p, Palette::kGreen);
+        drawPage(p);
+        drawBadge(p, Palette::kGreen);
         p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(23, 19), QPointF(23, 27));
         p.drawLine(QPointF(19, 23), QPointF(27, 23));
     };
-    out.Save("toolbar", "tbAdd", Icon(32, plusBadge));
-    out.Save("toolbar", "tbEdit", Icon(32, [](QPainter& p) {
-                 DrawPage(p);
+    out.save("toolbar", "tbAdd", icon(32, plusBadge));
+    out.save("toolbar", "tbEdit", icon(32, [](QPainter& p) {
+                 drawPage(p);
                  p.save();
                  p.translate(23, 21);
                  p.rotate(45);
@@ -330,29 +330,29 @@ void MakeIcons(Output& out) {
                  p.drawEllipse(QPointF(0, 8), 1, 1);
                  p.restore();
              }));
-    out.Save("toolbar", "tbDelete", Icon(32, [](QPainter& p) {
-                 DrawPage(p);
-                 DrawBadge(p, Palette::kRed);
+    out.save("toolbar", "tbDelete", icon(32, [](QPainter& p) {
+                 drawPage(p);
+                 drawBadge(p, Palette::kRed);
                  p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
                  p.drawLine(QPointF(20.2, 20.2), QPointF(25.8, 25.8));
                  p.drawLine(QPointF(25.8, 20.2), QPointF(20.2, 25.8));
              }));
-    out.Save("toolbar", "tbQuickPublish", Icon(32, [](QPainter& p) {
+    out.save("toolbar", "tbQuickPublish", icon(32, [](QPainter& p) {
                  p.setPen(QPen(Palette::kOrange, 2, Qt::SolidLine, Qt::RoundCap));
                  p.drawLine(QPointF(2, 21), QPointF(9, 21));
                  p.drawLine(QPointF(4, 25.5), QPointF(12, 25.5));
                  p.drawLine(QPointF(2, 16.5), QPointF(6, 16.5));
                  p.translate(2, 0);
-                 DrawPaperPlane(p, 1.8);
+                 drawPaperPlane(p, 1.8);
              }));
-    out.Save("toolbar", "tbBirthday", Icon(32, [](QPainter& p) { DrawCake(p, 2); }));
-    out.Save("toolbar", "tbAppointment", Icon(32, [](QPainter& p) {
-                 DrawCalendar(p, 1.75);
-                 DrawClock(p, QPointF(23, 23), 6.5, Qt::white, Palette::kOrangeDeep,
+    out.save("toolbar", "tbBirthday", icon(32, [](QPainter& p) { drawCake(p, 2); }));
+    out.save("toolbar", "tbAppointment", icon(32, [](QPainter& p) {
+                 drawCalendar(p, 1.75);
+                 drawClock(p, QPointF(23, 23), 6.5, Qt::white, Palette::kOrangeDeep,
                            Palette::kOrange);
              }));
-    out.Save("toolbar", "tbAnniversary", Icon(32, [](QPainter& p) {
-                 DrawHeart(p, 1.9, Palette::kRed);
+    out.save("toolbar", "tbAnniversary", icon(32, [](QPainter& p) {
+                 drawHeart(p, 1.9, Palette::kRed);
                  p.setPen(Qt::NoPen);
                  p.setBrush(Palette::kGold);
                  QPainterPath star;
@@ -369,7 +369,7 @@ void MakeIcons(Output& out) {
                  star.closeSubpath();
                  p.drawPath(star);
              }));
-    out.Save("toolbar", "tbHide", Icon(32, [](QPainter& p) {
+    out.save("toolbar", "tbHide", icon(32, [](QPainter& p) {
                  p.setPen(QPen(Palette::kSlate.darker(120), 1));
                  p.setBrush(Qt::white);
                  p.drawRoundedRect(QRectF(2.5, 3.5, 27, 19), 2, 2);
@@ -391,7 +391,7 @@ void MakeIcons(Output& out) {
                  p.setPen(QPen(Qt::white, 1));
                  p.drawPath(arrow);
              }));
-    out.Save("toolbar", "tbExit", Icon(32, [](QPainter& p) {
+    out.save("toolbar", "tbExit", icon(32, [](QPainter& p) {
                  QRadialGradient glow(QPointF(13, 11), 18);
                  glow.setColorAt(0, QColor(0xEE, 0x6A, 0x5C));
                  glow.setColorAt(1, QColor(0xC0, 0x36, 0x30));

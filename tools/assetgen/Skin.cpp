@@ -12,7 +12,7 @@ namespace {
 constexpr int kGlyph = 13;
 using Mask = std::array<std::array<double, kGlyph>, kGlyph>; // coverage 0..1 per pixel
 
-Mask FromRows(const std::array<const char*, kGlyph>& rows) {
+Mask fromRows(const std::array<const char*, kGlyph>& rows) {
     Mask mask{};
     for (int y = 0; y < kGlyph; ++y)
         for (int x = 0; x < kGlyph; ++x)
@@ -20,21 +20,21 @@ Mask FromRows(const std::array<const char*, kGlyph>& rows) {
     return mask;
 }
 
-Mask MinGlyph() {
-    return FromRows({".............", ".............", ".............", ".............",
+Mask minGlyph() {
+    return fromRows({".............", ".............", ".............", ".............",
                      ".............", ".............", ".............", ".............",
                      "...#######...", "...#######...", ".............", ".............",
                      "............."});
 }
 
-Mask MaxGlyph() {
-    return FromRows({".............", ".............", ".............", "...#######...",
+Mask maxGlyph() {
+    return fromRows({".............", ".............", ".............", "...#######...",
                      "...#######...", "...#.....#...", "...#.....#...", "...#.....#...",
                      "...#.....#...", "...#######...", ".............", ".............",
                      "............."});
 }
 
-Mask RestoreGlyph() {
+Mask restoreGlyph() {
     Mask mask{};
     const auto box = [&mask](int left, int top, int size) {
         for (int y = top; y < top + size; ++y)
@@ -49,7 +49,7 @@ Mask RestoreGlyph() {
     return mask;
 }
 
-Mask CloseGlyph() {
+Mask closeGlyph() {
     // One-pixel diagonals with softened shoulders: crisp, yet as heavy as the other glyphs.
     Mask mask{};
     for (int y = 3; y <= 9; ++y)
@@ -62,8 +62,8 @@ Mask CloseGlyph() {
     return mask;
 }
 
-Mask HelpGlyph() {
-    return FromRows({".............", ".............", "....#####....", "...##...##...",
+Mask helpGlyph() {
+    return fromRows({".............", ".............", "....#####....", "...##...##...",
                      "........##...", ".......##....", "......##.....", "......##.....",
                      ".............", "......##.....", "......##.....", ".............",
                      "............."});
@@ -71,7 +71,7 @@ Mask HelpGlyph() {
 
 enum class Look { Normal, Hot, Pressed };
 
-void PaintMask(QImage& image, const Mask& mask, QColor color, int dx, int dy) {
+void paintMask(QImage& image, const Mask& mask, QColor color, int dx, int dy) {
     QPainter p(&image);
     for (int y = 0; y < kGlyph; ++y)
         for (int x = 0; x < kGlyph; ++x) {
@@ -87,11 +87,11 @@ void PaintMask(QImage& image, const Mask& mask, QColor color, int dx, int dy) {
         }
 }
 
-QImage GlyphImage(const Mask& mask, Look look, bool danger) {
-    QImage image = NewCanvas(kGlyph, kGlyph);
+QImage glyphImage(const Mask& mask, Look look, bool danger) {
+    QImage image = newCanvas(kGlyph, kGlyph);
     {
         QPainter p(&image);
-        Smooth(p);
+        smooth(p);
         const QRectF plate(0.5, 0.5, kGlyph - 1, kGlyph - 1);
         if (look == Look::Hot) {
             p.setPen(danger ? QColor(0xF4, 0x8A, 0x7E) : QColor(255, 255, 255, 150));
@@ -106,34 +106,34 @@ QImage GlyphImage(const Mask& mask, Look look, bool danger) {
     // A soft shadow under the white strokes keeps them legible on the light top of the bar.
     const int shift = look == Look::Pressed ? 1 : 0;
     if (look == Look::Normal)
-        PaintMask(image, mask, QColor(0x7A, 0x2E, 0x05, 120), 0, 1);
-    PaintMask(image, mask, Qt::white, 0, shift);
+        paintMask(image, mask, QColor(0x7A, 0x2E, 0x05, 120), 0, 1);
+    paintMask(image, mask, Qt::white, 0, shift);
     return image;
 }
 
-void MakeGlyphs(Output& out) {
+void makeGlyphs(Output& out) {
     struct Set {
         const char* name;
         Mask mask;
         bool danger;
     };
-    const std::array<Set, 5> sets{{{"fbMin", MinGlyph(), false},
-                                   {"fbMax", MaxGlyph(), false},
-                                   {"fbNormal", RestoreGlyph(), false},
-                                   {"fbClose", CloseGlyph(), true},
-                                   {"fbHelp", HelpGlyph(), false}}};
+    const std::array<Set, 5> sets{{{"fbMin", minGlyph(), false},
+                                   {"fbMax", maxGlyph(), false},
+                                   {"fbNormal", restoreGlyph(), false},
+                                   {"fbClose", closeGlyph(), true},
+                                   {"fbHelp", helpGlyph(), false}}};
     for (const Set& set : sets) {
         const QString base = QString::fromLatin1(set.name);
-        out.Save("skin", base, GlyphImage(set.mask, Look::Normal, set.danger));
-        out.Save("skin", base + "Move", GlyphImage(set.mask, Look::Hot, set.danger));
-        out.Save("skin", base + "Down", GlyphImage(set.mask, Look::Pressed, set.danger));
+        out.save("skin", base, glyphImage(set.mask, Look::Normal, set.danger));
+        out.save("skin", base + "Move", glyphImage(set.mask, Look::Hot, set.danger));
+        out.save("skin", base + "Down", glyphImage(set.mask, Look::Pressed, set.danger));
     }
 }
 
-QImage TextButton(QColor top, QColor bottom, QColor border, QColor innerLine) {
-    QImage image = NewCanvas(265, 34);
+QImage textButton(QColor top, QColor bottom, QColor border, QColor innerLine) {
+    QImage image = newCanvas(265, 34);
     QPainter p(&image);
-    Smooth(p);
+    smooth(p);
     QLinearGradient fill(0, 0, 0, 34);
     fill.setColorAt(0, top);
     fill.setColorAt(1, bottom);
@@ -145,20 +145,20 @@ QImage TextButton(QColor top, QColor bottom, QColor border, QColor innerLine) {
     return image;
 }
 
-void MakeTextButtons(Output& out) {
-    out.Save("skin", "btnUp",
-             TextButton(QColor(0xFF, 0xFF, 0xFF), QColor(0xF3, 0xE9, 0xDE),
+void makeTextButtons(Output& out) {
+    out.save("skin", "btnUp",
+             textButton(QColor(0xFF, 0xFF, 0xFF), QColor(0xF3, 0xE9, 0xDE),
                         QColor(0xC7, 0xA6, 0x88), QColor(255, 255, 255, 200)));
-    out.Save("skin", "btnMove",
-             TextButton(QColor(0xFF, 0xF8, 0xEF), QColor(0xFF, 0xE0, 0xBC),
+    out.save("skin", "btnMove",
+             textButton(QColor(0xFF, 0xF8, 0xEF), QColor(0xFF, 0xE0, 0xBC),
                         QColor(0xEE, 0x9A, 0x4C), QColor(255, 255, 255, 220)));
-    out.Save("skin", "btnDown",
-             TextButton(QColor(0xF6, 0xC2, 0x8E), QColor(0xF9, 0xD4, 0xAE),
+    out.save("skin", "btnDown",
+             textButton(QColor(0xF6, 0xC2, 0x8E), QColor(0xF9, 0xD4, 0xAE),
                         QColor(0xC8, 0x66, 0x1F), QColor(0xD9, 0x8A, 0x4A, 160)));
 }
 
 // Row colours of the title bar, top to bottom; the bar is uniform across.
-QColor TitleRow(int y, int height) {
+QColor titleRow(int y, int height) {
     if (y == 0)
         return Palette::kBorder;
     if (y == 1)
@@ -179,7 +179,7 @@ const std::array<QColor, 6> kSide{Palette::kBorder,         QColor(0xEF, 0x8E, 0
                                   QColor(0xE3, 0x73, 0x1F), Palette::kTitleBase};
 
 // Footer rows: a deep ember band, dark enough for the main window's bright status texts.
-QColor BottomRow(int y, int height) {
+QColor bottomRow(int y, int height) {
     if (y == height - 1)
         return Palette::kBorder;
     if (y == 0)
@@ -197,18 +197,18 @@ using RowColour = std::function<QColor(int y, int height)>;
 // A piece of a horizontal bar. `leftEdge`/`rightEdge`: the piece carries the window's outer
 // border on that side; `topCorner`/`bottomCorner`: with the rounded corner the window's outline
 // cuts there, whose cut pixels stay transparent and whose edge is drawn in the border colour.
-QImage BarPiece(int width, int height, const RowColour& row, bool leftEdge, bool rightEdge,
+QImage barPiece(int width, int height, const RowColour& row, bool leftEdge, bool rightEdge,
                 bool topCorner, bool bottomCorner) {
-    QImage image = NewCanvas(width, height);
+    QImage image = newCanvas(width, height);
     for (int y = 0; y < height; ++y) {
         const QColor base = row(y, height);
         for (int x = 0; x < width; ++x)
             image.setPixelColor(x, y, base);
         int inset = 0;
         if (topCorner)
-            inset = RoundOutline::Inset(y);
+            inset = RoundOutline::inset(y);
         else if (bottomCorner)
-            inset = RoundOutline::Inset(height - 1 - y);
+            inset = RoundOutline::inset(height - 1 - y);
         for (const bool left : {true, false}) {
             if ((left && !leftEdge) || (!left && !rightEdge))
                 continue;
@@ -221,31 +221,31 @@ QImage BarPiece(int width, int height, const RowColour& row, bool leftEdge, bool
     return image;
 }
 
-void MakeFrame(Output& out) {
-    const RowColour title = TitleRow;
-    const RowColour footer = BottomRow;
-    out.Save("frame", "frameTopL", BarPiece(9, 35, title, true, false, true, false));
-    out.Save("frame", "frameTopC", BarPiece(8, 35, title, false, false, false, false));
-    out.Save("frame", "frameTopR", BarPiece(52, 35, title, false, true, true, false));
-    out.Save("frame", "frameBottomL", BarPiece(6, 22, footer, true, false, false, true));
-    out.Save("frame", "frameBottomC", BarPiece(8, 22, footer, false, false, false, false));
-    out.Save("frame", "frameBottomR", BarPiece(15, 22, footer, false, true, false, true));
+void makeFrame(Output& out) {
+    const RowColour title = titleRow;
+    const RowColour footer = bottomRow;
+    out.save("frame", "frameTopL", barPiece(9, 35, title, true, false, true, false));
+    out.save("frame", "frameTopC", barPiece(8, 35, title, false, false, false, false));
+    out.save("frame", "frameTopR", barPiece(52, 35, title, false, true, true, false));
+    out.save("frame", "frameBottomL", barPiece(6, 22, footer, true, false, false, true));
+    out.save("frame", "frameBottomC", barPiece(8, 22, footer, false, false, false, false));
+    out.save("frame", "frameBottomR", barPiece(15, 22, footer, false, true, false, true));
 
-    QImage left = NewCanvas(6, 8);
-    QImage right = NewCanvas(6, 8);
+    QImage left = newCanvas(6, 8);
+    QImage right = newCanvas(6, 8);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 6; ++x) {
             left.setPixelColor(x, y, kSide[static_cast<std::size_t>(x)]);
             right.setPixelColor(5 - x, y, kSide[static_cast<std::size_t>(x)]);
         }
-    out.Save("frame", "frameLeft", left);
-    out.Save("frame", "frameRight", right);
+    out.save("frame", "frameLeft", left);
+    out.save("frame", "frameRight", right);
 }
 
 } // namespace
 
-void MakeSkin(Output& out) {
-    MakeGlyphs(out);
-    MakeTextButtons(out);
-    MakeFrame(out);
+void makeSkin(Output& out) {
+    makeGlyphs(out);
+    makeTextButtons(out);
+    makeFrame(out);
 }

@@ -17,7 +17,7 @@ constexpr double kTwoPi = 6.283185307179586;
 
 using Samples = std::vector<double>;
 
-Samples Silence(double seconds) {
+Samples silence(double seconds) {
     return Samples(static_cast<std::size_t>(seconds * kRate), 0.0);
 }
 
@@ -28,7 +28,7 @@ struct Partial {
     double decay;
 };
 
-void AddNote(Samples& out, double start, double frequency, double length, double attack,
+void addNote(Samples& out, double start, double frequency, double length, double attack,
              const std::vector<Partial>& partials, double gain) {
     const auto first = static_cast<std::size_t>(start * kRate);
     const auto count = static_cast<std::size_t>(length * kRate);
@@ -44,7 +44,7 @@ void AddNote(Samples& out, double start, double frequency, double length, double
 }
 
 // A brass-like tone: harmonics that open up during the attack, a little vibrato once it holds.
-void AddBrass(Samples& out, double start, double frequency, double length, double gain) {
+void addBrass(Samples& out, double start, double frequency, double length, double gain) {
     const auto first = static_cast<std::size_t>(start * kRate);
     const auto count = static_cast<std::size_t>(length * kRate);
     double phase = 0;
@@ -63,7 +63,7 @@ void AddBrass(Samples& out, double start, double frequency, double length, doubl
     }
 }
 
-void Normalise(Samples& samples, double peak) {
+void normalise(Samples& samples, double peak) {
     double largest = 0;
     for (const double v : samples)
         largest = std::max(largest, std::abs(v));
@@ -73,35 +73,35 @@ void Normalise(Samples& samples, double peak) {
         v *= peak / largest;
 }
 
-void Put16(QByteArray& bytes, std::uint16_t v) {
+void put16(QByteArray& bytes, std::uint16_t v) {
     bytes.append(static_cast<char>(v & 0xFF));
     bytes.append(static_cast<char>(v >> 8));
 }
 
-void Put32(QByteArray& bytes, std::uint32_t v) {
-    Put16(bytes, static_cast<std::uint16_t>(v & 0xFFFF));
-    Put16(bytes, static_cast<std::uint16_t>(v >> 16));
+void put32(QByteArray& bytes, std::uint32_t v) {
+    put16(bytes, static_cast<std::uint16_t>(v & 0xFFFF));
+    put16(bytes, static_cast<std::uint16_t>(v >> 16));
 }
 
-bool WriteWave(const QString& path, const Samples& samples) {
+bool writeWave(const QString& path, const Samples& samples) {
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     QByteArray bytes;
     bytes.append("RIFF");
-    Put32(bytes, 36 + dataBytes);
+    put32(bytes, 36 + dataBytes);
     bytes.append("WAVE");
     bytes.append("fmt ");
-    Put32(bytes, 16);        // size of the format chunk
-    Put16(bytes, 1);         // PCM
-    Put16(bytes, 1);         // mono
-    Put32(bytes, kRate);     // samples per second
-    Put32(bytes, kRate * 2); // bytes per second
-    Put16(bytes, 2);         // bytes per sample frame
-    Put16(bytes, 16);        // bits per sample
+    put32(bytes, 16);        // size of the format chunk
+    put16(bytes, 1);         // PCM
+    put16(bytes, 1);         // mono
+    put32(bytes, kRate);     // samples per second
+    put32(bytes, kRate * 2); // bytes per second
+    put16(bytes, 2);         // bytes per sample frame
+    put16(bytes, 16);        // bits per sample
     bytes.append("data");
-    Put32(bytes, dataBytes);
+    put32(bytes, dataBytes);
     for (const double v : samples) {
         const double clamped = std::clamp(v, -1.0, 1.0);
-        Put16(bytes,
+        put16(bytes,
               static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(clamped * 32767))));
     }
     QFile file(path);
@@ -109,42 +109,42 @@ bool WriteWave(const QString& path, const Samples& samples) {
            file.write(bytes) == bytes.size();
 }
 
-Samples Chime() {
-    Samples s = Silence(1.6);
+Samples chime() {
+    Samples s = silence(1.6);
     const std::vector<Partial> bell{
         {1.0, 1.0, 0.55}, {2.0, 0.35, 0.30}, {2.76, 0.18, 0.18}, {4.07, 0.08, 0.10}};
-    AddNote(s, 0.00, 1318.51, 1.1, 0.004, bell, 0.8); // E6
-    AddNote(s, 0.38, 1046.50, 1.2, 0.004, bell, 0.9); // C6
-    Normalise(s, 0.7);
+    addNote(s, 0.00, 1318.51, 1.1, 0.004, bell, 0.8); // E6
+    addNote(s, 0.38, 1046.50, 1.2, 0.004, bell, 0.9); // C6
+    normalise(s, 0.7);
     return s;
 }
 
-Samples Marimba() {
-    Samples s = Silence(1.1);
+Samples marimba() {
+    Samples s = silence(1.1);
     const std::vector<Partial> bar{{1.0, 1.0, 0.28}, {3.9, 0.22, 0.05}, {9.2, 0.05, 0.02}};
     const double notes[] = {783.99, 1046.50, 1318.51, 1567.98}; // G5 C6 E6 G6
     for (int i = 0; i < 4; ++i)
-        AddNote(s, 0.11 * i, notes[i], 0.7, 0.003, bar, i == 3 ? 1.0 : 0.8);
-    Normalise(s, 0.7);
+        addNote(s, 0.11 * i, notes[i], 0.7, 0.003, bar, i == 3 ? 1.0 : 0.8);
+    normalise(s, 0.7);
     return s;
 }
 
-Samples Fanfare() {
-    Samples s = Silence(1.5);
-    AddBrass(s, 0.00, 392.00, 0.16, 0.8); // G4
-    AddBrass(s, 0.17, 392.00, 0.12, 0.8); // G4
-    AddBrass(s, 0.30, 523.25, 0.16, 0.9); // C5
-    AddBrass(s, 0.47, 659.25, 0.16, 0.9); // E5
-    AddBrass(s, 0.64, 783.99, 0.80, 1.0); // G5, held
-    AddBrass(s, 0.64, 523.25, 0.80, 0.45);
-    Normalise(s, 0.7);
+Samples fanfare() {
+    Samples s = silence(1.5);
+    addBrass(s, 0.00, 392.00, 0.16, 0.8); // G4
+    addBrass(s, 0.17, 392.00, 0.12, 0.8); // G4
+    addBrass(s, 0.30, 523.25, 0.16, 0.9); // C5
+    addBrass(s, 0.47, 659.25, 0.16, 0.9); // E5
+    addBrass(s, 0.64, 783.99, 0.80, 1.0); // G5, held
+    addBrass(s, 0.64, 523.25, 0.80, 0.45);
+    normalise(s, 0.7);
     return s;
 }
 
 } // namespace
 
-bool MakeSounds(const QString& folder) {
-    return WriteWave(folder + QStringLiteral("/reminder.wav"), Chime()) &&
-           WriteWave(folder + QStringLiteral("/SOUND560.WAV"), Marimba()) &&
-           WriteWave(folder + QStringLiteral("/Trumpet1.wav"), Fanfare());
+bool makeSounds(const QString& folder) {
+    return writeWave(folder + QStringLiteral("/reminder.wav"), chime()) &&
+           writeWave(folder + QStringLiteral("/SOUND560.WAV"), marimba()) &&
+           writeWave(folder + QStringLiteral("/Trumpet1.wav"), fanfare());
 }

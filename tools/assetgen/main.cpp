@@ -13,28 +13,28 @@
 
 namespace {
 // A missing picture breaks the build, so every failed write ends the generator.
-[[noreturn]] void CannotWrite(const QString& path) {
+[[noreturn]] void cannotWrite(const QString& path) {
     std::fprintf(stderr, "qx-assetgen: cannot write %s\n", qPrintable(path));
     std::exit(1);
 }
 } // namespace
 
-void Output::Save(const QString& folder, const QString& name, const QImage& image) {
+void Output::save(const QString& folder, const QString& name, const QImage& image) {
     const QString relative = folder + QLatin1Char('/') + name + QStringLiteral(".png");
     const QString path = root_ + QLatin1Char('/') + relative;
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG"))
-        CannotWrite(path);
+        cannotWrite(path);
     files_ << relative;
 }
 
-void Output::SaveScalable(const QString& folder, const QString& name, int size,
+void Output::saveScalable(const QString& folder, const QString& name, int size,
                           const std::function<void(QPainter&)>& draw) const {
     const QString path = root_ + QLatin1Char('/') + folder + QLatin1Char('/') + name + ".svg";
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        CannotWrite(path);
+        cannotWrite(path);
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(QSize(size, size));
@@ -42,14 +42,14 @@ void Output::SaveScalable(const QString& folder, const QString& name, int size,
     svg.setTitle(name);
     {
         QPainter painter(&svg);
-        Smooth(painter);
+        smooth(painter);
         draw(painter);
     }
     if (file.error() != QFileDevice::NoError || file.size() == 0)
-        CannotWrite(path);
+        cannotWrite(path);
 }
 
-bool Output::WriteResourceList(const QString& file) const {
+bool Output::writeResourceList(const QString& file) const {
     QFile qrc(file);
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
@@ -73,14 +73,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     Output out(pictures);
-    MakeSkin(out);
-    MakeIcons(out);
-    MakePictures(out);
-    if (!out.WriteResourceList(pictures + QStringLiteral("/qx_assets.qrc"))) {
+    makeSkin(out);
+    makeIcons(out);
+    makePictures(out);
+    if (!out.writeResourceList(pictures + QStringLiteral("/qx_assets.qrc"))) {
         std::fprintf(stderr, "qx-assetgen: cannot write the resource list\n");
         return 1;
     }
-    if (!MakeSounds(sounds)) {
+    if (!makeSounds(sounds)) {
         std::fprintf(stderr, "qx-assetgen: cannot write the sounds\n");
         return 1;
     }

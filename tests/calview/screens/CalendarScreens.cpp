@@ -2,7 +2,7 @@
 // the folder given on the command line: calendar-2024-02.png (the page's size, 735 x 316) and
 // calendar-2024-02-small.png (the control's own size, 313 x 253, where the info line shows), and
 // calendar-1368-08-small.png, a month of the published calendar with a leap month and a reign era.
-#include "calview/ChnCalendarPicker.h"
+#include "calview/CalendarView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,19 +39,19 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const QDateTime shown(QDate(2024, 2, 10), QTime(9, 30));
     {
-        TChnCalendar calendar;
+        CalendarView calendar;
         calendar.resize(735, 316);
-        calendar.SetDateTime(shown);
+        calendar.setDateTime(shown);
         picture(calendar, folder.filePath(QStringLiteral("calendar-2024-02.png")));
     }
     {
-        TChnCalendar calendar;
-        calendar.SetDateTime(shown);
+        CalendarView calendar;
+        calendar.setDateTime(shown);
         picture(calendar, folder.filePath(QStringLiteral("calendar-2024-02-small.png")));
     }
     {
-        TChnCalendar calendar;
-        calendar.SetDateTime(QDateTime(QDate(1368, 8, 14), QTime(9, 30)));
+        CalendarView calendar;
+        calendar.setDateTime(QDateTime(QDate(1368, 8, 14), QTime(9, 30)));
         picture(calendar, folder.filePath(QStringLiteral("calendar-1368-08-small.png")));
     }
     return 0;

@@ -1,9 +1,9 @@
 // Shows the entry dialogs with sample data and writes a picture of each into the folder given
 // on the command line: entry-add.png, entry-edit.png, entry-birthday.png and entry-quick.png.
-#include "entry/TFrmAddtx.h"
-#include "entry/TFrmEditMessage.h"
-#include "entry/TFrmQuickTx.h"
-#include "entry/TFrmSRTX.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
+#include "entry/EditReminderDialog.h"
+#include "entry/QuickPublishDialog.h"
 #include "platform/ModalRunner.h"
 #include "support/TempStore.h"
 
@@ -54,11 +54,12 @@ int main(int argc, char** argv) {
     store.session().currentUserName = QStringLiteral("张伟");
 
     {
-        TFrmAddtx add(store.session(), {});
+        AddReminderDialog add(store.session(), {});
         showOnScreen(add); // loads the recipient list
-        add.ListView1->setChecked(2, true);
-        add.ListView1->setChecked(3, true);
-        add.Memo1->setPlainText(QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
+        add.recipientList->setChecked(2, true);
+        add.recipientList->setChecked(3, true);
+        add.contentEdit->setPlainText(
+            QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
         picture(add, folder.filePath(QStringLiteral("entry-add.png")));
     }
     {
@@ -71,16 +72,16 @@ int main(int argc, char** argv) {
         r.intervalNumber = 30;
         r.intervalType = QStringLiteral("分");
         const int key = store.addReminder(r);
-        TFrmEditMessage edit(store.session(), {});
-        edit.Fill(QString::number(key), r.detail);
+        EditReminderDialog edit(store.session(), {});
+        edit.fill(QString::number(key), r.detail);
         picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
     }
     {
-        TFrmSRTX birthday(store.session(), {});
+        BirthdayReminderDialog birthday(store.session(), {});
         picture(birthday, folder.filePath(QStringLiteral("entry-birthday.png")));
     }
     {
-        TFrmQuickTx quick(store.session(), {});
+        QuickPublishDialog quick(store.session(), {});
         picture(quick, folder.filePath(QStringLiteral("entry-quick.png")));
     }
     return 0;

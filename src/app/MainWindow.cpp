@@ -1,0 +1,596 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "chrome/Assets.h"
+#include "entry/AddReminderDialog.h"
+#include "entry/AnniversaryReminderDialog.h"
+#include "entry/AppointmentReminderDialog.h"
+#include "entry/BirthdayReminderDialog.h"
+#include "entry/EditReminderDialog.h"
+#include "entry/QuickPublishDialog.h"
+#include "platform/AppInfo.h"
+#include "platform/AppLifetime.h"
+#include "platform/Clock.h"
+#include "platform/HandlerGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/SettingsFile.h"
+#include "platform/TextConvert.h"
+#include "popups/PopupFactory.h"
+#include "schedule/WavePlayer.h"
+#include "store/Connection.h"
+#include "store/Statements.h"
+#include "store/UserNames.h"
+#include "users/PasswordDialog.h"
+#include "users/Permissions.h"
+#include "users/PermissionsDialog.h"
+#include "users/UserAccountsDialog.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace {
+const QColor kPendingTextColor(0, 0, 255);
+const QString kAutostartOn = QStringLiteral("√随windows启动系统");
+const QString kAutostartOff = QStringLiteral("随windows启动系统");
+} // namespace
+
+MainWindow::MainWindow(Session& session, std::unique_ptr<Autostart> autostart,
+                       std::unique_ptr<SoundPlayer> sound)
+    : ShellWindow(nullptr), session_(session),
+      autostart_(autostart ? std::move(autostart) : Autostart::forPlatform()),
+      sound_(sound ? std::move(sound) : std::make_unique<WavePlayer>()),
+      listsQuery_(session.connectionName), namesAndDeletesQuery_(session.connectionName) {
+    setObjectName(QStringLiteral("mainWindow"));
+    buildControls();
+}
+
+MainWindow::~MainWindow() {
+    // The polls and their popups use the sound player and this window: they go first.
+    delete polling_;
+    polling_ = nullptr;
+}
+
+void MainWindow::buildControls() {
+    setWindowTitle(AppInfo::kApplicationTitle);
+    titleLabel = placeTitleLabel(new QLabel(QStringLiteral("橙岭定时提醒系统 V1.0")));
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+
+    buildMenus();
+    buildToolBar();
+    buildPages();
+    buildFooter();
+
+    auto* layout = new QVBoxLayout(clientArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mainMenu);
+    layout->addWidget(toolBar);
+    layout->addWidget(pages, 1);
+    auto* footer = new QHBoxLayout(bottomCenterPicture);
+    footer->setContentsMargins(8, 0, 8, 0);
+    footer->addWidget(greetingLabel);
+    footer->addStretch();
+    footer->addWidget(clockLabel);
+    resize(1000, 660);
+
+    // The polls start now and find nothing until somebody has logged in.
+    polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::standardFactory(), this);
+}
+
+void MainWindow::buildMenus() {
+    mainMenu = new QMenuBar(this);
+    mainMenu->setObjectName(QStringLiteral("mainMenu"));
+    mainMenu->setNativeMenuBar(false);
+    systemMenu = mainMenu->addMenu(QStringLiteral("  系统管理"));
+    userAccountsAction = systemMenu->addAction(QStringLiteral("人员维护"));
+    userAccountsAction->setObjectName(QStringLiteral("userAccountsAction"));
+    systemMenu->addSeparator();
+    permissionsAction = systemMenu->addAction(QStringLiteral("权限设置"));
+    permissionsAction->setObjectName(QStringLiteral("permissionsAction"));
+    systemMenu->addSeparator();
+    passwordAction = systemMenu->addAction(QStringLiteral("修改密码"));
+    passwordAction->setObjectName(QStringLiteral("passwordAction"));
+    optionsMenu = mainMenu->addMenu(QStringLiteral("选项"));
+    autostartAction = optionsMenu->addAction(kAutostartOn);
+    autostartAction->setObjectName(QStringLiteral("autostartAction"));
+    aboutMenu = mainMenu->addMenu(QStringLiteral("关于系统"));
+    aboutAction = aboutMenu->addAction(QStringLiteral("关于"));
+    aboutAction->setObjectName(QStringLiteral("aboutAction"));
+
+    connect(userAccountsAction, &QAction::triggered, this,
+            guardedSlot(this, &MainWindow::openUserAccounts));
+    connect(permissionsAction, &QAction::triggered, this,
+            guardedSlot(this, &MainWindow::openPermissions));
+    connect(passwordAction, &QAction::triggered, this,
+            guardedSlot(this, &MainWindow::openPasswordChange));
+    connect(aboutAction, &QAction::triggered, this, guardedSlot(this, &MainWindow::openAbout));
+    connect(autostartAction, &QAction::triggered, this,
+            guardedSlot(this, &MainWindow::toggleAutostart));
+}
+
+QToolButton* MainWindow::addToolButton(const QString& name, const QString& caption,
+                                       const QString& picture, void (MainWindow::*handler)()) {
+    auto* button = new QToolButton(toolBar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(QIcon(Assets::picture(picture)));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    toolBar->addWidget(button);
+    if (handler)
+        connect(button, &QToolButton::clicked, this, guardedSlot(this, handler));
+    return button;
+}
+
+void MainWindow::buildToolBar() {
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(32, 32));
+    toolBar->setMovable(false);
+    addReminderButton =
+        addToolButton("addReminderButton", "添加提醒", "tbAdd", &MainWindow::addReminder);
+    editReminderButton =
+        addToolButton("editReminderButton", "编辑提醒", "tbEdit", &MainWindow::editReminder);
+    deleteReminderButton =
+        addToolButton("deleteReminderButton", "删除提醒", "tbDelete", &MainWindow::deleteReminder);
+    toolBar->addSeparator();
+    quickPublishButton = addToolButton("quickPublishButton", "快速发布", "tbQuickPublish",
+                                       &MainWindow::quickPublish);
+    toolBar->addSeparator();
+    birthdayButton =
+        addToolButton("birthdayButton", "生日提醒", "tbBirthday", &MainWindow::addBirthdayReminder);
+    appointmentButton = addToolButton("appointmentButton", "约会提醒", "tbAppointment",
+                                      &MainWindow::addAppointmentReminder);
+    anniversaryButton = addToolButton("anniversaryButton", "  纪念日提醒", "tbAnniversary",
+                                      &MainWindow::addAnniversaryReminder);
+    toolBar->addSeparator();
+    hideButton = addToolButton("hideButton", "隐藏窗口", "tbHide", &MainWindow::onHideClicked);
+    exitButton = addToolButton("exitButton", "退出系统", "tbExit", &MainWindow::confirmExit);
+}
+
+void MainWindow::buildPages() {
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("pages"));
+
+    pendingList = new ReportList;
+    pendingList->setObjectName(QStringLiteral("pendingList"));
+    pendingList->setAccessibleName(QStringLiteral("提醒内容列表"));
+    pendingList->setColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
+    pendingList->setFillColumn(1);
+    pendingList->setTextColor(kPendingTextColor);
+    pages->addTab(pendingList, QStringLiteral("提醒内容列表"));
+
+    calendarPage = new QWidget;
+    calendarPage->setObjectName(QStringLiteral("calendarPage"));
+    auto* calendarRow = new QHBoxLayout(calendarPage);
+    calendarRow->setContentsMargins(0, 0, 0, 0);
+    calendarRow->setSpacing(0);
+    auto* leftPanel = new QWidget(calendarPage);
+    leftPanel->setObjectName(QStringLiteral("leftMargin"));
+    leftPanel->setFixedWidth(100);
+    auto* rightPanel = new QWidget(calendarPage);
+    rightPanel->setObjectName(QStringLiteral("rightMargin"));
+    rightPanel->setFixedWidth(100);
+    calendarView = new CalendarView(calendarPage);
+    calendarView->setObjectName(QStringLiteral("calendarView"));
+    calendarView->setAccessibleName(QStringLiteral("万年历"));
+    calendarRow->addWidget(leftPanel);
+    calendarRow->addWidget(calendarView, 1);
+    calendarRow->addWidget(rightPanel);
+    pages->addTab(calendarPage, QStringLiteral("万年历"));
+
+    auto* historyPage = new QWidget;
+    auto* historyLayout = new QVBoxLayout(historyPage);
+    historyLayout->setContentsMargins(0, 4, 0, 0);
+    auto* buttonRow = new QHBoxLayout;
+    selectAllHistoryButton = new QPushButton(QStringLiteral("全选"), historyPage);
+    selectAllHistoryButton->setObjectName(QStringLiteral("selectAllHistoryButton"));
+    clearAllHistoryButton = new QPushButton(QStringLiteral("全不选"), historyPage);
+    clearAllHistoryButton->setObjectName(QStringLiteral("clearAllHistoryButton"));
+    deleteHistoryButton = new QPushButton(QStringLiteral("删除历史提醒记录"), historyPage);
+    deleteHistoryButton->setObjectName(QStringLiteral("deleteHistoryButton"));
+    for (QPushButton* button :
+         {selectAllHistoryButton, clearAllHistoryButton, deleteHistoryButton}) {
+        button->setFlat(true);
+        buttonRow->addWidget(button);
+    }
+    buttonRow->addStretch();
+    historyLayout->addLayout(buttonRow);
+    historyList = new ReportList(historyPage);
+    historyList->setObjectName(QStringLiteral("historyList"));
+    historyList->setAccessibleName(QStringLiteral("历史提醒列表"));
+    historyList->setColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
+    historyList->setFillColumn(1);
+    historyList->setCheckBoxes(true);
+    historyLayout->addWidget(historyList, 1);
+    pages->addTab(historyPage, QStringLiteral("历史提醒列表"));
+
+    publishedList = new ReportList;
+    publishedList->setObjectName(QStringLiteral("publishedList"));
+    publishedList->setAccessibleName(QStringLiteral("已发布提醒信息"));
+    publishedList->setColumns(
+        {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
+    publishedList->setFillColumn(1);
+    pages->addTab(publishedList, QStringLiteral("已发布提醒信息"));
+
+    connect(pendingList, &ReportList::rowDoubleClicked, this,
+            guardedSlot(this, &MainWindow::showPendingDetails));
+    connect(historyList, &ReportList::rowDoubleClicked, this,
+            guardedSlot(this, &MainWindow::showHistoryDetails));
+    connect(publishedList, &ReportList::rowDoubleClicked, this,
+            guardedSlot(this, &MainWindow::showPublishedDetails));
+    connect(selectAllHistoryButton, &QPushButton::clicked, this,
+            guardedSlot(this, &MainWindow::tickAllHistory));
+    connect(clearAllHistoryButton, &QPushButton::clicked, this,
+            guardedSlot(this, &MainWindow::clearAllHistory));
+    connect(deleteHistoryButton, &QPushButton::clicked, this,
+            guardedSlot(this, &MainWindow::deleteTickedHistory));
+}
+
+void MainWindow::buildFooter() {
+    greetingLabel = new QLabel(bottomCenterPicture);
+    greetingLabel->setObjectName(QStringLiteral("greetingLabel"));
+    QPalette yellow = greetingLabel->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    greetingLabel->setPalette(yellow);
+    greetingLabel->hide();
+    clockLabel = new QLabel(bottomCenterPicture);
+    clockLabel->setObjectName(QStringLiteral("clockLabel"));
+    QPalette aqua = clockLabel->palette();
+    aqua.setColor(QPalette::WindowText, Qt::cyan);
+    clockLabel->setPalette(aqua);
+    clockLabel->hide();
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, guardedSlot(this, &MainWindow::updateClock));
+    listIcons_ = {QIcon(Assets::picture("listPending")), QIcon(Assets::picture("listHistory")),
+                  QIcon(Assets::picture("listPublished"))};
+    listRefreshTimer = new QTimer(this);
+    listRefreshTimer->setObjectName(QStringLiteral("listRefreshTimer"));
+    listRefreshTimer->setInterval(kListRefreshMs);
+    connect(listRefreshTimer, &QTimer::timeout, this,
+            guardedSlot(this, &MainWindow::refreshListsIfChanged));
+}
+
+std::array<QObject*, 9> MainWindow::gatedControls() const {
+    return {userAccountsAction, permissionsAction,    addReminderButton,
+            editReminderButton, deleteReminderButton, quickPublishButton,
+            birthdayButton,     appointmentButton,    anniversaryButton};
+}
+
+void MainWindow::setControlEnabled(QObject* control, bool enabled) {
+    if (auto* action = qobject_cast<QAction*>(control))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(control))
+        widget->setEnabled(enabled);
+}
+
+bool MainWindow::isControlEnabled(const QObject* control) {
+    if (const auto* action = qobject_cast<const QAction*>(control))
+        return action->isEnabled();
+    if (const auto* widget = qobject_cast<const QWidget*>(control))
+        return widget->isEnabled();
+    return false;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    ShellWindow::showEvent(event);
+    // A window restored from the minimised state is shown again by the window system: the
+    // user's page and calendar stay as they were.
+    if (!event->spontaneous())
+        guarded([this] { onShown(); });
+    // A desktop without a window manager never activates the window: the first show asks
+    // for the login then, whichever of the two comes first.
+    if (!loginShown_)
+        QTimer::singleShot(0, this, guardedSlot(this, &MainWindow::showLoginOnce));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ShellWindow::closeEvent(event);
+    // Closing the main window ends the program, popups or not.
+    if (event->isAccepted())
+        endProgram();
+}
+
+void MainWindow::endProgram() {
+    if (ending_)
+        return;
+    ending_ = true;
+    close();
+    AppLifetime::requestQuit();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    ShellWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !loginShown_) {
+        // Leave the activation event before the modal login starts its own loop.
+        QTimer::singleShot(0, this, guardedSlot(this, &MainWindow::showLoginOnce));
+    }
+}
+
+void MainWindow::onShown() {
+    pages->setCurrentIndex(0);
+    calendarView->setDateTime(SystemClock::now());
+    clockLabel->setText(clockText(SystemClock::now()));
+    applyAutostartSetting();
+}
+
+void MainWindow::applyAutostartSetting() {
+    const QString setting =
+        SettingsFile::read(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
+    if (setting == QLatin1String("0")) {
+        autostartAction->setText(kAutostartOff);
+        autostart_->removeEntry();
+    } else if (setting == QLatin1String("1")) {
+        autostartAction->setText(kAutostartOn);
+        autostart_->writeEntry(QCoreApplication::applicationFilePath());
+    }
+}
+
+void MainWindow::toggleAutostart() {
+    const QString caption = TextConvert::trim(autostartAction->text());
+    if (caption.startsWith(QStringLiteral("√"))) {
+        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
+        autostartAction->setText(kAutostartOff);
+    } else if (caption.startsWith(QStringLiteral("随"))) {
+        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("1"));
+        autostartAction->setText(kAutostartOn);
+    }
+}
+
+void MainWindow::onHideClicked() {
+    hideToTray();
+}
+
+void MainWindow::hideToTray() {
+    minimizeToTray();
+}
+
+// Unlike the tool bar's exit, the tray menu's ends the program without a question.
+void MainWindow::exitProgram() {
+    endProgram();
+}
+
+void MainWindow::showLoginOnce() {
+    if (loginShown_)
+        return;
+    loginShown_ = true;
+    {
+        LoginDialog login(session_, *this, this);
+        ModalRunner::run(login);
+    }
+    reloadLists();
+    listRefreshTimer->start();
+}
+
+QString MainWindow::clockText(const QDateTime& moment) {
+    const QLocale locale = QLocale::system();
+    return moment.toString(QStringLiteral("yyyy年MM月dd日 ")) +
+           locale.dayName(moment.date().dayOfWeek(), QLocale::LongFormat) +
+           moment.toString(QStringLiteral(" HH:mm:ss "));
+}
+
+void MainWindow::updateClock() {
+    clockLabel->setText(clockText(SystemClock::now()));
+}
+
+void MainWindow::showGreeting(const QString& userName) {
+    greetingLabel->setText(QStringLiteral("欢迎你：") + isolatedText(userName));
+    greetingLabel->show();
+    clockLabel->show();
+    clockTimer->start();
+}
+
+void MainWindow::applyPermissions(int userKey) {
+    const Permissions::Grants grants = Permissions::forAccount(namesAndDeletesQuery_, userKey);
+    const auto controls = gatedControls();
+    for (int i = 0; i < Permissions::kPositions; ++i)
+        setControlEnabled(controls[i], grants[i]);
+}
+
+QString MainWindow::lookupUserName(int userKey) {
+    namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    namesAndDeletesQuery_.bindInteger(QStringLiteral("p"), userKey);
+    namesAndDeletesQuery_.open();
+    return namesAndDeletesQuery_.fieldAsString(QStringLiteral("UserTrueName"));
+}
+
+std::vector<QStringList> MainWindow::readRows(const char* statement,
+                                              const std::function<QStringList()>& row) {
+    listsQuery_.setStatement(QString::fromUtf8(statement));
+    listsQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    listsQuery_.open();
+    std::vector<QStringList> rows;
+    rows.reserve(listsQuery_.recordCount());
+    for (; !listsQuery_.atEnd(); listsQuery_.next())
+        rows.push_back(row());
+    // A result kept open would hold on to every row's values until the next reading.
+    listsQuery_.close();
+    return rows;
+}
+
+void MainWindow::reloadLists() {
+    // Read before anything changes: the counter first, so that a change made while the
+    // lists are read is found by the next refresh; the lists only once every read worked,
+    // so that a failing read leaves them as they were.
+    const std::optional<qint64> readAt = Connection::changeCounter(session_.connectionName);
+    // One read of the accounts names every publisher and recipient.
+    const UserNames names = UserNames::read(namesAndDeletesQuery_);
+    auto field = [this](const char* column) {
+        return listsQuery_.fieldAsString(QString::fromLatin1(column));
+    };
+    auto name = [&](const char* column) {
+        return names.nameOf(listsQuery_.fieldAsInteger(QString::fromLatin1(column)));
+    };
+    std::vector<QStringList> pending = readRows(Statements::kPendingList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                           field("ReDotime")};
+    });
+    std::vector<QStringList> history = readRows(Statements::kHistoryList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
+                           field("ReDotime")};
+    });
+    const QString self = names.nameOf(session_.currentUserKey);
+    std::vector<QStringList> published = readRows(Statements::kPublishedList, [&] {
+        return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
+                           field("ReDotime")};
+    });
+    pendingList->replaceRows(std::move(pending), listIcons_[0]);
+    historyList->replaceRows(std::move(history), listIcons_[1]);
+    publishedList->replaceRows(std::move(published), listIcons_[2]);
+    listsReadAt_ = readAt;
+}
+
+void MainWindow::refreshListsIfChanged() {
+    if (session_.currentUserKey == 0)
+        return;
+    polling_->storeWatch().run([this] {
+        const std::optional<qint64> counter = Connection::changeCounter(session_.connectionName);
+        if (counter && counter == listsReadAt_)
+            return;
+        reloadLists();
+    });
+}
+
+void MainWindow::showRowDetails(ReportList* list, const QString& personLabel) {
+    const int row = list->selectedRow();
+    if (row < 0)
+        return;
+    // Each text people entered stands apart, so that none can reorder the others.
+    MessageBoxes::detail(personLabel + isolatedText(list->subItem(row, 1)) +
+                         QStringLiteral("\r\r") + QStringLiteral("【内容】") +
+                         QStringLiteral("\r\r\n") + isolatedText(list->subItem(row, 0)));
+}
+
+void MainWindow::showPendingDetails() {
+    showRowDetails(pendingList, QStringLiteral("【发布人】"));
+}
+
+void MainWindow::showHistoryDetails() {
+    showRowDetails(historyList, QStringLiteral("【发布人】"));
+}
+
+void MainWindow::showPublishedDetails() {
+    showRowDetails(publishedList, QStringLiteral("【提醒人】"));
+}
+
+void MainWindow::deleteReminder() {
+    const int row = publishedList->selectedRow();
+    if (row < 0) {
+        MessageBoxes::information(QStringLiteral("请在已发布提醒信息处选择一条记录进行操作！"));
+        return;
+    }
+    if (!MessageBoxes::question(QStringLiteral("确定要删除已发布提醒信息选定记录吗？")))
+        return;
+    try {
+        namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kDeletePublishedReminder));
+        namesAndDeletesQuery_.bindText(QStringLiteral("p"),
+                                       TextConvert::trim(publishedList->caption(row)));
+        namesAndDeletesQuery_.execute();
+    } catch (const std::exception&) {
+        MessageBoxes::information(QStringLiteral("删除失败，请稍后重试！"));
+        return;
+    }
+    MessageBoxes::information(QStringLiteral("删除成功！"));
+    reloadLists();
+}
+
+void MainWindow::tickAllHistory() {
+    historyList->setAllChecked(true);
+}
+
+void MainWindow::clearAllHistory() {
+    historyList->setAllChecked(false);
+}
+
+void MainWindow::deleteTickedHistory() {
+    if (historyList->checkedCount() == 0) {
+        MessageBoxes::information(QStringLiteral("请选择记录！"));
+        return;
+    }
+    if (!MessageBoxes::question(QStringLiteral("确定要删除所选定的历史提醒记录吗？")))
+        return;
+    for (int row = historyList->count() - 1; row >= 0; --row) {
+        if (!historyList->isChecked(row))
+            continue;
+        namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kDeleteReminder));
+        namesAndDeletesQuery_.bindText(QStringLiteral("p"),
+                                       TextConvert::trim(historyList->caption(row)));
+        namesAndDeletesQuery_.execute();
+    }
+    MessageBoxes::information(QStringLiteral("删除历史提醒记录完毕！"));
+    reloadLists();
+}
+
+void MainWindow::confirmExit() {
+    if (MessageBoxes::question(QStringLiteral("确定要退出系统吗？")))
+        endProgram();
+}
+
+// Openers: every window is a new instance shown modally and freed when it returns.
+void MainWindow::addReminder() {
+    AddReminderDialog dialog(session_, reloader(), this);
+    if (pages->currentIndex() == 1)
+        dialog.presetStartDay(calendarView->dateTime().date());
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::editReminder() {
+    const int row = publishedList->selectedRow();
+    if (row < 0) {
+        MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
+        return;
+    }
+    EditReminderDialog::editPublished(session_, reloader(), publishedList->caption(row),
+                                      publishedList->subItem(row, 0), this);
+}
+
+void MainWindow::quickPublish() {
+    QuickPublishDialog dialog(session_, reloader(), this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::addBirthdayReminder() {
+    BirthdayReminderDialog dialog(session_, reloader(), this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::addAppointmentReminder() {
+    AppointmentReminderDialog dialog(session_, reloader(), this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::addAnniversaryReminder() {
+    AnniversaryReminderDialog dialog(session_, reloader(), this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::openUserAccounts() {
+    UserAccountsDialog dialog(session_, this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::openPermissions() {
+    PermissionsDialog dialog(session_, this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::openPasswordChange() {
+    PasswordDialog dialog(session_, this);
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::openAbout() {
+    AboutDialog about(this);
+    ModalRunner::run(about);
+}
+
+std::function<void()> MainWindow::reloader() {
+    return [this] { reloadLists(); };
+}

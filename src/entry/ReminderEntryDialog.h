@@ -1,0 +1,138 @@
+#pragma once
+
+#include "chrome/DialogShell.h"
+#include "entry/EntryDesign.h"
+#include "platform/ReportList.h"
+#include "store/Query.h"
+#include "store/Session.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QSplitter>
+#include <QStringList>
+#include <QTimeEdit>
+#include <functional>
+#include <optional>
+
+class PictureBox;
+
+// The window every reminder entry dialog is: add, quick publish, edit, and the birthday,
+// appointment and anniversary dialogs. It builds the controls its EntryDesign asks for, holds
+// the recipient list with loadRecipientList, and saves by the design's SavePlan: one write per
+// ticked recipient (or one to oneself), each announced, followed by the owner's list reload.
+// Writes the store refuses are reported together in one error box at the end of the save, and
+// the dialog then keeps everything the user entered; a retry of the unchanged reminder writes
+// only the recipients that do not have it yet.
+//
+// Controls the design leaves out stay null: startNowButton without "现在", startPickedButton
+// and the pickers without "自由设置", selectAllButton and clearAllButton without select
+// buttons, keyEdit outside the edit dialog, headingLabel and bannerEndPicture on a picture-only
+// banner, bannerFillPicture otherwise, noteLabel and splitter in the quick dialog's absence of
+// them.
+class ReminderEntryDialog : public DialogShell {
+    Q_OBJECT
+public:
+    ~ReminderEntryDialog() override;
+
+    // Event handlers, public so that tests can drive them as the controls would.
+    void onShown();
+    void onStartNowToggled();
+    void onStartPickedToggled();
+    void tickAllRecipients();
+    void clearAllRecipients();
+    void onContentChanged();
+    void save();
+    void onExitClicked();
+
+    // Lists every user, in the order the store returns them: the display name as caption, the
+    // key as hidden sub-item, each row clear (ticked in a dialog whose list stays hidden).
+    void loadRecipientList();
+
+    const EntryDesign& design() const { return design_; }
+
+    QLabel* titleLabel = nullptr;
+    QWidget* banner = nullptr; // white
+    QLabel* headingLabel = nullptr;
+    PictureBox* bannerEndPicture = nullptr;  // picture at the banner's right end
+    PictureBox* bannerFillPicture = nullptr; // picture filling the banner
+    QLabel* settingsLabel = nullptr;
+    QRadioButton* startNowButton = nullptr;
+    QRadioButton* startPickedButton = nullptr;
+    QDateEdit* startDateEdit = nullptr;
+    QTimeEdit* startTimeEdit = nullptr;
+    QLabel* intervalLabel = nullptr;
+    QLineEdit* intervalEdit = nullptr;
+    QComboBox* intervalUnitCombo = nullptr;
+    QLabel* perTimeLabel = nullptr;
+    QLabel* recipientsLabel = nullptr;
+    QLabel* noteLabel = nullptr;
+    QSplitter* splitter = nullptr;
+    ReportList* recipientList = nullptr;
+    QPushButton* selectAllButton = nullptr;
+    QPushButton* clearAllButton = nullptr;
+    QGroupBox* contentGroup = nullptr;
+    QPlainTextEdit* contentEdit = nullptr;
+    QLineEdit* keyEdit = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* exitButton = nullptr;
+
+protected:
+    ReminderEntryDialog(Session& session, std::function<void()> reload, EntryDesign design,
+                        QWidget* parent);
+
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Session& session_;
+    Query entryQuery_;
+
+private:
+    void buildControls();
+    QWidget* buildBanner();
+    QLayout* buildSettingsRow();
+    QWidget* buildMiddle();
+    QLayout* buildButtonRow();
+    void applyDefaults();
+    void updatePickers();
+    // Drops from the interval number whatever the key filter would have swallowed, when the
+    // text arrives by pasting or dropping.
+    void onIntervalEdited(const QString& text);
+    // What every write of one save shares, read from the controls before the first write.
+    struct ReminderValues {
+        QString content;
+        QString unit;
+        std::optional<qint64> totalTime;
+    };
+    // How the writes of one save went, for the box that reports the refused ones.
+    struct SaveTally {
+        int saved = 0;
+        int failed = 0;
+        QStringList reasons; // the engine's messages, each once
+    };
+    // One write of the reminder as the controls hold it; the recipient is bound by
+    // `bindRecipient`. A refused write is counted in `tally` with its reason; false then.
+    bool writeReminder(const std::function<void(Query&)>& bindRecipient,
+                       const ReminderValues& values, SaveTally& tally);
+    // After a successful write: its success box and the owner's list reload.
+    void announceWritten(const QString& successText, SaveTally& tally);
+    // Whatever the user changes in the reminder makes it a new one, for every ticked recipient.
+    void forgetSavedRecipients();
+
+    EntryDesign design_;
+    std::function<void()> reloadLists_;
+    // Keys of the recipients that already have the reminder as it stands, kept after a save in
+    // which some writes were refused, so that a retry does not write them twice.
+    QSet<QString> savedRecipients_;
+};
+
+// The key filter of the interval number: backspace, "." and the digits pass, every other
+// typed character is swallowed. Control characters other than backspace (shortcuts such as
+// copy and paste) are not typed characters and pass.
+bool intervalKeyPasses(QChar typed);

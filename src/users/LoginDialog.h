@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/Query.h"
+#include "store/Session.h"
+
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+// What a successful login sets in the window that asked for it.
+class LoginHost {
+public:
+    virtual ~LoginHost() = default;
+    // Greeting "欢迎你：" and the name, the clock shown and started.
+    virtual void showGreeting(const QString& userName) = 0;
+    virtual void applyPermissions(int userKey) = 0;
+};
+
+// The login dialog: decides who the current user is for the rest of the run.
+class LoginDialog : public DialogShell {
+    Q_OBJECT
+public:
+    LoginDialog(Session& session, LoginHost& host, QWidget* parent = nullptr);
+
+    void buildControls();
+    void onShown();
+    void logIn();
+    void quitProgram();
+
+    // The hint under the edits names the administrator's first password.
+    static QString hintText();
+    bool isLoggedIn() const { return loggedIn_; }
+
+    QLabel* titleLabel = nullptr;
+    PictureBox* loginPicture = nullptr;
+    QLabel* loginNameLabel = nullptr;
+    QLineEdit* loginNameEdit = nullptr;
+    QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QLabel* hintLabel = nullptr;
+    QPushButton* loginButton = nullptr;
+    QPushButton* exitButton = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    Session& session_;
+    LoginHost& host_;
+    Query loginQuery_;
+    bool loggedIn_ = false;
+};

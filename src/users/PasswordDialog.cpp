@@ -1,0 +1,138 @@
+#include "users/PasswordDialog.h"
+
+#include "chrome/HeadingBanner.h"
+#include "platform/HandlerGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TextConvert.h"
+#include "store/Statements.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <exception>
+
+PasswordDialog::PasswordDialog(Session& session, QWidget* parent)
+    : DialogShell(parent), session_(session), passwordQuery_(session.connectionName) {
+    setObjectName(QStringLiteral("passwordDialog"));
+    buildControls();
+}
+
+void PasswordDialog::buildControls() {
+    setWindowTitle(QStringLiteral("密码修改"));
+    titleLabel = placeTitleLabel(new QLabel(QStringLiteral("密码修改")));
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+
+    headingLabel = new QLabel(QStringLiteral("密码修改"), clientArea);
+    headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    bannerPicture = new PictureBox(PictureBox::Fit::Natural, clientArea);
+    bannerPicture->setObjectName(QStringLiteral("bannerPicture"));
+    QWidget* banner =
+        HeadingBanner::make(clientArea, headingLabel, bannerPicture, QStringLiteral("bannerUser"));
+
+    oldPasswordLabel = new QLabel(QStringLiteral("原密码"), clientArea);
+    oldPasswordLabel->setObjectName(QStringLiteral("oldPasswordLabel"));
+    oldPasswordEdit = new QLineEdit(clientArea);
+    oldPasswordEdit->setObjectName(QStringLiteral("oldPasswordEdit"));
+    oldPasswordEdit->setEchoMode(QLineEdit::Password);
+    oldPasswordEdit->setAccessibleName(oldPasswordLabel->text());
+    oldPasswordLabel->setBuddy(oldPasswordEdit);
+
+    newPasswordLabel = new QLabel(QStringLiteral("新密码"), clientArea);
+    newPasswordLabel->setObjectName(QStringLiteral("newPasswordLabel"));
+    newPasswordEdit = new QLineEdit(clientArea);
+    newPasswordEdit->setObjectName(QStringLiteral("newPasswordEdit"));
+    newPasswordEdit->setEchoMode(QLineEdit::Password);
+    newPasswordEdit->setAccessibleName(newPasswordLabel->text());
+    newPasswordLabel->setBuddy(newPasswordEdit);
+
+    changeButton = new QPushButton(QStringLiteral("修改"), clientArea);
+    changeButton->setObjectName(QStringLiteral("changeButton"));
+    changeButton->setDefault(true);
+    changeButton->setMinimumWidth(90);
+    exitButton = new QPushButton(QStringLiteral("退出"), clientArea);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    exitButton->setAutoDefault(false);
+    exitButton->setMinimumWidth(90);
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(12);
+    fields->setVerticalSpacing(14);
+    fields->addWidget(oldPasswordLabel, 0, 0);
+    fields->addWidget(oldPasswordEdit, 0, 1);
+    fields->addWidget(newPasswordLabel, 1, 0);
+    fields->addWidget(newPasswordEdit, 1, 1);
+    fields->setColumnMinimumWidth(1, 240);
+
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addLayout(fields);
+    centred->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch(1);
+    buttons->addWidget(changeButton);
+    buttons->addWidget(exitButton);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(clientArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(banner);
+    layout->addStretch(2);
+    layout->addLayout(centred);
+    layout->addSpacing(28);
+    layout->addLayout(buttons);
+    layout->addStretch(3);
+
+    setTabOrder(oldPasswordEdit, newPasswordEdit);
+    setTabOrder(newPasswordEdit, changeButton);
+    setTabOrder(changeButton, exitButton);
+
+    connect(oldPasswordEdit, &QLineEdit::textChanged, this,
+            guardedSlot(this, &PasswordDialog::checkOldPassword));
+    connect(changeButton, &QPushButton::clicked, this,
+            guardedSlot(this, &PasswordDialog::changePassword));
+    connect(exitButton, &QPushButton::clicked, this,
+            guardedSlot(this, &PasswordDialog::onExitClicked));
+
+    oldPasswordEdit->clear();
+    newPasswordEdit->clear();
+    changeButton->setEnabled(false);
+    oldPasswordEdit->setFocus();
+}
+
+void PasswordDialog::checkOldPassword() {
+    passwordQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
+    passwordQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    passwordQuery_.open();
+    // An account that is gone (deleted meanwhile, from here or elsewhere) has no old password
+    // to match: an empty edit must not unlock a change that would write nothing.
+    const bool matches = passwordQuery_.recordCount() >= 1 &&
+                         TextConvert::trim(oldPasswordEdit->text()) ==
+                             passwordQuery_.fieldAsString(QStringLiteral("UserPwd"));
+    changeButton->setEnabled(matches);
+    passwordQuery_.close();
+}
+
+void PasswordDialog::changePassword() {
+    try {
+        passwordQuery_.setStatement(QString::fromUtf8(Statements::kUpdatePassword));
+        passwordQuery_.bindText(QStringLiteral("p"), TextConvert::trim(newPasswordEdit->text()));
+        passwordQuery_.bindInteger(QStringLiteral("p1"), session_.currentUserKey);
+        passwordQuery_.execute();
+    } catch (const std::exception& error) {
+        // The old password still holds: the user hears why, and both edits stay for a retry.
+        MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") +
+                                   QString::fromUtf8(error.what()));
+        return;
+    }
+    MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));
+    oldPasswordEdit->clear();
+    newPasswordEdit->clear();
+    passwordQuery_.close();
+}
+
+void PasswordDialog::onExitClicked() {
+    close();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "chrome/DialogShell.h"
+#include "chrome/PictureBox.h"
+#include "store/Query.h"
+#include "store/Session.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The logged-in user replaces his own password. "修改" is enabled exactly while the old
+// password, read afresh from the store at every change, is typed correctly.
+class PasswordDialog : public DialogShell {
+    Q_OBJECT
+public:
+    explicit PasswordDialog(Session& session, QWidget* parent = nullptr);
+
+    void buildControls();
+    // The old-password check; runs on every change of oldPasswordEdit's text, the program's own
+    // too.
+    void checkOldPassword();
+    void changePassword();
+    void onExitClicked();
+
+    QLabel* titleLabel = nullptr;
+    QLabel* headingLabel = nullptr;
+    PictureBox* bannerPicture = nullptr;
+    QLabel* oldPasswordLabel = nullptr;
+    QLineEdit* oldPasswordEdit = nullptr;
+    QLabel* newPasswordLabel = nullptr;
+    QLineEdit* newPasswordEdit = nullptr;
+    QPushButton* changeButton = nullptr;
+    QPushButton* exitButton = nullptr;
+
+private:
+    Session& session_;
+    Query passwordQuery_;
+};
