@@ -14,6 +14,8 @@ public:
 
     // Connection set-up and the start-up decision; shows the failure boxes itself.
     void openStore();
+    // The same on a store location given: a file path or a server URI, taken unchanged.
+    void openStore(const QString& location);
     bool hasStartupFailed() const { return startupFailed_; }
     QString databasePath() const;
 
@@ -21,7 +23,7 @@ public:
     static QString connectionFailureText();
 
 private:
-    void setUpConnection();
+    void setUpConnection(const QString& location);
 
     Session& session_;
     bool startupFailed_ = false;
