@@ -34,7 +34,8 @@ fi
 
 as_owner() {
   if [ "$(id -u)" -eq 0 ]; then
-    runuser -u postgres -- "$@"
+    # From a folder the server user can enter: a build folder under /root is not one.
+    (cd / && runuser -u postgres -- "$@")
   else
     "$@"
   fi
