@@ -20,8 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
-# The windows are in Chinese.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
+# The windows are in Chinese; a team's store on a PostgreSQL server needs Qt SQL's driver
+# for it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, libqt6sql6-psql")
 set(CPACK_STRIP_FILES ON)
 
 include(CPack)

@@ -1,6 +1,7 @@
-// The store under the load of a large shared file (see BenchStore). The polls run every few
-// seconds in every copy, the pending list at every reload. Beside each, its floor: the same
-// statement text straight on the SQLite C API.
+// The store under the load of a large shared file (see BenchStore), and the same store on a
+// PostgreSQL server over its local socket. The polls run every few seconds in every copy,
+// the pending list at every reload. Beside each, its floor: the same statement text straight
+// on the SQLite C API.
 #include "store/Query.h"
 #include "store/Statements.h"
 #include "support/BenchStore.h"
@@ -20,9 +21,18 @@ int nextUser(int user) {
     return user % kUsers + 1;
 }
 
-void BM_OrdinaryPoll(benchmark::State& state) {
+// The connection to the store on that engine, built the first time.
+const QString& connectionOn(Engine engine) {
+    if (engine == Engine::Postgres) {
+        BenchStore::serverLocation();
+        return BenchStore::kServerConnection;
+    }
     BenchStore::path();
-    Query query(BenchStore::kConnection);
+    return BenchStore::kConnection;
+}
+
+void BM_OrdinaryPoll(benchmark::State& state, Engine engine) {
+    Query query(connectionOn(engine));
     int user = 2;
     for (auto _ : state) {
         query.setStatement(Statements::kPollOrdinary);
@@ -33,7 +43,11 @@ void BM_OrdinaryPoll(benchmark::State& state) {
         user = nextUser(user);
     }
 }
-BENCHMARK(BM_OrdinaryPoll)
+BENCHMARK_CAPTURE(BM_OrdinaryPoll, SQLite, Engine::Sqlite)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_OrdinaryPoll, PostgreSQL, Engine::Postgres)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
@@ -64,9 +78,8 @@ BENCHMARK(BM_OrdinaryPoll_CApiPreparedPerCall)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-void BM_PendingListOfBusyUser(benchmark::State& state) {
-    BenchStore::path();
-    Query query(BenchStore::kConnection);
+void BM_PendingListOfBusyUser(benchmark::State& state, Engine engine) {
+    Query query(connectionOn(engine));
     for (auto _ : state) {
         query.setStatement(Statements::kPendingList);
         query.bindInteger("p", kBusyUser);
@@ -83,7 +96,11 @@ void BM_PendingListOfBusyUser(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
 }
-BENCHMARK(BM_PendingListOfBusyUser)
+BENCHMARK_CAPTURE(BM_PendingListOfBusyUser, SQLite, Engine::Sqlite)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_PendingListOfBusyUser, PostgreSQL, Engine::Postgres)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

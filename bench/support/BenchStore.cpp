@@ -2,12 +2,18 @@
 
 #include "store/Connection.h"
 #include "store/NewStore.h"
+#include "store/PostgresServer.h"
+#include "store/StoreError.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <random>
 
@@ -15,6 +21,38 @@ namespace {
 
 std::unique_ptr<QTemporaryDir> storeDir;
 QString storePath;
+QString serverUri;
+QString clusterState; // of the throwaway cluster, when this process started one
+
+bool runClusterScript(const QString& command) {
+    return QProcess::execute(QStringLiteral(QX_PG_CLUSTER_SCRIPT), {command, clusterState}) == 0;
+}
+
+// Starts a throwaway cluster and makes an empty database there; returns its URI.
+QString startCluster() {
+    clusterState = storeDir->filePath("cluster.state");
+    if (!runClusterScript(QStringLiteral("start")))
+        return {};
+    QFile state(clusterState);
+    state.open(QIODevice::ReadOnly);
+    static const QRegularExpression uriLine(
+        QStringLiteral(R"(^uri=(postgresql://[^/]*/)[^?]*(.*)$)"),
+        QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = uriLine.match(QString::fromUtf8(state.readAll()));
+    if (!match.hasMatch())
+        return {};
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, "cluster");
+        QString error;
+        if (PostgresServer::open(db, match.captured(0).mid(4), Connection::kBusyTimeoutMs, &error))
+            QSqlQuery(db).exec("CREATE DATABASE qxbench");
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("cluster");
+    return match.captured(1) + QStringLiteral("qxbench") + match.captured(2);
+}
 
 void fill(const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
@@ -83,9 +121,40 @@ const QString& BenchStore::path() {
     return storePath;
 }
 
+const QString& BenchStore::serverLocation() {
+    if (!serverUri.isEmpty())
+        return serverUri;
+    const QString sourcePath = path();
+    QElapsedTimer timer;
+    timer.start();
+    QString uri = qEnvironmentVariable("QX_BENCH_POSTGRES");
+    if (uri.isEmpty())
+        uri = startCluster();
+    std::fprintf(stderr, "Copying the store to %s...\n", qPrintable(uri));
+    try {
+        NewStore::copy(sourcePath, uri);
+    } catch (const StoreError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        std::exit(1);
+    }
+    const auto outcome = Connection::open(uri, kServerConnection);
+    if (outcome.result != Connection::OpenResult::Opened) {
+        std::fprintf(stderr, "%s\n", qPrintable(outcome.message));
+        std::exit(1);
+    }
+    // As the file store has its statistics, and every page known visible.
+    QSqlQuery(QSqlDatabase::database(kServerConnection)).exec("VACUUM ANALYZE");
+    std::fprintf(stderr, "... copied in %.1f s\n", timer.elapsed() / 1000.0);
+    serverUri = uri;
+    return serverUri;
+}
+
 void BenchStore::release() {
     if (!storeDir)
         return;
     Connection::close(kConnection);
+    Connection::close(kServerConnection);
+    if (!clusterState.isEmpty())
+        runClusterScript(QStringLiteral("stop"));
     storeDir.reset();
 }

@@ -20,7 +20,8 @@ SqliteFloor::~SqliteFloor() {
 }
 
 sqlite3_stmt* SqliteFloor::prepare(const char* statement) {
-    const QByteArray text = Dialect::translate(QString::fromUtf8(statement)).toUtf8();
+    const QByteArray text =
+        Dialect::translate(QString::fromUtf8(statement), Engine::Sqlite).toUtf8();
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &prepared,
                            nullptr) != SQLITE_OK)

@@ -34,8 +34,8 @@ QString StoreConnection::connectionFailureText() {
     return QStringLiteral("连接数据库失败,请重新配置数据库信息！");
 }
 
-void StoreConnection::setUpConnection() {
-    const Connection::Outcome outcome = Connection::open(databasePath(), session_.connectionName);
+void StoreConnection::setUpConnection(const QString& location) {
+    const Connection::Outcome outcome = Connection::open(location, session_.connectionName);
     switch (outcome.result) {
     case Connection::OpenResult::Opened:
         connected_ = true;
@@ -43,11 +43,16 @@ void StoreConnection::setUpConnection() {
     case Connection::OpenResult::Missing:
         startupFailed_ = true;
         break;
-    case Connection::OpenResult::CannotOpen:
+    case Connection::OpenResult::CannotOpen: {
+        // Whoever runs the server needs its own words to put it right.
+        QString text = connectionFailureText();
+        if (Connection::engineOf(location) == Engine::Postgres && !outcome.message.isEmpty())
+            text += QLatin1Char('\n') + outcome.message;
         MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
-                            QStringLiteral("系统错误:"), connectionFailureText()});
+                            QStringLiteral("系统错误:"), text});
         startupFailed_ = true;
         break;
+    }
     }
 }
 
@@ -79,7 +84,11 @@ void StoreConnection::openStore() {
         storeDeclined_ = true;
         return;
     }
-    setUpConnection();
+    openStore(databasePath());
+}
+
+void StoreConnection::openStore(const QString& location) {
+    setUpConnection(location);
     if (startupFailed_) {
         MessageBoxes::show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
                             AppInfo::kNoticeCaption, startupFailureText()});

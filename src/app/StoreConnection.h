@@ -15,6 +15,9 @@ public:
 
     // Connection set-up and the start-up decision; shows the failure boxes itself.
     void openStore();
+    // The same on a store location given (a file path or a server URI, taken unchanged),
+    // without asking for one.
+    void openStore(const QString& location);
     bool hasStartupFailed() const { return startupFailed_; }
     // The user chose to end the program instead of choosing a store: nothing was opened.
     bool wasStoreDeclined() const { return storeDeclined_; }
@@ -25,7 +28,7 @@ public:
     static QString connectionFailureText();
 
 private:
-    void setUpConnection();
+    void setUpConnection(const QString& location);
     // Asks for a store when an installed program has none; false when the user declined.
     bool chooseStore();
     void saveChosenStore();

@@ -11,7 +11,10 @@
 //   round, silently, and told only once it has stayed unreachable for over a minute;
 // - a store file that is no longer at its path pauses the work, with one box, until a store
 //   is back there, which is then opened again by itself;
-// - any other fault is told once, and not again until the store has worked in between.
+// - any other fault is told once, and not again until the store has worked in between. A
+//   server that went away (restarted, or the network to it gone) is such a fault: its
+//   connection is opened again by the next round's statement, with no pause and no file to
+//   wait for.
 class StoreWatch {
 public:
     explicit StoreWatch(QString connectionName);

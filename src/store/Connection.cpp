@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/PostgresServer.h"
 #include "store/StoreError.h"
 
 #include <QFileInfo>
@@ -48,11 +49,21 @@ FileId fileIdOf(const QString& path) {
 // Per open connection. Held by pointer so that the engine's busy handler can keep its
 // address for the life of the connection.
 struct ConnectionState {
-    QString path;
+    Engine engine = Engine::Sqlite;
+    QString location; // file path or server URI
     FileId file;
     int noWaitDepth = 0;
     std::chrono::steady_clock::time_point waitStart;
+    // The last attempt to reach a lost server, when it failed only after waiting.
+    std::optional<std::chrono::steady_clock::time_point> slowFailureAt;
+    QString slowFailure;
 };
+
+// A server that lets an attempt to reach it wait for its timeout is not tried again by work
+// nobody waits for until this long after: that work runs every few seconds and would
+// otherwise hold the windows most of the time while the network is gone.
+constexpr auto kSlowAttemptMs = std::chrono::milliseconds(1000);
+constexpr auto kReachAgainAfterMs = std::chrono::milliseconds(20000);
 
 struct Registry {
     std::mutex mutex;
@@ -111,10 +122,74 @@ Connection::Outcome failed(const QString& connectionName, const QString& message
     return {Connection::OpenResult::CannotOpen, message};
 }
 
+void removeDriver(const QString& connectionName) {
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+void registerOpen(const QString& connectionName, std::unique_ptr<ConnectionState> state) {
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    r.open[connectionName] = std::move(state);
+    ++r.openCounts[connectionName];
+}
+
+// A fresh driver each time: statements prepared on the lost connection then belong to a
+// driver that is gone and are never sent to the new one.
+bool connectServer(const QString& connectionName, const QString& uri, QString* error) {
+    removeDriver(connectionName);
+    QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, connectionName);
+    return PostgresServer::open(db, uri, Connection::kBusyTimeoutMs, error);
+}
+
+Connection::Outcome openServer(const QString& uri, const QString& connectionName) {
+    Connection::close(connectionName);
+    QString error;
+    if (!connectServer(connectionName, uri, &error))
+        return failed(connectionName, error);
+    QString missing;
+    {
+        QSqlQuery check(QSqlDatabase::database(connectionName, false));
+        for (const char* table : kRequiredTables) {
+            check.prepare(QStringLiteral("SELECT to_regclass(?) IS NOT NULL"));
+            check.addBindValue(QString::fromLatin1(table));
+            if (!check.exec() || !check.next()) {
+                error = PostgresServer::cleanMessage(check.lastError().databaseText());
+                break;
+            }
+            if (!check.value(0).toBool()) {
+                missing = QString::fromLatin1(table);
+                break;
+            }
+        }
+    }
+    if (!error.isEmpty())
+        return failed(connectionName, error);
+    if (!missing.isEmpty())
+        return failed(connectionName, QStringLiteral("no such table: %1").arg(missing));
+    auto state = std::make_unique<ConnectionState>();
+    state->engine = Engine::Postgres;
+    state->location = uri;
+    registerOpen(connectionName, std::move(state));
+    return {Connection::OpenResult::Opened, {}};
+}
+
 } // namespace
 
-Connection::Outcome Connection::open(const QString& filePath, const QString& connectionName) {
-    QFileInfo info(filePath);
+Engine Connection::engineOf(const QString& location) {
+    return PostgresServer::isUri(location) ? Engine::Postgres : Engine::Sqlite;
+}
+
+Connection::Outcome Connection::open(const QString& location, const QString& connectionName) {
+    if (engineOf(location) == Engine::Postgres)
+        return openServer(location, connectionName);
+    QFileInfo info(location);
     if (!info.exists() || !info.isFile())
         return {OpenResult::Missing, {}};
 
@@ -153,26 +228,16 @@ Connection::Outcome Connection::open(const QString& filePath, const QString& con
     }
 
     auto state = std::make_unique<ConnectionState>();
-    state->path = info.absoluteFilePath();
-    state->file = fileIdOf(state->path);
+    state->location = info.absoluteFilePath();
+    state->file = fileIdOf(state->location);
     if (sqlite3* handle = handleOf(db))
         sqlite3_busy_handler(handle, &onBusy, state.get());
-    Registry& r = registry();
-    std::lock_guard lock(r.mutex);
-    r.open[connectionName] = std::move(state);
-    ++r.openCounts[connectionName];
+    registerOpen(connectionName, std::move(state));
     return {OpenResult::Opened, {}};
 }
 
 void Connection::close(const QString& connectionName) {
-    if (QSqlDatabase::contains(connectionName)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-            if (db.isOpen())
-                db.close();
-        }
-        QSqlDatabase::removeDatabase(connectionName);
-    }
+    removeDriver(connectionName);
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     r.open.erase(connectionName);
@@ -180,7 +245,12 @@ void Connection::close(const QString& connectionName) {
 
 QString Connection::filePath(const QString& connectionName) {
     const ConnectionState* state = stateOf(connectionName);
-    return state ? state->path : QString();
+    return state ? state->location : QString();
+}
+
+Engine Connection::engine(const QString& connectionName) {
+    const ConnectionState* state = stateOf(connectionName);
+    return state ? state->engine : Engine::Sqlite;
 }
 
 quint64 Connection::openCount(const QString& connectionName) {
@@ -192,25 +262,58 @@ quint64 Connection::openCount(const QString& connectionName) {
 
 Connection::FileState Connection::checkFile(const QString& connectionName) {
     const ConnectionState* state = stateOf(connectionName);
-    if (!state)
+    if (!state || state->engine != Engine::Sqlite)
         return FileState::Same; // not a file of ours: nothing to compare
-    const FileId now = fileIdOf(state->path);
+    const FileId now = fileIdOf(state->location);
     if (!now.exists)
         return FileState::Missing;
     return now == state->file ? FileState::Same : FileState::Replaced;
 }
 
-void Connection::ensureSameFile(const QString& connectionName) {
-    if (checkFile(connectionName) != FileState::Same)
-        throw StoreError(QStringLiteral("找不到数据文件：%1").arg(filePath(connectionName)),
-                         StoreError::Kind::Missing);
+void Connection::ensureUsable(const QString& connectionName) {
+    ConnectionState* state = stateOf(connectionName);
+    if (!state)
+        return;
+    if (state->engine == Engine::Sqlite) {
+        if (checkFile(connectionName) != FileState::Same)
+            throw StoreError(QStringLiteral("找不到数据文件：%1").arg(state->location),
+                             StoreError::Kind::Missing);
+        return;
+    }
+    if (!PostgresServer::connectionLost(QSqlDatabase::database(connectionName, false)))
+        return;
+    const auto started = std::chrono::steady_clock::now();
+    if (state->noWaitDepth > 0 && state->slowFailureAt &&
+        started - *state->slowFailureAt < kReachAgainAfterMs)
+        throw StoreError(state->slowFailure);
+    const Outcome outcome = reopen(connectionName);
+    if (outcome.result == OpenResult::Opened) {
+        state->slowFailureAt.reset();
+        return;
+    }
+    const auto ended = std::chrono::steady_clock::now();
+    if (ended - started >= kSlowAttemptMs) {
+        state->slowFailureAt = ended;
+        state->slowFailure = outcome.message;
+    }
+    throw StoreError(outcome.message);
 }
 
 Connection::Outcome Connection::reopen(const QString& connectionName) {
-    const QString path = filePath(connectionName);
-    if (path.isEmpty())
+    const ConnectionState* state = stateOf(connectionName);
+    if (!state)
         return {OpenResult::Missing, {}};
-    return open(path, connectionName);
+    if (state->engine == Engine::Sqlite)
+        return open(state->location, connectionName);
+    // The connection keeps its name and location while the server is away, so that every
+    // later statement tries again.
+    QString error;
+    if (!connectServer(connectionName, state->location, &error))
+        return {OpenResult::CannotOpen, error};
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    ++r.openCounts[connectionName];
+    return {OpenResult::Opened, {}};
 }
 
 Connection::NoWait::NoWait(QString connectionName) : connectionName_(std::move(connectionName)) {
@@ -229,9 +332,12 @@ void Connection::setWaitObserver(std::function<void()> observer) {
 }
 
 std::optional<qint64> Connection::changeCounter(const QString& connectionName) {
-    if (!stateOf(connectionName))
+    const ConnectionState* state = stateOf(connectionName);
+    if (!state)
         return std::nullopt;
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (state->engine == Engine::Postgres)
+        return db.isOpen() ? PostgresServer::changeCounter(db) : std::nullopt;
     sqlite3* handle = db.isOpen() ? handleOf(db) : nullptr;
     if (!handle)
         return std::nullopt;

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "store/Engine.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
 
-// Opening the store file. Several copies of the program share the file: every connection
-// waits for the others' locks (busy timeout) and keeps a rollback journal, never WAL,
-// which breaks on network folders.
+// Opening the store: a file, or a PostgreSQL server named by a connection URI
+// ("postgresql://user@host:5432/qxreminder?sslmode=require"). Several copies of the program
+// share a file: every connection waits for the others' locks (busy timeout) and keeps a
+// rollback journal, never WAL, which breaks on network folders. A server arbitrates by
+// itself; its connection, once lost, is opened again by the next statement.
 namespace Connection {
 
 inline const QString kDatabaseFileName = QStringLiteral("qxreminder.mcm");
@@ -17,20 +21,28 @@ inline constexpr int kBusyTimeoutMs = 5000;
 enum class OpenResult {
     Opened,
     Missing,    // no file at that path
-    CannotOpen, // not a database of ours: unreadable, not SQLite, or without the tables
+    CannotOpen, // not a database of ours (unreadable, not SQLite, without the tables), or
+                // a server that cannot be reached or refuses the connection
 };
 
 struct Outcome {
     OpenResult result = OpenResult::Missing;
-    QString message; // the engine's message when the file could not be opened
+    QString message; // the engine's message when the store could not be opened
 };
 
-// Opens the file under the given connection name. Never creates or repairs the file.
-Outcome open(const QString& filePath, const QString& connectionName);
+// Which engine a store location names.
+Engine engineOf(const QString& location);
+
+// Opens the store at a file path or server URI under the given connection name. Never
+// creates or repairs a store. Connecting to a server gives up after at most 10 seconds.
+Outcome open(const QString& location, const QString& connectionName);
 void close(const QString& connectionName);
 
-// The path the connection was opened on; empty for a name never opened.
+// The location the connection was opened on (a file path or a server URI); empty for a
+// name never opened.
 QString filePath(const QString& connectionName);
+// The engine of an open connection; SQLite for a name never opened.
+Engine engine(const QString& connectionName);
 
 // Counts the successful opens of a connection name, so that whoever holds prepared
 // statements on it can tell that they belong to an earlier, closed connection.
@@ -38,18 +50,24 @@ quint64 openCount(const QString& connectionName);
 
 // Whether the file a connection has open is still the file at the store's path. A store
 // deleted, renamed or replaced while the program runs leaves the connection on a file that
-// nobody else sees any more.
+// nobody else sees any more. A server connection is always the same.
 enum class FileState { Same, Missing, Replaced };
 FileState checkFile(const QString& connectionName);
-// Throws StoreError of kind Missing unless the file is the same: nothing is ever read from
-// or written to a file that is no longer the store.
-void ensureSameFile(const QString& connectionName);
-// Opens the store's path again under the same name, for a connection whose file went away.
+// Called before every statement. For a file: throws StoreError of kind Missing unless the
+// file is the same, so that nothing is ever read from or written to a file that is no
+// longer the store. For a server: opens a lost connection again, or throws StoreError with
+// the server's message while it cannot be reached. Under NoWait, a server whose last attempt
+// failed only after waiting for its timeout is not tried again for 20 seconds.
+void ensureUsable(const QString& connectionName);
+// Opens the store's location again under the same name, for a connection whose file went
+// away or whose server connection was lost.
 Outcome reopen(const QString& connectionName);
 
 // While one of these lives, statements on the connection give up at once, with a StoreError
 // of kind Busy, when another copy holds the lock, instead of waiting for it: work nobody is
-// waiting for must never hold up the windows.
+// waiting for must never hold up the windows. A server never makes a read wait for a
+// writer, and the program's writes hold their row locks for one statement only: there it
+// only spares that work a server that let the last attempt to reach it wait (ensureUsable).
 class NoWait {
 public:
     explicit NoWait(QString connectionName);
@@ -66,7 +84,8 @@ private:
 void setWaitObserver(std::function<void()> observer);
 
 // A number that changes whenever the store may have changed: another connection committed,
-// or this one wrote. Empty when the engine cannot tell, and for a connection not open.
+// or this one wrote (on a server: any transaction on it started writing or ended). Empty
+// when the engine cannot tell, and for a connection not open.
 std::optional<qint64> changeCounter(const QString& connectionName);
 
 } // namespace Connection

@@ -23,12 +23,14 @@ qsizetype indexOfName(const QStringList& names, const QString& name) {
     return -1;
 }
 
-// Whether the engine still holds the statement: closing a connection finalises every
-// statement prepared on it. Drivers that do not tell are taken as not holding it.
+// Whether SQLite still holds the statement: closing a connection finalises every statement
+// prepared on it. A server keeps what was prepared for the life of the connection, which
+// the connection's open count follows.
 bool holdsStatement(const QSqlQuery& statement) {
     const QVariant handle = statement.result()->handle();
-    return handle.isValid() && handle.metaType().flags().testFlag(QMetaType::IsPointer) &&
-           *static_cast<void* const*>(handle.constData()) != nullptr;
+    if (qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return true;
+    return *static_cast<void* const*>(handle.constData()) != nullptr;
 }
 } // namespace
 
@@ -45,17 +47,19 @@ void Query::setStatement(const QString& text) {
     statement_.reset();
     text_ = text;
     translated_ = false;
-    translate();
+    parameterNames_.clear();
+    values_.clear();
+    translate(Connection::engine(connectionName_));
 }
 
-void Query::translate() {
-    parameterNames_.clear();
+void Query::translate(Engine engine) {
     placeholders_.clear();
-    values_.clear();
     engineText_.clear();
+    const QStringList names = parameterNames_;
+    parameterNames_.clear();
     // Parameters are taken from the text as the engine will run it, so a rewritten
     // statement that uses a parameter twice binds it twice.
-    const QString translated = Dialect::translate(text_);
+    const QString translated = Dialect::translate(text_, engine);
     engineText_.reserve(translated.size());
     bool inQuote = false;
     for (qsizetype i = 0; i < translated.size(); ++i) {
@@ -80,8 +84,12 @@ void Query::translate() {
         }
         engineText_ += c;
     }
-    values_.assign(static_cast<std::size_t>(parameterNames_.size()), QVariant());
+    // Every engine's text has the same parameters: values bound before the connection
+    // turned out to be another engine's stay.
+    if (parameterNames_ != names)
+        values_.assign(static_cast<std::size_t>(parameterNames_.size()), QVariant());
     translated_ = true;
+    translatedFor_ = engine;
 }
 
 void Query::setValue(const QString& name, QVariant value) {
@@ -128,12 +136,15 @@ QSqlQuery& Query::preparedStatement(const QSqlDatabase& db) {
 
 void Query::run(bool select) {
     close();
-    if (!translated_)
-        translate();
+    const Engine engine = Connection::engine(connectionName_);
+    if (!translated_ || translatedFor_ != engine) {
+        statement_.reset();
+        translate(engine);
+    }
+    Connection::ensureUsable(connectionName_);
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.isValid() || !db.isOpen())
         throw StoreError(QStringLiteral("数据库连接未打开"));
-    Connection::ensureSameFile(connectionName_);
     QSqlQuery& statement = preparedStatement(db);
     try {
         for (std::size_t i = 0; i < placeholders_.size(); ++i)
@@ -146,8 +157,10 @@ void Query::run(bool select) {
         // Resetting the statement ends its read: no lock is held until the next run.
         statement.finish();
     } catch (...) {
-        // A statement that failed is not trusted again; finalising it releases its lock.
-        statement_.reset();
+        // A statement that failed in SQLite is not trusted again; finalising it releases its
+        // lock. A server's prepared statement stays good, or goes with its connection.
+        if (engine == Engine::Sqlite)
+            statement_.reset();
         close();
         throw;
     }

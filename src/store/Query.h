@@ -62,7 +62,7 @@ public:
     static QDateTime zeroMoment();
 
 private:
-    void translate();
+    void translate(Engine engine);
     QSqlQuery& preparedStatement(const QSqlDatabase& db);
     void setValue(const QString& name, QVariant value);
     const QVariant* field(const QString& column) const;
@@ -71,7 +71,8 @@ private:
 
     QString connectionName_;
     QString text_;
-    bool translated_ = false;       // engineText_ and the parameters belong to text_
+    bool translated_ = false; // engineText_ and the parameters belong to text_
+    Engine translatedFor_ = Engine::Sqlite;
     QString engineText_;            // the text as the engine receives it, with "?" placeholders
     QStringList parameterNames_;    // each distinct parameter name once, as first written
     std::vector<int> placeholders_; // the parameter of each placeholder, in order

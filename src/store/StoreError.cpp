@@ -1,11 +1,16 @@
 #include "store/StoreError.h"
 
+#include "store/PostgresServer.h"
+
 #include <QSqlError>
 
 namespace {
-// SQLite's result codes for a lock held elsewhere: SQLITE_BUSY and SQLITE_LOCKED, with their
-// extended forms (the low byte is the primary code).
+// A lock held elsewhere: PostgreSQL's lock_not_available (its lock timeout; the server's
+// codes are five characters), or SQLite's SQLITE_BUSY and SQLITE_LOCKED with their extended
+// forms (the low byte is the primary code).
 bool isBusyCode(const QString& nativeCode) {
+    if (nativeCode.size() == 5)
+        return nativeCode == QLatin1String("55P03");
     bool ok = false;
     const int code = nativeCode.toInt(&ok);
     return ok && ((code & 0xff) == 5 || (code & 0xff) == 6);
@@ -13,7 +18,7 @@ bool isBusyCode(const QString& nativeCode) {
 } // namespace
 
 StoreError StoreError::fromEngine(const QSqlError& error) {
-    QString message = error.databaseText();
+    QString message = PostgresServer::cleanMessage(error.databaseText());
     if (message.isEmpty())
         message = error.text();
     return StoreError(message, isBusyCode(error.nativeErrorCode()) ? Kind::Busy : Kind::Refused);

@@ -2,6 +2,7 @@
 // an installed program.
 #include "app/Startup.h"
 #include "app/FirstStartDialog.h"
+#include "app/StoreConnection.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FilePickers.h"
 #include "store/Connection.h"
@@ -82,6 +83,20 @@ TEST_F(StartupTest, AnSqliteFileWithoutTheTablesShowsBothBoxes) {
     EXPECT_EQ(Startup::start(), nullptr);
     EXPECT_EQ(boxes.count(), 2);
     EXPECT_FALSE(anyWindowVisible());
+}
+
+TEST_F(StartupTest, AServerThatCannotBeReachedShowsItsMessageUnderTheConnectionFailure) {
+    Session session;
+    session.connectionName = "unreachable";
+    StoreConnection connection(session);
+    connection.openStore("postgresql:///qxreminder?host=/nonexistent/qx&port=5432");
+    EXPECT_TRUE(connection.hasStartupFailed());
+    ASSERT_EQ(boxes.count(), 2);
+    const QStringList lines = boxes.all()[0].text.split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], StoreConnection::connectionFailureText());
+    EXPECT_TRUE(lines[1].contains("/nonexistent/qx/.s.PGSQL.5432")) << lines[1].toStdString();
+    EXPECT_TRUE(boxes.all()[1].text.startsWith(QStringLiteral("系统启动失败！")));
 }
 
 TEST_F(StartupTest, AGoodStoreStartsWithoutAnyBoxFromAnotherWorkingDirectory) {

@@ -16,18 +16,45 @@ namespace {
 
 TEST(DialectTest, TopOneKeepsTiesAndLeavesOtherStatementsAlone) {
     const QString plain = QStringLiteral("Select * from tbl_user where keyid=:p");
-    EXPECT_EQ(Dialect::translate(plain), plain);
-    const QString top =
-        Dialect::translate(QStringLiteral("Select top 1 * from tbl_reminder where ReUserID=:p and "
-                                          "IfDone=0 and retype=0 order by totaltime   "));
-    EXPECT_TRUE(top.contains(QStringLiteral("IS (SELECT totaltime FROM tbl_reminder")));
-    EXPECT_FALSE(top.contains(QStringLiteral("top 1"), Qt::CaseInsensitive));
-    EXPECT_THROW(Dialect::translate(QStringLiteral("Select top 2 * from t where a=1 order by b")),
-                 StoreError);
+    const QString poll = QStringLiteral("Select top 1 * from tbl_reminder where ReUserID=:p and "
+                                        "IfDone=0 and retype=0 order by totaltime   ");
+    for (const Engine engine : {Engine::Sqlite, Engine::Postgres}) {
+        EXPECT_EQ(Dialect::translate(plain, engine), plain);
+        EXPECT_FALSE(Dialect::translate(poll, engine).contains("top 1", Qt::CaseInsensitive));
+        EXPECT_THROW(Dialect::translate("Select top 2 * from t where a=1 order by b", engine),
+                     StoreError);
+    }
+    EXPECT_TRUE(Dialect::translate(poll, Engine::Sqlite)
+                    .contains(QStringLiteral("IS (SELECT totaltime FROM tbl_reminder")));
+    EXPECT_TRUE(Dialect::translate(poll, Engine::Postgres)
+                    .endsWith(QStringLiteral("ORDER BY totaltime NULLS FIRST FETCH FIRST 1 ROWS "
+                                             "WITH TIES")));
 }
 
-TEST(QueryTest, ParametersAreNamedCaseInsensitivelyAndUnsetOnesAreNull) {
-    TempStore store;
+TEST(DialectTest, OnTheServerRowsWithoutTheSortKeyComeFirstAscendingAndLastDescending) {
+    const struct {
+        const char* text;
+        const char* onServer;
+    } cases[] = {
+        {"Select * from t where a=:p order by totaltime ",
+         "Select * from t where a=:p order by totaltime NULLS FIRST "},
+        {"Select *  from t   where b=:p and ifdone=0 order by redotime desc ",
+         "Select *  from t   where b=:p and ifdone=0 order by redotime desc NULLS LAST "},
+        {"select * from t ORDER BY k ASC", "select * from t ORDER BY k ASC NULLS FIRST"},
+        {"Select * from t where a=:p and ifdone=1  ", "Select * from t where a=:p and ifdone=1  "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Dialect::translate(c.text, Engine::Postgres), QString::fromUtf8(c.onServer));
+        EXPECT_EQ(Dialect::translate(c.text, Engine::Sqlite), QString::fromUtf8(c.text));
+    }
+}
+
+class QueryTest : public ::testing::TestWithParam<Engine> {};
+INSTANTIATE_TEST_SUITE_P(Engines, QueryTest, ::testing::ValuesIn(TempStore::engines()),
+                         TempStore::engineName);
+
+TEST_P(QueryTest, ParametersAreNamedCaseInsensitivelyAndUnsetOnesAreNull) {
+    TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     query.setStatement(
         QStringLiteral("Select * from tbl_user where UserLogName=:P1 and UserPwd=:p2"));
@@ -46,8 +73,8 @@ TEST(QueryTest, ParametersAreNamedCaseInsensitivelyAndUnsetOnesAreNull) {
     EXPECT_THROW(query.bindText(QStringLiteral("p9"), QStringLiteral("x")), StoreError);
 }
 
-TEST(QueryTest, SettingTheTextDropsTheResultAndTheValues) {
-    TempStore store;
+TEST_P(QueryTest, SettingTheTextDropsTheResultAndTheValues) {
+    TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     query.setStatement(QStringLiteral("Select * from tbl_user where keyid=:p"));
     query.bindInteger(QStringLiteral("p"), 1);
@@ -60,8 +87,8 @@ TEST(QueryTest, SettingTheTextDropsTheResultAndTheValues) {
     EXPECT_EQ(query.recordCount(), 0);
 }
 
-TEST(QueryTest, FieldsReadByNameInAnyCaseAndEmptyResultsReadAsEmptyOrZero) {
-    TempStore store;
+TEST_P(QueryTest, FieldsReadByNameInAnyCaseAndEmptyResultsReadAsEmptyOrZero) {
+    TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     query.setStatement(QStringLiteral("Select * from tbl_user where keyid=:p"));
     query.bindInteger(QStringLiteral("p"), 1);
@@ -79,8 +106,8 @@ TEST(QueryTest, FieldsReadByNameInAnyCaseAndEmptyResultsReadAsEmptyOrZero) {
     EXPECT_EQ(query.fieldAsInteger(QStringLiteral("IfAdmin")), 0);
 }
 
-TEST(QueryTest, RowsAreWalkedInOrderAndNullsReadAsEmpty) {
-    TempStore store;
+TEST_P(QueryTest, RowsAreWalkedInOrderAndNullsReadAsEmpty) {
+    TempStore store(Connection::kDefaultName, GetParam());
     const int user = store.addUser("u", "用户");
     TempStore::Reminder r;
     r.recipient = user;
@@ -102,8 +129,8 @@ TEST(QueryTest, RowsAreWalkedInOrderAndNullsReadAsEmpty) {
     EXPECT_TRUE(query.atEnd());
 }
 
-TEST(QueryTest, FailingStatementsThrowTheEnginesMessage) {
-    TempStore store;
+TEST_P(QueryTest, FailingStatementsThrowTheEnginesMessage) {
+    TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     query.setStatement(QStringLiteral("Select * from no_such_table"));
     try {
@@ -125,8 +152,8 @@ TEST(QueryTest, FailingStatementsThrowTheEnginesMessage) {
     EXPECT_THROW(query.open(), StoreError);
 }
 
-TEST(QueryTest, DateTimesReadTrimmedAndUnreadableOnesFail) {
-    TempStore store;
+TEST_P(QueryTest, DateTimesReadTrimmedAndUnreadableOnesFail) {
+    TempStore store(Connection::kDefaultName, GetParam());
     const int user = store.addUser("u", "用户");
     TempStore::Reminder r;
     r.recipient = user;
@@ -142,8 +169,8 @@ TEST(QueryTest, DateTimesReadTrimmedAndUnreadableOnesFail) {
     EXPECT_THROW(query.fieldAsDateTime("ReBeginTime"), StoreError);
 }
 
-TEST(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
-    TempStore store;
+TEST_P(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
+    TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     const QString users = QStringLiteral("Select * from tbl_user where keyid>=:p");
     query.setStatement(users);
@@ -169,7 +196,7 @@ TEST(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
 
     // The connection closed and opened again under its name: the text still runs.
     Connection::close(store.session().connectionName);
-    ASSERT_EQ(Connection::open(store.filePath(), store.session().connectionName).result,
+    ASSERT_EQ(Connection::open(store.location(), store.session().connectionName).result,
               Connection::OpenResult::Opened);
     query.setStatement(users);
     query.bindInteger(QStringLiteral("p"), 1);
@@ -179,7 +206,7 @@ TEST(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
 
 // Another copy that wants the file to itself gets it at once between two runs of a query,
 // and a query run while another copy writes waits for it instead of failing.
-TEST(QueryTest, AKeptStatementLocksNothingBetweenRunsAndWaitsForOtherCopies) {
+TEST(QueryFileTest, AKeptStatementLocksNothingBetweenRunsAndWaitsForOtherCopies) {
     TempStore store;
     const Session other = store.openSecondSession("other");
     QSqlDatabase otherDb = QSqlDatabase::database(other.connectionName);

@@ -1,28 +1,69 @@
 #pragma once
 
+#include "store/Engine.h"
 #include "store/Session.h"
 #include "support/QtPrinters.h"
 
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
 #include <vector>
 
-// A new store in a temporary folder that stands in for the executable's directory.
-// The session's connection is open on it for the life of the object.
+// An empty database on the PostgreSQL test server for the life of the object.
+class TempDatabase {
+public:
+    TempDatabase();
+    ~TempDatabase();
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
+
+    const QString& name() const { return name_; }
+    QString uri() const;
+
+    // Runs a statement as the server's superuser, on its own "postgres" database.
+    static void runOnServer(const QString& statement);
+
+private:
+    QString name_;
+};
+
+// A new store: a file in a temporary folder that stands in for the executable's directory,
+// or a new database on the PostgreSQL test server (dropped at the end), with that folder
+// standing in as well. The session's connection is open on it for the life of the object.
 class TempStore {
 public:
-    explicit TempStore(const QString& connectionName = Connection::kDefaultName);
+    explicit TempStore(const QString& connectionName = Connection::kDefaultName,
+                       Engine engine = Engine::Sqlite);
     ~TempStore();
     TempStore(const TempStore&) = delete;
     TempStore& operator=(const TempStore&) = delete;
 
-    QString dir() const;       // with a trailing separator
-    QString filePath() const;  // the store file
+    QString dir() const;      // with a trailing separator
+    QString filePath() const; // the store file (of a file store)
+    QString location() const; // the file, or the URI of the database
+    Engine engine() const { return engine_; }
     Session& session() { return session_; }
 
-    // Opens one more connection on the same file, as another copy of the program would.
+    // Opens one more connection on the same store, as another copy of the program would.
     Session openSecondSession(const QString& connectionName);
+
+    // The PostgreSQL test server ctest starts for the tests of the label "postgres": the
+    // file its start-up wrote, named by the environment variable QX_TEST_POSTGRES.
+    static bool serverConfigured();
+    // The URI of a database on the test server; the cluster's own "postgres" by default.
+    static QString serverUri(const QString& database = QStringLiteral("postgres"));
+    // The file that names the test server.
+    static QString serverStateFile();
+    // Stops the test server at once, as a crash would ("kill"), or starts it again
+    // ("restart"), with the cluster script ctest names in QX_TEST_POSTGRES_SCRIPT.
+    static void controlServer(const QString& command);
+
+    // The engines a store test runs on: the file always, the server where one is set up.
+    static std::vector<Engine> engines();
+    static std::string engineName(const ::testing::TestParamInfo<Engine>& info);
 
     // Fixtures written straight into the store, bypassing the program.
     int addUser(const QString& logName, const QString& trueName, const QString& password = "1",
@@ -52,6 +93,8 @@ public:
 
 private:
     QTemporaryDir dir_;
+    Engine engine_;
+    std::unique_ptr<TempDatabase> database_; // on the server
     Session session_;
     QString checkConnection_;
     std::vector<QString> extraConnections_;

@@ -1,5 +1,6 @@
-// Creates a new store file for the reminder program: the three tables, their indexes and
-// the administrator account. Refuses to touch an existing file.
+// Creates a new store for the reminder program, a file or an empty PostgreSQL database:
+// the three tables, their indexes and the administrator account; or moves an existing
+// store into a new one. Refuses to touch an existing store.
 #include "store/NewStore.h"
 #include "store/StoreError.h"
 
@@ -11,17 +12,28 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     QTextStream out(stdout);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
-        err << "usage: qxreminder-newstore <path of the new qxreminder.mcm>\n";
+    const bool copy = args.size() == 4 && args[1] == QLatin1String("--copy-from");
+    if (!copy && (args.size() != 2 || args[1].startsWith(QLatin1Char('-')))) {
+        err << "usage: qxreminder-newstore <new store>\n"
+               "       qxreminder-newstore --copy-from <old store> <new store>\n"
+               "A store is the path of a qxreminder.mcm file or a PostgreSQL URI\n"
+               "(postgresql://user@host:5432/qxreminder) naming an empty database.\n";
         return 2;
     }
     try {
-        NewStore::create(args[1]);
+        if (copy) {
+            const NewStore::CopyCounts counts = NewStore::copy(args[2], args[3]);
+            out << "copied " << counts.users << " users, " << counts.permissions
+                << " permission strings and " << counts.reminders << " reminders from " << args[2]
+                << " to " << args[3] << "\n";
+        } else {
+            NewStore::create(args[1]);
+            out << "created " << args[1] << " (login: " << NewStore::kAdminLogName << " / "
+                << NewStore::kAdminDefaultPassword << ")\n";
+        }
     } catch (const StoreError& error) {
-        err << QString::fromUtf8(error.what()) << "\n";
+        err << error.message() << "\n";
         return 1;
     }
-    out << "created " << args[1] << " (login: " << NewStore::kAdminLogName << " / "
-        << NewStore::kAdminDefaultPassword << ")\n";
     return 0;
 }

@@ -1,0 +1,166 @@
+// Copies of the program on one PostgreSQL server: a reminder travels from one copy to
+// another, and the server goes away and comes back under a running copy.
+#include "app/MainWindow.h"
+#include "entry/AddReminderDialog.h"
+#include "popups/ReminderPopup.h"
+#include "schedule/RecordingSoundPlayer.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedBoxes.h"
+#include "support/TempStore.h"
+#include "users/LoginDialog.h"
+
+#include <QCoreApplication>
+#include <QTimerEvent>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class ServerCopiesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TempStore::serverConfigured())
+            GTEST_SKIP() << "needs the PostgreSQL test server: ctest -L postgres";
+        store = std::make_unique<TempStore>(Connection::kDefaultName, Engine::Postgres);
+        me = store->addUser("me", "我自己", "pw");
+        colleague = store->addUser("li", "李娜", "pw");
+        auto sound = std::make_unique<RecordingSoundPlayer>();
+        heard = sound.get();
+        window = std::make_unique<MainWindow>(store->session(), nullptr, std::move(sound));
+    }
+    void TearDown() override {
+        colleagueWindow.reset();
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static void loginAs(MainWindow& into, const QString& name) {
+        ScriptedModal modal([&](QDialog& dialog) {
+            auto& login = dynamic_cast<LoginDialog&>(dialog);
+            login.loginNameEdit->setText(name);
+            login.passwordEdit->setText("pw");
+            login.logIn();
+            return dialog.result();
+        });
+        into.showLoginOnce();
+    }
+    // "添加提醒" in a window, to one recipient, starting now, every five minutes.
+    static void publish(MainWindow& from, const QString& recipient, const QString& content,
+                        const std::function<void()>& beforeSave = {}) {
+        ScriptedModal modal([&](QDialog& dialog) {
+            auto& add = dynamic_cast<AddReminderDialog&>(dialog);
+            add.onShown();
+            for (int row = 0; row < add.recipientList->count(); ++row)
+                add.recipientList->setChecked(row, add.recipientList->caption(row) == recipient);
+            add.contentEdit->setPlainText(content);
+            if (beforeSave)
+                beforeSave();
+            add.save();
+            return int(QDialog::Rejected);
+        });
+        from.addReminder();
+    }
+    // Every timer of the background work fires once, as the event loop delivers it.
+    void fireBackgroundTimers() {
+        QList<QTimer*> timers{window->listRefreshTimer};
+        for (ReminderKind kind : kAllReminderKinds)
+            timers << window->polling().pollTimer(kind);
+        for (QTimer* timer : timers) {
+            QTimerEvent tick(timer->timerId());
+            QCoreApplication::sendEvent(timer, &tick);
+        }
+    }
+
+    FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
+    ScriptedBoxes boxes;
+    std::unique_ptr<TempStore> store;
+    int me = 0;
+    int colleague = 0;
+    RecordingSoundPlayer* heard = nullptr;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindow> colleagueWindow;
+};
+
+TEST_F(ServerCopiesTest, AReminderPublishedInOneCopyIsRemindedAndAcknowledgedInAnother) {
+    Session colleagueSession = store->openSecondSession("colleague-copy");
+    colleagueWindow = std::make_unique<MainWindow>(colleagueSession, nullptr,
+                                                   std::make_unique<RecordingSoundPlayer>());
+    loginAs(*colleagueWindow, "li");
+    loginAs(*window, "me");
+    ASSERT_EQ(window->pendingList->count(), 0);
+
+    publish(*colleagueWindow, "我自己", "下午三点开会");
+    ASSERT_EQ(colleagueWindow->publishedList->count(), 1);
+
+    // My copy finds the row by itself: the list refresh, then the poll and its timer.
+    window->refreshListsIfChanged();
+    ASSERT_EQ(window->pendingList->count(), 1);
+    ReminderPolling& polling = window->polling();
+    polling.onOrdinaryPollTimer();
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->isRunning());
+    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    clock.advanceMs(300000);
+    ASSERT_TRUE(polling.ordinaryRepeatTimer->checkElapsed());
+    auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(heard->played, QStringList{"reminder.wav"});
+    ASSERT_EQ(popup->reminderList->count(), 1);
+    popup->reminderList->setChecked(0, true);
+    popup->acknowledgeTicked();
+    EXPECT_EQ(window->pendingList->count(), 0);
+    ASSERT_EQ(window->historyList->count(), 1);
+    EXPECT_EQ(window->historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
+
+    // The publisher's copy sees it handled.
+    colleagueWindow->refreshListsIfChanged();
+    EXPECT_EQ(colleagueWindow->publishedList->count(), 0);
+    polling.onOrdinaryPollTimer();
+    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+}
+
+TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
+    TempStore::Reminder before;
+    before.recipient = me;
+    before.publisher = colleague;
+    before.detail = "之前写的";
+    before.beginTime = "2026-12-09 08:00:00";
+    store->addReminder(before);
+    loginAs(*window, "me");
+    ASSERT_EQ(window->pendingList->count(), 1);
+
+    // The server goes while the user fills in a reminder: saving it fails, and says so.
+    publish(*window, "李娜", "服务器不在时写的", [] { TempStore::controlServer("kill"); });
+    ASSERT_FALSE(boxes.texts().isEmpty());
+    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
+    EXPECT_FALSE(boxes.texts().contains(QStringLiteral("成功添加提醒信息！")));
+
+    boxes.clear();
+    for (int round = 0; round < 5; ++round)
+        fireBackgroundTimers();
+    ASSERT_EQ(boxes.count(), 1) << "one fault, one box, however many timers fail";
+    EXPECT_TRUE(boxes.lastWasNotice());
+    EXPECT_GE(boxes.last().text.split('\n').size(), 2) << "the server's own message follows";
+    EXPECT_TRUE(window->polling().ordinaryPollTimer->isActive());
+    EXPECT_TRUE(window->listRefreshTimer->isActive());
+    EXPECT_EQ(window->pendingList->count(), 1) << "a failed read leaves the lists as they were";
+
+    TempStore::controlServer("restart");
+    boxes.clear();
+    fireBackgroundTimers();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_TRUE(window->polling().ordinaryRepeatTimer->isRunning())
+        << "the poll works again without a restart of the program";
+    window->reloadLists();
+    ASSERT_EQ(window->pendingList->count(), 1);
+    EXPECT_EQ(window->pendingList->subItem(0, 0), QStringLiteral("之前写的"));
+    EXPECT_EQ(store->count("tbl_reminder"), 1);
+
+    // Working again ends the episode: the next fault is told again.
+    TempStore::controlServer("kill");
+    fireBackgroundTimers();
+    EXPECT_EQ(boxes.count(), 1);
+    TempStore::controlServer("restart");
+}
+
+} // namespace

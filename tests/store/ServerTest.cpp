@@ -1,0 +1,383 @@
+// What only a store on a PostgreSQL server has: creating it in a database, moving a file
+// store there, many copies at once, and a server that goes away and comes back.
+#include "store/Connection.h"
+#include "store/NewStore.h"
+#include "store/PostgresServer.h"
+#include "store/Query.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+#include "support/ServerLink.h"
+#include "support/TempStore.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+#define REQUIRE_SERVER()                                                                           \
+    if (!TempStore::serverConfigured())                                                            \
+    GTEST_SKIP() << "needs the PostgreSQL test server: ctest -L postgres"
+
+using Connection::OpenResult;
+
+void publish(const QString& connectionName, int recipient, const QString& detail,
+             qint64 totalTime) {
+    Query insert(connectionName);
+    insert.setStatement(Statements::kInsertReminder);
+    insert.bindText("p1", QString::number(recipient));
+    insert.bindText("p2", detail);
+    insert.bindSmallInt("p3", 0);
+    insert.bindText("p4", "2011-03-08 08:00:00");
+    insert.bindText("p5", "5");
+    insert.bindText("p6", "分");
+    insert.bindText("p7", "2011-03-08 08:00:00");
+    insert.bindInteger("p8", recipient);
+    insert.bindText("p9", "0");
+    insert.bindText("p10", "0");
+    insert.bindLargeInt("p11", totalTime);
+    insert.execute();
+}
+
+int poll(Query& query, int user) {
+    query.setStatement(Statements::kPollOrdinary);
+    query.bindInteger("p", user);
+    query.open();
+    return query.recordCount();
+}
+
+TEST(ServerTest, ANewStoreNeedsAnEmptyDatabaseAndItsOwnerButNoSuperuser) {
+    REQUIRE_SERVER();
+    const QString role = QStringLiteral("team_") + QUuid::createUuid().toString(QUuid::Id128);
+    TempDatabase::runOnServer(QStringLiteral("CREATE ROLE %1 LOGIN").arg(role));
+    {
+        TempDatabase database;
+        TempDatabase::runOnServer(
+            QStringLiteral("ALTER DATABASE %1 OWNER TO %2").arg(database.name(), role));
+        const QString uri = database.uri().replace("user=postgres", "user=" + role);
+
+        EXPECT_EQ(Connection::open(uri, "team").result, OpenResult::CannotOpen)
+            << "a database without the tables is no store";
+        NewStore::create(uri);
+        try {
+            NewStore::create(uri);
+            ADD_FAILURE() << "a second store in the same database";
+        } catch (const StoreError& error) {
+            EXPECT_TRUE(error.message().contains("tbl_user")) << error.what();
+        }
+        ASSERT_EQ(Connection::open(uri, "team").result, OpenResult::Opened);
+        Query login("team");
+        login.setStatement(Statements::kLogin);
+        login.bindText("p1", "ADMIN");
+        login.bindText("p2", NewStore::kAdminDefaultPassword);
+        login.open();
+        ASSERT_EQ(login.recordCount(), 1);
+        EXPECT_EQ(login.fieldAsInteger("IfAdmin"), 1);
+        Connection::close("team");
+    }
+    TempDatabase::runOnServer(QStringLiteral("DROP ROLE %1").arg(role));
+}
+
+TEST(ServerTest, AServerThatCannotServeIsToldWithItsOwnMessageAtOnce) {
+    REQUIRE_SERVER();
+    const struct {
+        const char* what;
+        QString uri;
+        const char* message;
+    } cases[] = {
+        {"no server there", "postgresql:///postgres?host=/nonexistent/qx&port=5432",
+         "/nonexistent/qx/.s.PGSQL.5432"},
+        {"no such database", TempStore::serverUri("qx_no_such_database"),
+         "database \"qx_no_such_database\" does not exist"},
+        {"a password in the URI", TempStore::serverUri().replace("user=postgres", "password=x"),
+         "~/.pgpass"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QElapsedTimer timer;
+        timer.start();
+        const Connection::Outcome outcome = Connection::open(c.uri, "unusable");
+        EXPECT_EQ(outcome.result, OpenResult::CannotOpen);
+        EXPECT_TRUE(outcome.message.contains(QString::fromUtf8(c.message)))
+            << outcome.message.toStdString();
+        EXPECT_FALSE(outcome.message.contains("FATAL")) << outcome.message.toStdString();
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_TRUE(Connection::filePath("unusable").isEmpty());
+    }
+}
+
+// The network to the server goes: the copy hears of it at its next statement and tries to
+// reach the server again, which lets it wait for the connect timeout; its background work
+// then fails at once for a while instead of holding the windows at every round. Whatever
+// someone waits for tries again, and brings the store back for everything.
+TEST(ServerTest, ANetworkGoneIsToldAndBackgroundWorkDoesNotWaitForItAgainAndAgain) {
+    REQUIRE_SERVER();
+    TempDatabase database;
+    NewStore::create(database.uri());
+    ServerLink link;
+    ASSERT_EQ(Connection::open(link.uri(database.name(), 2), "remote").result, OpenResult::Opened);
+    Query query("remote");
+    ASSERT_EQ(poll(query, 1), 0);
+    auto backgroundPoll = [&] {
+        Connection::NoWait background("remote");
+        return poll(query, 1);
+    };
+
+    link.cut();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_THROW(poll(query, 1), StoreError);
+    EXPECT_GE(timer.elapsed(), 1900) << "the attempt to reach the server waited for its timeout";
+    timer.restart();
+    EXPECT_THROW(backgroundPoll(), StoreError);
+    EXPECT_LT(timer.elapsed(), 500);
+
+    link.restore();
+    EXPECT_THROW(backgroundPoll(), StoreError);
+    EXPECT_EQ(poll(query, 1), 0);
+    EXPECT_EQ(backgroundPoll(), 0);
+    Connection::close("remote");
+}
+
+TEST(ServerTest, TwentyCopiesWritingAndPollingAtOnceLoseNothing) {
+    REQUIRE_SERVER();
+    TempStore store(Connection::kDefaultName, Engine::Postgres);
+    constexpr int kCopies = 20;
+    constexpr int kRounds = 25;
+    std::vector<int> users;
+    for (int c = 0; c < kCopies; ++c)
+        users.push_back(
+            store.addUser(QStringLiteral("user%1").arg(c), QStringLiteral("用户%1").arg(c)));
+    std::atomic<int> failures{0};
+    std::atomic<int> acknowledged{0};
+    std::vector<std::thread> copies;
+    for (int c = 0; c < kCopies; ++c) {
+        copies.emplace_back([&, c] {
+            const QString name = QStringLiteral("copy-%1").arg(c);
+            if (Connection::open(store.location(), name).result != OpenResult::Opened) {
+                failures += kRounds;
+                return;
+            }
+            {
+                Query query(name);
+                for (int round = 0; round < kRounds; ++round) {
+                    try {
+                        // Each copy publishes to the next one's user and handles what it
+                        // finds for its own, as popups do.
+                        publish(name, users[(c + 1) % kCopies],
+                                QStringLiteral("%1-%2").arg(c).arg(round), round);
+                        if (poll(query, users[c]) > 0) {
+                            const QString key = query.fieldAsString("KeyID");
+                            query.setStatement(Statements::kAcknowledge);
+                            query.bindText("p", key);
+                            query.execute();
+                            ++acknowledged;
+                        }
+                    } catch (const StoreError& error) {
+                        ADD_FAILURE() << error.what();
+                        ++failures;
+                    }
+                }
+            }
+            Connection::close(name);
+        });
+    }
+    for (std::thread& copy : copies)
+        copy.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(store.count("tbl_reminder"), kCopies * kRounds);
+    EXPECT_EQ(store.scalar("SELECT COUNT(DISTINCT ReDetail) FROM tbl_reminder").toInt(),
+              kCopies * kRounds);
+    EXPECT_GT(acknowledged.load(), 0);
+    EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_reminder WHERE IfDone = 1").toInt(),
+              acknowledged.load());
+}
+
+// Every row of the three tables, keys first, as texts (NULL stays apart from empty text).
+std::vector<QStringList> everyRow(const QString& connectionName) {
+    std::vector<QStringList> rows;
+    for (const char* table : {"tbl_user", "tbl_popdem", "tbl_reminder"}) {
+        QSqlQuery query(QSqlDatabase::database(connectionName));
+        EXPECT_TRUE(query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY KeyID").arg(table)));
+        while (query.next()) {
+            QStringList texts{QString::fromLatin1(table)};
+            for (int c = 0; c < query.record().count(); ++c)
+                texts << (query.isNull(c) ? QStringLiteral("<null>") : query.value(c).toString());
+            rows.push_back(texts);
+        }
+    }
+    return rows;
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QString output;
+};
+
+ToolRun runNewStore(const QStringList& arguments) {
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(QStringLiteral(QX_NEWSTORE_TOOL), arguments);
+    tool.waitForFinished(60000);
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            QString::fromUtf8(tool.readAll())};
+}
+
+// A team's file store with accounts (the newest one deleted), permission strings and a few
+// hundred reminders of every kind, moved to the server and back to a file.
+TEST(ServerTest, CopyFromMovesEveryRowWithItsKeyAndNewKeysFollowTheSourcesOwn) {
+    REQUIRE_SERVER();
+    TempStore file(QStringLiteral("file"));
+    file.execute("BEGIN");
+    std::vector<int> users;
+    for (int u = 0; u < 12; ++u)
+        users.push_back(file.addUser(QStringLiteral("User%1").arg(u),
+                                     QStringLiteral("用户%1").arg(u), QStringLiteral("Pw%1").arg(u),
+                                     u == 3, u % 2 ? QStringLiteral("备注") : QString()));
+    for (int u = 0; u < 12; u += 3)
+        file.setPermission(users[u], QStringLiteral("101010101"));
+    for (int r = 0; r < 300; ++r) {
+        TempStore::Reminder reminder;
+        reminder.recipient = users[r % 12];
+        reminder.publisher = users[(r * 7) % 12];
+        reminder.detail = QStringLiteral("第%1条\r\n第二行 'quoted' \\ back").arg(r);
+        reminder.action = r % 2;
+        reminder.beginTime = r % 2 ? "2011-03-08 09:05:00 " : "2011-03-08 09:05:17";
+        reminder.intervalNumber = r % 60;
+        reminder.intervalType = QStringList{"秒", "分", "时", "天"}[r % 4];
+        reminder.kind = r % 4;
+        reminder.done = r % 3 == 0;
+        reminder.totalTime = r % 10 == 0 ? QVariant() : QVariant(qint64(r) * 1000000000LL);
+        file.addReminder(reminder);
+    }
+    file.execute("DELETE FROM tbl_user WHERE KeyID=?", {users.back()});
+    file.execute("DELETE FROM tbl_reminder WHERE KeyID > 295");
+    file.execute("COMMIT");
+    const auto original = everyRow(file.session().connectionName);
+    Connection::close(file.session().connectionName); // the team has stopped its copies
+
+    TempDatabase server;
+    const ToolRun moved = runNewStore({"--copy-from", file.filePath(), server.uri()});
+    ASSERT_EQ(moved.exitCode, 0) << moved.output.toStdString();
+    EXPECT_TRUE(moved.output.contains("copied 12 users, 4 permission strings and 295 reminders"))
+        << moved.output.toStdString();
+    ToolRun again = runNewStore({"--copy-from", file.filePath(), server.uri()});
+    EXPECT_EQ(again.exitCode, 1) << "a store that holds the tables is never written over";
+    again = runNewStore({server.uri()});
+    EXPECT_EQ(again.exitCode, 1);
+
+    QTemporaryDir back;
+    const QString backPath = back.filePath("back.mcm");
+    ASSERT_EQ(runNewStore({"--copy-from", server.uri(), backPath}).exitCode, 0);
+    for (const QString& copy : {server.uri(), backPath}) {
+        SCOPED_TRACE(copy.toStdString());
+        ASSERT_EQ(Connection::open(copy, "copy").result, OpenResult::Opened);
+        EXPECT_EQ(everyRow("copy"), original);
+        // The keys handed out next.
+        Query query("copy");
+        query.setStatement(Statements::kInsertUser);
+        for (const char* p : {"p1", "p2", "p3", "p4"})
+            query.bindText(p, "new");
+        query.bindText("p5", "0");
+        query.execute();
+        query.setStatement(Statements::kSelectUserByLogName);
+        query.bindText("p", "NEW");
+        query.open();
+        EXPECT_EQ(query.fieldAsInteger("KeyID"), users.back() + 1)
+            << "the deleted account's key is never given again";
+        publish("copy", 1, "next", 1);
+        query.setStatement(QStringLiteral("Select * from tbl_reminder where ReDetail='next'"));
+        query.open();
+        EXPECT_EQ(query.fieldAsInteger("KeyID"), 301);
+        Connection::close("copy");
+    }
+
+    // A row the server cannot take stops the move and leaves the database as it was.
+    file.execute("UPDATE tbl_reminder SET ReIntervalNumber='abc' WHERE KeyID=250");
+    TempDatabase refused;
+    const ToolRun failed = runNewStore({"--copy-from", file.filePath(), refused.uri()});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.output.contains("tbl_reminder KeyID 201–")) << failed.output.toStdString();
+    EXPECT_TRUE(failed.output.contains("abc")) << failed.output.toStdString();
+    EXPECT_EQ(Connection::open(refused.uri(), "refused").message, "no such table: tbl_user");
+}
+
+TEST(ServerRestartTest, ASessionCarriesOnAfterTheServerRestartsAndAFailedWriteIsNeverASuccess) {
+    REQUIRE_SERVER();
+    TempStore store(Connection::kDefaultName, Engine::Postgres);
+    const QString name = store.session().connectionName;
+    const int user = store.addUser("u", "用户");
+    publish(name, user, "before", 60);
+    Query query(name);
+    ASSERT_EQ(poll(query, user), 1);
+    const QString key = query.fieldAsString("KeyID");
+    const quint64 opens = Connection::openCount(name);
+
+    // Another copy acknowledges the row while a third holds it locked; the server goes down
+    // under the waiting write.
+    QSqlDatabase lockerDb = QSqlDatabase::addDatabase(PostgresServer::kDriver, "locker");
+    QString error;
+    ASSERT_TRUE(PostgresServer::open(lockerDb, store.location(), 30000, &error))
+        << error.toStdString();
+    QSqlQuery locker(lockerDb);
+    ASSERT_TRUE(locker.exec("BEGIN"));
+    ASSERT_TRUE(locker.exec("SELECT * FROM tbl_reminder FOR UPDATE"));
+    std::atomic<bool> writeFailed{false};
+    std::thread waitingCopy([&] {
+        if (Connection::open(store.location(), "waiting").result == OpenResult::Opened) {
+            try {
+                Query acknowledge("waiting");
+                acknowledge.setStatement(Statements::kAcknowledge);
+                acknowledge.bindText("p", key);
+                acknowledge.execute();
+            } catch (const StoreError&) {
+                writeFailed = true;
+            }
+        }
+        Connection::close("waiting");
+    });
+    const QString waiting =
+        QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE "
+                       "wait_event_type = 'Lock' AND datname = current_database()");
+    for (int i = 0; i < 400 && store.scalar(waiting).toInt() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(store.scalar(waiting).toInt(), 1);
+    TempStore::controlServer("kill");
+    waitingCopy.join();
+    locker.finish();
+    lockerDb.close();
+    lockerDb = QSqlDatabase();
+    QSqlDatabase::removeDatabase("locker");
+    EXPECT_TRUE(writeFailed) << "a write cut off by the server's end reports its failure";
+
+    // While the server is away every statement fails.
+    EXPECT_THROW(publish(name, user, "while away", 60), StoreError);
+    EXPECT_THROW(poll(query, user), StoreError);
+
+    TempStore::controlServer("restart");
+    // The next statement opens the connection again by itself.
+    EXPECT_EQ(poll(query, user), 1);
+    EXPECT_EQ(query.fieldAsString("ReDetail"), "before");
+    EXPECT_GT(Connection::openCount(name), opens);
+    publish(name, user, "after", 60);
+    const auto rows = store.rows("SELECT ReDetail, IfDone FROM tbl_reminder ORDER BY KeyID");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0].toString(), "before");
+    EXPECT_EQ(rows[0][1].toInt(), 0);
+    EXPECT_EQ(rows[1][0].toString(), "after");
+
+    // A restart between two statements fails neither of them.
+    TempStore::controlServer("kill");
+    TempStore::controlServer("restart");
+    EXPECT_EQ(poll(query, user), 2);
+}
+
+} // namespace
