@@ -47,6 +47,10 @@ bool StoreWatch::reopen() {
 bool StoreWatch::run(const std::function<void()>& work) {
     if (path_.isEmpty())
         path_ = Connection::filePath(connectionName_);
+    // No store opened yet: the program is still choosing or opening it, and the timers that
+    // run meanwhile have nothing to tell.
+    if (path_.isEmpty())
+        return false;
     if (missing_ && !reopen())
         return false;
     try {
