@@ -5,6 +5,7 @@
 #include "platform/FilePickers.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
+#include "store/Connection.h"
 #include "store/NewStore.h"
 #include "store/StoreError.h"
 
@@ -58,6 +59,24 @@ FirstStartDialog::FirstStartDialog(const QString& missingLocation, QWidget* pare
     buttons->addWidget(exitButton);
     buttons->addStretch(1);
 
+    // A team on a database server names it here instead of a file.
+    serverLabel = new QLabel(QStringLiteral("数据库服务器："), clientArea);
+    serverLabel->setObjectName(QStringLiteral("serverLabel"));
+    serverEdit = new QLineEdit(clientArea);
+    serverEdit->setObjectName(QStringLiteral("serverEdit"));
+    serverEdit->setAccessibleName(serverLabel->text().chopped(1));
+    serverEdit->setPlaceholderText(QStringLiteral("postgresql://用户@服务器:5432/qxreminder"));
+    serverLabel->setBuddy(serverEdit);
+    connectServerButton = new QPushButton(QStringLiteral("连接服务器"), clientArea);
+    connectServerButton->setObjectName(QStringLiteral("connectServerButton"));
+    connectServerButton->setMinimumSize(90, 28);
+    auto* server = new QHBoxLayout;
+    server->setContentsMargins(36, 0, 36, 0);
+    server->setSpacing(8);
+    server->addWidget(serverLabel);
+    server->addWidget(serverEdit, 1);
+    server->addWidget(connectServerButton);
+
     auto* text = new QHBoxLayout;
     text->setContentsMargins(36, 0, 36, 0);
     text->addWidget(explanationLabel);
@@ -70,14 +89,20 @@ FirstStartDialog::FirstStartDialog(const QString& missingLocation, QWidget* pare
     layout->addLayout(text);
     layout->addSpacing(32);
     layout->addLayout(buttons);
-    layout->addStretch(3);
+    layout->addStretch(2);
+    layout->addLayout(server);
+    layout->addStretch(1);
 
     setTabOrder(openExistingButton, createNewButton);
     setTabOrder(createNewButton, exitButton);
+    setTabOrder(exitButton, serverEdit);
+    setTabOrder(serverEdit, connectServerButton);
     connect(openExistingButton, &QPushButton::clicked, this,
             guardedSlot(this, &FirstStartDialog::openExisting));
     connect(createNewButton, &QPushButton::clicked, this,
             guardedSlot(this, &FirstStartDialog::createNew));
+    connect(connectServerButton, &QPushButton::clicked, this,
+            guardedSlot(this, &FirstStartDialog::connectServer));
     connect(exitButton, &QPushButton::clicked, this,
             guardedSlot(this, &FirstStartDialog::onExitClicked));
     openExistingButton->setFocus();
@@ -126,6 +151,21 @@ void FirstStartDialog::createNew() {
     }
     chosenLocation_ = path;
     createdNewStore_ = true;
+    accept();
+}
+
+void FirstStartDialog::connectServer() {
+    const QString address = serverEdit->text().trimmed();
+    if (Connection::engineOf(address) != Engine::Postgres) {
+        MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+                            QStringLiteral("系统提示"),
+                            QStringLiteral("请输入以 postgresql:// 开头的服务器地址。")});
+        serverEdit->setFocus();
+        return;
+    }
+    // Whether the server answers is the start-up's to find out, with the server's own words.
+    chosenLocation_ = address;
+    createdNewStore_ = false;
     accept();
 }
 

@@ -4,11 +4,13 @@
 #include "chrome/PictureBox.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 // The first start of an installed program, or a start whose store file is gone: says where the
-// reminders live and lets the user open an existing store file or create a new one. Accepted once
-// a store is chosen; rejected when the user would rather end the program.
+// reminders live and lets the user open an existing store file, create a new one, or name the
+// team's database server. Accepted once a store is chosen; rejected when the user would rather
+// end the program.
 class FirstStartDialog : public DialogShell {
     Q_OBJECT
 public:
@@ -17,9 +19,10 @@ public:
 
     void openExisting();
     void createNew();
+    void connectServer();
     void onExitClicked();
 
-    // The store file chosen, once the dialog is accepted.
+    // The store file or server address chosen, once the dialog is accepted.
     QString chosenLocation() const { return chosenLocation_; }
     // The chosen file is a store the dialog has just created.
     bool createdNewStore() const { return createdNewStore_; }
@@ -33,6 +36,9 @@ public:
     QPushButton* openExistingButton = nullptr;
     QPushButton* createNewButton = nullptr;
     QPushButton* exitButton = nullptr;
+    QLabel* serverLabel = nullptr;
+    QLineEdit* serverEdit = nullptr;
+    QPushButton* connectServerButton = nullptr;
 
 private:
     QString chosenLocation_;

@@ -158,8 +158,12 @@ protected:
             explanation = firstStart->explanationLabel->text();
             captions = {firstStart->openExistingButton->text(), firstStart->createNewButton->text(),
                         firstStart->exitButton->text()};
-            while (!buttons.isEmpty() && dialog.result() != QDialog::Accepted)
-                dialog.findChild<QPushButton*>(buttons.takeFirst())->click();
+            while (!buttons.isEmpty() && dialog.result() != QDialog::Accepted) {
+                const QString button = buttons.takeFirst();
+                if (button == "connectServerButton")
+                    firstStart->serverEdit->setText(serverAnswers.takeFirst());
+                dialog.findChild<QPushButton*>(button)->click();
+            }
             return dialog.result();
         });
         shownDialog = nullptr;
@@ -172,6 +176,7 @@ protected:
     ScopedEnvironment configHome_;
     ScriptedBoxes boxes;
     QStringList pickAnswers;
+    QStringList serverAnswers; // typed into the server field before each connect click
     std::vector<FilePickers::Request> pickRequests;
     FirstStartDialog* shownDialog = nullptr;
     QString explanation;
@@ -267,6 +272,24 @@ TEST_F(FirstStartTest, AMissingConfiguredStoreIsNamedAndLeavingWritesNothing) {
     EXPECT_EQ(settings.readAll(), before);
     EXPECT_EQ(QDir(config.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"QxReminder"}));
+}
+
+TEST_F(FirstStartTest, AServerAddressIsTriedWithTheServersWordsAndKeptOnlyOnceItOpens) {
+    // A file path in the server field is refused on the spot; an address that does not answer
+    // ends the start as a file that is not a store does, and the next start asks again.
+    serverAnswers = {"/srv/team.mcm",
+                     " postgresql:///qxreminder?host=/nonexistent/qx&port=5432&connect_timeout=2 "};
+    int exitCode = -1;
+    EXPECT_EQ(startPressing({"connectServerButton", "connectServerButton"}, exitCode), nullptr);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_TRUE(pickRequests.empty());
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_TRUE(boxes.all()[0].text.contains("postgresql://")) << boxes.all()[0].text.toStdString();
+    const QString failure = boxes.all()[1].text;
+    EXPECT_TRUE(failure.startsWith(StoreConnection::connectionFailureText() + '\n'));
+    EXPECT_TRUE(failure.contains("/nonexistent/qx")) << failure.toStdString();
+    EXPECT_EQ(boxes.all()[2].text, StoreConnection::startupFailureText());
+    EXPECT_FALSE(QFile::exists(settingsPath()));
 }
 
 } // namespace
