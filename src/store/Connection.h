@@ -13,7 +13,6 @@
 // itself; its connection, once lost, is opened again by the next statement.
 namespace Connection {
 
-inline const QString kDatabaseFileName = QStringLiteral("qxreminder.mcm");
 // The name of the one connection a run of the program opens and every query object uses.
 inline const QString kDefaultName = QStringLiteral("store");
 inline constexpr int kBusyTimeoutMs = 5000;

@@ -1,5 +1,6 @@
 #include "support/TempStore.h"
 
+#include "platform/AppLocations.h"
 #include "platform/ExecutableFolder.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
@@ -79,7 +80,7 @@ QString TempStore::dir() const {
 }
 
 QString TempStore::filePath() const {
-    return dir_.path() + QStringLiteral("/") + Connection::kDatabaseFileName;
+    return dir_.path() + QStringLiteral("/") + AppLocations::kStoreFileName;
 }
 
 QString TempStore::location() const {
