@@ -25,18 +25,28 @@ DESTDIR=$stage/root "$cmake" --install "$build" --prefix /usr >/dev/null
 bin=$stage/root/usr/bin
 
 # A display of our own: the number Xvfb picked arrives once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$stage/display" 2>/dev/null &
+# -noreset: the server would otherwise reset whenever its last client leaves (the check below,
+# the first start ending), and a client knocking during the reset is turned away.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$stage/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$stage/display" ] && break
     sleep 0.1
 done
 [ -s "$stage/display" ] || fail "Xvfb did not start"
+# A client must get through before the program starts, or its failure would be the program's.
+for _ in $(seq 100); do
+    DISPLAY=:$(cat "$stage/display") xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+DISPLAY=:$(cat "$stage/display") xdotool getdisplaygeometry >/dev/null 2>&1 ||
+    fail "Xvfb on :$(cat "$stage/display") takes no clients"
 
 mkdir -p "$stage/home" "$stage/shared"
 export DISPLAY=:$(cat "$stage/display") QT_QPA_PLATFORM=xcb HOME=$stage/home
 export XDG_CONFIG_HOME=$stage/config
-unset WAYLAND_DISPLAY XDG_SESSION_TYPE
+# The tests hide the platform plugins' messages; here they would say why a start failed.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_LOGGING_RULES
 settings=$XDG_CONFIG_HOME/QxReminder/qxconfig.ini
 store=$stage/shared/team.mcm
 
