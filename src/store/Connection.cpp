@@ -22,10 +22,6 @@
 namespace {
 const char* const kRequiredTables[] = {"tbl_user", "tbl_reminder", "tbl_popdem"};
 
-QString lastMessage(const QSqlError& error) {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
 // What identifies a file whatever its name: the device and the inode. Where the platform has
 // no such thing the existence of the path is all that is checked.
 struct FileId {
@@ -202,12 +198,12 @@ Connection::Outcome Connection::open(const QString& location, const QString& con
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open())
-        return {OpenResult::CannotOpen, lastMessage(db.lastError())};
+        return {OpenResult::CannotOpen, StoreError::messageOf(db.lastError())};
 
     // SQLite reads the file lazily: these statements are what finds out whether it is ours.
     QSqlQuery pragma(db);
     if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
-        const QString message = lastMessage(pragma.lastError());
+        const QString message = StoreError::messageOf(pragma.lastError());
         pragma.finish();
         return failed(connectionName, message);
     }
@@ -219,7 +215,7 @@ Connection::Outcome Connection::open(const QString& location, const QString& con
         check.addBindValue(QString::fromLatin1(table));
         if (!check.exec() || !check.next()) {
             const QString message = check.lastError().isValid()
-                                        ? lastMessage(check.lastError())
+                                        ? StoreError::messageOf(check.lastError())
                                         : QStringLiteral("no such table: %1").arg(table);
             check.finish();
             return failed(connectionName, message);

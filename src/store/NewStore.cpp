@@ -116,11 +116,6 @@ QString uniqueConnectionName() {
     return QStringLiteral("newstore-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-QString messageOf(const QSqlError& error) {
-    const QString message = PostgresServer::cleanMessage(error.databaseText());
-    return message.isEmpty() ? error.text() : message;
-}
-
 // A statement without values runs as it stands: a server prepares only what it can plan.
 void exec(QSqlQuery& query, const QString& statement, const std::vector<QVariant>& values = {}) {
     bool ran = false;
@@ -132,7 +127,7 @@ void exec(QSqlQuery& query, const QString& statement, const std::vector<QVariant
         ran = query.exec();
     }
     if (!ran)
-        throw StoreError(messageOf(query.lastError()));
+        throw StoreError(StoreError::messageOf(query.lastError()));
 }
 
 void exec(const QSqlDatabase& db, const QString& statement,
@@ -357,7 +352,7 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
     exec(read, QStringLiteral("SELECT %1 FROM %2 ORDER BY KeyID").arg(columns, name));
     QSqlQuery fullBatch(target.db());
     if (!fullBatch.prepare(insertText(name, columns, columnCount, kBatchRows)))
-        throw StoreError(messageOf(fullBatch.lastError()));
+        throw StoreError(StoreError::messageOf(fullBatch.lastError()));
     std::vector<QVariant> batch;
     batch.reserve(static_cast<std::size_t>(kBatchRows * columnCount));
     auto write = [&](QSqlQuery& insert) {
@@ -368,7 +363,7 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
                 QStringLiteral("%1 KeyID %2–%3：%4")
                     .arg(name, batch.front().toString(),
                          batch[batch.size() - static_cast<std::size_t>(columnCount)].toString(),
-                         messageOf(insert.lastError())));
+                         StoreError::messageOf(insert.lastError())));
         batch.clear();
     };
     int rows = 0;
@@ -381,11 +376,11 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
             write(fullBatch);
     }
     if (read.lastError().isValid())
-        throw StoreError(messageOf(read.lastError()));
+        throw StoreError(StoreError::messageOf(read.lastError()));
     if (!batch.empty()) {
         QSqlQuery lastBatch(target.db());
         if (!lastBatch.prepare(insertText(name, columns, columnCount, rows % kBatchRows)))
-            throw StoreError(messageOf(lastBatch.lastError()));
+            throw StoreError(StoreError::messageOf(lastBatch.lastError()));
         write(lastBatch);
     }
     return {rows, lastKey};

@@ -1,4 +1,5 @@
 #include "store/PostgresServer.h"
+#include "store/StoreError.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -22,11 +23,6 @@ PGconn* handleOf(const QSqlDatabase& db) {
     if (!handle.isValid() || qstrcmp(handle.typeName(), "pg_conn*") != 0)
         return nullptr;
     return *static_cast<PGconn* const*>(handle.constData());
-}
-
-QString lastMessage(const QSqlError& error) {
-    return PostgresServer::cleanMessage(error.databaseText().isEmpty() ? error.text()
-                                                                       : error.databaseText());
 }
 
 } // namespace
@@ -115,7 +111,7 @@ bool PostgresServer::open(QSqlDatabase& db, const QString& uri, int lockTimeoutM
         return false;
     db.setConnectOptions(options);
     if (!db.open()) {
-        *error = lastMessage(db.lastError());
+        *error = StoreError::messageOf(db.lastError());
         return false;
     }
     // The server's warnings (its goodbye when it shuts down) are no concern of the user's
@@ -130,7 +126,7 @@ bool PostgresServer::open(QSqlDatabase& db, const QString& uri, int lockTimeoutM
     for (const QString& statement : setup) {
         QSqlQuery query(db);
         if (!query.exec(statement)) {
-            *error = lastMessage(query.lastError());
+            *error = StoreError::messageOf(query.lastError());
             query.finish();
             db.close();
             return false;

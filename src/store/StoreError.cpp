@@ -17,9 +17,12 @@ bool isBusyCode(const QString& nativeCode) {
 }
 } // namespace
 
+QString StoreError::messageOf(const QSqlError& error) {
+    const QString message = PostgresServer::cleanMessage(error.databaseText());
+    return message.isEmpty() ? PostgresServer::cleanMessage(error.text()) : message;
+}
+
 StoreError StoreError::fromEngine(const QSqlError& error) {
-    QString message = PostgresServer::cleanMessage(error.databaseText());
-    if (message.isEmpty())
-        message = error.text();
-    return StoreError(message, isBusyCode(error.nativeErrorCode()) ? Kind::Busy : Kind::Refused);
+    return StoreError(messageOf(error),
+                      isBusyCode(error.nativeErrorCode()) ? Kind::Busy : Kind::Refused);
 }

@@ -20,6 +20,8 @@ public:
 
     // The error of a failed statement, with its kind read from the engine's code.
     static StoreError fromEngine(const QSqlError& error);
+    // What the engine said of a failure, without the decoration drivers and servers add.
+    static QString messageOf(const QSqlError& error);
 
     Kind kind() const { return kind_; }
     QString message() const { return QString::fromUtf8(what()); }
