@@ -13,27 +13,15 @@ DialogShell::DialogShell(QWidget* parent)
 
 DialogShell::~DialogShell() = default;
 
-void DialogShell::onCaptionButtonClicked(SkinButton* button) {
-    switch (button->buttonStyle()) {
-    case SkinButtonStyle::Minimize:
-        // The whole application goes down, as the platform's application minimise does.
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isVisible() && window->isWindow())
-                window->showMinimized();
-        break;
-    case SkinButtonStyle::Maximize:
-        showMaximized();
-        break;
-    case SkinButtonStyle::Restore:
-        showNormal();
-        break;
-    case SkinButtonStyle::Close:
-        close();
-        break;
-    case SkinButtonStyle::Help:
-    case SkinButtonStyle::TextButton:
-        break;
-    }
+void DialogShell::onMinimizeClicked() {
+    // The whole application goes down, as the platform's application minimise does.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->isWindow())
+            window->showMinimized();
+}
+
+void DialogShell::onCloseClicked() {
+    close();
 }
 
 void DialogShell::resizeEvent(QResizeEvent* event) {

@@ -32,7 +32,7 @@ public:
     ~DialogShell() override;
 
     using ShellFrame::applyRoundShape;
-    void onCaptionButtonClicked(SkinButton* button) override;
+    using ShellFrame::onCaptionButtonClicked;
 
 signals:
     // A press on the title bar started moving the dialog.
@@ -40,5 +40,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void onMinimizeClicked() override;
+    void onCloseClicked() override;
     void onWindowMoveStarted(bool systemMove) override;
 };

@@ -154,6 +154,26 @@ void ShellFrame::initializeFrame() {
     applyRoundShape();
 }
 
+void ShellFrame::onCaptionButtonClicked(SkinButton* button) {
+    switch (button->buttonStyle()) {
+    case SkinButtonStyle::Minimize:
+        onMinimizeClicked();
+        break;
+    case SkinButtonStyle::Close:
+        onCloseClicked();
+        break;
+    case SkinButtonStyle::Maximize:
+        window_.showMaximized();
+        break;
+    case SkinButtonStyle::Restore:
+        window_.showNormal();
+        break;
+    case SkinButtonStyle::Help:
+    case SkinButtonStyle::TextButton:
+        break;
+    }
+}
+
 SkinButton* ShellFrame::makeCaptionButton(const char* name, SkinButtonStyle style) {
     auto* button = new SkinButton(topBar);
     button->setObjectName(QString::fromLatin1(name));

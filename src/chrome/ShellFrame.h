@@ -42,10 +42,15 @@ public:
 
     // The window's visible shape becomes its rectangle with corners rounded by 11 x 11 ellipses.
     void applyRoundShape();
-    // Reacts to a click on a caption button, by the style the button has at that moment.
-    virtual void onCaptionButtonClicked(SkinButton* button) = 0;
+    // Reacts to a click on a caption button, by the style the button has at that moment:
+    // maximise and restore act on the window alike in both shells; minimise and close are
+    // each shell's own.
+    void onCaptionButtonClicked(SkinButton* button);
 
 protected:
+    virtual void onMinimizeClicked() = 0;
+    virtual void onCloseClicked() = 0;
+
     // Builds the frame controls into `window`. `fullCaption`: close, maximise, minimise and
     // help buttons (the shell window); otherwise the close button only (the dialog shell).
     ShellFrame(QWidget& window, bool fullCaption);

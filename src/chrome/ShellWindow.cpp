@@ -51,22 +51,12 @@ void ShellWindow::overrideTrayAvailableForTests(std::optional<bool> available) {
     trayOverride() = available;
 }
 
-void ShellWindow::onCaptionButtonClicked(SkinButton* button) {
-    switch (button->buttonStyle()) {
-    case SkinButtonStyle::Minimize:
-    case SkinButtonStyle::Close:
-        minimizeToTray();
-        break;
-    case SkinButtonStyle::Maximize:
-        showMaximized();
-        break;
-    case SkinButtonStyle::Restore:
-        showNormal();
-        break;
-    case SkinButtonStyle::Help:
-    case SkinButtonStyle::TextButton:
-        break;
-    }
+void ShellWindow::onMinimizeClicked() {
+    minimizeToTray();
+}
+
+void ShellWindow::onCloseClicked() {
+    minimizeToTray();
 }
 
 void ShellWindow::minimizeToTray() {

@@ -35,7 +35,7 @@ public:
     ~ShellWindow() override;
 
     using ShellFrame::applyRoundShape;
-    void onCaptionButtonClicked(SkinButton* button) override;
+    using ShellFrame::onCaptionButtonClicked;
 
     // Hides the window and adds the notification-area icon, once however often it runs; with
     // no notification area it minimises the window instead.
@@ -79,6 +79,8 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void onWindowMoveStarted(bool systemMove) override;
+    void onMinimizeClicked() override;
+    void onCloseClicked() override;
 
 private:
     QSystemTrayIcon* trayIcon_ = nullptr;
