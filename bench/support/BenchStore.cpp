@@ -43,11 +43,12 @@ QString startCluster() {
         return {};
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, "cluster");
-        QString error;
-        if (PostgresServer::open(db, match.captured(0).mid(4), Connection::kBusyTimeoutMs, &error))
+        try {
+            PostgresServer::open(db, match.captured(0).mid(4), Connection::kBusyTimeoutMs);
             QSqlQuery(db).exec("CREATE DATABASE qxbench");
-        else
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        } catch (const StoreError& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase("cluster");
@@ -139,7 +140,7 @@ const QString& BenchStore::serverLocation() {
     }
     const auto outcome = Connection::open(uri, kServerConnection);
     if (outcome.result != Connection::OpenResult::Opened) {
-        std::fprintf(stderr, "%s\n", qPrintable(outcome.message));
+        std::fprintf(stderr, "%s\n", outcome.error ? outcome.error->what() : "");
         std::exit(1);
     }
     // As the file store has its statistics, and every page known visible.

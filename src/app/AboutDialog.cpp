@@ -1,8 +1,8 @@
 #include "app/AboutDialog.h"
 
 #include "chrome/Assets.h"
+#include "chrome/HandlerGuard.h"
 #include "platform/AppInfo.h"
-#include "platform/HandlerGuard.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

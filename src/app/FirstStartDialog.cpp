@@ -1,9 +1,10 @@
 #include "app/FirstStartDialog.h"
 
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
 #include "platform/AppLocations.h"
 #include "platform/FilePickers.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
@@ -144,9 +145,9 @@ void FirstStartDialog::createNew() {
         NewStore::create(path);
     } catch (const StoreError& error) {
         // Nothing was chosen: the user picks another place or another way.
-        MessageBoxes::show(
-            {MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok, QStringLiteral("系统提示"),
-             QStringLiteral("新建数据文件失败：\n") + QString::fromUtf8(error.what())});
+        MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+                            QStringLiteral("系统提示"),
+                            QStringLiteral("新建数据文件失败：\n") + ErrorTexts::of(error)});
         return;
     }
     chosenLocation_ = path;

@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "chrome/Assets.h"
+#include "chrome/HandlerGuard.h"
 #include "entry/AddReminderDialog.h"
 #include "entry/AnniversaryReminderDialog.h"
 #include "entry/AppointmentReminderDialog.h"
@@ -11,7 +12,6 @@
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/Clock.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/SettingsFile.h"

@@ -1,6 +1,7 @@
 #include "app/StoreConnection.h"
 
 #include "app/FirstStartDialog.h"
+#include "chrome/ErrorTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/AppLocations.h"
 #include "platform/MessageBoxes.h"
@@ -46,8 +47,8 @@ void StoreConnection::setUpConnection(const QString& location) {
     case Connection::OpenResult::CannotOpen: {
         // Whoever runs the server needs its own words to put it right.
         QString text = connectionFailureText();
-        if (Connection::engineOf(location) == Engine::Postgres && !outcome.message.isEmpty())
-            text += QLatin1Char('\n') + outcome.message;
+        if (Connection::engineOf(location) == Engine::Postgres && outcome.error)
+            text += QLatin1Char('\n') + ErrorTexts::of(*outcome.error);
         MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统错误:"), text});
         startupFailed_ = true;
@@ -75,7 +76,7 @@ void StoreConnection::saveChosenStore() {
                                 NewStore::kAdminLogName);
     } catch (const std::exception& error) {
         // This run goes on with the store; the next start asks again.
-        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(ErrorTexts::of(error));
     }
 }
 

@@ -6,8 +6,8 @@
 #include "calview/DateStepping.h"
 #include "calview/MenuAccelerators.h"
 #include "calview/SpinButtons.h"
+#include "chrome/HandlerGuard.h"
 #include "platform/Clock.h"
-#include "platform/HandlerGuard.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>

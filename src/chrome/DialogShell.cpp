@@ -1,7 +1,7 @@
 #include "chrome/DialogShell.h"
 
 #include "chrome/Assets.h"
-#include "platform/HandlerGuard.h"
+#include "chrome/HandlerGuard.h"
 
 #include <QApplication>
 

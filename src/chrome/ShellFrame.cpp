@@ -1,9 +1,9 @@
 #include "chrome/ShellFrame.h"
 
 #include "chrome/Assets.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/PictureBox.h"
 #include "chrome/RoundOutline.h"
-#include "platform/HandlerGuard.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "chrome/ShellWindow.h"
 
 #include "chrome/Assets.h"
-#include "platform/HandlerGuard.h"
+#include "chrome/HandlerGuard.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,10 +1,11 @@
 #include "entry/ReminderEntryDialog.h"
 
 #include "chrome/Assets.h"
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
 #include "chrome/PictureBox.h"
 #include "platform/Clock.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "schedule/TimingRules.h"
@@ -519,7 +520,7 @@ bool ReminderEntryDialog::writeReminder(const std::function<void(Query&)>& bindR
     } catch (const std::exception& error) {
         // The other recipients are still written; the save reports every refusal at its end.
         ++tally.failed;
-        const QString reason = QString::fromUtf8(error.what());
+        const QString reason = ErrorTexts::of(error);
         if (!tally.reasons.contains(reason))
             tally.reasons << reason;
         return false;

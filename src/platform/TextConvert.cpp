@@ -4,7 +4,8 @@
 
 ConversionError::ConversionError(const QString& text)
     : std::runtime_error(
-          QStringLiteral("'%1' is not a valid integer value").arg(text).toUtf8().toStdString()) {}
+          QStringLiteral("'%1' is not a valid integer value").arg(text).toUtf8().toStdString()),
+      text_(text) {}
 
 int TextConvert::toInt(const QString& text) {
     qsizetype i = 0;

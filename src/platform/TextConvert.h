@@ -7,6 +7,11 @@
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const QString& text);
+    // The text that is no whole number.
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
 };
 
 namespace TextConvert {

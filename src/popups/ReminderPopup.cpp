@@ -1,9 +1,9 @@
 #include "popups/ReminderPopup.h"
 
 #include "chrome/Assets.h"
+#include "chrome/HandlerGuard.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformChoice.h"
 #include "platform/TextConvert.h"

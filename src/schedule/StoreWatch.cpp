@@ -1,5 +1,6 @@
 #include "schedule/StoreWatch.h"
 
+#include "chrome/ErrorTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
@@ -9,19 +10,6 @@
 #include <QFileInfo>
 
 StoreWatch::StoreWatch(QString connectionName) : connectionName_(std::move(connectionName)) {}
-
-QString StoreWatch::missingText(const QString& path) {
-    return QStringLiteral("找不到数据文件：%1\n提醒已暂停，数据文件恢复后将自动继续。").arg(path);
-}
-
-QString StoreWatch::busyText(const QString& engineMessage) {
-    return QStringLiteral("数据文件被占用已超过一分钟，暂时无法检查提醒，稍后自动重试。\n") +
-           engineMessage;
-}
-
-QString StoreWatch::failureText(const QString& engineMessage) {
-    return QStringLiteral("读取数据文件失败，稍后自动重试。\n") + engineMessage;
-}
 
 void StoreWatch::report(const QString& text) {
     if (reported_)
@@ -37,7 +25,8 @@ bool StoreWatch::reopen() {
         return false;
     const Connection::Outcome outcome = Connection::open(path_, connectionName_);
     if (outcome.result != Connection::OpenResult::Opened) {
-        report(failureText(outcome.message));
+        report(
+            ErrorTexts::failureNotice(outcome.error ? ErrorTexts::of(*outcome.error) : QString()));
         return false;
     }
     missing_ = false;
@@ -63,7 +52,7 @@ bool StoreWatch::run(const std::function<void()>& work) {
             if (!busySince_.isValid())
                 busySince_ = now;
             if (busySince_.msecsTo(now) > kBusyReportAfterMs)
-                report(busyText(error.message()));
+                report(ErrorTexts::busyNotice(error));
             return false;
         }
         case StoreError::Kind::Missing:
@@ -71,14 +60,14 @@ bool StoreWatch::run(const std::function<void()>& work) {
             // A store put in its place is taken at once; otherwise the user hears of it once.
             if (Connection::checkFile(connectionName_) != Connection::FileState::Replaced ||
                 !reopen())
-                report(missingText(path_));
+                report(ErrorTexts::missingNotice(path_));
             return false;
-        case StoreError::Kind::Refused:
-            report(failureText(error.message()));
+        default:
+            report(ErrorTexts::failureNotice(ErrorTexts::of(error)));
             return false;
         }
     } catch (const std::exception& error) {
-        report(failureText(QString::fromUtf8(error.what())));
+        report(ErrorTexts::failureNotice(ErrorTexts::of(error)));
         return false;
     }
     reported_ = false;

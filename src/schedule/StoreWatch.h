@@ -27,10 +27,6 @@ public:
 
     static constexpr qint64 kBusyReportAfterMs = 60000;
 
-    static QString missingText(const QString& path);
-    static QString busyText(const QString& engineMessage);
-    static QString failureText(const QString& engineMessage);
-
 private:
     bool reopen();
     void report(const QString& text);

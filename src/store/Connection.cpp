@@ -52,7 +52,7 @@ struct ConnectionState {
     std::chrono::steady_clock::time_point waitStart;
     // The last attempt to reach a lost server, when it failed only after waiting.
     std::optional<std::chrono::steady_clock::time_point> slowFailureAt;
-    QString slowFailure;
+    std::optional<StoreError> slowFailure;
 };
 
 // A server that lets an attempt to reach it wait for its timeout is not tried again by work
@@ -113,9 +113,9 @@ int onBusy(void* context, int attempt) {
     return 1;
 }
 
-Connection::Outcome failed(const QString& connectionName, const QString& message) {
+Connection::Outcome failed(const QString& connectionName, const StoreError& error) {
     Connection::close(connectionName);
-    return {Connection::OpenResult::CannotOpen, message};
+    return {Connection::OpenResult::CannotOpen, error};
 }
 
 void removeDriver(const QString& connectionName) {
@@ -138,37 +138,29 @@ void registerOpen(const QString& connectionName, std::unique_ptr<ConnectionState
 
 // A fresh driver each time: statements prepared on the lost connection then belong to a
 // driver that is gone and are never sent to the new one.
-bool connectServer(const QString& connectionName, const QString& uri, QString* error) {
+// Throws StoreError when the server cannot be reached or refuses the connection.
+void connectServer(const QString& connectionName, const QString& uri) {
     removeDriver(connectionName);
     QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, connectionName);
-    return PostgresServer::open(db, uri, Connection::kBusyTimeoutMs, error);
+    PostgresServer::open(db, uri, Connection::kBusyTimeoutMs);
 }
 
 Connection::Outcome openServer(const QString& uri, const QString& connectionName) {
     Connection::close(connectionName);
-    QString error;
-    if (!connectServer(connectionName, uri, &error))
-        return failed(connectionName, error);
-    QString missing;
-    {
+    try {
+        connectServer(connectionName, uri);
         QSqlQuery check(QSqlDatabase::database(connectionName, false));
         for (const char* table : kRequiredTables) {
             check.prepare(QStringLiteral("SELECT to_regclass(?) IS NOT NULL"));
             check.addBindValue(QString::fromLatin1(table));
-            if (!check.exec() || !check.next()) {
-                error = PostgresServer::cleanMessage(check.lastError().databaseText());
-                break;
-            }
-            if (!check.value(0).toBool()) {
-                missing = QString::fromLatin1(table);
-                break;
-            }
+            if (!check.exec() || !check.next())
+                throw StoreError::fromEngine(check.lastError());
+            if (!check.value(0).toBool())
+                throw StoreError(StoreError::Kind::NoSuchTable, QString::fromLatin1(table));
         }
-    }
-    if (!error.isEmpty())
+    } catch (const StoreError& error) {
         return failed(connectionName, error);
-    if (!missing.isEmpty())
-        return failed(connectionName, QStringLiteral("no such table: %1").arg(missing));
+    }
     auto state = std::make_unique<ConnectionState>();
     state->engine = Engine::Postgres;
     state->location = uri;
@@ -198,14 +190,14 @@ Connection::Outcome Connection::open(const QString& location, const QString& con
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open())
-        return {OpenResult::CannotOpen, StoreError::messageOf(db.lastError())};
+        return {OpenResult::CannotOpen, StoreError::fromEngine(db.lastError())};
 
     // SQLite reads the file lazily: these statements are what finds out whether it is ours.
     QSqlQuery pragma(db);
     if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
-        const QString message = StoreError::messageOf(pragma.lastError());
+        const StoreError error = StoreError::fromEngine(pragma.lastError());
         pragma.finish();
-        return failed(connectionName, message);
+        return failed(connectionName, error);
     }
     pragma.finish();
     for (const char* table : kRequiredTables) {
@@ -214,11 +206,12 @@ Connection::Outcome Connection::open(const QString& location, const QString& con
                                      "name=? COLLATE NOCASE"));
         check.addBindValue(QString::fromLatin1(table));
         if (!check.exec() || !check.next()) {
-            const QString message = check.lastError().isValid()
-                                        ? StoreError::messageOf(check.lastError())
-                                        : QStringLiteral("no such table: %1").arg(table);
+            const StoreError error =
+                check.lastError().isValid()
+                    ? StoreError::fromEngine(check.lastError())
+                    : StoreError(StoreError::Kind::NoSuchTable, QString::fromLatin1(table));
             check.finish();
-            return failed(connectionName, message);
+            return failed(connectionName, error);
         }
         check.finish();
     }
@@ -272,8 +265,7 @@ void Connection::ensureUsable(const QString& connectionName) {
         return;
     if (state->engine == Engine::Sqlite) {
         if (checkFile(connectionName) != FileState::Same)
-            throw StoreError(QStringLiteral("找不到数据文件：%1").arg(state->location),
-                             StoreError::Kind::Missing);
+            throw StoreError(StoreError::Kind::Missing, state->location);
         return;
     }
     if (!PostgresServer::connectionLost(QSqlDatabase::database(connectionName, false)))
@@ -281,18 +273,20 @@ void Connection::ensureUsable(const QString& connectionName) {
     const auto started = std::chrono::steady_clock::now();
     if (state->noWaitDepth > 0 && state->slowFailureAt &&
         started - *state->slowFailureAt < kReachAgainAfterMs)
-        throw StoreError(state->slowFailure);
+        throw *state->slowFailure;
     const Outcome outcome = reopen(connectionName);
     if (outcome.result == OpenResult::Opened) {
         state->slowFailureAt.reset();
         return;
     }
     const auto ended = std::chrono::steady_clock::now();
+    const StoreError error =
+        outcome.error ? *outcome.error : StoreError(StoreError::Kind::Unreachable, state->location);
     if (ended - started >= kSlowAttemptMs) {
         state->slowFailureAt = ended;
-        state->slowFailure = outcome.message;
+        state->slowFailure = error;
     }
-    throw StoreError(outcome.message);
+    throw error;
 }
 
 Connection::Outcome Connection::reopen(const QString& connectionName) {
@@ -303,9 +297,11 @@ Connection::Outcome Connection::reopen(const QString& connectionName) {
         return open(state->location, connectionName);
     // The connection keeps its name and location while the server is away, so that every
     // later statement tries again.
-    QString error;
-    if (!connectServer(connectionName, state->location, &error))
+    try {
+        connectServer(connectionName, state->location);
+    } catch (const StoreError& error) {
         return {OpenResult::CannotOpen, error};
+    }
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     ++r.openCounts[connectionName];

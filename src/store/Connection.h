@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Engine.h"
+#include "store/StoreError.h"
 
 #include <QString>
 #include <functional>
@@ -26,7 +27,8 @@ enum class OpenResult {
 
 struct Outcome {
     OpenResult result = OpenResult::Missing;
-    QString message; // the engine's message when the store could not be opened
+    // Why the store could not be opened (CannotOpen).
+    std::optional<StoreError> error;
 };
 
 // Which engine a store location names.
@@ -55,7 +57,7 @@ FileState checkFile(const QString& connectionName);
 // Called before every statement. For a file: throws StoreError of kind Missing unless the
 // file is the same, so that nothing is ever read from or written to a file that is no
 // longer the store. For a server: opens a lost connection again, or throws StoreError with
-// the server's message while it cannot be reached. Under NoWait, a server whose last attempt
+// kind Unreachable while it cannot be reached. Under NoWait, a server whose last attempt
 // failed only after waiting for its timeout is not tried again for 20 seconds.
 void ensureUsable(const QString& connectionName);
 // Opens the store's location again under the same name, for a connection whose file went

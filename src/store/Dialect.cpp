@@ -35,7 +35,7 @@ QString Dialect::translate(const QString& statement, Engine engine) {
     const QRegularExpressionMatch match = topN.match(statement);
     if (match.hasMatch()) {
         if (match.captured(1) != QLatin1String("1"))
-            throw StoreError(QStringLiteral("不支持的语句：%1").arg(statement));
+            throw StoreError(StoreError::Kind::UnsupportedStatement, statement);
         return translateTopOne(match, engine);
     }
     if (engine != Engine::Postgres)

@@ -127,7 +127,7 @@ void exec(QSqlQuery& query, const QString& statement, const std::vector<QVariant
         ran = query.exec();
     }
     if (!ran)
-        throw StoreError(StoreError::messageOf(query.lastError()));
+        throw StoreError::fromEngine(query.lastError());
 }
 
 void exec(const QSqlDatabase& db, const QString& statement,
@@ -171,7 +171,7 @@ public:
             }
         } catch (const StoreError& error) {
             abandon();
-            throw failure(error.message());
+            throw failure(error);
         }
     }
     ~NewTarget() { abandon(); }
@@ -206,55 +206,53 @@ public:
         committed_ = true;
     }
 
-    StoreError failure(const QString& message) const {
-        if (engine_ == Engine::Sqlite)
-            return StoreError(QStringLiteral("无法创建数据库文件 %1：%2").arg(location_, message));
-        return StoreError(QStringLiteral("无法在 %1 创建数据库：%2").arg(location_, message));
+    StoreError failure(const StoreError& cause) const {
+        return StoreError(StoreError::Kind::CannotCreate, location_, cause);
     }
 
 private:
     void openFile() {
         if (QFileInfo::exists(location_))
-            throw StoreError(QStringLiteral("文件已存在，不会覆盖：%1").arg(location_));
+            throw StoreError(StoreError::Kind::StoreExists, location_);
         createdFile_ = true;
-        QString message;
+        std::optional<StoreError> error;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
             db.setDatabaseName(location_);
             if (db.open())
                 return;
-            message = db.lastError().text();
+            error = StoreError(StoreError::Kind::Refused, QString(), db.lastError().text());
         }
         abandon();
-        throw failure(message);
+        throw failure(*error);
     }
 
     void openServer() {
-        QString error;
+        std::optional<StoreError> error;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, name_);
-            if (PostgresServer::open(db, location_, Connection::kBusyTimeoutMs, &error)) {
-                try {
-                    for (const Table& table : kTables) {
-                        if (error.isEmpty() &&
-                            scalar(db, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
-                                   {QString::fromLatin1(table.name)})
-                                .toBool())
-                            error = QStringLiteral("数据库中已有表 %1，不会覆盖：%2")
-                                        .arg(QString::fromLatin1(table.name), location_);
-                    }
-                } catch (const StoreError& failed) {
-                    error = failed.message();
-                }
-            } else {
-                error = QStringLiteral("无法连接 %1：%2").arg(location_, error);
+            try {
+                PostgresServer::open(db, location_, Connection::kBusyTimeoutMs);
+            } catch (const StoreError& failed) {
+                error = StoreError(StoreError::Kind::CannotConnect, location_, failed);
             }
-            if (!error.isEmpty())
+            try {
+                for (const Table& table : kTables) {
+                    if (!error && scalar(db, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
+                                         {QString::fromLatin1(table.name)})
+                                      .toBool())
+                        error = StoreError(StoreError::Kind::TablesExist, location_, QString(),
+                                           QString::fromLatin1(table.name));
+                }
+            } catch (const StoreError& failed) {
+                error = failed;
+            }
+            if (error)
                 db.close();
         }
-        if (!error.isEmpty()) {
+        if (error) {
             QSqlDatabase::removeDatabase(name_);
-            throw StoreError(error);
+            throw *error;
         }
     }
 
@@ -289,9 +287,11 @@ public:
     explicit Source(const QString& location) : name_(uniqueConnectionName()) {
         const Connection::Outcome outcome = Connection::open(location, name_);
         if (outcome.result == Connection::OpenResult::Missing)
-            throw StoreError(QStringLiteral("找不到数据文件：%1").arg(location));
+            throw StoreError(StoreError::Kind::Missing, location);
         if (outcome.result != Connection::OpenResult::Opened)
-            throw StoreError(QStringLiteral("无法打开 %1：%2").arg(location, outcome.message));
+            throw StoreError(StoreError::Kind::CannotOpenSource, location,
+                             outcome.error ? *outcome.error
+                                           : StoreError(StoreError::Kind::NotOpen));
         engine_ = Connection::engine(name_);
         exec(db(), engine_ == Engine::Postgres
                        ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
@@ -352,7 +352,7 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
     exec(read, QStringLiteral("SELECT %1 FROM %2 ORDER BY KeyID").arg(columns, name));
     QSqlQuery fullBatch(target.db());
     if (!fullBatch.prepare(insertText(name, columns, columnCount, kBatchRows)))
-        throw StoreError(StoreError::messageOf(fullBatch.lastError()));
+        throw StoreError::fromEngine(fullBatch.lastError());
     std::vector<QVariant> batch;
     batch.reserve(static_cast<std::size_t>(kBatchRows * columnCount));
     auto write = [&](QSqlQuery& insert) {
@@ -360,10 +360,10 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
             insert.bindValue(static_cast<int>(i), batch[i]);
         if (!insert.exec())
             throw StoreError(
-                QStringLiteral("%1 KeyID %2–%3：%4")
-                    .arg(name, batch.front().toString(),
-                         batch[batch.size() - static_cast<std::size_t>(columnCount)].toString(),
-                         StoreError::messageOf(insert.lastError())));
+                StoreError::Kind::CopyFailed, name, StoreError::messageOf(insert.lastError()),
+                QStringLiteral("%1–%2").arg(
+                    batch.front().toString(),
+                    batch[batch.size() - static_cast<std::size_t>(columnCount)].toString()));
         batch.clear();
     };
     int rows = 0;
@@ -376,11 +376,11 @@ std::pair<int, qint64> copyTable(const Source& source, NewTarget& target, const 
             write(fullBatch);
     }
     if (read.lastError().isValid())
-        throw StoreError(StoreError::messageOf(read.lastError()));
+        throw StoreError::fromEngine(read.lastError());
     if (!batch.empty()) {
         QSqlQuery lastBatch(target.db());
         if (!lastBatch.prepare(insertText(name, columns, columnCount, rows % kBatchRows)))
-            throw StoreError(StoreError::messageOf(lastBatch.lastError()));
+            throw StoreError::fromEngine(lastBatch.lastError());
         write(lastBatch);
     }
     return {rows, lastKey};
@@ -397,7 +397,7 @@ void NewStore::create(const QString& location) {
              {kAdminLogName, kAdminTrueName, kAdminDefaultPassword, QStringLiteral("")});
         target.commit();
     } catch (const StoreError& error) {
-        throw target.failure(error.message());
+        throw target.failure(error);
     }
 }
 
@@ -413,7 +413,7 @@ NewStore::CopyCounts NewStore::copy(const QString& source, const QString& target
         }
         to.commit();
     } catch (const StoreError& error) {
-        throw to.failure(error.message());
+        throw to.failure(error);
     }
     return counts;
 }

@@ -32,14 +32,14 @@ bool PostgresServer::isUri(const QString& location) {
            location.startsWith(QLatin1String("postgres://"));
 }
 
-QString PostgresServer::connectOptions(const QString& uri, QString* error) {
+QString PostgresServer::connectOptions(const QString& uri) {
     char* parseError = nullptr;
     PQconninfoOption* const options = PQconninfoParse(uri.toUtf8().constData(), &parseError);
     if (!options) {
-        *error = parseError ? cleanMessage(QString::fromUtf8(parseError))
-                            : QStringLiteral("无法解析连接地址");
+        const QString message =
+            parseError ? cleanMessage(QString::fromUtf8(parseError)) : QString();
         PQfreemem(parseError);
-        return {};
+        throw StoreError(StoreError::Kind::BadUri, uri, message);
     }
     QStringList pairs;
     bool hasTimeout = false;
@@ -50,17 +50,13 @@ QString PostgresServer::connectOptions(const QString& uri, QString* error) {
         const QString key = QString::fromUtf8(option->keyword);
         QString value = QString::fromUtf8(option->val);
         if (key == QLatin1String("password")) {
-            *error =
-                QStringLiteral("连接地址中不能含密码：请把密码写进 ~/.pgpass（或由 PGPASSFILE、"
-                               "PGPASSWORD 给出）");
             PQconninfoFree(options);
-            return {};
+            throw StoreError(StoreError::Kind::PasswordInUri);
         }
         // The driver reads ";" as a separator of its own.
         if (value.contains(QLatin1Char(';'))) {
-            *error = QStringLiteral("连接地址的参数 %1 不能含分号").arg(key);
             PQconninfoFree(options);
-            return {};
+            throw StoreError(StoreError::Kind::SemicolonInUri, key);
         }
         if (key == QLatin1String("connect_timeout")) {
             hasTimeout = true;
@@ -101,19 +97,12 @@ QString PostgresServer::cleanMessage(const QString& message) {
     return kept.join(QLatin1Char('\n'));
 }
 
-bool PostgresServer::open(QSqlDatabase& db, const QString& uri, int lockTimeoutMs, QString* error) {
-    if (!db.isValid()) {
-        *error = QStringLiteral("没有 PostgreSQL 的 Qt SQL 驱动（%1）").arg(kDriver);
-        return false;
-    }
-    const QString options = connectOptions(uri, error);
-    if (options.isEmpty())
-        return false;
-    db.setConnectOptions(options);
-    if (!db.open()) {
-        *error = StoreError::messageOf(db.lastError());
-        return false;
-    }
+void PostgresServer::open(QSqlDatabase& db, const QString& uri, int lockTimeoutMs) {
+    if (!db.isValid())
+        throw StoreError(StoreError::Kind::NoDriver, kDriver);
+    db.setConnectOptions(connectOptions(uri));
+    if (!db.open())
+        throw StoreError(StoreError::Kind::Unreachable, uri, StoreError::messageOf(db.lastError()));
     // The server's warnings (its goodbye when it shuts down) are no concern of the user's
     // terminal; what matters comes as an error of a statement.
     if (PGconn* connection = handleOf(db))
@@ -126,13 +115,12 @@ bool PostgresServer::open(QSqlDatabase& db, const QString& uri, int lockTimeoutM
     for (const QString& statement : setup) {
         QSqlQuery query(db);
         if (!query.exec(statement)) {
-            *error = StoreError::messageOf(query.lastError());
+            const StoreError error = StoreError::fromEngine(query.lastError());
             query.finish();
             db.close();
-            return false;
+            throw error;
         }
     }
-    return true;
 }
 
 bool PostgresServer::connectionLost(const QSqlDatabase& db) {

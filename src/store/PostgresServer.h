@@ -20,9 +20,10 @@ bool isUri(const QString& location);
 
 // The driver's connect options for a URI: every parameter of the URI, plus the connect
 // timeout, a timeout for unanswered sends and the program's name where the URI has none.
-// Empty with `error` set when the URI cannot be used; a URI that carries a password is
-// refused: passwords belong in ~/.pgpass or the environment, never in the settings.
-QString connectOptions(const QString& uri, QString* error);
+// Throws StoreError (BadUri, PasswordInUri, SemicolonInUri) when the URI cannot be used; a URI
+// that carries a password is refused: passwords belong in ~/.pgpass or the environment, never
+// in the settings.
+QString connectOptions(const QString& uri);
 
 // What the server said, without the statement's echo, position marks and code that libpq
 // and the driver add around it.
@@ -30,8 +31,9 @@ QString cleanMessage(const QString& message);
 
 // Opens a database added with the driver kDriver on the server the URI names, and makes
 // the settings every connection of the program has: no notices, and a statement that
-// waits for another's lock gives up after lockTimeoutMs. False with `error` set on failure.
-bool open(QSqlDatabase& db, const QString& uri, int lockTimeoutMs, QString* error);
+// waits for another's lock gives up after lockTimeoutMs. Throws StoreError on failure (NoDriver,
+// the URI's kinds, Unreachable with the server's message, Refused for a setting it refused).
+void open(QSqlDatabase& db, const QString& uri, int lockTimeoutMs);
 
 // Whether the connection to the server is gone: the server closed it (restart, shutdown,
 // an administrator) or a statement found it broken. Reads what the server may have sent

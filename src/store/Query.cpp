@@ -95,7 +95,7 @@ void Query::translate(Engine engine) {
 void Query::setValue(const QString& name, QVariant value) {
     const qsizetype parameter = indexOfName(parameterNames_, name);
     if (parameter < 0)
-        throw StoreError(QStringLiteral("Parameter '%1' not found").arg(name));
+        throw StoreError(StoreError::Kind::UnknownParameter, name);
     values_[static_cast<std::size_t>(parameter)] = std::move(value);
 }
 
@@ -144,7 +144,7 @@ void Query::run(bool select) {
     Connection::ensureUsable(connectionName_);
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     if (!db.isValid() || !db.isOpen())
-        throw StoreError(QStringLiteral("数据库连接未打开"));
+        throw StoreError(StoreError::Kind::NotOpen);
     QSqlQuery& statement = preparedStatement(db);
     try {
         for (std::size_t i = 0; i < placeholders_.size(); ++i)
@@ -217,9 +217,8 @@ const QVariant* Query::field(const QString& column) const {
     }
     if (index < 0) {
         if (!active_)
-            throw StoreError(
-                QStringLiteral("Query: Cannot perform this operation on a closed dataset"));
-        throw StoreError(QStringLiteral("Query: Field '%1' not found").arg(column));
+            throw StoreError(StoreError::Kind::ClosedResult);
+        throw StoreError(StoreError::Kind::UnknownField, column);
     }
     if (row_ >= rowCount_)
         return nullptr;
@@ -243,8 +242,7 @@ qint64 Query::fieldAsInteger(const QString& column) const {
         const double real = value->toDouble(&ok);
         if (ok && real == static_cast<double>(static_cast<qint64>(real)))
             return static_cast<qint64>(real);
-        throw StoreError(
-            QStringLiteral("'%1' is not a valid integer value").arg(value->toString()));
+        throw StoreError(StoreError::Kind::NotAnInteger, value->toString());
     }
     return number;
 }
@@ -266,5 +264,5 @@ QDateTime Query::fieldAsDateTime(const QString& column) const {
         if (moment.isValid())
             return moment;
     }
-    throw StoreError(QStringLiteral("'%1' is not a valid date and time").arg(text));
+    throw StoreError(StoreError::Kind::NotADateTime, text);
 }

@@ -15,7 +15,28 @@ bool isBusyCode(const QString& nativeCode) {
     const int code = nativeCode.toInt(&ok);
     return ok && ((code & 0xff) == 5 || (code & 0xff) == 6);
 }
+
+// For whoever reads what() without the program's words (a debugger, a crash report): the
+// facts, in the order the constructor got them.
+std::string describeForDebugging(StoreError::Kind kind, const QString& subject,
+                                 const QString& engineMessage, const QString& detail) {
+    QStringList parts{QStringLiteral("store error %1").arg(static_cast<int>(kind))};
+    for (const QString* part : {&subject, &detail, &engineMessage})
+        if (!part->isEmpty())
+            parts << *part;
+    return parts.join(QStringLiteral(": ")).toStdString();
+}
 } // namespace
+
+StoreError::StoreError(Kind kind, QString subject, QString engineMessage, QString detail)
+    : std::runtime_error(describeForDebugging(kind, subject, engineMessage, detail)), kind_(kind),
+      subject_(std::move(subject)), engineMessage_(std::move(engineMessage)),
+      detail_(std::move(detail)) {}
+
+StoreError::StoreError(Kind kind, QString subject, const StoreError& cause)
+    : std::runtime_error(
+          describeForDebugging(kind, subject, QString::fromStdString(cause.what()), QString())),
+      kind_(kind), subject_(std::move(subject)), cause_(std::make_shared<StoreError>(cause)) {}
 
 QString StoreError::messageOf(const QSqlError& error) {
     const QString message = PostgresServer::cleanMessage(error.databaseText());
@@ -23,6 +44,6 @@ QString StoreError::messageOf(const QSqlError& error) {
 }
 
 StoreError StoreError::fromEngine(const QSqlError& error) {
-    return StoreError(messageOf(error),
-                      isBusyCode(error.nativeErrorCode()) ? Kind::Busy : Kind::Refused);
+    return StoreError(isBusyCode(error.nativeErrorCode()) ? Kind::Busy : Kind::Refused, QString(),
+                      messageOf(error));
 }

@@ -1,8 +1,9 @@
 #include "users/LoginDialog.h"
 
 #include "chrome/Assets.h"
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "platform/AppLifetime.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
@@ -160,7 +161,7 @@ void LoginDialog::logIn() {
     try {
         SettingsFile::write(QStringLiteral("Login"), QStringLiteral("Name"), logName);
     } catch (const std::exception& error) {
-        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(ErrorTexts::of(error));
     }
 }
 

@@ -1,7 +1,8 @@
 #include "users/PasswordDialog.h"
 
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
@@ -123,8 +124,7 @@ void PasswordDialog::changePassword() {
         passwordQuery_.execute();
     } catch (const std::exception& error) {
         // The old password still holds: the user hears why, and both edits stay for a retry.
-        MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") +
-                                   QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") + ErrorTexts::of(error));
         return;
     }
     MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));

@@ -1,8 +1,9 @@
 #include "users/PermissionsDialog.h"
 
 #include "chrome/Assets.h"
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
@@ -260,7 +261,7 @@ void PermissionsDialog::savePermissions() {
             // is reported once the save ends.
             permissionsQuery_.close();
             ++refused;
-            const QString reason = QString::fromUtf8(error.what());
+            const QString reason = ErrorTexts::of(error);
             if (!reasons.contains(reason))
                 reasons << reason;
         }

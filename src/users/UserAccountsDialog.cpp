@@ -1,7 +1,8 @@
 #include "users/UserAccountsDialog.h"
 
+#include "chrome/ErrorTexts.h"
+#include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
-#include "platform/HandlerGuard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
@@ -263,8 +264,7 @@ void UserAccountsDialog::saveAccount() {
         accountsQuery_.execute();
     } catch (const std::exception& error) {
         // The account was not created: the user hears why, and what he typed stays for a retry.
-        MessageBoxes::defaultError(QStringLiteral("人员信息未保存！\n") +
-                                   QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(QStringLiteral("人员信息未保存！\n") + ErrorTexts::of(error));
         return;
     }
 
@@ -312,8 +312,7 @@ void UserAccountsDialog::deleteAccount() {
         accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
         accountsQuery_.execute();
     } catch (const std::exception& error) {
-        MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") +
-                                   QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") + ErrorTexts::of(error));
         return;
     }
     MessageBoxes::information(QStringLiteral("删除用户成功！"));

@@ -1,7 +1,7 @@
 // The main window keeps its lists current by itself, keeps working whatever the store does,
 // and never lets a dialog stand between the user and a reminder.
 #include "MainWindowFixture.h"
-#include "platform/HandlerGuard.h"
+#include "chrome/HandlerGuard.h"
 #include "popups/PopupFactory.h"
 #include "popups/ReminderPopup.h"
 

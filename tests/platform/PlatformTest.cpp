@@ -1,7 +1,6 @@
 // Trimming, the settings file, the handler guard and the message-box seam.
 #include "platform/AppInfo.h"
 #include "platform/ExecutableFolder.h"
-#include "platform/HandlerGuard.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
 #include "support/ScriptedBoxes.h"
@@ -64,27 +63,6 @@ TEST_F(SettingsFileTest, AFailedWriteIsReported) {
     // A folder where the file should be: nothing can be written there, even as root.
     ASSERT_TRUE(QDir(dir.path()).mkdir("qxconfig.ini"));
     EXPECT_THROW(SettingsFile::write("Run", "dword", "1"), std::runtime_error);
-}
-
-TEST(HandlerGuardTest, ErrorsBecomeTheDefaultErrorBoxAndStopTheHandler) {
-    ScriptedBoxes boxes;
-    bool after = false;
-    guarded([&] {
-        TextConvert::toInt("1.5");
-        after = true;
-    });
-    EXPECT_FALSE(after);
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("'1.5' is not a valid integer value"));
-    EXPECT_EQ(boxes.last().caption, AppInfo::kApplicationTitle);
-    EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
-
-    guarded([] { throw std::runtime_error("磁盘已满"); });
-    EXPECT_EQ(boxes.last().text, QStringLiteral("磁盘已满"));
-
-    boxes.clear();
-    guarded([] {});
-    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST(MessageBoxesTest, NoticesAndQuestionsCarryTheirCaptionsIconsAndAnswers) {

@@ -370,7 +370,7 @@ TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndN
 TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWithoutAMessage) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
     polling.onOrdinaryPollTimer();
-    failNext = [] { throw StoreError("database is locked"); };
+    failNext = [] { throw StoreError(StoreError::Kind::Busy, {}, "database is locked"); };
     polling.onOrdinaryRepeatTimer();
     EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty());

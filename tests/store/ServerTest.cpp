@@ -71,7 +71,8 @@ TEST(ServerTest, ANewStoreNeedsAnEmptyDatabaseAndItsOwnerButNoSuperuser) {
             NewStore::create(uri);
             ADD_FAILURE() << "a second store in the same database";
         } catch (const StoreError& error) {
-            EXPECT_TRUE(error.message().contains("tbl_user")) << error.what();
+            EXPECT_EQ(error.kind(), StoreError::Kind::TablesExist);
+            EXPECT_EQ(error.detail(), "tbl_user") << error.what();
         }
         ASSERT_EQ(Connection::open(uri, "team").result, OpenResult::Opened);
         Query login("team");
@@ -91,14 +92,15 @@ TEST(ServerTest, AServerThatCannotServeIsToldWithItsOwnMessageAtOnce) {
     const struct {
         const char* what;
         QString uri;
+        StoreError::Kind kind;
         const char* message;
     } cases[] = {
         {"no server there", "postgresql:///postgres?host=/nonexistent/qx&port=5432",
-         "/nonexistent/qx/.s.PGSQL.5432"},
+         StoreError::Kind::Unreachable, "/nonexistent/qx/.s.PGSQL.5432"},
         {"no such database", TempStore::serverUri("qx_no_such_database"),
-         "database \"qx_no_such_database\" does not exist"},
+         StoreError::Kind::Unreachable, "database \"qx_no_such_database\" does not exist"},
         {"a password in the URI", TempStore::serverUri().replace("user=postgres", "password=x"),
-         "~/.pgpass"},
+         StoreError::Kind::PasswordInUri, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -106,9 +108,11 @@ TEST(ServerTest, AServerThatCannotServeIsToldWithItsOwnMessageAtOnce) {
         timer.start();
         const Connection::Outcome outcome = Connection::open(c.uri, "unusable");
         EXPECT_EQ(outcome.result, OpenResult::CannotOpen);
-        EXPECT_TRUE(outcome.message.contains(QString::fromUtf8(c.message)))
-            << outcome.message.toStdString();
-        EXPECT_FALSE(outcome.message.contains("FATAL")) << outcome.message.toStdString();
+        ASSERT_TRUE(outcome.error);
+        EXPECT_EQ(outcome.error->kind(), c.kind);
+        const QString message = outcome.error->engineMessage();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(c.message))) << message.toStdString();
+        EXPECT_FALSE(message.contains("FATAL")) << message.toStdString();
         EXPECT_LT(timer.elapsed(), 5000);
         EXPECT_TRUE(Connection::filePath("unusable").isEmpty());
     }
@@ -307,7 +311,10 @@ TEST(ServerTest, CopyFromMovesEveryRowWithItsKeyAndNewKeysFollowTheSourcesOwn) {
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.output.contains("tbl_reminder KeyID 201–")) << failed.output.toStdString();
     EXPECT_TRUE(failed.output.contains("abc")) << failed.output.toStdString();
-    EXPECT_EQ(Connection::open(refused.uri(), "refused").message, "no such table: tbl_user");
+    const auto outcome = Connection::open(refused.uri(), "refused");
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->kind(), StoreError::Kind::NoSuchTable);
+    EXPECT_EQ(outcome.error->subject(), "tbl_user");
 }
 
 TEST(ServerRestartTest, ASessionCarriesOnAfterTheServerRestartsAndAFailedWriteIsNeverASuccess) {
@@ -324,9 +331,7 @@ TEST(ServerRestartTest, ASessionCarriesOnAfterTheServerRestartsAndAFailedWriteIs
     // Another copy acknowledges the row while a third holds it locked; the server goes down
     // under the waiting write.
     QSqlDatabase lockerDb = QSqlDatabase::addDatabase(PostgresServer::kDriver, "locker");
-    QString error;
-    ASSERT_TRUE(PostgresServer::open(lockerDb, store.location(), 30000, &error))
-        << error.toStdString();
+    ASSERT_NO_THROW(PostgresServer::open(lockerDb, store.location(), 30000));
     QSqlQuery locker(lockerDb);
     ASSERT_TRUE(locker.exec("BEGIN"));
     ASSERT_TRUE(locker.exec("SELECT * FROM tbl_reminder FOR UPDATE"));

@@ -1,5 +1,7 @@
 #include "support/TempStore.h"
 
+#include "store/StoreError.h"
+
 #include "platform/AppLocations.h"
 #include "platform/ExecutableFolder.h"
 #include "store/Connection.h"
@@ -39,10 +41,13 @@ void TempDatabase::runOnServer(const QString& statement) {
     QString error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, name);
-        if (PostgresServer::open(db, TempStore::serverUri(), Connection::kBusyTimeoutMs, &error)) {
+        try {
+            PostgresServer::open(db, TempStore::serverUri(), Connection::kBusyTimeoutMs);
             QSqlQuery query(db);
             if (!query.exec(statement))
                 error = query.lastError().text();
+        } catch (const StoreError& failed) {
+            error = QString::fromUtf8(failed.what());
         }
         db.close();
     }
@@ -61,8 +66,8 @@ TempStore::TempStore(const QString& connectionName, Engine engine) : engine_(eng
     session_.connectionName = connectionName;
     const auto outcome = Connection::open(location(), connectionName);
     if (outcome.result != Connection::OpenResult::Opened)
-        throw std::runtime_error("cannot open the temporary store: " +
-                                 outcome.message.toStdString());
+        throw std::runtime_error(std::string("cannot open the temporary store: ") +
+                                 (outcome.error ? outcome.error->what() : ""));
     checkConnection_ = connectionName + QStringLiteral("-check");
     Connection::open(location(), checkConnection_);
 }

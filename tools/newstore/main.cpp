@@ -1,6 +1,7 @@
 // Creates a new store for the reminder program, a file or an empty PostgreSQL database:
 // the three tables, their indexes and the administrator account; or moves an existing
 // store into a new one. Refuses to touch an existing store.
+#include "chrome/ErrorTexts.h"
 #include "store/NewStore.h"
 #include "store/StoreError.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
                 << NewStore::kAdminDefaultPassword << ")\n";
         }
     } catch (const StoreError& error) {
-        err << error.message() << "\n";
+        err << ErrorTexts::of(error) << "\n";
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chrome/ErrorTexts.h"
 #include "platform/MessageBoxes.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ template <class Handler> void guarded(Handler&& handler) noexcept {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception& error) {
-        MessageBoxes::defaultError(QString::fromUtf8(error.what()));
+        MessageBoxes::defaultError(ErrorTexts::of(error));
     } catch (...) {
         MessageBoxes::defaultError(QStringLiteral("未知错误"));
     }
