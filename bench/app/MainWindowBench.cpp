@@ -120,8 +120,8 @@ void BM_PollTiedDueRows(benchmark::State& state) {
     for (ReminderKind kind : kAllReminderKinds)
         polling.pollTimer(kind)->stop();
     for (auto _ : state)
-        polling.onOrdinaryPollTimer();
-    if (!polling.ordinaryRepeatTimer->isEnabled())
+        polling.poll(ReminderKind::Ordinary);
+    if (!polling.repeatTimer(ReminderKind::Ordinary)->isEnabled())
         state.SkipWithError("the tied rows were not due");
 }
 BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);
@@ -138,7 +138,7 @@ void BM_PollWhileLocked(benchmark::State& state) {
     for (ReminderKind kind : kAllReminderKinds)
         polling.pollTimer(kind)->stop();
     // Its ticks come from here, through the same guard as the event loop's.
-    QTimer* timer = polling.ordinaryPollTimer;
+    QTimer* timer = polling.pollTimer(ReminderKind::Ordinary);
     timer->start(std::chrono::hours(1));
     const QString lockName = QStringLiteral("bench-lock");
     if (Connection::open(path, lockName).result != Connection::OpenResult::Opened) {
@@ -153,7 +153,7 @@ void BM_PollWhileLocked(benchmark::State& state) {
             QTimerEvent tick(timer->timerId());
             QCoreApplication::sendEvent(timer, &tick);
         }
-        if (polling.ordinaryRepeatTimer->isEnabled())
+        if (polling.repeatTimer(ReminderKind::Ordinary)->isEnabled())
             state.SkipWithError("a poll ran through the lock");
         lock.exec(QStringLiteral("ROLLBACK"));
     }

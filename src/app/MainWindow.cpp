@@ -4,9 +4,7 @@
 #include "chrome/Assets.h"
 #include "chrome/HandlerGuard.h"
 #include "entry/AddReminderDialog.h"
-#include "entry/AnniversaryReminderDialog.h"
-#include "entry/AppointmentReminderDialog.h"
-#include "entry/BirthdayReminderDialog.h"
+#include "entry/DatedReminderDialog.h"
 #include "entry/EditReminderDialog.h"
 #include "entry/QuickPublishDialog.h"
 #include "platform/AppInfo.h"
@@ -35,8 +33,6 @@
 
 namespace {
 const QColor kPendingTextColor(0, 0, 255);
-const QString kAutostartOn = QStringLiteral("√随windows启动系统");
-const QString kAutostartOff = QStringLiteral("随windows启动系统");
 } // namespace
 
 MainWindow::MainWindow(Session& session, std::unique_ptr<Autostart> autostart,
@@ -96,8 +92,11 @@ void MainWindow::buildMenus() {
     passwordAction = systemMenu->addAction(QStringLiteral("修改密码"));
     passwordAction->setObjectName(QStringLiteral("passwordAction"));
     optionsMenu = mainMenu->addMenu(QStringLiteral("选项"));
-    autostartAction = optionsMenu->addAction(kAutostartOn);
+    autostartAction = optionsMenu->addAction(QStringLiteral("随windows启动系统"));
     autostartAction->setObjectName(QStringLiteral("autostartAction"));
+    // Ticked until the setting says otherwise: an unknown setting leaves it ticked.
+    autostartAction->setCheckable(true);
+    autostartAction->setChecked(true);
     aboutMenu = mainMenu->addMenu(QStringLiteral("关于系统"));
     aboutAction = aboutMenu->addAction(QStringLiteral("关于"));
     aboutAction->setObjectName(QStringLiteral("aboutAction"));
@@ -127,13 +126,23 @@ QToolButton* MainWindow::addToolButton(const QString& name, const QString& capti
     return button;
 }
 
+QToolButton* MainWindow::addKindButton(ReminderKind kind) {
+    const KindDescription::ToolButton& look = describe(kind).toolButton;
+    QToolButton* button =
+        addToolButton(QString::fromLatin1(look.objectName), QString::fromUtf8(look.caption),
+                      QString::fromLatin1(look.picture), nullptr);
+    connect(button, &QToolButton::clicked, this,
+            [this, kind] { guarded([this, kind] { openEntryFor(kind); }); });
+    kindButtons_[kindIndex(kind)] = button;
+    return button;
+}
+
 void MainWindow::buildToolBar() {
     toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setIconSize(QSize(32, 32));
     toolBar->setMovable(false);
-    addReminderButton =
-        addToolButton("addReminderButton", "添加提醒", "tbAdd", &MainWindow::addReminder);
+    addReminderButton = addKindButton(ReminderKind::Ordinary);
     editReminderButton =
         addToolButton("editReminderButton", "编辑提醒", "tbEdit", &MainWindow::editReminder);
     deleteReminderButton =
@@ -142,12 +151,12 @@ void MainWindow::buildToolBar() {
     quickPublishButton = addToolButton("quickPublishButton", "快速发布", "tbQuickPublish",
                                        &MainWindow::quickPublish);
     toolBar->addSeparator();
-    birthdayButton =
-        addToolButton("birthdayButton", "生日提醒", "tbBirthday", &MainWindow::addBirthdayReminder);
-    appointmentButton = addToolButton("appointmentButton", "约会提醒", "tbAppointment",
-                                      &MainWindow::addAppointmentReminder);
-    anniversaryButton = addToolButton("anniversaryButton", "  纪念日提醒", "tbAnniversary",
-                                      &MainWindow::addAnniversaryReminder);
+    for (ReminderKind kind : kAllReminderKinds)
+        if (kind != ReminderKind::Ordinary)
+            addKindButton(kind);
+    birthdayButton = kindButtons_[kindIndex(ReminderKind::Birthday)];
+    appointmentButton = kindButtons_[kindIndex(ReminderKind::Appointment)];
+    anniversaryButton = kindButtons_[kindIndex(ReminderKind::Anniversary)];
     toolBar->addSeparator();
     hideButton = addToolButton("hideButton", "隐藏窗口", "tbHide", &MainWindow::onHideClicked);
     exitButton = addToolButton("exitButton", "退出系统", "tbExit", &MainWindow::confirmExit);
@@ -259,9 +268,12 @@ void MainWindow::buildFooter() {
 }
 
 std::array<QObject*, 9> MainWindow::gatedControls() const {
-    return {userAccountsAction, permissionsAction,    addReminderButton,
-            editReminderButton, deleteReminderButton, quickPublishButton,
-            birthdayButton,     appointmentButton,    anniversaryButton};
+    std::array<QObject*, 9> controls{userAccountsAction, permissionsAction,    nullptr,
+                                     editReminderButton, deleteReminderButton, quickPublishButton};
+    // Each kind's button sits at the position of its right.
+    for (ReminderKind kind : kAllReminderKinds)
+        controls[describe(kind).toolButton.rightPosition] = kindButtons_[kindIndex(kind)];
+    return controls;
 }
 
 void MainWindow::setControlEnabled(QObject* control, bool enabled) {
@@ -325,23 +337,19 @@ void MainWindow::applyAutostartSetting() {
     const QString setting =
         SettingsFile::read(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
     if (setting == QLatin1String("0")) {
-        autostartAction->setText(kAutostartOff);
+        autostartAction->setChecked(false);
         autostart_->removeEntry();
     } else if (setting == QLatin1String("1")) {
-        autostartAction->setText(kAutostartOn);
+        autostartAction->setChecked(true);
         autostart_->writeEntry(QCoreApplication::applicationFilePath());
     }
 }
 
 void MainWindow::toggleAutostart() {
-    const QString caption = TextConvert::trim(autostartAction->text());
-    if (caption.startsWith(QStringLiteral("√"))) {
-        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("0"));
-        autostartAction->setText(kAutostartOff);
-    } else if (caption.startsWith(QStringLiteral("随"))) {
-        SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"), QStringLiteral("1"));
-        autostartAction->setText(kAutostartOn);
-    }
+    // The action has already changed its tick when this runs: the setting follows it. The
+    // entry itself follows the setting at the next start.
+    SettingsFile::write(QStringLiteral("Run"), QStringLiteral("dword"),
+                        autostartAction->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void MainWindow::onHideClicked() {
@@ -534,7 +542,12 @@ void MainWindow::confirmExit() {
 }
 
 // Openers: every window is a new instance shown modally and freed when it returns.
-void MainWindow::addReminder() {
+void MainWindow::openEntryFor(ReminderKind kind) {
+    if (kind != ReminderKind::Ordinary) {
+        DatedReminderDialog dialog(session_, reloader(), kind, this);
+        ModalRunner::run(dialog);
+        return;
+    }
     AddReminderDialog dialog(session_, reloader(), this);
     if (pages->currentIndex() == 1)
         dialog.presetStartDay(calendarView->dateTime().date());
@@ -553,21 +566,6 @@ void MainWindow::editReminder() {
 
 void MainWindow::quickPublish() {
     QuickPublishDialog dialog(session_, reloader(), this);
-    ModalRunner::run(dialog);
-}
-
-void MainWindow::addBirthdayReminder() {
-    BirthdayReminderDialog dialog(session_, reloader(), this);
-    ModalRunner::run(dialog);
-}
-
-void MainWindow::addAppointmentReminder() {
-    AppointmentReminderDialog dialog(session_, reloader(), this);
-    ModalRunner::run(dialog);
-}
-
-void MainWindow::addAnniversaryReminder() {
-    AnniversaryReminderDialog dialog(session_, reloader(), this);
     ModalRunner::run(dialog);
 }
 

@@ -46,13 +46,11 @@ public:
     void showPendingDetails();
     void showHistoryDetails();
     void showPublishedDetails();
-    void addReminder();
+    // The entry dialog of a kind, as its tool button opens it ("添加提醒" for ordinary ones).
+    void openEntryFor(ReminderKind kind);
     void editReminder();
     void deleteReminder();
     void quickPublish();
-    void addBirthdayReminder();
-    void addAppointmentReminder();
-    void addAnniversaryReminder();
     void confirmExit();
     void tickAllHistory();
     void clearAllHistory();
@@ -148,6 +146,7 @@ private:
     void buildFooter();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
                                void (MainWindow::*handler)());
+    QToolButton* addKindButton(ReminderKind kind);
     std::vector<QStringList> readRows(const char* statement,
                                       const std::function<QStringList()>& row);
     void showRowDetails(ReportList* list, const QString& personLabel);
@@ -164,6 +163,7 @@ private:
     bool ending_ = false;
     Query listsQuery_;
     Query namesAndDeletesQuery_; // the permission strings too
+    std::array<QToolButton*, kAllReminderKinds.size()> kindButtons_{};
     // The row icons of the pending, history and published lists.
     std::array<QIcon, 3> listIcons_;
     // The store's change counter when the lists were last read.

@@ -1,15 +1,18 @@
 #include "entry/AddReminderDialog.h"
 
 EntryDesign AddReminderDialog::makeDesign() {
+    const KindDescription::Entry& entry = describe(ReminderKind::Ordinary).entry;
     EntryDesign design;
-    design.objectName = QStringLiteral("addReminderDialog");
-    design.title = QStringLiteral("添加提醒");
-    design.heading = QStringLiteral("添加提醒信息");
-    design.bannerPicture = QStringLiteral("bannerEntry");
+    design.objectName = QString::fromLatin1(entry.objectName);
+    design.title = QString::fromUtf8(entry.title);
+    design.heading = QString::fromUtf8(entry.heading);
+    design.bannerPicture = QString::fromLatin1(entry.bannerPicture);
+    design.placeholder = QString::fromUtf8(entry.placeholder);
+    design.focusMemoOnShow = entry.focusMemoOnShow;
     design.start = StartChoice::NowOrPicked;
     design.save.noRecipientMessage = QStringLiteral("请选择要信息提醒的人员！");
     design.save.question = QStringLiteral("确定要对选中人员进行信息提醒操作吗？");
-    design.save.successText = QStringLiteral("成功添加提醒信息！");
+    design.save.successText = QString::fromUtf8(entry.successText);
     return design;
 }
 

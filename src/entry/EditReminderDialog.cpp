@@ -1,6 +1,7 @@
 #include "entry/EditReminderDialog.h"
 
 #include "platform/ModalRunner.h"
+#include "schedule/IntervalInput.h"
 #include "store/Statements.h"
 
 #include <QSet>
@@ -61,7 +62,8 @@ void EditReminderDialog::fill(const QString& keyText, const QString& listedConte
         startTimeEdit->setTime(QTime(begin.time().hour(), begin.time().minute()));
     }
     intervalEdit->setText(entryQuery_.fieldAsString(QStringLiteral("ReIntervalNumber")));
-    intervalUnitCombo->setEditText(entryQuery_.fieldAsString(QStringLiteral("ReIntervalType")));
+    IntervalInput::showUnit(intervalUnitCombo,
+                            entryQuery_.fieldAsString(QStringLiteral("ReIntervalType")));
     const QString storedKey = entryQuery_.fieldAsString(QStringLiteral("KeyID"));
 
     loadRecipientList();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ReminderKind.h"
+
 #include <QString>
 
 // The entry dialogs are one window: a banner, a settings row (start and interval), the
@@ -20,9 +22,8 @@ struct SavePlan {
     QString declinedMessage;
     // Rewrite the one reminder whose key keyEdit holds, instead of inserting new ones.
     bool updateExisting = false;
-    // Reminder kind written into Retype: "0" ordinary, "1" birthday, "2" appointment,
-    // "3" anniversary.
-    QString kind = QStringLiteral("0");
+    // The kind of reminder written (its Retype).
+    ReminderKind kind = ReminderKind::Ordinary;
     // Shown after each successful write for a ticked recipient.
     QString successText;
     // Shown after the reminder to oneself was written.

@@ -1,19 +1,19 @@
 #include "entry/ReminderEntryDialog.h"
 
 #include "chrome/Assets.h"
-#include "chrome/ErrorTexts.h"
 #include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
 #include "chrome/PictureBox.h"
+#include "chrome/RowWrites.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
+#include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
 #include "store/Statements.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -56,14 +56,6 @@ void letPendingEventsRun() {
 }
 
 } // namespace
-
-bool intervalKeyPasses(QChar typed) {
-    if (typed == QChar(8) || typed == QLatin1Char('.'))
-        return true;
-    if (typed >= QLatin1Char('0') && typed <= QLatin1Char('9'))
-        return true;
-    return typed.unicode() < 32 || typed.unicode() == 127;
-}
 
 ReminderEntryDialog::ReminderEntryDialog(Session& session, std::function<void()> reload,
                                          EntryDesign design, QWidget* parent)
@@ -168,15 +160,12 @@ QLayout* ReminderEntryDialog::buildSettingsRow() {
     intervalEdit->setMaxLength(4);
     intervalEdit->setFixedWidth(48);
     intervalEdit->setAccessibleName(QStringLiteral("间隔"));
-    intervalEdit->installEventFilter(this);
+    IntervalInput::restrictNumber(intervalEdit);
     intervalLabel->setBuddy(intervalEdit);
     row->addWidget(intervalEdit);
 
     intervalUnitCombo = named(new QComboBox(clientArea), "intervalUnitCombo");
-    intervalUnitCombo->setEditable(true);
-    intervalUnitCombo->addItems(
-        {TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour, TimingRules::kDay});
-    intervalUnitCombo->setInsertPolicy(QComboBox::NoInsert);
+    IntervalInput::fillUnits(intervalUnitCombo);
     intervalUnitCombo->setFixedWidth(60);
     intervalUnitCombo->setAccessibleName(QStringLiteral("间隔单位"));
     row->addWidget(intervalUnitCombo);
@@ -202,8 +191,6 @@ QLayout* ReminderEntryDialog::buildSettingsRow() {
     if (startPickedButton && startNowButton)
         connect(startPickedButton, &QRadioButton::toggled, this,
                 guardedSlot(this, &ReminderEntryDialog::onStartPickedToggled));
-    connect(intervalEdit, &QLineEdit::textEdited, this,
-            [this](const QString& text) { guarded([this, &text] { onIntervalEdited(text); }); });
     return row;
 }
 
@@ -370,30 +357,6 @@ void ReminderEntryDialog::onStartPickedToggled() {
     updatePickers();
 }
 
-bool ReminderEntryDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == intervalEdit && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        for (const QChar c : typed)
-            if (!intervalKeyPasses(c))
-                return true;
-    }
-    return DialogShell::eventFilter(watched, event);
-}
-
-void ReminderEntryDialog::onIntervalEdited(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text)
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'))
-            kept += c;
-    if (kept == text)
-        return;
-    const int dropped = static_cast<int>(text.size() - kept.size());
-    const int cursor = std::max(0, intervalEdit->cursorPosition() - dropped);
-    intervalEdit->setText(kept);
-    intervalEdit->setCursorPosition(std::min(cursor, static_cast<int>(kept.size())));
-}
-
 void ReminderEntryDialog::tickAllRecipients() {
     recipientList->setAllChecked(true);
 }
@@ -423,19 +386,20 @@ void ReminderEntryDialog::save() {
         MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
+    const std::optional<QString> chosenUnit = IntervalInput::storedUnit(intervalUnitCombo);
     if (plan.secondsMinimum) {
-        const QString number = TimingRules::applySecondsMinimum(intervalEdit->text(),
-                                                                intervalUnitCombo->currentText());
+        const QString number =
+            TimingRules::applySecondsMinimum(intervalEdit->text(), chosenUnit.value_or(QString()));
         if (number != intervalEdit->text())
             intervalEdit->setText(number);
     }
     // A unit outside the four would be stored without a sort key and never pop up at a
     // sensible pace; it is refused before anything is asked or written.
-    const QString unit = TextConvert::trim(intervalUnitCombo->currentText());
-    if (!TimingRules::isIntervalUnit(unit)) {
+    if (!chosenUnit) {
         MessageBoxes::information(TimingRules::kBadUnitMessage);
         return;
     }
+    const QString unit = *chosenUnit;
 
     if (tickedCount > 0 && !MessageBoxes::question(plan.question)) {
         if (!plan.declinedMessage.isEmpty())
@@ -448,12 +412,15 @@ void ReminderEntryDialog::save() {
         TimingRules::entryTotalTime(TextConvert::toInt(intervalEdit->text()), unit);
     const ReminderValues values{content, unit, totalTime};
 
-    SaveTally tally;
+    RowWrites writes;
     if (tickedCount == 0) {
         const int self = session_.currentUserKey;
-        if (writeReminder([self](Query& query) { query.bindInteger(QStringLiteral("p1"), self); },
-                          values, tally))
-            announceWritten(plan.selfSuccessText, tally);
+        if (writes.attempt([&] {
+                writeReminder(
+                    [self](Query& query) { query.bindInteger(QStringLiteral("p1"), self); },
+                    values);
+            }))
+            announceWritten(plan.selfSuccessText);
     } else {
         for (int row = 0; row < recipientList->count(); ++row) {
             if (!recipientList->isChecked(row))
@@ -461,75 +428,61 @@ void ReminderEntryDialog::save() {
             const QString key = recipientList->subItem(row, 0);
             // Saved by an earlier try of this same reminder: a retry writes only the others.
             if (savedRecipients_.contains(key)) {
-                ++tally.saved;
+                writes.countWritten();
                 continue;
             }
-            if (writeReminder([&key](Query& query) { query.bindText(QStringLiteral("p1"), key); },
-                              values, tally)) {
+            if (writes.attempt([&] {
+                    writeReminder(
+                        [&key](Query& query) { query.bindText(QStringLiteral("p1"), key); },
+                        values);
+                })) {
                 savedRecipients_.insert(key);
-                announceWritten(plan.successText, tally);
+                announceWritten(plan.successText);
             }
         }
     }
 
-    if (tally.failed == 0) {
-        // The next save is a new reminder, for whoever is ticked then.
-        savedRecipients_.clear();
-        if (plan.resetMemo)
-            contentEdit->setPlainText(design_.placeholder);
+    // Nothing of what the user entered is lost when a write was refused: content, start,
+    // interval and ticks stay for a retry once the cause is gone.
+    if (writes.reportRefusals(QStringLiteral("提醒信息未保存！"),
+                              QStringLiteral("提醒信息未保存：已保存 %1 人，未保存 %2 人！")))
         return;
-    }
-    // Nothing of what the user entered is lost: content, start, interval and ticks stay for a
-    // retry once the cause is gone.
-    const QString heading = tickedCount > 1
-                                ? QStringLiteral("提醒信息未保存：已保存 %1 人，未保存 %2 人！")
-                                      .arg(tally.saved)
-                                      .arg(tally.failed)
-                                : QStringLiteral("提醒信息未保存！");
-    MessageBoxes::defaultError(heading + QLatin1Char('\n') + tally.reasons.join(QLatin1Char('\n')));
+    // The next save is a new reminder, for whoever is ticked then.
+    savedRecipients_.clear();
+    if (plan.resetMemo)
+        contentEdit->setPlainText(design_.placeholder);
 }
 
-bool ReminderEntryDialog::writeReminder(const std::function<void(Query&)>& bindRecipient,
-                                        const ReminderValues& values, SaveTally& tally) {
+void ReminderEntryDialog::writeReminder(const std::function<void(Query&)>& bindRecipient,
+                                        const ReminderValues& values) {
     const SavePlan& plan = design_.save;
     const bool picked = startPickedButton && startPickedButton->isChecked();
     // The clock is read for every recipient: each row carries the moment it was written.
     const QString now = TimingRules::nowText();
 
-    try {
-        entryQuery_.setStatement(QString::fromUtf8(
-            plan.updateExisting ? Statements::kUpdateReminder : Statements::kInsertReminder));
-        bindRecipient(entryQuery_);
-        entryQuery_.bindText(QStringLiteral("p2"), values.content);
-        entryQuery_.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-        entryQuery_.bindText(
-            QStringLiteral("p4"),
-            picked ? TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time())
-                   : now);
-        entryQuery_.bindText(QStringLiteral("p5"), TextConvert::trim(intervalEdit->text()));
-        entryQuery_.bindText(QStringLiteral("p6"), values.unit);
-        entryQuery_.bindText(QStringLiteral("p7"), now);
-        entryQuery_.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
-        entryQuery_.bindText(QStringLiteral("p9"), plan.kind);
-        entryQuery_.bindText(QStringLiteral("p10"), QStringLiteral("0"));
-        if (values.totalTime)
-            entryQuery_.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
-        if (plan.updateExisting)
-            entryQuery_.bindText(QStringLiteral("p12"), TextConvert::trim(keyEdit->text()));
-        entryQuery_.execute();
-    } catch (const std::exception& error) {
-        // The other recipients are still written; the save reports every refusal at its end.
-        ++tally.failed;
-        const QString reason = ErrorTexts::of(error);
-        if (!tally.reasons.contains(reason))
-            tally.reasons << reason;
-        return false;
-    }
-    return true;
+    entryQuery_.setStatement(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
+                                                                   : Statements::kInsertReminder));
+    bindRecipient(entryQuery_);
+    entryQuery_.bindText(QStringLiteral("p2"), values.content);
+    entryQuery_.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
+    entryQuery_.bindText(
+        QStringLiteral("p4"),
+        picked ? TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time()) : now);
+    entryQuery_.bindText(QStringLiteral("p5"), TextConvert::trim(intervalEdit->text()));
+    entryQuery_.bindText(QStringLiteral("p6"), values.unit);
+    entryQuery_.bindText(QStringLiteral("p7"), now);
+    entryQuery_.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
+    // Bound as text, as the column has always received it.
+    entryQuery_.bindText(QStringLiteral("p9"), QString::number(kindIndex(plan.kind)));
+    entryQuery_.bindText(QStringLiteral("p10"), QStringLiteral("0"));
+    if (values.totalTime)
+        entryQuery_.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
+    if (plan.updateExisting)
+        entryQuery_.bindText(QStringLiteral("p12"), TextConvert::trim(keyEdit->text()));
+    entryQuery_.execute();
 }
 
-void ReminderEntryDialog::announceWritten(const QString& successText, SaveTally& tally) {
-    ++tally.saved;
+void ReminderEntryDialog::announceWritten(const QString& successText) {
     MessageBoxes::information(successText);
     if (reloadLists_)
         reloadLists_();

@@ -88,7 +88,6 @@ protected:
                         QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Session& session_;
     Query entryQuery_;
@@ -101,27 +100,18 @@ private:
     QLayout* buildButtonRow();
     void applyDefaults();
     void updatePickers();
-    // Drops from the interval number whatever the key filter would have swallowed, when the
-    // text arrives by pasting or dropping.
-    void onIntervalEdited(const QString& text);
     // What every write of one save shares, read from the controls before the first write.
     struct ReminderValues {
         QString content;
         QString unit;
         std::optional<qint64> totalTime;
     };
-    // How the writes of one save went, for the box that reports the refused ones.
-    struct SaveTally {
-        int saved = 0;
-        int failed = 0;
-        QStringList reasons; // the engine's messages, each once
-    };
     // One write of the reminder as the controls hold it; the recipient is bound by
-    // `bindRecipient`. A refused write is counted in `tally` with its reason; false then.
-    bool writeReminder(const std::function<void(Query&)>& bindRecipient,
-                       const ReminderValues& values, SaveTally& tally);
+    // `bindRecipient`. Throws when the store refuses it.
+    void writeReminder(const std::function<void(Query&)>& bindRecipient,
+                       const ReminderValues& values);
     // After a successful write: its success box and the owner's list reload.
-    void announceWritten(const QString& successText, SaveTally& tally);
+    void announceWritten(const QString& successText);
     // Whatever the user changes in the reminder makes it a new one, for every ticked recipient.
     void forgetSavedRecipients();
 
@@ -131,8 +121,3 @@ private:
     // which some writes were refused, so that a retry does not write them twice.
     QSet<QString> savedRecipients_;
 };
-
-// The key filter of the interval number: backspace, "." and the digits pass, every other
-// typed character is swallowed. Control characters other than backspace (shortcuts such as
-// copy and paste) are not typed characters and pass.
-bool intervalKeyPasses(QChar typed);

@@ -1,24 +1,11 @@
 #include "popups/PopupFactory.h"
 
-#include "popups/AnniversaryPopup.h"
-#include "popups/AppointmentPopup.h"
-#include "popups/BirthdayPopup.h"
-#include "popups/OrdinaryPopup.h"
+#include "popups/ReminderPopup.h"
 
 #include <memory>
 
 ReminderPopup* Popups::make(const PopupContext& context) {
-    switch (context.kind) {
-    case ReminderKind::Birthday:
-        return new BirthdayPopup(context);
-    case ReminderKind::Appointment:
-        return new AppointmentPopup(context);
-    case ReminderKind::Anniversary:
-        return new AnniversaryPopup(context);
-    case ReminderKind::Ordinary:
-        break;
-    }
-    return new OrdinaryPopup(context);
+    return new ReminderPopup(context);
 }
 
 ReminderPopup* Popups::create(const PopupContext& context) {

@@ -7,6 +7,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformChoice.h"
 #include "platform/TextConvert.h"
+#include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
 #include "store/Statements.h"
 #include "store/UserNames.h"
@@ -15,8 +16,6 @@
 #include <QCloseEvent>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -55,6 +54,14 @@ QLabel* caption(const QString& text, QWidget* parent, int x, int y) {
     return label;
 }
 
+// Every popup lists its reminders in the same three columns: the key, the content and a
+// person.
+std::vector<ReportList::Column> listColumns() {
+    return {{QStringLiteral("编号"), 60},
+            {QStringLiteral("内容"), 430},
+            {QStringLiteral("提醒人"), 100}};
+}
+
 } // namespace
 
 QRegion popupShape(const QSize& size) {
@@ -69,15 +76,16 @@ QRegion popupShape(const QSize& size) {
     return shape.intersected(QRegion(0, 0, w, h));
 }
 
-ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent)
-    : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), style_(style),
-      session_(context.session), reloadLists_(context.reloadLists), closed_(context.closed),
+ReminderPopup::ReminderPopup(const PopupContext& context, QWidget* parent)
+    : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), kind_(context.kind),
+      style_(describe(context.kind).popup), session_(context.session),
+      reloadLists_(context.reloadLists), closed_(context.closed),
       remindersQuery_(context.session.connectionName), namesQuery_(context.session.connectionName) {
     setAttribute(Qt::WA_DeleteOnClose);
     // With the main window hidden in the notification area, closing the popup is not the
     // end of the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(style_.caption);
+    setWindowTitle(QString::fromUtf8(style_.caption));
     setWindowIcon(Assets::appIcon());
 
     content_ = new PopupPanel(this);
@@ -86,9 +94,9 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
 
     int top = kCaptionHeight;
     picture_ = new QLabel(content_);
-    picture_->setObjectName(style_.pictureControlName);
+    picture_->setObjectName(QStringLiteral("pictureLabel"));
     picture_->setScaledContents(true);
-    picture_->setPixmap(Assets::picture(style_.pictureName));
+    picture_->setPixmap(Assets::picture(QString::fromLatin1(style_.picture)));
     picture_->setAutoFillBackground(true);
     QPalette white = picture_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -109,11 +117,11 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
 
     reminderList = named(new ReportList(content_), "reminderList");
     reminderList->setCheckBoxes(true);
-    reminderList->setColumns(style_.columns);
+    reminderList->setColumns(listColumns());
     reminderList->setFillColumn(1);
     reminderList->setTextColor(Qt::black);
-    reminderList->setTextColor(style_.contentColor, 1);
-    reminderList->setAccessibleName(style_.caption);
+    reminderList->setTextColor(QColor::fromRgb(style_.contentColor), 1);
+    reminderList->setAccessibleName(QString::fromUtf8(style_.caption));
     const int listHeight = style_.pictureOnTop ? 210 : 130;
     reminderList->setGeometry(8, top, kWidth - 16, listHeight);
     connect(reminderList, &ReportList::rowDoubleClicked, this,
@@ -124,8 +132,9 @@ ReminderPopup::ReminderPopup(const PopupContext& context, const PopupStyle& styl
         picture_->setGeometry(1, top, kWidth - 2, 160);
         top += 160 + 1;
     }
-    if (!style_.pictureText.isEmpty()) {
-        pictureText_ = named(new QLabel(style_.pictureText, picture_), "greetingLabel");
+    if (*style_.pictureText != '\0') {
+        pictureText_ =
+            named(new QLabel(QString::fromUtf8(style_.pictureText), picture_), "greetingLabel");
         QFont big = pictureText_->font();
         big.setPointSize(30);
         big.setBold(true);
@@ -168,11 +177,11 @@ void ReminderPopup::buildCaption(QWidget* content) {
     bar->installEventFilter(this);
 
     auto* icon = new QLabel(bar);
-    icon->setPixmap(Assets::picture(kindIconName(style_.kind)));
+    icon->setPixmap(Assets::picture(QString::fromLatin1(style_.icon)));
     icon->setGeometry(6, (bar->height() - 16) / 2, 16, 16);
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    captionLabel = named(new QLabel(style_.caption, bar), "captionLabel");
+    captionLabel = named(new QLabel(QString::fromUtf8(style_.caption), bar), "captionLabel");
     QFont bold = captionLabel->font();
     bold.setBold(true);
     captionLabel->setFont(bold);
@@ -224,7 +233,7 @@ int ReminderPopup::buildControls(QWidget* content, int top) {
             guardedSlot(this, &ReminderPopup::onCustomToggled));
 
     customRow_ = new QWidget(content);
-    customRow_->setObjectName(style_.customRowName);
+    customRow_->setObjectName(QStringLiteral("customPostponeRow"));
     customRow_->setGeometry(84, top - 2, kWidth - 92, 28);
     caption(QStringLiteral("从"), customRow_, 0, 6);
     startDateEdit = named(new QDateEdit(customRow_), "startDateEdit");
@@ -242,11 +251,9 @@ int ReminderPopup::buildControls(QWidget* content, int top) {
     intervalEdit->setMaxLength(4);
     intervalEdit->setAccessibleName(QStringLiteral("间隔"));
     intervalEdit->setGeometry(280, 2, 46, 24);
-    intervalEdit->installEventFilter(this);
+    IntervalInput::restrictNumber(intervalEdit);
     intervalUnitCombo = named(new QComboBox(customRow_), "intervalUnitCombo");
-    intervalUnitCombo->setEditable(true);
-    intervalUnitCombo->addItems(
-        {TimingRules::kSecond, TimingRules::kMinute, TimingRules::kHour, TimingRules::kDay});
+    IntervalInput::fillUnits(intervalUnitCombo);
     intervalUnitCombo->setAccessibleName(QStringLiteral("间隔单位"));
     intervalUnitCombo->setGeometry(330, 2, 58, 24);
     caption(QStringLiteral("/次"), customRow_, 394, 6);
@@ -291,7 +298,7 @@ void ReminderPopup::takeDesignedSize() {
 void ReminderPopup::applyDefaults() {
     customRow_->hide();
     intervalEdit->setText(QStringLiteral("5"));
-    intervalUnitCombo->setCurrentText(TimingRules::kMinute);
+    IntervalInput::showUnit(intervalUnitCombo, TimingRules::kMinute);
     const QDateTime now = SystemClock::now();
     startDateEdit->setDate(now.date());
     startTimeEdit->setTime(now.time());
@@ -305,7 +312,7 @@ void ReminderPopup::loadList() {
     // Names first, in one read; the list only changes once everything is read, so a store
     // that cannot be read leaves it as it was.
     UserNames names;
-    if (style_.thirdColumnIsPublisher)
+    if (style_.publisherInThirdColumn)
         names = UserNames::read(namesQuery_);
     remindersQuery_.setStatement(QString::fromUtf8(style_.listStatement));
     remindersQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
@@ -314,7 +321,7 @@ void ReminderPopup::loadList() {
     rows.reserve(remindersQuery_.recordCount());
     for (remindersQuery_.first(); !remindersQuery_.atEnd(); remindersQuery_.next()) {
         const QString person =
-            style_.thirdColumnIsPublisher
+            style_.publisherInThirdColumn
                 ? names.nameOf(remindersQuery_.fieldAsInteger(QStringLiteral("ReDOuserID")))
                 : remindersQuery_.fieldAsString(QStringLiteral("UserTrueName"));
         rows.push_back({remindersQuery_.fieldAsString(QStringLiteral("KeyID")),
@@ -322,7 +329,8 @@ void ReminderPopup::loadList() {
     }
     remindersQuery_.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
-    reminderList->replaceRows(std::move(rows), QIcon(Assets::picture(kindIconName(style_.kind))));
+    reminderList->replaceRows(std::move(rows),
+                              QIcon(Assets::picture(QString::fromLatin1(style_.icon))));
 }
 
 bool ReminderPopup::reloadReminders() {
@@ -361,28 +369,7 @@ void ReminderPopup::onCustomToggled() {
     customRow_->setVisible(custom);
 }
 
-bool ReminderPopup::isIntervalCharacter(QChar key) {
-    return key == QLatin1Char('\b') || key == QLatin1Char('.') ||
-           (key >= QLatin1Char('0') && key <= QLatin1Char('9'));
-}
-
 bool ReminderPopup::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == intervalEdit) {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            // Keys that type nothing (arrows, Home, Delete) move and delete as usual.
-            if (!key->text().isEmpty() && key->key() != Qt::Key_Delete &&
-                !isIntervalCharacter(key->text().front()))
-                return true;
-        } else if (event->type() == QEvent::InputMethod) {
-            // Text composed by an input method is held to the same characters.
-            const auto* input = static_cast<QInputMethodEvent*>(event);
-            for (QChar c : input->commitString())
-                if (!isIntervalCharacter(c))
-                    return true;
-        }
-        return false;
-    }
     // The caption bar moves the borderless window.
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -424,7 +411,7 @@ int ReminderPopup::chosenMinutes() const {
 void ReminderPopup::acknowledgeTicked() {
     const QList<int> rows = tickedRows();
     if (rows.isEmpty()) {
-        MessageBoxes::information(style_.nothingTickedNotice);
+        MessageBoxes::information(QString::fromUtf8(style_.nothingTickedNotice));
         return;
     }
     if (!MessageBoxes::question(kAcknowledgeQuestion))
@@ -444,7 +431,7 @@ void ReminderPopup::postponeTicked() {
     const QList<int> rows = tickedRows();
     if (!rows.isEmpty() && customCheckBox->isChecked()) {
         const QString number = TextConvert::trim(intervalEdit->text());
-        const QString unit = TextConvert::trim(intervalUnitCombo->currentText());
+        const QString unit = IntervalInput::storedUnit(intervalUnitCombo).value_or(QString());
         const std::optional<qint64> totalTime =
             TimingRules::postponeTotalTime(TextConvert::toInt(number), unit);
         if (!totalTime) {

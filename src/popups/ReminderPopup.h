@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ReportList.h"
-#include "popups/PopupStyle.h"
 #include "schedule/ReminderPolling.h"
 #include "store/Query.h"
 
@@ -22,7 +21,8 @@
 // bottom corners.
 QRegion popupShape(const QSize& size);
 
-// The design shared by the four popups: a non-modal window that slides up at the bottom
+// The popup of one kind of reminder (its caption, picture, sound and list come from the kind's
+// description): a non-modal window that slides up at the bottom
 // right of the screen, lists the user's pending reminders of one kind with tick boxes, and
 // lets the user acknowledge the ticked ones or postpone them. It releases itself when closed.
 //
@@ -33,8 +33,10 @@ class ReminderPopup : public ReminderWindow {
 public:
     ~ReminderPopup() override;
 
-    const PopupStyle& popupStyle() const { return style_; }
-    ReminderKind kind() const { return style_.kind; }
+    // Built, not shown: showAndSlideIn() loads the list and brings it up.
+    explicit ReminderPopup(const PopupContext& context, QWidget* parent = nullptr);
+
+    ReminderKind kind() const { return kind_; }
 
     // Event handlers.
     // Places the window at its starting point, sets the defaults, loads the list, shows the
@@ -51,8 +53,6 @@ public:
     void acknowledgeTicked();
     void postponeTicked();
     void onCustomToggled();
-    // Whether a typed character may enter the interval number: backspace, "." and digits.
-    static bool isIntervalCharacter(QChar key);
     void showSelectedDetails();
     // One step of the slide-in.
     void slideStep();
@@ -92,14 +92,6 @@ public:
     static constexpr int kSlideIntervalMs = 10;
 
 protected:
-    ReminderPopup(const PopupContext& context, const PopupStyle& style, QWidget* parent);
-
-    // The row of custom postponement controls and the picture, named per kind by the
-    // derived windows.
-    QWidget* customRow() const { return customRow_; }
-    QLabel* picture() const { return picture_; }
-    QLabel* pictureText() const { return pictureText_; }
-
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,7 +103,8 @@ private:
     // Rows of reminderList whose box is ticked, first to last.
     QList<int> tickedRows() const;
 
-    const PopupStyle& style_;
+    ReminderKind kind_;
+    const KindDescription::Popup& style_;
     Session& session_;
     std::function<void()> reloadLists_;
     std::function<void()> closed_;

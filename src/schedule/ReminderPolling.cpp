@@ -4,7 +4,6 @@
 #include "platform/MessageBoxes.h"
 #include "schedule/TimingRules.h"
 #include "store/Connection.h"
-#include "store/Statements.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,54 +11,26 @@
 #include <memory>
 #include <optional>
 
-namespace {
-
-struct KindSetup {
-    const char* pollTimer;
-    int pollMs;
-    const char* repeatTimer;
-    qint64 initialRepeatMs;
-    const char* parameter; // the anniversary poll names its parameter p1
-    const char* sound;
-};
-
-const KindSetup kSetup[4] = {
-    {"ordinaryPollTimer", 4000, "ordinaryRepeatTimer", 5000, "p", "reminder.wav"},
-    {"birthdayPollTimer", 25000, "birthdayRepeatTimer", 8000, "p", "reminder.wav"},
-    {"appointmentPollTimer", 7000, "appointmentRepeatTimer", 5000, "p", "SOUND560.WAV"},
-    {"anniversaryPollTimer", 6000, "anniversaryRepeatTimer", 5000, "p1", "Trumpet1.wav"},
-};
-
-} // namespace
-
 ReminderPolling::ReminderPolling(Session& session, std::function<void()> reloadLists,
                                  SoundPlayer& sound, PopupFactory popupFactory, QObject* parent)
-    : QObject(parent), ordinaryPollQuery(session.connectionName),
-      birthdayPollQuery(session.connectionName), appointmentPollQuery(session.connectionName),
-      anniversaryPollQuery(session.connectionName), session_(session),
-      reloadLists_(std::move(reloadLists)), sound_(sound), popupFactory_(std::move(popupFactory)),
-      watch_(session.connectionName) {
+    : QObject(parent), session_(session), reloadLists_(std::move(reloadLists)), sound_(sound),
+      popupFactory_(std::move(popupFactory)), watch_(session.connectionName) {
     for (ReminderKind kind : kAllReminderKinds) {
-        const KindSetup& setup = kSetup[kindIndex(kind)];
+        const KindDescription& description = describe(kind);
+        const QString name = QString::fromLatin1(description.name);
         auto* pollTimer = new QTimer(this);
-        pollTimer->setObjectName(QString::fromLatin1(setup.pollTimer));
-        pollTimer->setInterval(setup.pollMs);
+        pollTimer->setObjectName(name + QStringLiteral("PollTimer"));
+        pollTimer->setInterval(description.poll.periodMs);
         connect(pollTimer, &QTimer::timeout, this, [this, kind] { guardedPoll(kind); });
         pollTimers_[kindIndex(kind)] = pollTimer;
 
-        auto* repeatTimer = new RepeatTimer(setup.initialRepeatMs, this);
-        repeatTimer->setObjectName(QString::fromLatin1(setup.repeatTimer));
+        auto* repeatTimer = new RepeatTimer(description.poll.firstRepeatMs, this);
+        repeatTimer->setObjectName(name + QStringLiteral("RepeatTimer"));
         connect(repeatTimer, &RepeatTimer::fired, this, [this, kind] { repeatTick(kind); });
         repeatTimers_[kindIndex(kind)] = repeatTimer;
+
+        pollQueries_[kindIndex(kind)] = std::make_unique<Query>(session.connectionName);
     }
-    ordinaryPollTimer = pollTimers_[0];
-    birthdayPollTimer = pollTimers_[1];
-    appointmentPollTimer = pollTimers_[2];
-    anniversaryPollTimer = pollTimers_[3];
-    ordinaryRepeatTimer = repeatTimers_[0];
-    birthdayRepeatTimer = repeatTimers_[1];
-    appointmentRepeatTimer = repeatTimers_[2];
-    anniversaryRepeatTimer = repeatTimers_[3];
     for (QTimer* pollTimer : pollTimers_)
         pollTimer->start();
 }
@@ -71,35 +42,6 @@ ReminderPolling::~ReminderPolling() {
         delete popup.data();
 }
 
-void ReminderPolling::onOrdinaryPollTimer() {
-    poll(ReminderKind::Ordinary);
-}
-void ReminderPolling::onBirthdayPollTimer() {
-    poll(ReminderKind::Birthday);
-}
-void ReminderPolling::onAppointmentPollTimer() {
-    poll(ReminderKind::Appointment);
-}
-void ReminderPolling::onAnniversaryPollTimer() {
-    poll(ReminderKind::Anniversary);
-}
-void ReminderPolling::onOrdinaryRepeatTimer() {
-    repeatTick(ReminderKind::Ordinary);
-}
-void ReminderPolling::onBirthdayRepeatTimer() {
-    repeatTick(ReminderKind::Birthday);
-}
-void ReminderPolling::onAppointmentRepeatTimer() {
-    repeatTick(ReminderKind::Appointment);
-}
-void ReminderPolling::onAnniversaryRepeatTimer() {
-    repeatTick(ReminderKind::Anniversary);
-}
-
-QString ReminderPolling::soundFile(ReminderKind kind) {
-    return QString::fromLatin1(kSetup[kindIndex(kind)].sound);
-}
-
 ReminderWindow* ReminderPolling::openPopup(ReminderKind kind) const {
     return popupSlots_[kindIndex(kind)].data();
 }
@@ -108,26 +50,12 @@ void ReminderPolling::playWave(const QString& fileName) {
     sound_.play(fileName);
 }
 
-Query& ReminderPolling::queryOf(ReminderKind kind) {
-    switch (kind) {
-    case ReminderKind::Birthday:
-        return birthdayPollQuery;
-    case ReminderKind::Appointment:
-        return appointmentPollQuery;
-    case ReminderKind::Anniversary:
-        return anniversaryPollQuery;
-    case ReminderKind::Ordinary:
-        break;
-    }
-    return ordinaryPollQuery;
-}
-
 void ReminderPolling::poll(ReminderKind kind) {
-    Query& query = queryOf(kind);
+    const KindDescription::Poll& rule = describe(kind).poll;
+    Query& query = *pollQueries_[kindIndex(kind)];
     RepeatTimer* repeat = repeatTimer(kind);
-    query.setStatement(QString::fromUtf8(Statements::kPollByKind[kindIndex(kind)]));
-    query.bindInteger(QString::fromLatin1(kSetup[kindIndex(kind)].parameter),
-                      session_.currentUserKey);
+    query.setStatement(QString::fromUtf8(rule.statement));
+    query.bindInteger(QString::fromLatin1(rule.userParameter), session_.currentUserKey);
     query.open();
     if (query.recordCount() == 0) {
         repeat->stop();
@@ -212,7 +140,7 @@ void ReminderPolling::repeatTick(ReminderKind kind) {
         *self = popup;
         slot = popup;
         popup->present();
-        playWave(soundFile(kind));
+        playWave(QString::fromLatin1(describe(kind).poll.sound));
     } catch (...) {
         // A popup that cannot be made now (the store busy or failing) is tried again at the
         // next good poll, without a message: the poll tells of a store that stays bad.

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 // What a popup is given when it is created.
 struct PopupContext {
@@ -35,8 +36,9 @@ using PopupFactory = std::function<ReminderWindow*(const PopupContext&)>;
 // the kind's repeat timer at the head's interval; each repeat tick brings up the kind's popup
 // with its sound, or reloads the open one's list and brings it to the front.
 //
-// Creating it starts the four polls and runs no statement; before a login the polls find
-// nothing. The open popups belong to it: they are closed with it.
+// Creating it starts one poll per kind (KindDescription holds their periods, statements and
+// sounds) and runs no statement; before a login the polls find nothing. The open popups
+// belong to it: they are closed with it.
 class ReminderPolling : public QObject {
     Q_OBJECT
 public:
@@ -44,16 +46,13 @@ public:
                     PopupFactory popupFactory, QObject* parent = nullptr);
     ~ReminderPolling() override;
 
-    // A poll of one kind, as its timer runs it.
-    void onOrdinaryPollTimer();
-    void onBirthdayPollTimer();
-    void onAppointmentPollTimer();
-    void onAnniversaryPollTimer();
-    // A repeat tick of one kind, as its timer runs it.
-    void onOrdinaryRepeatTimer();
-    void onBirthdayRepeatTimer();
-    void onAppointmentRepeatTimer();
-    void onAnniversaryRepeatTimer();
+    // One poll of the kind: reads the head of the user's pending reminders of the kind and
+    // starts or stops its repeat timer. Its timer runs it through the store watch; tests call
+    // it directly after moving the fake clock (a store error then comes through).
+    void poll(ReminderKind kind);
+    // One tick of the kind's repeat timer: brings up the kind's popup with its sound, or
+    // reloads the open one's list and brings it to the front.
+    void repeatTick(ReminderKind kind);
 
     // Plays a file of the sound folder; returns at once (the player queues).
     void playWave(const QString& fileName);
@@ -65,39 +64,23 @@ public:
 
     QTimer* pollTimer(ReminderKind kind) const { return pollTimers_[kindIndex(kind)]; }
     RepeatTimer* repeatTimer(ReminderKind kind) const { return repeatTimers_[kindIndex(kind)]; }
-    static QString soundFile(ReminderKind kind);
-
-    // The timers and the poll's query object of each kind (the same as pollTimer(kind) and
-    // repeatTimer(kind)).
-    QTimer* ordinaryPollTimer = nullptr;
-    QTimer* birthdayPollTimer = nullptr;
-    QTimer* appointmentPollTimer = nullptr;
-    QTimer* anniversaryPollTimer = nullptr;
-    RepeatTimer* ordinaryRepeatTimer = nullptr;
-    RepeatTimer* birthdayRepeatTimer = nullptr;
-    RepeatTimer* appointmentRepeatTimer = nullptr;
-    RepeatTimer* anniversaryRepeatTimer = nullptr;
-    Query ordinaryPollQuery;
-    Query birthdayPollQuery;
-    Query appointmentPollQuery;
-    Query anniversaryPollQuery;
 
 private:
-    void poll(ReminderKind kind);
-    void repeatTick(ReminderKind kind);
     void guardedPoll(ReminderKind kind);
     void refreshOpenPopup(ReminderWindow* popup);
-    Query& queryOf(ReminderKind kind);
 
     Session& session_;
     std::function<void()> reloadLists_;
     SoundPlayer& sound_;
     PopupFactory popupFactory_;
-    std::array<QTimer*, 4> pollTimers_{};
-    std::array<RepeatTimer*, 4> repeatTimers_{};
-    std::array<QPointer<ReminderWindow>, 4> popupSlots_{};
+    static constexpr std::size_t kKinds = kAllReminderKinds.size();
+    std::array<QTimer*, kKinds> pollTimers_{};
+    std::array<RepeatTimer*, kKinds> repeatTimers_{};
+    // Each kind's poll runs its statement on a query object of its own, prepared once.
+    std::array<std::unique_ptr<Query>, kKinds> pollQueries_;
+    std::array<QPointer<ReminderWindow>, kKinds> popupSlots_{};
     // A popup that could not be made when its tick came is made at the next good poll
     // rather than a whole period later.
-    std::array<bool, 4> popupOwed_{};
+    std::array<bool, kKinds> popupOwed_{};
     StoreWatch watch_;
 };

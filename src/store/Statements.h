@@ -6,29 +6,24 @@
 namespace Statements {
 
 // 1
-inline constexpr const char* kSelectAllUsers =
-    "Select * from tbl_user";
+inline constexpr const char* kSelectAllUsers = "Select * from tbl_user";
 // 2
-inline constexpr const char* kSelectUserByKey =
-    "Select * from tbl_user where keyid=:p";
+inline constexpr const char* kSelectUserByKey = "Select * from tbl_user where keyid=:p";
 // 3
-inline constexpr const char* kSelectUserByLogName =
-    "Select * from tbl_user where userlogname=:p";
+inline constexpr const char* kSelectUserByLogName = "Select * from tbl_user where userlogname=:p";
 // 4
 inline constexpr const char* kInsertUser =
-    "Insert Into tbl_User(UserLogName,UserTrueName,UserPwd,Remarks,IfAdmin) values(:p1,:p2,:p3,:p4,:p5)";
+    "Insert Into tbl_User(UserLogName,UserTrueName,UserPwd,Remarks,IfAdmin) "
+    "values(:p1,:p2,:p3,:p4,:p5)";
 // 5
-inline constexpr const char* kDeleteUser =
-    "Delete from tbl_user where keyid=:p";
+inline constexpr const char* kDeleteUser = "Delete from tbl_user where keyid=:p";
 // 6
 inline constexpr const char* kLogin =
     "Select * from tbl_user where UserLogName=:P1 and UserPwd=:p2";
 // 7
-inline constexpr const char* kUpdatePassword =
-    "Update tbl_user set userpwd=:p where keyid=:p1";
+inline constexpr const char* kUpdatePassword = "Update tbl_user set userpwd=:p where keyid=:p1";
 // 8
-inline constexpr const char* kSelectPermission =
-    "Select * from tbl_popdem where userid=:p";
+inline constexpr const char* kSelectPermission = "Select * from tbl_popdem where userid=:p";
 // 9
 inline constexpr const char* kUpdatePermission =
     "Update tbl_popdem set UserPopdem=:p where userid=:p1";
@@ -37,16 +32,22 @@ inline constexpr const char* kInsertPermission =
     "insert into tbl_popdem(UserId,UserPopdem) values(:p1,:p)";
 // 11
 inline constexpr const char* kInsertReminder =
-    "insert into tbl_reminder(ReuserID,ReDetail,ReAction,ReBegintime,ReintervalNumber,ReintervalType,ReDoTime,RedouserID,Retype,IFdone,totaltime) values(:p1,:P2,:p3,:p4,:p5,:p6,:p7,:p8,:p9,:p10,:p11)";
+    "insert into "
+    "tbl_reminder(ReuserID,ReDetail,ReAction,ReBegintime,ReintervalNumber,ReintervalType,ReDoTime,"
+    "RedouserID,Retype,IFdone,totaltime) values(:p1,:P2,:p3,:p4,:p5,:p6,:p7,:p8,:p9,:p10,:p11)";
 // 12
 inline constexpr const char* kUpdateReminder =
-    "Update tbl_reminder set Reuserid=:p1,ReDetail=:p2,ReAction=:p3,ReBeginTime=:p4,ReintervalNumber=:p5,ReintervalType=:p6,ReDoTime=:p7,Redouserid=:p8,Retype=:p9,IfDone=:p10,TotalTime=:p11 where Keyid=:p12";
+    "Update tbl_reminder set "
+    "Reuserid=:p1,ReDetail=:p2,ReAction=:p3,ReBeginTime=:p4,ReintervalNumber=:p5,ReintervalType=:"
+    "p6,ReDoTime=:p7,Redouserid=:p8,Retype=:p9,IfDone=:p10,TotalTime=:p11 where Keyid=:p12";
 // 13
 inline constexpr const char* kPendingList =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=0 order by totaltime ";
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=0 order by totaltime ";
 // 14
 inline constexpr const char* kHistoryList =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=1  ";
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1  ";
 // 15
 inline constexpr const char* kPublishedList =
     "Select *  from tbl_reminder   where redouserid=:p and ifdone=0 order by redotime desc ";
@@ -57,47 +58,45 @@ inline constexpr const char* kSelectPublishedReminder =
 inline constexpr const char* kDeletePublishedReminder =
     "Delete from tbl_reminder where keyid=:p and ifdone=0";
 // 18
-inline constexpr const char* kDeleteReminder =
-    "Delete from tbl_reminder where keyid=:p";
+inline constexpr const char* kDeleteReminder = "Delete from tbl_reminder where keyid=:p";
 // 19
-inline constexpr const char* kPollOrdinary =
-    "Select top 1 * from tbl_reminder where ReUserID=:p and IfDone=0 and retype=0 order by totaltime   ";
+inline constexpr const char* kPollOrdinary = "Select top 1 * from tbl_reminder where ReUserID=:p "
+                                             "and IfDone=0 and retype=0 order by totaltime   ";
 // 20
-inline constexpr const char* kPollBirthday =
-    "Select top 1 * from tbl_reminder where ReUserID=:p and IfDone=0 and Retype=1 order by totaltime   ";
+inline constexpr const char* kPollBirthday = "Select top 1 * from tbl_reminder where ReUserID=:p "
+                                             "and IfDone=0 and Retype=1 order by totaltime   ";
 // 21
 inline constexpr const char* kPollAppointment =
-    "Select top 1 * from tbl_reminder where ReUserID=:p and IfDone=0 and Retype=2 order by totaltime   ";
+    "Select top 1 * from tbl_reminder where ReUserID=:p and IfDone=0 and Retype=2 order by "
+    "totaltime   ";
 // 22
 inline constexpr const char* kPollAnniversary =
-    "Select top 1 * from tbl_reminder where ReUserID=:p1 and IfDone=0 and Retype=3 order by totaltime   ";
+    "Select top 1 * from tbl_reminder where ReUserID=:p1 and IfDone=0 and Retype=3 order by "
+    "totaltime   ";
 // 23
 inline constexpr const char* kPopupListOrdinary =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=0 and Retype=0 order by totaltime ";
-// 24
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=0 and Retype=0 order by totaltime ";
+// 24 (the catalogue's one number for the three dated kinds' lists): Retype=1
 inline constexpr const char* kPopupListBirthday =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=0 and Retype=1 order by totaltime ";
-// 24
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=0 and Retype=1 order by totaltime ";
+// 24, Retype=2
 inline constexpr const char* kPopupListAppointment =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=0 and Retype=2 order by totaltime ";
-// 24
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=0 and Retype=2 order by totaltime ";
+// 24, Retype=3
 inline constexpr const char* kPopupListAnniversary =
-    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid where a.reuserid=:p and ifdone=0 and Retype=3 order by totaltime ";
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=0 and Retype=3 order by totaltime ";
 // 25
 inline constexpr const char* kPostponeCustom =
-    "Update tbl_reminder set ReBeginTime=:p4, ReIntervalNumber=:p1 ,ReIntervalType=:p2,TotalTime=:p5 where keyid=:p3";
+    "Update tbl_reminder set ReBeginTime=:p4, ReIntervalNumber=:p1 "
+    ",ReIntervalType=:p2,TotalTime=:p5 where keyid=:p3";
 // 26
-inline constexpr const char* kPostponeFixed =
-    "Update tbl_reminder set ReIntervalNumber=:p1 ,ReIntervalType=:p2,TotalTime=:p4  where keyid=:p3";
+inline constexpr const char* kPostponeFixed = "Update tbl_reminder set ReIntervalNumber=:p1 "
+                                              ",ReIntervalType=:p2,TotalTime=:p4  where keyid=:p3";
 // 27
-inline constexpr const char* kAcknowledge =
-    "Update tbl_reminder set ifdone=1 where keyid=:p";
-
-// Poll and popup-list statements indexed by reminder kind (Retype 0..3).
-inline constexpr const char* kPollByKind[4] = {kPollOrdinary, kPollBirthday, kPollAppointment,
-                                               kPollAnniversary};
-inline constexpr const char* kPopupListByKind[4] = {kPopupListOrdinary, kPopupListBirthday,
-                                                    kPopupListAppointment,
-                                                    kPopupListAnniversary};
+inline constexpr const char* kAcknowledge = "Update tbl_reminder set ifdone=1 where keyid=:p";
 
 } // namespace Statements

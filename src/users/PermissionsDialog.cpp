@@ -1,9 +1,9 @@
 #include "users/PermissionsDialog.h"
 
 #include "chrome/Assets.h"
-#include "chrome/ErrorTexts.h"
 #include "chrome/HandlerGuard.h"
 #include "chrome/HeadingBanner.h"
+#include "chrome/RowWrites.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
 #include "store/Statements.h"
@@ -231,11 +231,8 @@ void PermissionsDialog::savePermissions() {
         grants[i] = boxes[i]->isChecked();
     const QString text = Permissions::toString(grants);
 
-    // Every ticked account gets the string: stopping at the first one written would leave
-    // the others unchanged behind a box that says the setting is done.
-    int saved = 0;
-    int refused = 0;
-    QStringList reasons;
+    // Every ticked account gets the string, whatever happened to the one before.
+    RowWrites writes;
     for (int row = 0; row < accountList->count(); ++row) {
         if (!accountList->isChecked(row))
             continue;
@@ -244,7 +241,7 @@ void PermissionsDialog::savePermissions() {
         permissionsQuery_.bindText(QStringLiteral("p"), key);
         permissionsQuery_.open();
         const bool exists = permissionsQuery_.recordCount() >= 1;
-        try {
+        const bool written = writes.attempt([&] {
             if (exists) {
                 permissionsQuery_.setStatement(QString::fromUtf8(Statements::kUpdatePermission));
                 permissionsQuery_.bindText(QStringLiteral("p"), text);
@@ -255,26 +252,13 @@ void PermissionsDialog::savePermissions() {
                 permissionsQuery_.bindText(QStringLiteral("p"), text);
             }
             permissionsQuery_.execute();
-            ++saved;
-        } catch (const std::exception& error) {
-            // This account could not be written; the others are still tried, and the refusal
-            // is reported once the save ends.
+        });
+        if (!written)
             permissionsQuery_.close();
-            ++refused;
-            const QString reason = ErrorTexts::of(error);
-            if (!reasons.contains(reason))
-                reasons << reason;
-        }
     }
-    if (refused == 0) {
+    if (!writes.reportRefusals(QStringLiteral("权限设置未保存！"),
+                               QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！")))
         MessageBoxes::information(QStringLiteral("权限设置完毕！"));
-        return;
-    }
-    const QString heading =
-        saved + refused > 1
-            ? QStringLiteral("权限设置未保存：已保存 %1 人，未保存 %2 人！").arg(saved).arg(refused)
-            : QStringLiteral("权限设置未保存！");
-    MessageBoxes::defaultError(heading + QLatin1Char('\n') + reasons.join(QLatin1Char('\n')));
 }
 
 void PermissionsDialog::onExitClicked() {

@@ -7,6 +7,8 @@
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QMetaObject>
 #include <gtest/gtest.h>
 
@@ -29,23 +31,27 @@ protected:
 TEST_F(OpenersTest, EachTriggerOpensItsWindow) {
     QStringList opened;
     ScriptedModal modal([&](QDialog& dialog) {
-        opened << QString::fromLatin1(dialog.metaObject()->className());
+        opened << dialog.objectName();
         return int(QDialog::Rejected);
     });
-    const std::pair<void (MainWindow::*)(), const char*> triggers[] = {
-        {&MainWindow::addReminder, "AddReminderDialog"},
-        {&MainWindow::quickPublish, "QuickPublishDialog"},
-        {&MainWindow::addBirthdayReminder, "BirthdayReminderDialog"},
-        {&MainWindow::addAppointmentReminder, "AppointmentReminderDialog"},
-        {&MainWindow::addAnniversaryReminder, "AnniversaryReminderDialog"},
-        {&MainWindow::openUserAccounts, "UserAccountsDialog"},
-        {&MainWindow::openPermissions, "PermissionsDialog"},
-        {&MainWindow::openPasswordChange, "PasswordDialog"},
-        {&MainWindow::openAbout, "AboutDialog"},
+    const std::pair<const char*, const char*> triggers[] = {
+        {"addReminderButton", "addReminderDialog"},
+        {"quickPublishButton", "quickPublishDialog"},
+        {"birthdayButton", "birthdayReminderDialog"},
+        {"appointmentButton", "appointmentReminderDialog"},
+        {"anniversaryButton", "anniversaryReminderDialog"},
+        {"userAccountsAction", "userAccountsDialog"},
+        {"permissionsAction", "permissionsDialog"},
+        {"passwordAction", "passwordDialog"},
+        {"aboutAction", "aboutDialog"},
     };
     for (const auto& [trigger, expected] : triggers) {
+        SCOPED_TRACE(trigger);
         opened.clear();
-        (window.*trigger)();
+        if (auto* button = window.findChild<QAbstractButton*>(trigger))
+            button->click();
+        else
+            window.findChild<QAction*>(trigger)->trigger();
         EXPECT_EQ(opened, QStringList{QString::fromLatin1(expected)});
     }
 }
@@ -85,7 +91,7 @@ TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
         add.save();
         return int(QDialog::Rejected);
     });
-    window.addReminder();
+    window.findChild<QAbstractButton*>("addReminderButton")->click();
     ASSERT_EQ(window.pendingList->count(), 1);
     EXPECT_EQ(window.pendingList->subItem(0, 0), QStringLiteral("自己提醒自己"));
     ASSERT_EQ(window.publishedList->count(), 1);
@@ -109,12 +115,12 @@ TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
         return int(QDialog::Rejected);
     });
     window.pages->setCurrentIndex(0);
-    window.addReminder();
+    window.findChild<QAbstractButton*>("addReminderButton")->click();
     EXPECT_EQ(pickedDay, QDate(2024, 2, 10)) << "the list page presets nothing";
     EXPECT_FALSE(freeSetting);
 
     window.pages->setCurrentIndex(1);
-    window.addReminder();
+    window.findChild<QAbstractButton*>("addReminderButton")->click();
     EXPECT_EQ(pickedDay, QDate(2024, 3, 22));
     EXPECT_EQ(pickedTime.toString("HH:mm"), QStringLiteral("14:25")) << "the current time of day";
     EXPECT_TRUE(freeSetting);

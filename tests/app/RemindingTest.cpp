@@ -28,11 +28,11 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     const int colleague = store.addUser("li", "李娜", "pw");
     MainWindow window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
     ReminderPolling& polling = window.polling();
-    EXPECT_TRUE(polling.ordinaryPollTimer->isActive());
-    EXPECT_EQ(polling.ordinaryPollTimer->interval(), 4000);
-    EXPECT_EQ(polling.birthdayPollTimer->interval(), 25000);
-    EXPECT_EQ(polling.appointmentPollTimer->interval(), 7000);
-    EXPECT_EQ(polling.anniversaryPollTimer->interval(), 6000);
+    EXPECT_TRUE(polling.pollTimer(ReminderKind::Ordinary)->isActive());
+    EXPECT_EQ(polling.pollTimer(ReminderKind::Ordinary)->interval(), 4000);
+    EXPECT_EQ(polling.pollTimer(ReminderKind::Birthday)->interval(), 25000);
+    EXPECT_EQ(polling.pollTimer(ReminderKind::Appointment)->interval(), 7000);
+    EXPECT_EQ(polling.pollTimer(ReminderKind::Anniversary)->interval(), 6000);
 
     TempStore::Reminder r;
     r.recipient = colleague;
@@ -42,8 +42,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     store.addReminder(r);
 
     // Before the login nothing is found.
-    polling.onOrdinaryPollTimer();
-    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 
     ScriptedModal modal([](QDialog& dialog) {
         auto& login = dynamic_cast<LoginDialog&>(dialog);
@@ -55,11 +55,11 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     window.showLoginOnce();
     ASSERT_EQ(window.pendingList->count(), 1);
 
-    polling.onOrdinaryPollTimer();
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isRunning());
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isRunning());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
     clock.advanceMs(300000);
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->checkElapsed());
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
@@ -71,8 +71,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     ASSERT_EQ(window.historyList->count(), 1);
     EXPECT_EQ(window.historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
 
-    polling.onOrdinaryPollTimer();
-    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "support/TempStore.h"
 #include "users/LoginDialog.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QTimerEvent>
 #include <functional>
@@ -25,6 +26,9 @@ protected:
         store = std::make_unique<TempStore>(Connection::kDefaultName, Engine::Postgres);
         me = store->addUser("me", "我自己", "pw");
         colleague = store->addUser("li", "李娜", "pw");
+        // Both may add reminders: "添加提醒" is the third right.
+        store->setPermission(me, "001000000");
+        store->setPermission(colleague, "001000000");
         auto sound = std::make_unique<RecordingSoundPlayer>();
         heard = sound.get();
         window = std::make_unique<MainWindow>(store->session(), nullptr, std::move(sound));
@@ -59,7 +63,7 @@ protected:
             add.save();
             return int(QDialog::Rejected);
         });
-        from.addReminder();
+        from.findChild<QAbstractButton*>("addReminderButton")->click();
     }
     // Every timer of the background work fires once, as the event loop delivers it.
     void fireBackgroundTimers() {
@@ -97,11 +101,11 @@ TEST_F(ServerCopiesTest, AReminderPublishedInOneCopyIsRemindedAndAcknowledgedInA
     window->refreshListsIfChanged();
     ASSERT_EQ(window->pendingList->count(), 1);
     ReminderPolling& polling = window->polling();
-    polling.onOrdinaryPollTimer();
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->isRunning());
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    polling.poll(ReminderKind::Ordinary);
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isRunning());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
     clock.advanceMs(300000);
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->checkElapsed());
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(heard->played, QStringList{"reminder.wav"});
@@ -115,8 +119,8 @@ TEST_F(ServerCopiesTest, AReminderPublishedInOneCopyIsRemindedAndAcknowledgedInA
     // The publisher's copy sees it handled.
     colleagueWindow->refreshListsIfChanged();
     EXPECT_EQ(colleagueWindow->publishedList->count(), 0);
-    polling.onOrdinaryPollTimer();
-    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 }
 
 TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
@@ -141,7 +145,7 @@ TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
     ASSERT_EQ(boxes.count(), 1) << "one fault, one box, however many timers fail";
     EXPECT_TRUE(boxes.lastWasNotice());
     EXPECT_GE(boxes.last().text.split('\n').size(), 2) << "the server's own message follows";
-    EXPECT_TRUE(window->polling().ordinaryPollTimer->isActive());
+    EXPECT_TRUE(window->polling().pollTimer(ReminderKind::Ordinary)->isActive());
     EXPECT_TRUE(window->listRefreshTimer->isActive());
     EXPECT_EQ(window->pendingList->count(), 1) << "a failed read leaves the lists as they were";
 
@@ -149,7 +153,7 @@ TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
     boxes.clear();
     fireBackgroundTimers();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_TRUE(window->polling().ordinaryRepeatTimer->isRunning())
+    EXPECT_TRUE(window->polling().repeatTimer(ReminderKind::Ordinary)->isRunning())
         << "the poll works again without a restart of the program";
     window->reloadLists();
     ASSERT_EQ(window->pendingList->count(), 1);

@@ -2,6 +2,7 @@
 // every step of Save, checked against what the store holds and what the boxes said.
 #include "EntryFixture.h"
 #include "entry/AddReminderDialog.h"
+#include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
 
 #include <QApplication>
@@ -49,7 +50,11 @@ TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeI
         EXPECT_EQ(d.recipientList->caption(row), users[row][0].toString());
         EXPECT_EQ(d.recipientList->subItem(row, 0), users[row][1].toString());
         EXPECT_FALSE(d.recipientList->isChecked(row));
-        EXPECT_FALSE(d.recipientList->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        EXPECT_FALSE(d.recipientList->model()
+                         ->index(row, 0)
+                         .data(Qt::DecorationRole)
+                         .value<QIcon>()
+                         .isNull());
     }
     EXPECT_TRUE(d.recipientList->isColumnHidden(1));
     EXPECT_EQ(d.recipientList->columnWidth(0), 150);
@@ -89,10 +94,10 @@ TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPaste
     d.intervalEdit->paste();
     EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("79"));
 
-    EXPECT_TRUE(intervalKeyPasses(QChar(8)));
-    EXPECT_FALSE(intervalKeyPasses(QLatin1Char(' ')));
-    EXPECT_FALSE(intervalKeyPasses(QLatin1Char('-')));
-    EXPECT_FALSE(intervalKeyPasses(QChar(0xFF15))); // a full-width digit is no digit here
+    EXPECT_TRUE(IntervalInput::keyPasses(QChar(8)));
+    EXPECT_FALSE(IntervalInput::keyPasses(QLatin1Char(' ')));
+    EXPECT_FALSE(IntervalInput::keyPasses(QLatin1Char('-')));
+    EXPECT_FALSE(IntervalInput::keyPasses(QChar(0xFF15))); // a full-width digit is no digit here
 }
 
 TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
@@ -345,8 +350,8 @@ TEST_F(AddReminderTest, AHundredThousandCharactersWithLineBreaksAndEmojiComeBack
 TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissingOneIsRetried) {
     auto refuse = [this] {
         store.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tbl_reminder WHEN "
-                                  "NEW.ReUserID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                       .arg(other));
+                                     "NEW.ReUserID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                          .arg(other));
     };
     auto rowsFor = [this](int recipient, const QString& content) {
         return store

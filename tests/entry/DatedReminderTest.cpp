@@ -1,8 +1,6 @@
 // The birthday, appointment and anniversary dialogs: one design, run once per kind.
 #include "EntryFixture.h"
-#include "entry/AnniversaryReminderDialog.h"
-#include "entry/AppointmentReminderDialog.h"
-#include "entry/BirthdayReminderDialog.h"
+#include "entry/DatedReminderDialog.h"
 
 namespace {
 
@@ -20,15 +18,15 @@ struct Kind {
 const Kind kKinds[] = {
     {"Birthday", 1, "生日提醒", "请输入生日提醒内容...", "成功添加生日提醒信息！",
      [](Session& s, std::function<void()> r) {
-         return std::make_unique<BirthdayReminderDialog>(s, r);
+         return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Birthday);
      }},
     {"Appointment", 2, "约会提醒", "请输入约会提醒内容...", "成功添加约会提醒信息！",
      [](Session& s, std::function<void()> r) {
-         return std::make_unique<AppointmentReminderDialog>(s, r);
+         return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Appointment);
      }},
     {"Anniversary", 3, "纪念日提醒", "请输入纪念日提醒内容...", "成功添加纪念日提醒信息！",
      [](Session& s, std::function<void()> r) {
-         return std::make_unique<AnniversaryReminderDialog>(s, r);
+         return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Anniversary);
      }},
 };
 

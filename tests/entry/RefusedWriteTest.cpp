@@ -2,7 +2,7 @@
 // keeps what the user entered, reports nothing as a success, and saves once the fault is gone.
 #include "EntryFixture.h"
 #include "entry/AddReminderDialog.h"
-#include "entry/BirthdayReminderDialog.h"
+#include "entry/DatedReminderDialog.h"
 #include "entry/EditReminderDialog.h"
 #include "entry/QuickPublishDialog.h"
 #include "support/StoreFault.h"
@@ -34,7 +34,7 @@ TEST_P(RefusedWriteTest,
     quick.onShown(); // every one of the four users ticked
     EditReminderDialog edit(store.session(), countingReload());
     edit.fill(QString::number(published), QStringLiteral("内容"));
-    BirthdayReminderDialog birthday(store.session(), countingReload());
+    DatedReminderDialog birthday(store.session(), countingReload(), ReminderKind::Birthday);
     birthday.onShown(); // nobody ticked: to oneself
 
     struct Entry {

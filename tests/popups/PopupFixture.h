@@ -61,7 +61,7 @@ protected:
         return rows.empty() ? std::vector<QVariant>{} : rows.front();
     }
     static bool customRowVisible(const ReminderPopup* popup) {
-        const auto* row = popup->findChild<QWidget*>(popup->popupStyle().customRowName);
+        const auto* row = popup->findChild<QWidget*>("customPostponeRow");
         return row && row->isVisible();
     }
     static QStringList column(const ReportList* list, int column) {

@@ -1,7 +1,6 @@
 // One reminder's road between two copies of the program on one store file: published in
 // one, popped up with its sound in the other, acknowledged or postponed there.
 #include "PopupFixture.h"
-#include "popups/OrdinaryPopup.h"
 #include "schedule/RecordingSoundPlayer.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/TimingRules.h"
@@ -67,18 +66,19 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(published(a), QStringList({"下午三点开会"}));
 
     clock.advanceMs(3000);
-    pollingA.onOrdinaryPollTimer();
-    pollingB.onOrdinaryPollTimer();
-    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->isEnabled()) << "the publisher is not reminded";
-    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->isEnabled());
-    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 300000);
+    pollingA.poll(ReminderKind::Ordinary);
+    pollingB.poll(ReminderKind::Ordinary);
+    EXPECT_FALSE(pollingA.repeatTimer(ReminderKind::Ordinary)->isEnabled())
+        << "the publisher is not reminded";
+    ASSERT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    EXPECT_EQ(pollingB.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
 
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
-    EXPECT_FALSE(pollingA.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
+    EXPECT_FALSE(pollingA.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
-    EXPECT_NE(dynamic_cast<OrdinaryPopup*>(popup), nullptr);
+    EXPECT_EQ(popup->kind(), ReminderKind::Ordinary);
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
     ASSERT_EQ(popup->reminderList->count(), 1);
@@ -87,7 +87,7 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
 
     // Five minutes later it comes back: the open popup is raised, silently.
     clock.advanceMs(300000);
-    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
@@ -102,10 +102,10 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(store.scalar("SELECT IfDone FROM tbl_reminder").toInt(), 1);
 
     clock.advanceMs(4000);
-    pollingB.onOrdinaryPollTimer();
-    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->isEnabled());
+    pollingB.poll(ReminderKind::Ordinary);
+    EXPECT_FALSE(pollingB.repeatTimer(ReminderKind::Ordinary)->isEnabled());
     clock.advanceMs(600000);
-    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_FALSE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     EXPECT_EQ(soundB.played.size(), 1);
 }
 
@@ -119,9 +119,9 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
         b, [] {}, sound, Popups::standardFactory());
 
     publish(a, me, "交报告", "5", "分");
-    pollingB.onOrdinaryPollTimer();
+    pollingB.poll(ReminderKind::Ordinary);
     clock.advanceMs(300000);
-    ASSERT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    ASSERT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
 
@@ -130,7 +130,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     popup->reminderList->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.advanceMs(300000);
-    pollingB.onOrdinaryRepeatTimer();
+    pollingB.repeatTick(ReminderKind::Ordinary);
     ASSERT_EQ(popup->reminderList->count(), 2);
     EXPECT_EQ(popup->reminderList->subItem(0, 0), "交报告");
     EXPECT_TRUE(popup->reminderList->isChecked(0));
@@ -150,12 +150,12 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     // Postponed (seconds scale) it now heads the order and sets a ten-minute period.
     clock.advanceMs(4000);
-    pollingB.onOrdinaryPollTimer();
-    EXPECT_EQ(pollingB.ordinaryRepeatTimer->period(), 600000);
+    pollingB.poll(ReminderKind::Ordinary);
+    EXPECT_EQ(pollingB.repeatTimer(ReminderKind::Ordinary)->period(), 600000);
     clock.advanceMs(599999);
-    EXPECT_FALSE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_FALSE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     clock.advanceMs(1);
-    EXPECT_TRUE(pollingB.ordinaryRepeatTimer->checkElapsed());
+    EXPECT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
     EXPECT_EQ(popupOf(pollingB)->reminderList->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));

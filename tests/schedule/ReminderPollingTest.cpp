@@ -67,10 +67,10 @@ protected:
         return clock.now().addDays(days).toString("yyyy-MM-dd HH:mm:ss");
     }
     void pollAll() {
-        polling.onOrdinaryPollTimer();
-        polling.onBirthdayPollTimer();
-        polling.onAppointmentPollTimer();
-        polling.onAnniversaryPollTimer();
+        polling.poll(ReminderKind::Ordinary);
+        polling.poll(ReminderKind::Birthday);
+        polling.poll(ReminderKind::Appointment);
+        polling.poll(ReminderKind::Anniversary);
     }
     // A poll timer's tick as the event loop delivers it: through the guard of the polls.
     static void tick(QTimer* timer) {
@@ -134,14 +134,14 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
         const char* repeatName;
         qint64 repeatMs;
     } expected[] = {
-        {polling.ordinaryPollTimer, "ordinaryPollTimer", 4000, polling.ordinaryRepeatTimer,
-         "ordinaryRepeatTimer", 5000},
-        {polling.birthdayPollTimer, "birthdayPollTimer", 25000, polling.birthdayRepeatTimer,
-         "birthdayRepeatTimer", 8000},
-        {polling.appointmentPollTimer, "appointmentPollTimer", 7000, polling.appointmentRepeatTimer,
-         "appointmentRepeatTimer", 5000},
-        {polling.anniversaryPollTimer, "anniversaryPollTimer", 6000, polling.anniversaryRepeatTimer,
-         "anniversaryRepeatTimer", 5000},
+        {polling.pollTimer(ReminderKind::Ordinary), "ordinaryPollTimer", 4000,
+         polling.repeatTimer(ReminderKind::Ordinary), "ordinaryRepeatTimer", 5000},
+        {polling.pollTimer(ReminderKind::Birthday), "birthdayPollTimer", 25000,
+         polling.repeatTimer(ReminderKind::Birthday), "birthdayRepeatTimer", 8000},
+        {polling.pollTimer(ReminderKind::Appointment), "appointmentPollTimer", 7000,
+         polling.repeatTimer(ReminderKind::Appointment), "appointmentRepeatTimer", 5000},
+        {polling.pollTimer(ReminderKind::Anniversary), "anniversaryPollTimer", 6000,
+         polling.repeatTimer(ReminderKind::Anniversary), "anniversaryRepeatTimer", 5000},
     };
     for (const auto& e : expected) {
         EXPECT_TRUE(e.poll->isActive()) << e.pollName;
@@ -151,12 +151,12 @@ TEST(ReminderPollingSetup, CreatingItStartsTheFourPollsAndRunsNoStatement) {
         EXPECT_EQ(e.repeat->period(), e.repeatMs) << e.repeatName;
         EXPECT_EQ(e.repeat->objectName(), e.repeatName);
     }
-    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Ordinary), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Birthday), "reminder.wav");
-    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Appointment), "SOUND560.WAV");
-    EXPECT_EQ(ReminderPolling::soundFile(ReminderKind::Anniversary), "Trumpet1.wav");
+    EXPECT_EQ(QString::fromLatin1(describe(ReminderKind::Ordinary).poll.sound), "reminder.wav");
+    EXPECT_EQ(QString::fromLatin1(describe(ReminderKind::Birthday).poll.sound), "reminder.wav");
+    EXPECT_EQ(QString::fromLatin1(describe(ReminderKind::Appointment).poll.sound), "SOUND560.WAV");
+    EXPECT_EQ(QString::fromLatin1(describe(ReminderKind::Anniversary).poll.sound), "Trumpet1.wav");
     // The store is only reached when a poll runs.
-    EXPECT_THROW(polling.onOrdinaryPollTimer(), StoreError);
+    EXPECT_THROW(polling.poll(ReminderKind::Ordinary), StoreError);
     EXPECT_EQ(factoryCalls, 0);
     // Ticks while the program is still choosing or opening its store (its first-start dialog
     // or a start-up box is up) wait for it without a word.
@@ -189,19 +189,19 @@ TEST_F(ReminderPollingTest,
        FiveMinutesEnteredNowPopsUpFiveMinutesAfterTheFirstPollAndThenEveryFive) {
     addReminder(ReminderKind::Ordinary, nowText(), "5", "分", 18000);
     clock.advanceMs(1500); // the poll runs a moment after the entry
-    polling.onOrdinaryPollTimer();
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
+    polling.poll(ReminderKind::Ordinary);
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
     const QDateTime firstPoll = clock.now();
-    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->countStart(), firstPoll);
 
     // Later polls find the same period and leave the count alone.
     for (int i = 0; i < 74; ++i) {
         clock.advanceMs(4000);
-        polling.onOrdinaryPollTimer();
+        polling.poll(ReminderKind::Ordinary);
         wakeAll();
     }
-    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), firstPoll);
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->countStart(), firstPoll);
     EXPECT_TRUE(made.empty());
 
     clock.set(firstPoll.addMSecs(299999));
@@ -246,19 +246,19 @@ TEST_F(ReminderPollingTest,
 
 TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     const int key = addReminder(ReminderKind::Ordinary, nowText(), 5, "分", 18000);
-    polling.onOrdinaryPollTimer();
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
-    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
+    polling.poll(ReminderKind::Ordinary);
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    const QDateTime begun = polling.repeatTimer(ReminderKind::Ordinary)->countStart();
 
     // Postponed into tomorrow with a short interval: it heads the order but is not due.
     store.execute("UPDATE tbl_reminder SET ReBeginTime=?, ReIntervalNumber=1, ReIntervalType='秒', "
                   "TotalTime=1 WHERE KeyID=?",
                   {inDays(1), key});
     clock.advanceMs(4000);
-    polling.onOrdinaryPollTimer();
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 300000);
-    EXPECT_EQ(polling.ordinaryRepeatTimer->countStart(), begun);
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->countStart(), begun);
     clock.set(begun.addMSecs(300000));
     wakeAll();
     EXPECT_EQ(made.size(), 1u) << "the old period keeps bringing the popup";
@@ -266,14 +266,14 @@ TEST_F(ReminderPollingTest, AHeadNotYetDueLeavesTheTimerAsItWas) {
     // A stopped timer stays stopped for a head that is not due, even when a later row is.
     addReminder(ReminderKind::Birthday, inDays(2), 1, "分", 100);
     addReminder(ReminderKind::Birthday, "2000-01-01 00:00:00", 1, "秒", 200);
-    polling.onBirthdayPollTimer();
-    EXPECT_FALSE(polling.birthdayRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Birthday);
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Birthday)->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtTheNextPoll) {
     const int key = addReminder(ReminderKind::Appointment, nowText(), 1, "分", 3600);
-    polling.onAppointmentPollTimer();
-    ASSERT_TRUE(polling.appointmentRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Appointment);
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Appointment)->isEnabled());
     store.execute("UPDATE tbl_reminder SET IfDone=1 WHERE KeyID=?", {key});
 
     // A tick before the next poll still brings the popup.
@@ -281,8 +281,8 @@ TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtThe
     wakeAll();
     EXPECT_EQ(made.size(), 1u);
 
-    polling.onAppointmentPollTimer();
-    EXPECT_FALSE(polling.appointmentRepeatTimer->isEnabled());
+    polling.poll(ReminderKind::Appointment);
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Appointment)->isEnabled());
     made[0].closed();
     clock.advanceMs(10 * 60000);
     wakeAll();
@@ -302,21 +302,22 @@ TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnits
     QString lastUnit;
     for (; !head.atEnd(); head.next())
         lastUnit = head.fieldAsString("ReIntervalType");
-    polling.onOrdinaryPollTimer();
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), lastUnit == "分" ? 120000 : 90000);
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(),
+              lastUnit == "分" ? 120000 : 90000);
 
     // A unit text outside the four keeps the period the timer has, and still starts it.
     addReminder(ReminderKind::Anniversary, nowText(), 3, "周", 10);
-    polling.onAnniversaryPollTimer();
-    EXPECT_TRUE(polling.anniversaryRepeatTimer->isEnabled());
-    EXPECT_EQ(polling.anniversaryRepeatTimer->period(), 5000);
+    polling.poll(ReminderKind::Anniversary);
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Anniversary)->isEnabled());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Anniversary)->period(), 5000);
 }
 
 TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
     addReminder(ReminderKind::Birthday, nowText(), 8, "秒", 480);
     addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
-    polling.onBirthdayPollTimer();
-    polling.onAppointmentPollTimer();
+    polling.poll(ReminderKind::Birthday);
+    polling.poll(ReminderKind::Appointment);
     clock.advanceMs(8000);
     wakeAll();
     ASSERT_EQ(made.size(), 2u);
@@ -327,7 +328,7 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
               polling.openPopup(ReminderKind::Appointment));
 
     addReminder(ReminderKind::Anniversary, nowText(), 8, "秒", 480);
-    polling.onAnniversaryPollTimer();
+    polling.poll(ReminderKind::Anniversary);
     clock.advanceMs(8000);
     wakeAll();
     EXPECT_EQ(made.size(), 3u) << "the open popups are only raised";
@@ -336,12 +337,12 @@ TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
 
 TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
     addReminder(ReminderKind::Ordinary, nowText(), 0, "分", 0);
-    polling.onOrdinaryPollTimer();
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 0);
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 0);
     for (int i = 0; i < 200; ++i) {
         clock.advanceMs(i < 100 ? 1 : 3600000);
-        polling.onOrdinaryPollTimer();
+        polling.poll(ReminderKind::Ordinary);
         wakeAll();
     }
     EXPECT_TRUE(made.empty());
@@ -350,12 +351,12 @@ TEST_F(ReminderPollingTest, AnIntervalOfZeroNeverBringsThePopup) {
 
 TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndNotBefore) {
     addReminder(ReminderKind::Ordinary, nowText(), 500, "天", 500LL * 5184000);
-    polling.onOrdinaryPollTimer();
-    EXPECT_EQ(polling.ordinaryRepeatTimer->period(), 500 * kDayMs);
+    polling.poll(ReminderKind::Ordinary);
+    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 500 * kDayMs);
     const QDateTime begun = clock.now();
     for (int day = 1; day < 500; day += 7) {
         clock.set(begun.addDays(day));
-        polling.onOrdinaryPollTimer();
+        polling.poll(ReminderKind::Ordinary);
         wakeAll();
     }
     clock.set(begun.addMSecs(500 * kDayMs - 1));
@@ -369,14 +370,14 @@ TEST_F(ReminderPollingTest, AFiveHundredDayIntervalComesAfterFiveHundredDaysAndN
 
 TEST_F(ReminderPollingTest, APopupThatCannotBeMadeIsTriedAgainAtTheNextTickWithoutAMessage) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.onOrdinaryPollTimer();
+    polling.poll(ReminderKind::Ordinary);
     failNext = [] { throw StoreError(StoreError::Kind::Busy, {}, "database is locked"); };
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty());
     EXPECT_EQ(boxes.count(), 0);
 
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav"}));
 }
@@ -396,11 +397,12 @@ TEST_F(ReminderPollingTest, AFaultIsToldOncePerEpisodeAndTheBoxBlocksNothing) {
     // The store working again ends the episode; the next fault is told again.
     store.execute("ALTER TABLE tbl_gone RENAME TO tbl_reminder");
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    tick(polling.ordinaryPollTimer);
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled()) << "the poll timer drives the poll";
+    tick(polling.pollTimer(ReminderKind::Ordinary));
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled())
+        << "the poll timer drives the poll";
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    tick(polling.appointmentPollTimer);
-    tick(polling.appointmentPollTimer);
+    tick(polling.pollTimer(ReminderKind::Appointment));
+    tick(polling.pollTimer(ReminderKind::Appointment));
     EXPECT_EQ(boxes.count(), 2);
 }
 
@@ -408,14 +410,14 @@ TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
     // "1" "分" entered and a row postponed by "60分钟" both store 3600: they tie at the head.
     addReminder(ReminderKind::Ordinary, nowText(), 1, "分", 3600);
     addReminder(ReminderKind::Ordinary, nowText(), 60, "分", 3600);
-    polling.onOrdinaryPollTimer();
-    ASSERT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
-    const qint64 period = polling.ordinaryRepeatTimer->period();
+    polling.poll(ReminderKind::Ordinary);
+    ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
+    const qint64 period = polling.repeatTimer(ReminderKind::Ordinary)->period();
     EXPECT_TRUE(period == 60000 || period == 3600000) << period;
-    const QDateTime begun = polling.ordinaryRepeatTimer->countStart();
+    const QDateTime begun = polling.repeatTimer(ReminderKind::Ordinary)->countStart();
     for (qint64 ms = 4000; ms <= period; ms += 4000) {
         clock.set(begun.addMSecs(ms));
-        polling.onOrdinaryPollTimer();
+        polling.poll(ReminderKind::Ordinary);
         wakeAll();
     }
     clock.set(begun.addMSecs(period));
@@ -425,23 +427,23 @@ TEST_F(ReminderPollingTest, TiedHeadRowsOfDifferentPeriodsStillBringThePopup) {
 
 TEST_F(ReminderPollingTest, AnOpenPopupIsReloadedAndAnEmptyOneNeverShows) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.onOrdinaryPollTimer();
+    polling.poll(ReminderKind::Ordinary);
     nothingToShow = true;
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_EQ(polling.openPopup(ReminderKind::Ordinary), nullptr);
     EXPECT_TRUE(sound.played.isEmpty()) << "no sound without a popup";
 
     nothingToShow = false;
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     ASSERT_NE(polling.openPopup(ReminderKind::Ordinary), nullptr);
     FakePopup* popup = windows[0];
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_EQ(popup->reloads, 1);
     EXPECT_EQ(sound.played.size(), 1);
 
     // Everything it listed was handled in another copy: the next tick closes it.
     popup->anyLeft = false;
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_FALSE(popup->isVisible());
 }
 
@@ -452,22 +454,22 @@ TEST_F(ReminderPollingTest, ABusyStoreIsRetriedSilentlyAndToldOnlyAfterAMinute) 
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     for (int second = 0; second <= 60; second += 4) {
         const auto started = std::chrono::steady_clock::now();
-        tick(polling.ordinaryPollTimer);
+        tick(polling.pollTimer(ReminderKind::Ordinary));
         // The poll gives up at once instead of waiting for the lock.
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
         clock.advanceSecs(4);
     }
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
     clock.advanceSecs(4);
-    tick(polling.ordinaryPollTimer);
-    tick(polling.ordinaryPollTimer);
+    tick(polling.pollTimer(ReminderKind::Ordinary));
+    tick(polling.pollTimer(ReminderKind::Ordinary));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').size(), 2);
 
     ASSERT_TRUE(lock.exec("COMMIT"));
-    tick(polling.ordinaryPollTimer);
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled());
+    tick(polling.pollTimer(ReminderKind::Ordinary));
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 }
 
 TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
@@ -475,26 +477,26 @@ TEST_F(ReminderPollingTest, AStoreThatWentAwayPausesThePollsUntilOneIsBack) {
     const QString path = store.filePath();
     ASSERT_TRUE(QFile::rename(path, path + ".moved"));
     for (int round = 0; round < 3; ++round)
-        tick(polling.ordinaryPollTimer);
+        tick(polling.pollTimer(ReminderKind::Ordinary));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').front(), "找不到数据文件：" + path);
-    EXPECT_FALSE(polling.ordinaryRepeatTimer->isEnabled());
+    EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 
     ASSERT_TRUE(QFile::rename(path + ".moved", path));
-    tick(polling.ordinaryPollTimer);
-    EXPECT_TRUE(polling.ordinaryRepeatTimer->isEnabled())
+    tick(polling.pollTimer(ReminderKind::Ordinary));
+    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled())
         << "the store back, the polls go on by themselves";
     EXPECT_EQ(boxes.count(), 1);
 }
 
 TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasIt) {
     addReminder(ReminderKind::Ordinary, nowText(), 5, "秒", 300);
-    polling.onOrdinaryPollTimer();
+    polling.poll(ReminderKind::Ordinary);
     QWidget typing;
     typing.show();
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     ReminderWindow* popup = polling.openPopup(ReminderKind::Ordinary);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->isVisible());
@@ -505,7 +507,7 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&typing));
     for (int tick = 0; tick < 3; ++tick) {
-        polling.onOrdinaryRepeatTimer();
+        polling.repeatTick(ReminderKind::Ordinary);
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(windows[0]->reloads, 3);
@@ -515,7 +517,7 @@ TEST_F(ReminderPollingTest, APopupComingUpLeavesTheKeyboardWithTheWindowThatHasI
     typing.hide();
     popup->hide();
     QCoreApplication::processEvents();
-    polling.onOrdinaryRepeatTimer();
+    polling.repeatTick(ReminderKind::Ordinary);
     EXPECT_FALSE(popup->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(QTest::qWaitForWindowActive(popup));
 }
@@ -527,7 +529,7 @@ TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
     {
         ReminderPolling owner(
             second, [] {}, sound, [](const PopupContext&) { return new FakePopup; });
-        owner.onAnniversaryRepeatTimer();
+        owner.repeatTick(ReminderKind::Anniversary);
         popup = owner.openPopup(ReminderKind::Anniversary);
         ASSERT_TRUE(popup);
     }

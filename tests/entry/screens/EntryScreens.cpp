@@ -1,7 +1,7 @@
 // Shows the entry dialogs with sample data and writes a picture of each into the folder given
 // on the command line: entry-add.png, entry-edit.png, entry-birthday.png and entry-quick.png.
 #include "entry/AddReminderDialog.h"
-#include "entry/BirthdayReminderDialog.h"
+#include "entry/DatedReminderDialog.h"
 #include "entry/EditReminderDialog.h"
 #include "entry/QuickPublishDialog.h"
 #include "platform/ModalRunner.h"
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
     }
     {
-        BirthdayReminderDialog birthday(store.session(), {});
+        DatedReminderDialog birthday(store.session(), {}, ReminderKind::Birthday);
         picture(birthday, folder.filePath(QStringLiteral("entry-birthday.png")));
     }
     {
