@@ -11,6 +11,8 @@ packages=(
   xvfb xauth fonts-noto-cjk
   # The installed layout's checks and the Debian package; driving the installed program.
   desktop-file-utils appstream file groff-base gzip dpkg-dev xdotool
+  # setpriv: as root, the store-fault tests run without the capabilities that ignore file modes.
+  util-linux
 )
 # Extra packages for the caller, e.g. tools used only to take screenshots.
 packages+=("$@")

@@ -65,6 +65,7 @@ struct Registry {
     std::mutex mutex;
     std::map<QString, std::unique_ptr<ConnectionState>> open;
     std::map<QString, quint64> openCounts;
+    std::map<QString, quint64> connectAttempts;
     std::function<void()> waitObserver;
 };
 
@@ -141,6 +142,11 @@ void registerOpen(const QString& connectionName, std::unique_ptr<ConnectionState
 // Throws StoreError when the server cannot be reached or refuses the connection.
 void connectServer(const QString& connectionName, const QString& uri) {
     removeDriver(connectionName);
+    {
+        Registry& r = registry();
+        std::lock_guard lock(r.mutex);
+        ++r.connectAttempts[connectionName];
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, connectionName);
     PostgresServer::open(db, uri, Connection::kBusyTimeoutMs);
 }
@@ -247,6 +253,13 @@ quint64 Connection::openCount(const QString& connectionName) {
     std::lock_guard lock(r.mutex);
     const auto found = r.openCounts.find(connectionName);
     return found == r.openCounts.end() ? 0 : found->second;
+}
+
+quint64 Connection::connectAttempts(const QString& connectionName) {
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    const auto found = r.connectAttempts.find(connectionName);
+    return found == r.connectAttempts.end() ? 0 : found->second;
 }
 
 Connection::FileState Connection::checkFile(const QString& connectionName) {

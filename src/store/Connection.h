@@ -48,6 +48,9 @@ Engine engine(const QString& connectionName);
 // Counts the successful opens of a connection name, so that whoever holds prepared
 // statements on it can tell that they belong to an earlier, closed connection.
 quint64 openCount(const QString& connectionName);
+// Counts the attempts to reach a server under a connection name, whether they succeeded or
+// not, so that a caller can tell whether a statement tried the network at all.
+quint64 connectAttempts(const QString& connectionName);
 
 // Whether the file a connection has open is still the file at the store's path. A store
 // deleted, renamed or replaced while the program runs leaves the connection on a file that

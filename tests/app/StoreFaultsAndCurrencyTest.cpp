@@ -4,6 +4,7 @@
 #include "chrome/HandlerGuard.h"
 #include "popups/PopupFactory.h"
 #include "popups/ReminderPopup.h"
+#include "store/Connection.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimerEvent>
 #include <QToolButton>
 #include <QtTest/qtestspontaneevent.h>
 #include <sqlite3.h>
@@ -39,6 +41,16 @@ protected:
         work();
         sqlite3_trace_v2(handle, 0, nullptr, nullptr);
         return count;
+    }
+    // One round of the work the window's timers start by themselves: the four polls and the
+    // list refresh, delivered as their timers deliver them.
+    void tickPollsAndRefresh() {
+        for (ReminderKind kind : kAllReminderKinds) {
+            QTimerEvent tick(window.polling().pollTimer(kind)->timerId());
+            QCoreApplication::sendEvent(window.polling().pollTimer(kind), &tick);
+        }
+        QTimerEvent refresh(window.listRefreshTimer->timerId());
+        QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
     }
     static QStringList column(ReportList* list, int column) {
         QStringList texts;
@@ -208,8 +220,14 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
     QTimer::singleShot(0, &window, [&] {
         QPointer<ReminderPopup> popup =
             Popups::create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
-        const bool slidIn = QTest::qWaitFor([&] { return !popup->isSliding(); }, 5000);
-        EXPECT_TRUE(slidIn);
+        // The slide-in carried to its end as its timer would, one step at a time.
+        if (auto* slide = popup->findChild<QTimer*>("slideTimer")) {
+            for (int step = 0; step < 1000 && popup->isSliding(); ++step) {
+                QTimerEvent tick(slide->timerId());
+                QCoreApplication::sendEvent(slide, &tick);
+            }
+        }
+        EXPECT_FALSE(popup->isSliding());
         popup->reminderList->setChecked(0, true);
         // Clicked through its window, as the window system delivers it: a window blocked by a
         // modal dialog would never see the click.
@@ -235,17 +253,17 @@ TEST_F(StoreFaultsAndCurrencyTest, TheWindowKeepsRespondingWhileAnotherCopyHolds
     ASSERT_TRUE(lock.exec("INSERT INTO tbl_popdem(UserId, UserPopdem) VALUES(99, '1')"));
     ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
     ASSERT_TRUE(lock.exec("UPDATE tbl_popdem SET UserPopdem='2'"));
-    // Polls and refreshes run far more often than they would, and a timer of the test
-    // counts how often the event loop gets round to it meanwhile.
-    for (ReminderKind kind : kAllReminderKinds)
-        window.polling().pollTimer(kind)->setInterval(50);
-    window.listRefreshTimer->setInterval(50);
-    int ticks = 0;
-    QTimer counter;
-    QObject::connect(&counter, &QTimer::timeout, [&] { ++ticks; });
-    counter.start(20);
-    QTest::qWait(1500);
-    EXPECT_GE(ticks, 20) << "the event loop stood still while the store was locked";
+    // Round after round of polls and refreshes, as their timers run them meanwhile: none of
+    // them may hold the event loop by waiting for the lock.
+    int waits = 0;
+    Connection::setWaitObserver([&] { ++waits; });
+    const int statements = statementsDuring([&] {
+        for (int round = 0; round < 5; ++round)
+            tickPollsAndRefresh();
+    });
+    Connection::setWaitObserver({});
+    EXPECT_GE(statements, 5 * 4) << "the rounds never tried the store";
+    EXPECT_EQ(waits, 0) << "the event loop stood still while the store was locked";
     EXPECT_EQ(boxes.count(), 0) << "a busy store is not a fault to tell at once";
     ASSERT_TRUE(lock.exec("ROLLBACK"));
 }
@@ -257,14 +275,8 @@ TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFir
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.write(QByteArray(8192, 'x'));
     file.close();
-    for (int round = 0; round < 10; ++round) {
-        for (ReminderKind kind : kAllReminderKinds) {
-            QTimerEvent tick(window.polling().pollTimer(kind)->timerId());
-            QCoreApplication::sendEvent(window.polling().pollTimer(kind), &tick);
-        }
-        QTimerEvent refresh(window.listRefreshTimer->timerId());
-        QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
-    }
+    for (int round = 0; round < 10; ++round)
+        tickPollsAndRefresh();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
     window.confirmExit();

@@ -4,11 +4,11 @@
 #include "store/Dialect.h"
 #include "store/StoreError.h"
 #include "support/TempStore.h"
+#include "support/ThreadFlag.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <atomic>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -228,14 +228,21 @@ TEST(QueryFileTest, AKeptStatementLocksNothingBetweenRunsAndWaitsForOtherCopies)
         ASSERT_TRUE(lock.exec("COMMIT"));
     }
 
+    // The other copy holds the lock until the run is seen waiting for it.
     enum Step { Starting, Locked, Releasing, Failed };
     std::atomic<Step> step{Starting};
+    std::atomic<int> waits{0};
+    ThreadFlag runWaits;
+    Connection::setWaitObserver([&] {
+        ++waits;
+        runWaits.raise();
+    });
     std::thread otherCopy([&] {
         if (Connection::open(store.filePath(), "locker").result == Connection::OpenResult::Opened) {
             QSqlQuery lock(QSqlDatabase::database("locker"));
             if (lock.exec("BEGIN EXCLUSIVE")) {
                 step = Locked;
-                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                runWaits.await();
                 step = Releasing;
                 lock.exec("COMMIT");
             }
@@ -248,12 +255,15 @@ TEST(QueryFileTest, AKeptStatementLocksNothingBetweenRunsAndWaitsForOtherCopies)
         std::this_thread::yield();
     if (step == Locked) {
         EXPECT_NO_THROW(run());
-        EXPECT_EQ(step, Releasing) << "the run should have waited for the other copy";
+        EXPECT_EQ(waits, 1) << "the run should have waited for the other copy";
+        EXPECT_EQ(step, Releasing);
         EXPECT_EQ(reader.recordCount(), 1);
     } else {
         ADD_FAILURE() << "the other copy could not lock the file";
     }
+    runWaits.raise();
     otherCopy.join();
+    Connection::setWaitObserver({});
 }
 
 } // namespace
