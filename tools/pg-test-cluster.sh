@@ -7,9 +7,10 @@
 #   pg-test-cluster.sh restart <state file>  start a killed cluster again on the same folder
 #
 # The server listens on a socket inside the temporary folder only (no TCP port), so that
-# clusters of several build folders never meet. Authentication is "trust": nobody but the
-# folder's owner reaches the socket. The server refuses to run as root: when called by root
-# it runs as the `postgres` system user, which owns the folder.
+# clusters of several build folders never meet. The superuser `postgres` is trusted (nobody
+# but the folder's owner reaches the socket); every other role logs in with its password
+# (SCRAM-SHA-256), as the accounts of a real team server do. The server refuses to run as
+# root: when called by root it runs as the `postgres` system user, which owns the folder.
 #
 # The state file gets two lines, read by the tests:
 #   folder=<the temporary folder>
@@ -49,7 +50,7 @@ server_options() {
   # fsync off: a crash of this machine may lose the cluster, which is thrown away anyway;
   # a crash of the server alone (kill) loses nothing that was committed.
   echo "-c listen_addresses='' -k $folder -p 5432 -c fsync=off -c full_page_writes=off" \
-    "-c max_connections=80"
+    "-c max_connections=80 -c password_encryption=scram-sha-256"
 }
 
 start_server() {
@@ -81,6 +82,8 @@ start)
     rm -rf "$folder"
     exit 1
   fi
+  printf '%s\n' 'local all postgres trust' 'local all all scram-sha-256' |
+    as_owner tee "$folder/data/pg_hba.conf" >/dev/null
   if ! start_server; then
     cat "$folder/server.log" >&2 || true
     rm -rf "$folder"

@@ -6,6 +6,7 @@
 #include "store/Query.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ServerLink.h"
 #include "support/TempStore.h"
 
@@ -56,8 +57,9 @@ int poll(Query& query, int user) {
 TEST(ServerTest, ANewStoreNeedsAnEmptyDatabaseAndItsOwnerButNoSuperuser) {
     REQUIRE_SERVER();
     const QString role = QStringLiteral("team_") + QUuid::createUuid().toString(QUuid::Id128);
-    TempDatabase::runOnServer(QStringLiteral("CREATE ROLE %1 LOGIN").arg(role));
+    TempDatabase::runOnServer(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'team'").arg(role));
     {
+        const ScopedEnvironment password("PGPASSWORD", "team");
         TempDatabase database;
         TempDatabase::runOnServer(
             QStringLiteral("ALTER DATABASE %1 OWNER TO %2").arg(database.name(), role));
