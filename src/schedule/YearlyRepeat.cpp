@@ -141,6 +141,27 @@ std::optional<int> yearOf(const YearlyAnchor& anchor, const QDate& date) {
     return lunarYearOf(date);
 }
 
+// The date of the occurrence in one year. Moments are compared as the wall clock shows them,
+// and a local QDateTime costs a time-zone lookup each: only the results are made into one.
+std::optional<QDate> occurrenceDate(const YearlyAnchor& anchor, int year) {
+    if (year < anchor.year || year > lastYearOf(anchor) || !anchor.timeOfDay.isValid()) {
+        return std::nullopt;
+    }
+    if (anchor.calendar == RepeatCalendar::Solar) {
+        const QDate first(year, anchor.month, 1);
+        if (!first.isValid()) {
+            return std::nullopt;
+        }
+        return first.addDays(std::min(anchor.day, first.daysInMonth()) - 1);
+    }
+    const bool leap = anchor.leapMonth && CnCalendar::LeapMonthOf(year) == anchor.month;
+    const std::optional<LunarMonth> month = lunarMonth(year, anchor.month, leap);
+    if (!month || (!month->complete && anchor.day > month->length)) {
+        return std::nullopt;
+    }
+    return month->first.addDays(std::min(anchor.day, month->length) - 1);
+}
+
 } // namespace
 
 std::optional<YearlyAnchor> parse(const QString& text) {
@@ -223,42 +244,31 @@ std::optional<YearlyAnchor> anchorOf(RepeatCalendar calendar, const QDateTime& p
 }
 
 std::optional<QDateTime> occurrenceInYear(const YearlyAnchor& anchor, int year) {
-    if (year < anchor.year || year > lastYearOf(anchor) || !anchor.timeOfDay.isValid()) {
+    const std::optional<QDate> date = occurrenceDate(anchor, year);
+    if (!date) {
         return std::nullopt;
     }
-    if (anchor.calendar == RepeatCalendar::Solar) {
-        const QDate first(year, anchor.month, 1);
-        if (!first.isValid()) {
-            return std::nullopt;
-        }
-        return QDateTime(first.addDays(std::min(anchor.day, first.daysInMonth()) - 1),
-                         anchor.timeOfDay);
-    }
-    const bool leap = anchor.leapMonth && CnCalendar::LeapMonthOf(year) == anchor.month;
-    const std::optional<LunarMonth> month = lunarMonth(year, anchor.month, leap);
-    if (!month || (!month->complete && anchor.day > month->length)) {
-        return std::nullopt;
-    }
-    return QDateTime(month->first.addDays(std::min(anchor.day, month->length) - 1),
-                     anchor.timeOfDay);
+    return QDateTime(*date, anchor.timeOfDay);
 }
 
 std::optional<QDateTime> nextOccurrence(const YearlyAnchor& anchor, const QDateTime& after) {
     if (!after.isValid()) {
         return std::nullopt;
     }
-    std::optional<int> first = yearOf(anchor, after.date());
+    const QDate afterDate = after.date();
+    const QTime afterTime = after.time();
+    std::optional<int> first = yearOf(anchor, afterDate);
     if (!first) {
-        if (after.date().year() > CnCalendar::MaxLunarYear) {
+        if (afterDate.year() > CnCalendar::MaxLunarYear) {
             return std::nullopt;
         }
         first = anchor.year; // before the lunar calendar's span
     }
     // Occurrences of earlier years all lie before `after`: only this year's can still come.
     for (int year = std::max(*first, anchor.year); year <= lastYearOf(anchor); ++year) {
-        const std::optional<QDateTime> occurrence = occurrenceInYear(anchor, year);
-        if (occurrence && *occurrence > after) {
-            return occurrence;
+        const std::optional<QDate> date = occurrenceDate(anchor, year);
+        if (date && (*date > afterDate || (*date == afterDate && anchor.timeOfDay > afterTime))) {
+            return QDateTime(*date, anchor.timeOfDay);
         }
     }
     return std::nullopt;
@@ -268,17 +278,19 @@ std::optional<QDateTime> latestOccurrence(const YearlyAnchor& anchor, const QDat
     if (!notAfter.isValid()) {
         return std::nullopt;
     }
-    std::optional<int> last = yearOf(anchor, notAfter.date());
+    const QDate lastDate = notAfter.date();
+    const QTime lastTime = notAfter.time();
+    std::optional<int> last = yearOf(anchor, lastDate);
     if (!last) {
-        if (notAfter.date().year() < CnCalendar::MinLunarYear) {
+        if (lastDate.year() < CnCalendar::MinLunarYear) {
             return std::nullopt;
         }
         last = CnCalendar::MaxLunarYear; // beyond the lunar calendar's span
     }
     for (int year = std::min(*last, lastYearOf(anchor)); year >= anchor.year; --year) {
-        const std::optional<QDateTime> occurrence = occurrenceInYear(anchor, year);
-        if (occurrence && *occurrence <= notAfter) {
-            return occurrence;
+        const std::optional<QDate> date = occurrenceDate(anchor, year);
+        if (date && (*date < lastDate || (*date == lastDate && anchor.timeOfDay <= lastTime))) {
+            return QDateTime(*date, anchor.timeOfDay);
         }
     }
     return std::nullopt;
@@ -296,9 +308,9 @@ std::vector<QDateTime> occurrencesBetween(const YearlyAnchor& anchor, const QDat
     const int firstYear = std::max(anchor.year, from.year() - (lunar ? 2 : 0));
     const int lastYear = std::min(lastYearOf(anchor), to.year() + (lunar ? 1 : 0));
     for (int year = firstYear; year <= lastYear; ++year) {
-        const std::optional<QDateTime> occurrence = occurrenceInYear(anchor, year);
-        if (occurrence && occurrence->date() >= from && occurrence->date() <= to) {
-            occurrences.push_back(*occurrence);
+        const std::optional<QDate> date = occurrenceDate(anchor, year);
+        if (date && *date >= from && *date <= to) {
+            occurrences.emplace_back(*date, anchor.timeOfDay);
         }
     }
     return occurrences;
