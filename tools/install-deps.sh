@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev qt6-multimedia-dev qt6-svg-dev
   # A store on a PostgreSQL server: Qt's driver and libpq; the server for the tests' cluster.
   libqt6sql6-psql libpq-dev postgresql
+  # The calendar export (iCalendar).
+  libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-noto-cjk
   # The installed layout's checks and the Debian package; driving the installed program.
