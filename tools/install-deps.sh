@@ -9,6 +9,8 @@ packages=(
   libqt6sql6-psql libpq-dev postgresql
   # Password verifiers (PBKDF2, HMAC, SHA-256).
   libssl-dev
+  # The calendar export (iCalendar).
+  libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-noto-cjk
   # The installed layout's checks and the Debian package; driving the installed program.

@@ -7,6 +7,9 @@ each month's first day, month number, leap flag) and writes src/chncal/LunarHist
 
     python3 tools/lunarhistory.py
 
+Before the list's first entry (the twelfth month of the year -1, beginning on 1-01-14) come the
+months of PRELUDE_STARTS, so that every day of the year 1 has its published month.
+
 It checks the list as it goes (months of 29 or 30 days, except that a year's last month may be
 shorter, as the twelfth month of 236 is; every lunar year a run of the numbers 1..12 with at most
 one leap month and at most one number left out) and stops with a message otherwise.
@@ -22,6 +25,11 @@ TARGET = ROOT / "src/chncal/LunarHistoryTable.h"
 # Where the list ends the engine's own months take over: 1900-01-01 begins the twelfth month of the
 # lunar year 1899 and 1900-01-31 the lunar year 1900 (the engine's tests hold it to both).
 FOLLOWING_STARTS = [((1900, 1, 1), 12, False), ((1900, 1, 31), 1, False)]
+
+# The published months of the year -1 before the list's first one: the eleventh month began on 15
+# December of 1 BC (Julian), so that 1 January of the year 1 is its eighteenth day. Only dates of
+# that December are taken here.
+PRELUDE_STARTS = [((-1, 12, 15), 11, False)]
 
 # A lunar year's first day is stored as days after 1 January of its number, plus this.
 NEW_YEAR_BIAS = 32
@@ -43,6 +51,10 @@ def day_of_year(year, month, day):
 
 def fixed_day(year, month, day):
     """The engine's day number: Julian dates before 1582-10-15, Gregorian from then on."""
+    if year == -1 and month == 12:
+        return fixed_day(1, 1, 1) - (32 - day)
+    if year < 1:
+        fail(f"no day number for {(year, month, day)}")
     e = year - 1
     base = day_of_year(year, month, day) + 365 * e + e // 4
     if (year, month, day) < (1582, 10, 15):
@@ -68,7 +80,15 @@ def read_starts():
 
 
 def encode():
-    starts = read_starts() + FOLLOWING_STARTS
+    listed = read_starts()
+    # The list opens with the twelfth month of the year -1; every lunar year after it begins
+    # with a common first month.
+    if not listed or listed[0][1:] != (12, False):
+        fail("the list must open with the twelfth month of the year -1")
+    prelude = PRELUDE_STARTS + listed[:1]
+    if [month for _, month, _ in prelude] != list(range(13 - len(prelude), 13)):
+        fail("the months before the first lunar year must be the last ones of the year -1")
+    starts = PRELUDE_STARTS + listed + FOLLOWING_STARTS
     days = [fixed_day(*date) for date, _, _ in starts]
     for (date, _, _), (_, month, leap), a, b in zip(starts, starts[1:], days, days[1:]):
         # A last month is measured by the next New Year and may be shorter (reforms).
@@ -76,13 +96,12 @@ def encode():
         if b - a not in (29, 30) and not (last and 28 <= b - a <= 30):
             fail(f"the month of {date} has {b - a} days")
 
-    # The list opens with the twelfth month of the year -1; every lunar year after it begins
-    # with a common first month.
-    if starts[0][1:] != (12, False):
-        fail("the list must open with the twelfth month of the year -1")
-    prelude_date = starts[0][0]
+    first_year_index = len(prelude)
+    prelude_offsets = [days[i] - fixed_day(1, 1, 1) for i in range(first_year_index)]
     years = []
-    for index, (date, month, leap) in enumerate(starts[1:-1], 1):
+    for index, (date, month, leap) in enumerate(
+        starts[first_year_index:-1], first_year_index
+    ):
         if month == 1 and not leap:
             years.append({"start": index, "months": []})
         years[-1]["months"].append((month, leap, days[index + 1] - days[index]))
@@ -115,11 +134,11 @@ def encode():
         words.append(
             new_year | long_months << 7 | leap_month << 19 | (skipped[0] if skipped else 0) << 23
         )
-    return prelude_date, words
+    return prelude_offsets, words
 
 
 def main():
-    prelude_date, words = encode()
+    prelude_offsets, words = encode()
     rows = []
     for i in range(0, len(words), 8):
         rows.append("    " + ", ".join(f"0x{w:07x}" for w in words[i : i + 8]) + ",")
@@ -143,10 +162,10 @@ inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = {len(words)};
 inline constexpr int kNewYearBias = {NEW_YEAR_BIAS};
 
-// Before the first lunar year the list begins with the twelfth month of the year -1, on this day
-// of the year 1.
-inline constexpr int kPreludeMonth = 12;
-inline constexpr int kPreludeDayOfYear = {day_of_year(*prelude_date)};
+// Before the first lunar year come the last months of the year -1, from kPreludeFirstMonth to
+// the twelfth; each begins this many days after 1 January of the year 1 (negative: before it).
+inline constexpr int kPreludeFirstMonth = {13 - len(prelude_offsets)};
+inline constexpr std::array<int, {len(prelude_offsets)}> kPreludeStarts = {{{", ".join(str(o) for o in prelude_offsets)}}};
 // After the last lunar year the next one begins on this day of the year {FOLLOWING_STARTS[1][0][0]}.
 inline constexpr int kFollowingNewYearDayOfYear = {day_of_year(*FOLLOWING_STARTS[1][0])};
 

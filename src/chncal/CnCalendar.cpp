@@ -591,10 +591,20 @@ int dayNumberIn(const YearMonths& months, const LunarDate& target) {
 
 // ---- The published months of the years 1 to 1899 ------------------------------------------
 
-// The first day the published months cover: the first day of the list's first month, the
-// twelfth month of the year -1.
+// The real day number of a date, the fixed day from the year 1 on and counted on without a
+// year zero before it (1 January of the year 1 is -1, 31 December of the year -1 is -2).
+int dayNumberOf(int year, int month, int day) {
+    return year > 0 ? FixedDay(year, month, day) : DaySerial(year, month, day) - 2;
+}
+
+int preludeStart(std::size_t index) {
+    return FixedDay(1, 1, 1) + LunarHistory::kPreludeStarts[index];
+}
+
+// The first day the published months cover: the first day of the last months of the year -1,
+// which lead into the first lunar year.
 int publishedFirstDay() {
-    return FixedDay(1, 1, LunarHistory::kPreludeDayOfYear);
+    return preludeStart(0);
 }
 
 int publishedNewYear(int lunarYear) {
@@ -616,41 +626,53 @@ YearMonths publishedYear(int lunarYear) {
 
 // A day from publishedFirstDay() to 1899-12-31; `year` is its solar year.
 LunarDate publishedLunarDate(int year, int number) {
+    if (number < publishedNewYear(LunarHistory::kFirstYear)) {
+        std::size_t index = 0;
+        while (index + 1 < LunarHistory::kPreludeStarts.size() &&
+               number >= preludeStart(index + 1)) {
+            ++index;
+        }
+        return {-1, LunarHistory::kPreludeFirstMonth + static_cast<int>(index),
+                number - preludeStart(index) + 1, false};
+    }
     int lunarYear = year;
     if (number >= publishedNewYear(year + 1)) {
         lunarYear = year + 1; // a year that began in late December (9 .. 23)
     } else if (number < publishedNewYear(year)) {
         lunarYear = year - 1;
     }
-    if (lunarYear < LunarHistory::kFirstYear) {
-        return {-1, LunarHistory::kPreludeMonth, number - publishedFirstDay() + 1, false};
-    }
     LunarDate result;
     lunarDateIn(publishedYear(lunarYear), lunarYear, number, result);
     return result;
 }
 
-// The day number of a published lunar date; -1 when the months have no such day.
-int publishedDayNumber(const LunarDate& target) {
+// The day number of a published lunar date, if the months have such a day.
+std::optional<int> publishedDayNumber(const LunarDate& target) {
     if (target.Year < -1 || target.Year == 0 || target.Year > LunarHistory::kLastYear) {
-        return -1;
+        return std::nullopt;
     }
     if (target.Year == -1) {
-        if (target.Month != LunarHistory::kPreludeMonth || target.Leap) {
-            return -1;
+        if (target.Month < LunarHistory::kPreludeFirstMonth || target.Leap) {
+            return std::nullopt;
         }
-        const int first = publishedFirstDay();
-        return target.Day <= publishedNewYear(1) - first ? first + target.Day - 1 : -1;
+        const auto index =
+            static_cast<std::size_t>(target.Month - LunarHistory::kPreludeFirstMonth);
+        const int start = preludeStart(index);
+        const int end = index + 1 < LunarHistory::kPreludeStarts.size()
+                            ? preludeStart(index + 1)
+                            : publishedNewYear(LunarHistory::kFirstYear);
+        return target.Day <= end - start ? std::optional<int>(start + target.Day - 1)
+                                         : std::nullopt;
     }
-    return dayNumberIn(publishedYear(target.Year), target);
+    const int number = dayNumberIn(publishedYear(target.Year), target);
+    return number >= 0 ? std::optional<int>(number) : std::nullopt;
 }
 
 // ---- The months before the year 1, from the new-moon series --------------------------------
 
-// The series' day numbers before the year 1 (see seriesDay), carried on into the first days of
-// the year 1 that come before the published months.
+// The series' day numbers before the year 1 (see seriesDay): the real day number less 365.
 int earlyDay(int year, int month, int day) {
-    return DaySerial(year, month, day) - 2 - 365;
+    return dayNumberOf(year, month, day) - 365;
 }
 
 void dateOfEarlyDay(int number, int& year, int& month, int& day) {
@@ -676,14 +698,14 @@ EarlyMonths buildEarlyMonths() {
         return lunarDayOfDay(y, m, d);
     };
     const int first = earlyDay(MinLunarYear, 1, 1);
-    const int seriesEnd = earlyDay(1, 1, 1); // the series' placement ends with the year -1
-    const int end = earlyDay(1, 1, LunarHistory::kPreludeDayOfYear);
+    // The series' placement ends with the year -1, and the published months begin before that.
+    const int end = std::min(earlyDay(1, 1, 1), publishedFirstDay() - 365);
 
     EarlyMonths early;
-    for (int start = first - (lunarDayAt(first) - 1); start < seriesEnd;) {
+    for (int start = first - (lunarDayAt(first) - 1); start < end;) {
         early.starts.push_back(start);
         int next = start + 29;
-        if (next < seriesEnd && lunarDayAt(next) != 1) {
+        if (next < end && lunarDayAt(next) != 1) {
             ++next;
         }
         start = next;
@@ -694,8 +716,8 @@ EarlyMonths buildEarlyMonths() {
     std::vector<std::size_t> yearStarts; // index of each year's first month
     LunarDate previous{0, 0, 0, false};
     for (std::size_t i = 0; i + 1 < early.starts.size(); ++i) {
-        const int sample = std::max(
-            first, std::min({early.starts[i] + 19, early.starts[i + 1] - 1, seriesEnd - 1}));
+        const int sample =
+            std::max(first, std::min({early.starts[i] + 19, early.starts[i + 1] - 1, end - 1}));
         int y = 0;
         int m = 0;
         int d = 0;
@@ -718,6 +740,14 @@ EarlyMonths buildEarlyMonths() {
         }
         early.months.push_back(month);
         previous = month;
+    }
+    // Before the year 1 the series' lunations do not fall on the published months, so these
+    // take over in the middle of one. The lunation cut short there is named to lead into the
+    // first published month: the number before it, as a leap month after a month of that number.
+    const int leadIn = LunarHistory::kPreludeFirstMonth - 1;
+    if (early.months.size() > 1 && early.months.back().Month > leadIn) {
+        const LunarDate& before = early.months[early.months.size() - 2];
+        early.months.back() = {0, leadIn, 1, before.Month == leadIn && !before.Leap};
     }
     yearStarts.push_back(early.months.size());
 
@@ -787,11 +817,12 @@ bool lunarDateOf(int year, int month, int day, LunarDate& result) {
     if (year >= kSeriesFirstYear) {
         return seriesLunarDate(year, month, day, result);
     }
-    if (year > 0 && FixedDay(year, month, day) >= publishedFirstDay()) {
-        result = publishedLunarDate(year, FixedDay(year, month, day));
+    const int number = dayNumberOf(year, month, day);
+    if (number >= publishedFirstDay()) {
+        result = publishedLunarDate(year, number);
         return true;
     }
-    return earlyLunarDate(earlyDay(year, month, day), result);
+    return earlyLunarDate(number - 365, result);
 }
 
 } // namespace
@@ -1226,8 +1257,8 @@ bool LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, bool leap, int& y
     if (lunarYear >= kSeriesFirstYear) {
         return seriesLunarToSolar(target, year, month, day);
     }
-    if (const int number = publishedDayNumber(target); number >= 0) {
-        dateOfDayNumber(number, year, month, day);
+    if (const std::optional<int> number = publishedDayNumber(target)) {
+        dateOfDayNumber(*number, year, month, day);
         return true;
     }
     if (const std::optional<int> number = earlyDayNumber(target)) {

@@ -17,10 +17,10 @@ inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = 1899;
 inline constexpr int kNewYearBias = 32;
 
-// Before the first lunar year the list begins with the twelfth month of the year -1, on this day
-// of the year 1.
-inline constexpr int kPreludeMonth = 12;
-inline constexpr int kPreludeDayOfYear = 14;
+// Before the first lunar year come the last months of the year -1, from kPreludeFirstMonth to
+// the twelfth; each begins this many days after 1 January of the year 1 (negative: before it).
+inline constexpr int kPreludeFirstMonth = 11;
+inline constexpr std::array<int, 2> kPreludeStarts = {-17, 13};
 // After the last lunar year the next one begins on this day of the year 1900.
 inline constexpr int kFollowingNewYearDayOfYear = 31;
 

@@ -337,6 +337,8 @@ TEST(ChineseDateTexts, HistoricalDatesFollowThePublishedMonths) {
     EXPECT_EQ(cal.AnimalText(), "羊");
     cal.Calculate(1368, 2, 3);
     EXPECT_EQ(cal.LunarFestivalText(), "元宵节");
+    cal.Calculate(1, 1, 1);
+    EXPECT_EQ(cal.LunarMonthText() + cal.LunarDayText(), "冬月十八");
 }
 
 TEST(ChineseDateTexts, TextsFollowTheirOwnBoundariesNotTheLunarYear) {

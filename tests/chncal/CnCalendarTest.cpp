@@ -606,7 +606,10 @@ TEST(LunarHistory, WellKnownDatesAndTheSeams) {
                            {{16, 1, 1}, {16, 1, 3, false}},        // a year that began in December
                            {{237, 2, 11}, {236, 12, 28, false}},   // a month of 28 days
                            {{237, 4, 12}, {237, 4, 1, false}},     // 237 left out its third month
-                           {{1, 1, 14}, {-1, 12, 1, false}},       // the list's first month
+                           {{-1, 12, 15}, {-1, 11, 1, false}},     // the month before the list's
+                           {{1, 1, 1}, {-1, 11, 18, false}},       // first, 30 days
+                           {{1, 1, 13}, {-1, 11, 30, false}},
+                           {{1, 1, 14}, {-1, 12, 1, false}}, // the list's first month
                            {{1899, 12, 31}, {1899, 11, 29, false}},
                            {{1900, 1, 1}, {1899, 12, 1, false}}, // the series takes over again
                            {{-100, 1, 10}, {-101, 11, 21, false}}}) {
@@ -622,6 +625,7 @@ TEST(LunarHistory, WellKnownDatesAndTheSeams) {
     EXPECT_FALSE(LunarToSolar(236, 12, 29, false, y, m, d));
     ASSERT_TRUE(LunarToSolar(1899, 12, 30, false, y, m, d));
     EXPECT_EQ(std::make_tuple(y, m, d), std::make_tuple(1900, 1, 30));
+    EXPECT_FALSE(LunarToSolar(-1, 11, 1, true, y, m, d)); // no leap month before the list's
 }
 
 TEST(LunarConversion, EveryDayOfTheSpanRoundTrips) {
