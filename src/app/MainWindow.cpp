@@ -33,6 +33,7 @@
 
 namespace {
 const QColor kPendingTextColor(0, 0, 255);
+using Column = ReportList::Column;
 } // namespace
 
 MainWindow::MainWindow(Session& session, std::unique_ptr<Autostart> autostart,
@@ -76,6 +77,7 @@ void MainWindow::buildControls() {
 
     // The polls start now and find nothing until somebody has logged in.
     polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::standardFactory(), this);
+    polling_->setObjectName(QStringLiteral("polling"));
 }
 
 void MainWindow::buildMenus() {
@@ -169,8 +171,11 @@ void MainWindow::buildPages() {
     pendingList = new ReportList;
     pendingList->setObjectName(QStringLiteral("pendingList"));
     pendingList->setAccessibleName(QStringLiteral("提醒内容列表"));
-    pendingList->setColumns({{"编号", 50}, {"内容", 600}, {"发布人", 100}, {"发布时间", 188}});
-    pendingList->setFillColumn(1);
+    pendingList->setColumns({{Column::Key, "编号", 50},
+                             {Column::Content, "内容", 600},
+                             {Column::Publisher, "发布人", 100},
+                             {Column::Time, "发布时间", 188}});
+    pendingList->setFillColumn(Column::Content);
     pendingList->setTextColor(kPendingTextColor);
     pages->addTab(pendingList, QStringLiteral("提醒内容列表"));
 
@@ -213,8 +218,11 @@ void MainWindow::buildPages() {
     historyList = new ReportList(historyPage);
     historyList->setObjectName(QStringLiteral("historyList"));
     historyList->setAccessibleName(QStringLiteral("历史提醒列表"));
-    historyList->setColumns({{"编号", 60}, {"内容", 600}, {"发布人", 100}, {"发布时间", 178}});
-    historyList->setFillColumn(1);
+    historyList->setColumns({{Column::Key, "编号", 60},
+                             {Column::Content, "内容", 600},
+                             {Column::Publisher, "发布人", 100},
+                             {Column::Time, "发布时间", 178}});
+    historyList->setFillColumn(Column::Content);
     historyList->setCheckBoxes(true);
     historyLayout->addWidget(historyList, 1);
     pages->addTab(historyPage, QStringLiteral("历史提醒列表"));
@@ -222,9 +230,12 @@ void MainWindow::buildPages() {
     publishedList = new ReportList;
     publishedList->setObjectName(QStringLiteral("publishedList"));
     publishedList->setAccessibleName(QStringLiteral("已发布提醒信息"));
-    publishedList->setColumns(
-        {{"编号", 50}, {"内容", 500}, {"提醒人", 100}, {"发布人", 100}, {"发布时间", 188}});
-    publishedList->setFillColumn(1);
+    publishedList->setColumns({{Column::Key, "编号", 50},
+                               {Column::Content, "内容", 500},
+                               {Column::Recipient, "提醒人", 100},
+                               {Column::Publisher, "发布人", 100},
+                               {Column::Time, "发布时间", 188}});
+    publishedList->setFillColumn(Column::Content);
     pages->addTab(publishedList, QStringLiteral("已发布提醒信息"));
 
     connect(pendingList, &ReportList::rowDoubleClicked, this,
@@ -409,12 +420,12 @@ QString MainWindow::lookupUserName(int userKey) {
     return namesAndDeletesQuery_.fieldAsString(QStringLiteral("UserTrueName"));
 }
 
-std::vector<QStringList> MainWindow::readRows(const char* statement,
-                                              const std::function<QStringList()>& row) {
+std::vector<ReportList::Row> MainWindow::readRows(const char* statement,
+                                                  const std::function<ReportList::Row()>& row) {
     listsQuery_.setStatement(QString::fromUtf8(statement));
     listsQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
     listsQuery_.open();
-    std::vector<QStringList> rows;
+    std::vector<ReportList::Row> rows;
     rows.reserve(listsQuery_.recordCount());
     for (; !listsQuery_.atEnd(); listsQuery_.next())
         rows.push_back(row());
@@ -436,18 +447,25 @@ void MainWindow::reloadLists() {
     auto name = [&](const char* column) {
         return names.nameOf(listsQuery_.fieldAsInteger(QString::fromLatin1(column)));
     };
-    std::vector<QStringList> pending = readRows(Statements::kPendingList, [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
-                           field("ReDotime")};
+    std::vector<ReportList::Row> pending = readRows(Statements::kPendingList, [&] {
+        return pendingList->row({{Column::Key, field("KeyID")},
+                                 {Column::Content, field("Redetail")},
+                                 {Column::Publisher, name("ReDOuserID")},
+                                 {Column::Time, field("ReDotime")}});
     });
-    std::vector<QStringList> history = readRows(Statements::kHistoryList, [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReDOuserID"),
-                           field("ReDotime")};
+    std::vector<ReportList::Row> history = readRows(Statements::kHistoryList, [&] {
+        return historyList->row({{Column::Key, field("KeyID")},
+                                 {Column::Content, field("Redetail")},
+                                 {Column::Publisher, name("ReDOuserID")},
+                                 {Column::Time, field("ReDotime")}});
     });
     const QString self = names.nameOf(session_.currentUserKey);
-    std::vector<QStringList> published = readRows(Statements::kPublishedList, [&] {
-        return QStringList{field("KeyID"), field("Redetail"), name("ReUserID"), self,
-                           field("ReDotime")};
+    std::vector<ReportList::Row> published = readRows(Statements::kPublishedList, [&] {
+        return publishedList->row({{Column::Key, field("KeyID")},
+                                   {Column::Content, field("Redetail")},
+                                   {Column::Recipient, name("ReUserID")},
+                                   {Column::Publisher, self},
+                                   {Column::Time, field("ReDotime")}});
     });
     pendingList->replaceRows(std::move(pending), listIcons_[0]);
     historyList->replaceRows(std::move(history), listIcons_[1]);
@@ -466,26 +484,27 @@ void MainWindow::refreshListsIfChanged() {
     });
 }
 
-void MainWindow::showRowDetails(ReportList* list, const QString& personLabel) {
+void MainWindow::showRowDetails(ReportList* list, ReportList::Column person,
+                                const QString& personLabel) {
     const int row = list->selectedRow();
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::detail(personLabel + isolatedText(list->subItem(row, 1)) +
+    MessageBoxes::detail(personLabel + isolatedText(list->text(row, person)) +
                          QStringLiteral("\r\r") + QStringLiteral("【内容】") +
-                         QStringLiteral("\r\r\n") + isolatedText(list->subItem(row, 0)));
+                         QStringLiteral("\r\r\n") + isolatedText(list->text(row, Column::Content)));
 }
 
 void MainWindow::showPendingDetails() {
-    showRowDetails(pendingList, QStringLiteral("【发布人】"));
+    showRowDetails(pendingList, Column::Publisher, QStringLiteral("【发布人】"));
 }
 
 void MainWindow::showHistoryDetails() {
-    showRowDetails(historyList, QStringLiteral("【发布人】"));
+    showRowDetails(historyList, Column::Publisher, QStringLiteral("【发布人】"));
 }
 
 void MainWindow::showPublishedDetails() {
-    showRowDetails(publishedList, QStringLiteral("【提醒人】"));
+    showRowDetails(publishedList, Column::Recipient, QStringLiteral("【提醒人】"));
 }
 
 void MainWindow::deleteReminder() {
@@ -499,7 +518,7 @@ void MainWindow::deleteReminder() {
     try {
         namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kDeletePublishedReminder));
         namesAndDeletesQuery_.bindText(QStringLiteral("p"),
-                                       TextConvert::trim(publishedList->caption(row)));
+                                       TextConvert::trim(publishedList->text(row, Column::Key)));
         namesAndDeletesQuery_.execute();
     } catch (const std::exception&) {
         MessageBoxes::information(QStringLiteral("删除失败，请稍后重试！"));
@@ -529,7 +548,7 @@ void MainWindow::deleteTickedHistory() {
             continue;
         namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kDeleteReminder));
         namesAndDeletesQuery_.bindText(QStringLiteral("p"),
-                                       TextConvert::trim(historyList->caption(row)));
+                                       TextConvert::trim(historyList->text(row, Column::Key)));
         namesAndDeletesQuery_.execute();
     }
     MessageBoxes::information(QStringLiteral("删除历史提醒记录完毕！"));
@@ -560,8 +579,8 @@ void MainWindow::editReminder() {
         MessageBoxes::information(QStringLiteral("请选择一条记录进行操作！"));
         return;
     }
-    EditReminderDialog::editPublished(session_, reloader(), publishedList->caption(row),
-                                      publishedList->subItem(row, 0), this);
+    EditReminderDialog::editPublished(session_, reloader(), publishedList->text(row, Column::Key),
+                                      publishedList->text(row, Column::Content), this);
 }
 
 void MainWindow::quickPublish() {

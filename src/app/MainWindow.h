@@ -147,9 +147,10 @@ private:
     QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
                                void (MainWindow::*handler)());
     QToolButton* addKindButton(ReminderKind kind);
-    std::vector<QStringList> readRows(const char* statement,
-                                      const std::function<QStringList()>& row);
-    void showRowDetails(ReportList* list, const QString& personLabel);
+    std::vector<ReportList::Row> readRows(const char* statement,
+                                          const std::function<ReportList::Row()>& row);
+    // The details box of the selected row: the person in the given column, then the content.
+    void showRowDetails(ReportList* list, ReportList::Column person, const QString& personLabel);
     // What the dialogs call after each successful write.
     std::function<void()> reloader();
     // Closes the window and ends the program, once.

@@ -85,6 +85,6 @@ void EditReminderDialog::fill(const QString& keyText, const QString& listedConte
             names.insert(name);
     }
     for (int row = 0; row < recipientList->count(); ++row)
-        if (names.contains(recipientList->caption(row)))
+        if (names.contains(recipientList->text(row, ReportList::Column::Name)))
             recipientList->setChecked(row, true);
 }

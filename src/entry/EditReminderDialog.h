@@ -9,8 +9,9 @@
 // The main window's "编辑提醒" handler, after its own check that a row is selected:
 //
 //   EditReminderDialog::editPublished(session, [this] { reloadLists(); },
-//                                     publishedList->caption(row),
-//                                     publishedList->subItem(row, 0), this);
+//                                     publishedList->text(row, ReportList::Column::Key),
+//                                     publishedList->text(row, ReportList::Column::Content),
+//                                     this);
 //
 // A failing select while filling leaves editPublished() with the store's error (call it inside
 // the handler guard); the dialog is then never shown.
@@ -24,11 +25,10 @@ public:
                               const QString& keyText, const QString& listedContent,
                               QWidget* parent = nullptr);
 
-    // Fills a new dialog from a row of the published list: `keyText` is the row's caption (the
-    // reminder's key), `listedContent` its content column. The memo takes the listed content;
-    // start, interval and key come from the stored reminder if it is still pending and the
-    // current user's; the recipient list holds every user, with the reminder's recipient
-    // ticked by name.
+    // Fills a new dialog from a row of the published list: `keyText` is the row's key,
+    // `listedContent` its content. The memo takes the listed content; start, interval and key
+    // come from the stored reminder if it is still pending and the current user's; the
+    // recipient list holds every user, with the reminder's recipient ticked by name.
     void fill(const QString& keyText, const QString& listedContent);
 
     static EntryDesign makeDesign();

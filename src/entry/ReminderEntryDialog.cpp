@@ -197,7 +197,8 @@ QLayout* ReminderEntryDialog::buildSettingsRow() {
 QWidget* ReminderEntryDialog::buildMiddle() {
     recipientList = named(new ReportList(clientArea), "recipientList");
     recipientList->setCheckBoxes(true);
-    recipientList->setColumns({{QStringLiteral("人员"), 150}, {QStringLiteral("KEY"), 0}});
+    recipientList->setColumns({{ReportList::Column::Name, QStringLiteral("人员"), 150},
+                               {ReportList::Column::Key, QStringLiteral("KEY"), 0}});
     recipientList->setAccessibleName(QStringLiteral("提醒人员"));
 
     contentGroup = named(new QGroupBox(QStringLiteral("提醒内容"), clientArea), "contentGroup");
@@ -330,10 +331,12 @@ void ReminderEntryDialog::loadRecipientList() {
         const QIcon icon =
             design_.rowIcons ? QIcon(Assets::picture(QStringLiteral("listUser"))) : QIcon();
         for (entryQuery_.first(); !entryQuery_.atEnd(); entryQuery_.next()) {
-            const int row =
-                recipientList->addRow({entryQuery_.fieldAsString(QStringLiteral("UserTrueName")),
-                                       entryQuery_.fieldAsString(QStringLiteral("keyid"))},
-                                      icon);
+            const int row = recipientList->addRow(
+                recipientList->row({{ReportList::Column::Name,
+                                     entryQuery_.fieldAsString(QStringLiteral("UserTrueName"))},
+                                    {ReportList::Column::Key,
+                                     entryQuery_.fieldAsString(QStringLiteral("keyid"))}}),
+                icon);
             if (!design_.listVisible)
                 recipientList->setChecked(row, true);
         }
@@ -425,7 +428,7 @@ void ReminderEntryDialog::save() {
         for (int row = 0; row < recipientList->count(); ++row) {
             if (!recipientList->isChecked(row))
                 continue;
-            const QString key = recipientList->subItem(row, 0);
+            const QString key = recipientList->text(row, ReportList::Column::Key);
             // Saved by an earlier try of this same reminder: a retry writes only the others.
             if (savedRecipients_.contains(key)) {
                 writes.countWritten();

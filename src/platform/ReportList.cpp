@@ -96,6 +96,7 @@ public:
         changedEveryRow();
     }
 
+    // All columns when column is -1.
     void setTextColor(const QColor& color, int column) {
         if (column < 0) {
             textColor_ = color;
@@ -107,21 +108,21 @@ public:
         changedEveryRow();
     }
 
-    int append(const QStringList& texts, const QIcon& icon) {
+    int append(ReportList::Row texts, const QIcon& icon) {
         const int row = rowCount();
         beginInsertRows({}, row, row);
-        appendCells(texts);
+        takeCells(texts.texts_);
         ticks_.push_back(0);
         iconOfRow_.push_back(iconNumber(icon));
         endInsertRows();
         return row;
     }
 
-    void replace(std::vector<QStringList> rows, const QIcon& icon) {
+    void replace(std::vector<ReportList::Row> rows, const QIcon& icon) {
         beginResetModel();
         clearRows(rows.size() * captions_.size());
-        for (QStringList& texts : rows)
-            takeCells(texts);
+        for (ReportList::Row& texts : rows)
+            takeCells(texts.texts_);
         ticks_.assign(rows.size(), 0);
         iconOfRow_.assign(rows.size(), iconNumber(icon));
         endResetModel();
@@ -286,19 +287,23 @@ ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows_(new ReportRow
 
 ReportList::~ReportList() = default;
 
-void ReportList::setColumns(const std::vector<Column>& columns) {
+void ReportList::setColumns(const std::vector<ColumnSetup>& columns) {
     QStringList captions;
+    columns_.clear();
     widths_.clear();
-    for (const Column& column : columns) {
+    for (const ColumnSetup& column : columns) {
         captions << column.caption;
+        columns_.push_back(column.column);
         widths_.push_back(column.width);
     }
     rows_->setCaptions(captions);
     applyColumnWidths();
 }
 
-void ReportList::setFillColumn(int column) {
-    header()->setSectionResizeMode(column, QHeaderView::Stretch);
+void ReportList::setFillColumn(Column column) {
+    const int index = indexOf(column);
+    if (index >= 0)
+        header()->setSectionResizeMode(index, QHeaderView::Stretch);
 }
 
 void ReportList::setCheckBoxes(bool on) {
@@ -310,16 +315,34 @@ bool ReportList::hasCheckBoxes() const {
     return rows_->hasCheckBoxes();
 }
 
-void ReportList::setTextColor(const QColor& color, int column) {
-    rows_->setTextColor(color, column);
+void ReportList::setTextColor(const QColor& color) {
+    rows_->setTextColor(color, -1);
 }
 
-int ReportList::addRow(const QStringList& texts, const QIcon& icon) {
+void ReportList::setTextColor(const QColor& color, Column column) {
+    const int index = indexOf(column);
+    if (index >= 0)
+        rows_->setTextColor(color, index);
+}
+
+ReportList::Row ReportList::row(std::initializer_list<std::pair<Column, QString>> texts) const {
+    QStringList cells;
+    cells.reserve(static_cast<qsizetype>(columns_.size()));
+    for (const Column column : columns_) {
+        const auto named = std::find_if(texts.begin(), texts.end(), [column](const auto& text) {
+            return text.first == column;
+        });
+        cells.push_back(named != texts.end() ? named->second : QString());
+    }
+    return Row(std::move(cells));
+}
+
+int ReportList::addRow(Row row, const QIcon& icon) {
     noteIcon(icon);
-    return rows_->append(texts, icon);
+    return rows_->append(std::move(row), icon);
 }
 
-void ReportList::setRows(std::vector<QStringList> rows, const QIcon& icon) {
+void ReportList::setRows(std::vector<Row> rows, const QIcon& icon) {
     // The rows go, and with them the selection, as clear() tells.
     selectionModel()->clear();
     if (!rows.empty())
@@ -327,26 +350,27 @@ void ReportList::setRows(std::vector<QStringList> rows, const QIcon& icon) {
     rows_->replace(std::move(rows), icon);
 }
 
-bool ReportList::replaceRows(std::vector<QStringList> rows, const QIcon& icon) {
+bool ReportList::replaceRows(std::vector<Row> rows, const QIcon& icon) {
     const int shown = count();
     bool same = shown == static_cast<int>(rows.size());
     for (int row = 0; same && row < shown; ++row)
-        for (int column = 0; same && column < rows[row].size(); ++column)
-            same = text(row, column) == rows[row][column];
+        for (int column = 0; same && column < rows[row].texts_.size(); ++column)
+            same = textAt(row, column) == rows[row].texts_[column];
     if (same)
         return false;
 
+    const int keyIndex = std::max(indexOf(Column::Key), 0);
     QSet<QString> ticked;
     for (int row = 0; row < shown; ++row)
         if (isChecked(row))
-            ticked.insert(caption(row));
+            ticked.insert(textAt(row, keyIndex));
     const int selected = selectedRow();
-    const QString selectedKey = selected >= 0 ? caption(selected) : QString();
+    const QString selectedKey = selected >= 0 ? textAt(selected, keyIndex) : QString();
     const int scrolled = verticalScrollBar()->value();
 
     setRows(std::move(rows), icon);
     for (int row = 0; row < count(); ++row) {
-        const QString key = caption(row);
+        const QString key = textAt(row, keyIndex);
         if (!ticked.isEmpty() && ticked.contains(key))
             setChecked(row, true);
         if (!selectedKey.isEmpty() && key == selectedKey)
@@ -367,8 +391,18 @@ int ReportList::count() const {
     return rows_->rowCount();
 }
 
-QString ReportList::text(int row, int column) const {
-    return rows_->text(row, column);
+QString ReportList::text(int row, Column column) const {
+    const int index = indexOf(column);
+    return index >= 0 ? textAt(row, index) : QString();
+}
+
+int ReportList::indexOf(Column column) const {
+    const auto found = std::find(columns_.begin(), columns_.end(), column);
+    return found != columns_.end() ? static_cast<int>(found - columns_.begin()) : -1;
+}
+
+QString ReportList::textAt(int row, int index) const {
+    return rows_->text(row, index);
 }
 
 bool ReportList::isChecked(int row) const {

@@ -54,12 +54,14 @@ QLabel* caption(const QString& text, QWidget* parent, int x, int y) {
     return label;
 }
 
+using Column = ReportList::Column;
+
 // Every popup lists its reminders in the same three columns: the key, the content and a
 // person.
-std::vector<ReportList::Column> listColumns() {
-    return {{QStringLiteral("编号"), 60},
-            {QStringLiteral("内容"), 430},
-            {QStringLiteral("提醒人"), 100}};
+std::vector<ReportList::ColumnSetup> listColumns() {
+    return {{Column::Key, QStringLiteral("编号"), 60},
+            {Column::Content, QStringLiteral("内容"), 430},
+            {Column::Person, QStringLiteral("提醒人"), 100}};
 }
 
 } // namespace
@@ -118,9 +120,9 @@ ReminderPopup::ReminderPopup(const PopupContext& context, QWidget* parent)
     reminderList = named(new ReportList(content_), "reminderList");
     reminderList->setCheckBoxes(true);
     reminderList->setColumns(listColumns());
-    reminderList->setFillColumn(1);
+    reminderList->setFillColumn(Column::Content);
     reminderList->setTextColor(Qt::black);
-    reminderList->setTextColor(QColor::fromRgb(style_.contentColor), 1);
+    reminderList->setTextColor(QColor::fromRgb(style_.contentColor), Column::Content);
     reminderList->setAccessibleName(QString::fromUtf8(style_.caption));
     const int listHeight = style_.pictureOnTop ? 210 : 130;
     reminderList->setGeometry(8, top, kWidth - 16, listHeight);
@@ -317,15 +319,17 @@ void ReminderPopup::loadList() {
     remindersQuery_.setStatement(QString::fromUtf8(style_.listStatement));
     remindersQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
     remindersQuery_.open();
-    std::vector<QStringList> rows;
+    std::vector<ReportList::Row> rows;
     rows.reserve(remindersQuery_.recordCount());
     for (remindersQuery_.first(); !remindersQuery_.atEnd(); remindersQuery_.next()) {
         const QString person =
             style_.publisherInThirdColumn
                 ? names.nameOf(remindersQuery_.fieldAsInteger(QStringLiteral("ReDOuserID")))
                 : remindersQuery_.fieldAsString(QStringLiteral("UserTrueName"));
-        rows.push_back({remindersQuery_.fieldAsString(QStringLiteral("KeyID")),
-                        remindersQuery_.fieldAsString(QStringLiteral("Redetail")), person});
+        rows.push_back(reminderList->row(
+            {{Column::Key, remindersQuery_.fieldAsString(QStringLiteral("KeyID"))},
+             {Column::Content, remindersQuery_.fieldAsString(QStringLiteral("Redetail"))},
+             {Column::Person, person}}));
     }
     remindersQuery_.close();
     // The list statement holds the rows of this popup's kind only: they share its icon.
@@ -418,7 +422,7 @@ void ReminderPopup::acknowledgeTicked() {
         return;
     for (int row : rows) {
         remindersQuery_.setStatement(QString::fromUtf8(Statements::kAcknowledge));
-        remindersQuery_.bindText(QStringLiteral("p"), reminderList->caption(row));
+        remindersQuery_.bindText(QStringLiteral("p"), reminderList->text(row, Column::Key));
         remindersQuery_.execute();
     }
     const std::function<void()> reload = reloadLists_;
@@ -446,7 +450,7 @@ void ReminderPopup::postponeTicked() {
             remindersQuery_.bindText(QStringLiteral("p1"), number);
             remindersQuery_.bindText(QStringLiteral("p2"), unit);
             remindersQuery_.bindLargeInt(QStringLiteral("p5"), *totalTime);
-            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->text(row, Column::Key));
             remindersQuery_.execute();
         }
     } else if (!rows.isEmpty()) {
@@ -456,7 +460,7 @@ void ReminderPopup::postponeTicked() {
             remindersQuery_.bindSmallInt(QStringLiteral("p1"), static_cast<qint16>(minutes));
             remindersQuery_.bindText(QStringLiteral("p2"), TimingRules::kMinute);
             remindersQuery_.bindLargeInt(QStringLiteral("p4"), minutes * 60);
-            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->caption(row));
+            remindersQuery_.bindText(QStringLiteral("p3"), reminderList->text(row, Column::Key));
             remindersQuery_.execute();
         }
     }
@@ -468,7 +472,8 @@ void ReminderPopup::showSelectedDetails() {
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::detail(
-        QStringLiteral("【发布人】") + isolatedText(reminderList->subItem(row, 1)) +
-        QStringLiteral("\r\r【内容】\r\r\n") + isolatedText(reminderList->subItem(row, 0)));
+    MessageBoxes::detail(QStringLiteral("【发布人】") +
+                         isolatedText(reminderList->text(row, Column::Person)) +
+                         QStringLiteral("\r\r【内容】\r\r\n") +
+                         isolatedText(reminderList->text(row, Column::Content)));
 }

@@ -67,7 +67,8 @@ void PermissionsDialog::buildControls() {
     accountList->setObjectName(QStringLiteral("accountList"));
     accountList->setAccessibleName(accountsGroup->title());
     accountList->setCheckBoxes(true);
-    accountList->setColumns({{QStringLiteral("用户名"), 150}, {QString(), 0}});
+    accountList->setColumns({{ReportList::Column::Name, QStringLiteral("用户名"), 150},
+                             {ReportList::Column::Key, QString(), 0}});
     accountList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     selectAllButton = makeFlatButton(QStringLiteral("全选"), "selectAllButton", accountsGroup);
     clearAllButton = makeFlatButton(QStringLiteral("全删"), "clearAllButton", accountsGroup);
@@ -175,9 +176,12 @@ void PermissionsDialog::onShown() {
     accountList->clear();
     const QIcon icon(Assets::picture(QStringLiteral("listUser")));
     for (; !permissionsQuery_.atEnd(); permissionsQuery_.next()) {
-        accountList->addRow({permissionsQuery_.fieldAsString(QStringLiteral("UserTrueName")),
-                             permissionsQuery_.fieldAsString(QStringLiteral("keyid"))},
-                            icon);
+        accountList->addRow(
+            accountList->row({{ReportList::Column::Name,
+                               permissionsQuery_.fieldAsString(QStringLiteral("UserTrueName"))},
+                              {ReportList::Column::Key,
+                               permissionsQuery_.fieldAsString(QStringLiteral("keyid"))}}),
+            icon);
     }
     accountList->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
@@ -196,7 +200,7 @@ void PermissionsDialog::showSelectedGrants() {
         saveButton->setEnabled(false);
         return;
     }
-    const int key = TextConvert::toInt(accountList->text(row, kKeyColumn));
+    const int key = TextConvert::toInt(accountList->text(row, ReportList::Column::Key));
     permissionsQuery_.setStatement(QString::fromUtf8(Statements::kSelectPermission));
     permissionsQuery_.bindInteger(QStringLiteral("p"), key);
     permissionsQuery_.open();
@@ -236,7 +240,7 @@ void PermissionsDialog::savePermissions() {
     for (int row = 0; row < accountList->count(); ++row) {
         if (!accountList->isChecked(row))
             continue;
-        const QString key = accountList->text(row, kKeyColumn);
+        const QString key = accountList->text(row, ReportList::Column::Key);
         permissionsQuery_.setStatement(QString::fromUtf8(Statements::kSelectPermission));
         permissionsQuery_.bindText(QStringLiteral("p"), key);
         permissionsQuery_.open();

@@ -17,6 +17,8 @@
 
 namespace {
 
+using Column = ReportList::Column;
+
 QLabel* makeLabel(const QString& text, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -93,11 +95,11 @@ void UserAccountsDialog::buildControls() {
     accountList = new ReportList(clientArea);
     accountList->setObjectName(QStringLiteral("accountList"));
     accountList->setAccessibleName(accountsLabel->text());
-    accountList->setColumns({{QStringLiteral("编号"), 60},
-                             {QStringLiteral("登录账号"), 150},
-                             {QStringLiteral("真实姓名"), 150},
-                             {QStringLiteral("备注信息"), 180},
-                             {QStringLiteral("Keyid"), 0}});
+    accountList->setColumns({{Column::Number, QStringLiteral("编号"), 60},
+                             {Column::LoginName, QStringLiteral("登录账号"), 150},
+                             {Column::Name, QStringLiteral("真实姓名"), 150},
+                             {Column::Remarks, QStringLiteral("备注信息"), 180},
+                             {Column::Key, QStringLiteral("Keyid"), 0}});
     accountsLabel->setBuddy(accountList);
 
     auto* fields = new QGridLayout;
@@ -189,11 +191,12 @@ void UserAccountsDialog::loadAccounts() {
     accountList->clear();
     int number = 0;
     for (; !accountsQuery_.atEnd(); accountsQuery_.next()) {
-        accountList->addRow({QString::number(++number),
-                             accountsQuery_.fieldAsString(QStringLiteral("UserLogName")),
-                             accountsQuery_.fieldAsString(QStringLiteral("UserTrueName")),
-                             accountsQuery_.fieldAsString(QStringLiteral("Remarks")),
-                             accountsQuery_.fieldAsString(QStringLiteral("keyid"))});
+        accountList->addRow(accountList->row(
+            {{Column::Number, QString::number(++number)},
+             {Column::LoginName, accountsQuery_.fieldAsString(QStringLiteral("UserLogName"))},
+             {Column::Name, accountsQuery_.fieldAsString(QStringLiteral("UserTrueName"))},
+             {Column::Remarks, accountsQuery_.fieldAsString(QStringLiteral("Remarks"))},
+             {Column::Key, accountsQuery_.fieldAsString(QStringLiteral("keyid"))}}));
     }
     accountList->setUpdatesEnabled(true);
     QCoreApplication::processEvents();
@@ -287,15 +290,15 @@ void UserAccountsDialog::showSelectedAccount() {
         saveButton->setEnabled(false);
         return;
     }
-    loginNameEdit->setText(accountList->text(row, 1));
-    trueNameEdit->setText(accountList->text(row, 2));
+    loginNameEdit->setText(accountList->text(row, Column::LoginName));
+    trueNameEdit->setText(accountList->text(row, Column::Name));
     accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-    accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
+    accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, Column::Key));
     accountsQuery_.open();
     passwordEdit->setText(accountsQuery_.fieldAsString(QStringLiteral("UserPwd")));
     adminCheckBox->setChecked(accountsQuery_.fieldAsInteger(QStringLiteral("IfAdmin")) == 1);
     accountsQuery_.close();
-    remarksEdit->setText(accountList->text(row, 3));
+    remarksEdit->setText(accountList->text(row, Column::Remarks));
     undoButton->setEnabled(false);
     addButton->setEnabled(false);
     deleteButton->setEnabled(true);
@@ -309,7 +312,7 @@ void UserAccountsDialog::deleteAccount() {
         return;
     try {
         accountsQuery_.setStatement(QString::fromUtf8(Statements::kDeleteUser));
-        accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, kKeyColumn));
+        accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, Column::Key));
         accountsQuery_.execute();
     } catch (const std::exception& error) {
         MessageBoxes::defaultError(QStringLiteral("用户未删除！\n") + ErrorTexts::of(error));

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "entry/AddReminderDialog.h"
 #include "entry/EditReminderDialog.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -61,10 +62,10 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     QString memo;
     ScriptedModal modal([&](QDialog& dialog) {
         ++opened;
-        memo = dynamic_cast<EditReminderDialog&>(dialog).contentEdit->toPlainText();
+        memo = control<QPlainTextEdit>(&dialog, "contentEdit")->toPlainText();
         return int(QDialog::Rejected);
     });
-    window.editReminder();
+    control<QToolButton>(&window, "editReminderButton")->click();
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(boxes.last().text, QStringLiteral("请选择一条记录进行操作！"));
 
@@ -74,8 +75,8 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
     r.detail = "要改的提醒";
     store.addReminder(r);
     window.reloadLists();
-    window.publishedList->selectRow(0);
-    window.editReminder();
+    control<ReportList>(&window, "publishedList")->selectRow(0);
+    control<QToolButton>(&window, "editReminderButton")->click();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(memo, QStringLiteral("要改的提醒"));
 }
@@ -83,43 +84,49 @@ TEST_F(OpenersTest, EditNeedsAPublishedSelectionAndOpensTheSelectedReminder) {
 TEST_F(OpenersTest, APublishedReminderReachesTheListsAtOnce) {
     ScriptedModal modal([&](QDialog& dialog) {
         auto& add = dynamic_cast<AddReminderDialog&>(dialog);
-        add.onShown();
-        for (int row = 0; row < add.recipientList->count(); ++row)
-            add.recipientList->setChecked(row, add.recipientList->caption(row) ==
-                                                   QStringLiteral("我自己"));
-        add.contentEdit->setPlainText("自己提醒自己");
-        add.save();
+        add.show();
+        auto* recipients = control<ReportList>(&add, "recipientList");
+        for (int row = 0; row < recipients->count(); ++row)
+            recipients->setChecked(row, recipients->text(row, ReportList::Column::Name) ==
+                                            QStringLiteral("我自己"));
+        control<QPlainTextEdit>(&add, "contentEdit")->setPlainText("自己提醒自己");
+        control<QPushButton>(&add, "saveButton")->click();
         return int(QDialog::Rejected);
     });
     window.findChild<QAbstractButton*>("addReminderButton")->click();
-    ASSERT_EQ(window.pendingList->count(), 1);
-    EXPECT_EQ(window.pendingList->subItem(0, 0), QStringLiteral("自己提醒自己"));
-    ASSERT_EQ(window.publishedList->count(), 1);
-    EXPECT_EQ(window.publishedList->subItem(0, 1), QStringLiteral("我自己"));
+    ASSERT_EQ(control<ReportList>(&window, "pendingList")->count(), 1);
+    EXPECT_EQ(control<ReportList>(&window, "pendingList")->text(0, ReportList::Column::Content),
+              QStringLiteral("自己提醒自己"));
+    ASSERT_EQ(control<ReportList>(&window, "publishedList")->count(), 1);
+    EXPECT_EQ(control<ReportList>(&window, "publishedList")->text(0, ReportList::Column::Recipient),
+              QStringLiteral("我自己"));
 }
 
 TEST_F(OpenersTest, AddingFromTheCalendarPagePresetsItsSelectedDay) {
     clock.set(QDateTime(QDate(2024, 2, 10), QTime(14, 25, 3)));
-    window.onShown();
-    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(2024, 2, 10));
-    window.calendarView->setDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
+    window.show();
+    EXPECT_EQ(control<CalendarView>(&window, "calendarView")->dateTime().date(),
+              QDate(2024, 2, 10));
+    control<CalendarView>(&window, "calendarView")
+        ->setDateTime(QDateTime(QDate(2024, 3, 22), QTime(0, 0)));
 
     QDate pickedDay;
     QTime pickedTime;
     bool freeSetting = false;
     ScriptedModal modal([&](QDialog& dialog) {
         auto& add = dynamic_cast<AddReminderDialog&>(dialog);
-        pickedDay = add.startDateEdit->date();
-        pickedTime = add.startTimeEdit->time();
-        freeSetting = add.startPickedButton->isChecked() && add.startDateEdit->isEnabled();
+        pickedDay = control<QDateEdit>(&add, "startDateEdit")->date();
+        pickedTime = control<QTimeEdit>(&add, "startTimeEdit")->time();
+        freeSetting = control<QRadioButton>(&add, "startPickedButton")->isChecked() &&
+                      control<QDateEdit>(&add, "startDateEdit")->isEnabled();
         return int(QDialog::Rejected);
     });
-    window.pages->setCurrentIndex(0);
+    control<QTabWidget>(&window, "pages")->setCurrentIndex(0);
     window.findChild<QAbstractButton*>("addReminderButton")->click();
     EXPECT_EQ(pickedDay, QDate(2024, 2, 10)) << "the list page presets nothing";
     EXPECT_FALSE(freeSetting);
 
-    window.pages->setCurrentIndex(1);
+    control<QTabWidget>(&window, "pages")->setCurrentIndex(1);
     window.findChild<QAbstractButton*>("addReminderButton")->click();
     EXPECT_EQ(pickedDay, QDate(2024, 3, 22));
     EXPECT_EQ(pickedTime.toString("HH:mm"), QStringLiteral("14:25")) << "the current time of day";

@@ -1,11 +1,7 @@
 // The main window's polls: a reminder published to the logged-in user pops up with its sound
 // and, once acknowledged, moves to the history list.
-#include "app/MainWindow.h"
+#include "MainWindowFixture.h"
 #include "popups/ReminderPopup.h"
-#include "support/FakeClock.h"
-#include "support/ScriptedBoxes.h"
-#include "support/TempStore.h"
-#include "users/LoginDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +23,7 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     QStringList played;
     const int colleague = store.addUser("li", "李娜", "pw");
     MainWindow window(store.session(), nullptr, std::make_unique<HeardSounds>(played));
-    ReminderPolling& polling = window.polling();
+    ReminderPolling& polling = pollingOf(window);
     EXPECT_TRUE(polling.pollTimer(ReminderKind::Ordinary)->isActive());
     EXPECT_EQ(polling.pollTimer(ReminderKind::Ordinary)->interval(), 4000);
     EXPECT_EQ(polling.pollTimer(ReminderKind::Birthday)->interval(), 25000);
@@ -45,15 +41,8 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     polling.poll(ReminderKind::Ordinary);
     EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 
-    ScriptedModal modal([](QDialog& dialog) {
-        auto& login = dynamic_cast<LoginDialog&>(dialog);
-        login.loginNameEdit->setText("li");
-        login.passwordEdit->setText("pw");
-        login.logIn();
-        return dialog.result();
-    });
-    window.showLoginOnce();
-    ASSERT_EQ(window.pendingList->count(), 1);
+    logInThrough(window, "li", "pw");
+    ASSERT_EQ(control<ReportList>(&window, "pendingList")->count(), 1);
 
     polling.poll(ReminderKind::Ordinary);
     EXPECT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isRunning());
@@ -63,13 +52,14 @@ TEST(RemindingTest, TheMainWindowsPollsBringUpTheDueReminderUntilItIsAcknowledge
     auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(played, QStringList{"reminder.wav"});
-    ASSERT_EQ(popup->reminderList->count(), 1);
+    ASSERT_EQ(control<ReportList>(popup, "reminderList")->count(), 1);
 
-    popup->reminderList->setChecked(0, true);
-    popup->acknowledgeTicked();
-    EXPECT_EQ(window.pendingList->count(), 0);
-    ASSERT_EQ(window.historyList->count(), 1);
-    EXPECT_EQ(window.historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
+    control<ReportList>(popup, "reminderList")->setChecked(0, true);
+    control<QPushButton>(popup, "acknowledgeButton")->click();
+    EXPECT_EQ(control<ReportList>(&window, "pendingList")->count(), 0);
+    ASSERT_EQ(control<ReportList>(&window, "historyList")->count(), 1);
+    EXPECT_EQ(control<ReportList>(&window, "historyList")->text(0, ReportList::Column::Content),
+              QStringLiteral("下午三点开会"));
 
     polling.poll(ReminderKind::Ordinary);
     EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());

@@ -1,9 +1,10 @@
 // Copies of the program on one PostgreSQL server: a reminder travels from one copy to
 // another, and the server goes away and comes back under a running copy.
-#include "app/MainWindow.h"
+#include "MainWindowFixture.h"
 #include "entry/AddReminderDialog.h"
 #include "popups/ReminderPopup.h"
 #include "schedule/RecordingSoundPlayer.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -39,41 +40,30 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static void loginAs(MainWindow& into, const QString& name) {
-        ScriptedModal modal([&](QDialog& dialog) {
-            auto& login = dynamic_cast<LoginDialog&>(dialog);
-            login.loginNameEdit->setText(name);
-            login.passwordEdit->setText("pw");
-            login.logIn();
-            return dialog.result();
-        });
-        into.showLoginOnce();
-    }
+    static void loginAs(MainWindow& into, const QString& name) { logInThrough(into, name, "pw"); }
     // "添加提醒" in a window, to one recipient, starting now, every five minutes.
     static void publish(MainWindow& from, const QString& recipient, const QString& content,
                         const std::function<void()>& beforeSave = {}) {
         ScriptedModal modal([&](QDialog& dialog) {
             auto& add = dynamic_cast<AddReminderDialog&>(dialog);
-            add.onShown();
-            for (int row = 0; row < add.recipientList->count(); ++row)
-                add.recipientList->setChecked(row, add.recipientList->caption(row) == recipient);
-            add.contentEdit->setPlainText(content);
+            add.show();
+            auto* recipients = control<ReportList>(&add, "recipientList");
+            for (int row = 0; row < recipients->count(); ++row)
+                recipients->setChecked(row, recipients->text(row, ReportList::Column::Name) ==
+                                                recipient);
+            control<QPlainTextEdit>(&add, "contentEdit")->setPlainText(content);
             if (beforeSave)
                 beforeSave();
-            add.save();
+            control<QPushButton>(&add, "saveButton")->click();
             return int(QDialog::Rejected);
         });
         from.findChild<QAbstractButton*>("addReminderButton")->click();
     }
     // Every timer of the background work fires once, as the event loop delivers it.
     void fireBackgroundTimers() {
-        QList<QTimer*> timers{window->listRefreshTimer};
+        deliverTimeout(control<QTimer>(window.get(), "listRefreshTimer"));
         for (ReminderKind kind : kAllReminderKinds)
-            timers << window->polling().pollTimer(kind);
-        for (QTimer* timer : timers) {
-            QTimerEvent tick(timer->timerId());
-            QCoreApplication::sendEvent(timer, &tick);
-        }
+            deliverTimeout(pollingOf(*window).pollTimer(kind));
     }
 
     FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
@@ -92,15 +82,15 @@ TEST_F(ServerCopiesTest, AReminderPublishedInOneCopyIsRemindedAndAcknowledgedInA
                                                    std::make_unique<RecordingSoundPlayer>());
     loginAs(*colleagueWindow, "li");
     loginAs(*window, "me");
-    ASSERT_EQ(window->pendingList->count(), 0);
+    ASSERT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 0);
 
     publish(*colleagueWindow, "我自己", "下午三点开会");
-    ASSERT_EQ(colleagueWindow->publishedList->count(), 1);
+    ASSERT_EQ(control<ReportList>(colleagueWindow.get(), "publishedList")->count(), 1);
 
     // My copy finds the row by itself: the list refresh, then the poll and its timer.
-    window->refreshListsIfChanged();
-    ASSERT_EQ(window->pendingList->count(), 1);
-    ReminderPolling& polling = window->polling();
+    deliverTimeout(control<QTimer>(window.get(), "listRefreshTimer"));
+    ASSERT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 1);
+    ReminderPolling& polling = pollingOf(*window);
     polling.poll(ReminderKind::Ordinary);
     ASSERT_TRUE(polling.repeatTimer(ReminderKind::Ordinary)->isRunning());
     EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(), 300000);
@@ -109,16 +99,18 @@ TEST_F(ServerCopiesTest, AReminderPublishedInOneCopyIsRemindedAndAcknowledgedInA
     auto* popup = qobject_cast<ReminderPopup*>(polling.openPopup(ReminderKind::Ordinary));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(heard->played, QStringList{"reminder.wav"});
-    ASSERT_EQ(popup->reminderList->count(), 1);
-    popup->reminderList->setChecked(0, true);
-    popup->acknowledgeTicked();
-    EXPECT_EQ(window->pendingList->count(), 0);
-    ASSERT_EQ(window->historyList->count(), 1);
-    EXPECT_EQ(window->historyList->subItem(0, 0), QStringLiteral("下午三点开会"));
+    ASSERT_EQ(control<ReportList>(popup, "reminderList")->count(), 1);
+    control<ReportList>(popup, "reminderList")->setChecked(0, true);
+    control<QPushButton>(popup, "acknowledgeButton")->click();
+    EXPECT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 0);
+    ASSERT_EQ(control<ReportList>(window.get(), "historyList")->count(), 1);
+    EXPECT_EQ(
+        control<ReportList>(window.get(), "historyList")->text(0, ReportList::Column::Content),
+        QStringLiteral("下午三点开会"));
 
     // The publisher's copy sees it handled.
-    colleagueWindow->refreshListsIfChanged();
-    EXPECT_EQ(colleagueWindow->publishedList->count(), 0);
+    deliverTimeout(control<QTimer>(colleagueWindow.get(), "listRefreshTimer"));
+    EXPECT_EQ(control<ReportList>(colleagueWindow.get(), "publishedList")->count(), 0);
     polling.poll(ReminderKind::Ordinary);
     EXPECT_FALSE(polling.repeatTimer(ReminderKind::Ordinary)->isEnabled());
 }
@@ -131,7 +123,7 @@ TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
     before.beginTime = "2026-12-09 08:00:00";
     store->addReminder(before);
     loginAs(*window, "me");
-    ASSERT_EQ(window->pendingList->count(), 1);
+    ASSERT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 1);
 
     // The server goes while the user fills in a reminder: saving it fails, and says so.
     publish(*window, "李娜", "服务器不在时写的", [] { TempStore::controlServer("kill"); });
@@ -145,19 +137,22 @@ TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
     ASSERT_EQ(boxes.count(), 1) << "one fault, one box, however many timers fail";
     EXPECT_TRUE(boxes.lastWasNotice());
     EXPECT_GE(boxes.last().text.split('\n').size(), 2) << "the server's own message follows";
-    EXPECT_TRUE(window->polling().pollTimer(ReminderKind::Ordinary)->isActive());
-    EXPECT_TRUE(window->listRefreshTimer->isActive());
-    EXPECT_EQ(window->pendingList->count(), 1) << "a failed read leaves the lists as they were";
+    EXPECT_TRUE(pollingOf(*window).pollTimer(ReminderKind::Ordinary)->isActive());
+    EXPECT_TRUE(control<QTimer>(window.get(), "listRefreshTimer")->isActive());
+    EXPECT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 1)
+        << "a failed read leaves the lists as they were";
 
     TempStore::controlServer("restart");
     boxes.clear();
     fireBackgroundTimers();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_TRUE(window->polling().repeatTimer(ReminderKind::Ordinary)->isRunning())
+    EXPECT_TRUE(pollingOf(*window).repeatTimer(ReminderKind::Ordinary)->isRunning())
         << "the poll works again without a restart of the program";
     window->reloadLists();
-    ASSERT_EQ(window->pendingList->count(), 1);
-    EXPECT_EQ(window->pendingList->subItem(0, 0), QStringLiteral("之前写的"));
+    ASSERT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 1);
+    EXPECT_EQ(
+        control<ReportList>(window.get(), "pendingList")->text(0, ReportList::Column::Content),
+        QStringLiteral("之前写的"));
     EXPECT_EQ(store->count("tbl_reminder"), 1);
 
     // Working again ends the episode: the next fault is told again.

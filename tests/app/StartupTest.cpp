@@ -8,6 +8,7 @@
 #include "store/Connection.h"
 #include "store/NewStore.h"
 #include "store/StoreError.h"
+#include "support/Controls.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedBoxes.h"
 #include "users/LoginDialog.h"
@@ -155,13 +156,14 @@ protected:
                 return int(QDialog::Rejected);
             }
             shownDialog = firstStart;
-            explanation = firstStart->explanationLabel->text();
-            captions = {firstStart->openExistingButton->text(), firstStart->createNewButton->text(),
-                        firstStart->exitButton->text()};
+            explanation = control<QLabel>(&dialog, "explanationLabel")->text();
+            captions = {control<QPushButton>(&dialog, "openExistingButton")->text(),
+                        control<QPushButton>(&dialog, "createNewButton")->text(),
+                        control<QPushButton>(&dialog, "exitButton")->text()};
             while (!buttons.isEmpty() && dialog.result() != QDialog::Accepted) {
                 const QString button = buttons.takeFirst();
                 if (button == "connectServerButton")
-                    firstStart->serverEdit->setText(serverAnswers.takeFirst());
+                    control<QLineEdit>(&dialog, "serverEdit")->setText(serverAnswers.takeFirst());
                 dialog.findChild<QPushButton*>(button)->click();
             }
             return dialog.result();
@@ -218,14 +220,15 @@ TEST_F(FirstStartTest, ANewStoreIsCreatedChosenAndThenOpenedWithoutAskingAgain) 
     bool loggedIn = false;
     ScriptedModal login([&](QDialog& dialog) {
         auto& loginDialog = dynamic_cast<LoginDialog&>(dialog);
-        loginDialog.onShown();
-        EXPECT_EQ(loginDialog.loginNameEdit->text(), NewStore::kAdminLogName);
-        loginDialog.passwordEdit->setText(NewStore::kAdminDefaultPassword);
-        loginDialog.logIn();
-        loggedIn = loginDialog.isLoggedIn();
+        loginDialog.show(); // offers the remembered name
+        EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), NewStore::kAdminLogName);
+        control<QLineEdit>(&dialog, "passwordEdit")->setText(NewStore::kAdminDefaultPassword);
+        control<QPushButton>(&dialog, "loginButton")->click();
+        loggedIn = dialog.result() == QDialog::Accepted;
         return dialog.result();
     });
-    program->mainWindow->showLoginOnce();
+    program->mainWindow->show(); // asks for the login
+    QCoreApplication::processEvents();
     EXPECT_TRUE(loggedIn);
 }
 

@@ -5,6 +5,7 @@
 #include "popups/PopupFactory.h"
 #include "popups/ReminderPopup.h"
 #include "store/Connection.h"
+#include "support/Controls.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -45,18 +46,9 @@ protected:
     // One round of the work the window's timers start by themselves: the four polls and the
     // list refresh, delivered as their timers deliver them.
     void tickPollsAndRefresh() {
-        for (ReminderKind kind : kAllReminderKinds) {
-            QTimerEvent tick(window.polling().pollTimer(kind)->timerId());
-            QCoreApplication::sendEvent(window.polling().pollTimer(kind), &tick);
-        }
-        QTimerEvent refresh(window.listRefreshTimer->timerId());
-        QCoreApplication::sendEvent(window.listRefreshTimer, &refresh);
-    }
-    static QStringList column(ReportList* list, int column) {
-        QStringList texts;
-        for (int row = 0; row < list->count(); ++row)
-            texts << list->text(row, column);
-        return texts;
+        for (ReminderKind kind : kAllReminderKinds)
+            deliverTimeout(pollingOf(window).pollTimer(kind));
+        deliverTimeout(timer("listRefreshTimer"));
     }
 };
 
@@ -67,19 +59,19 @@ TEST_F(StoreFaultsAndCurrencyTest,
     for (int i = 0; i < 3; ++i)
         addReminder(me, other, QStringLiteral("历史%1").arg(i), 1, 1);
     loginAs("me", "pw");
-    EXPECT_TRUE(window.listRefreshTimer->isActive());
-    EXPECT_LE(window.listRefreshTimer->interval(), 7000);
+    EXPECT_TRUE(timer("listRefreshTimer")->isActive());
+    EXPECT_LE(timer("listRefreshTimer")->interval(), 7000);
     window.resize(1000, 400);
     window.show();
-    window.pendingList->selectRow(10);
-    window.pendingList->verticalScrollBar()->setValue(7);
-    ASSERT_EQ(window.pendingList->verticalScrollBar()->value(), 7);
-    window.historyList->setChecked(1, true);
+    list("pendingList")->selectRow(10);
+    list("pendingList")->verticalScrollBar()->setValue(7);
+    ASSERT_EQ(list("pendingList")->verticalScrollBar()->value(), 7);
+    list("historyList")->setChecked(1, true);
 
     // Nothing changed: nothing is read into the lists, nothing repainted.
-    QSignalSpy resets(window.pendingList->model(), &QAbstractItemModel::modelReset);
-    QSignalSpy removals(window.pendingList->model(), &QAbstractItemModel::rowsRemoved);
-    window.refreshListsIfChanged();
+    QSignalSpy resets(list("pendingList")->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy removals(list("pendingList")->model(), &QAbstractItemModel::rowsRemoved);
+    deliverTimeout(timer("listRefreshTimer"));
     EXPECT_EQ(resets.count() + removals.count(), 0);
 
     // Another copy publishes to me and acknowledges one of mine.
@@ -92,15 +84,15 @@ TEST_F(StoreFaultsAndCurrencyTest,
             .arg(me)
             .arg(other)));
     ASSERT_TRUE(write.exec("UPDATE tbl_reminder SET IfDone=1 WHERE ReDetail='待办59'"));
-    window.refreshListsIfChanged();
-    ASSERT_EQ(window.pendingList->count(), 60);
-    EXPECT_EQ(window.pendingList->subItem(59, 0), QStringLiteral("新来的"));
-    EXPECT_EQ(window.pendingList->subItem(window.pendingList->selectedRow(), 0),
+    deliverTimeout(timer("listRefreshTimer"));
+    ASSERT_EQ(list("pendingList")->count(), 60);
+    EXPECT_EQ(list("pendingList")->text(59, Column::Content), QStringLiteral("新来的"));
+    EXPECT_EQ(list("pendingList")->text(list("pendingList")->selectedRow(), Column::Content),
               QStringLiteral("待办10"));
-    EXPECT_EQ(window.pendingList->verticalScrollBar()->value(), 7);
-    ASSERT_EQ(window.historyList->count(), 4);
-    EXPECT_EQ(window.historyList->checkedCount(), 1);
-    EXPECT_TRUE(window.historyList->isChecked(1));
+    EXPECT_EQ(list("pendingList")->verticalScrollBar()->value(), 7);
+    ASSERT_EQ(list("historyList")->count(), 4);
+    EXPECT_EQ(list("historyList")->checkedCount(), 1);
+    EXPECT_TRUE(list("historyList")->isChecked(1));
     window.hide();
 }
 
@@ -122,8 +114,8 @@ TEST_F(StoreFaultsAndCurrencyTest,
     QSqlQuery rename(QSqlDatabase::database(otherCopy.connectionName));
     ASSERT_TRUE(rename.exec(
         QStringLiteral("UPDATE tbl_user SET UserTrueName='改名了' WHERE KeyID=%1").arg(other)));
-    window.refreshListsIfChanged();
-    EXPECT_EQ(window.pendingList->subItem(0, 1), QStringLiteral("改名了"));
+    deliverTimeout(timer("listRefreshTimer"));
+    EXPECT_EQ(list("pendingList")->text(0, Column::Publisher), QStringLiteral("改名了"));
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere) {
@@ -131,23 +123,23 @@ TEST_F(StoreFaultsAndCurrencyTest, FailingReadsAndDeletesLeaveTheListsAsTheyWere
         addReminder(me, other, QStringLiteral("历史%1").arg(i), 60, 1);
     addReminder(me, other, "待办", 60);
     loginAs("me", "pw");
-    window.historyList->setChecked(1, true);
-    window.historyList->setChecked(3, true);
+    list("historyList")->setChecked(1, true);
+    list("historyList")->setChecked(3, true);
     store.execute(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE DELETE ON tbl_reminder WHEN OLD.ReDetail='历史1' "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    window.deleteHistoryButton->click();
+    control<QPushButton>(&window, "deleteHistoryButton")->click();
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_NE(boxes.texts().last(), QStringLiteral("删除历史提醒记录完毕！"));
-    EXPECT_EQ(window.historyList->count(), 5) << "no reload after a failing delete";
+    EXPECT_EQ(list("historyList")->count(), 5) << "no reload after a failing delete";
     EXPECT_EQ(store.count("tbl_reminder"), 5) << "the rows after the last one are kept";
 
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
     boxes.clear();
     guarded([&] { window.reloadLists(); });
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(column(window.pendingList, 1), QStringList({"待办"}));
-    EXPECT_EQ(window.historyList->count(), 5);
+    EXPECT_EQ(column(list("pendingList"), Column::Content), QStringList({"待办"}));
+    EXPECT_EQ(list("historyList")->count(), 5);
 }
 
 TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
@@ -155,10 +147,10 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
     loginAs("me", "pw");
     // Every tool button and menu item of the window, by what the user reads on it.
     std::map<QString, QObject*> controls;
-    for (QToolButton* button : window.toolBar->findChildren<QToolButton*>())
+    for (QToolButton* button : control<QToolBar>(&window, "toolBar")->findChildren<QToolButton*>())
         if (!button->text().trimmed().isEmpty())
             controls[button->text().trimmed()] = button;
-    for (QMenu* menu : window.mainMenu->findChildren<QMenu*>())
+    for (QMenu* menu : control<QMenuBar>(&window, "mainMenu")->findChildren<QMenu*>())
         for (QAction* action : menu->actions())
             if (!action->text().isEmpty())
                 controls[action->text()] = action;
@@ -166,11 +158,12 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
                                "快速发布", "生日提醒", "约会提醒", "纪念日提醒"};
     for (const QString& caption : gated) {
         ASSERT_TRUE(controls.count(caption)) << caption.toStdString();
-        EXPECT_EQ(MainWindow::isControlEnabled(controls[caption]), caption == "添加提醒")
-            << caption.toStdString();
+        EXPECT_EQ(usable(controls[caption]), caption == "添加提醒") << caption.toStdString();
     }
 
-    // Each one opens its own window.
+    // Each one, once granted, opens its own window.
+    store.execute("UPDATE tbl_popdem SET UserPopdem='111111111' WHERE UserId=?", {me});
+    window.applyPermissions(me);
     QString opened;
     ScriptedModal modal([&](QDialog& dialog) {
         opened = dialog.windowTitle();
@@ -184,7 +177,6 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
     for (const auto& [caption, title] : opens) {
         opened.clear();
         QObject* control = controls[caption];
-        MainWindow::setControlEnabled(control, true);
         if (auto* action = qobject_cast<QAction*>(control))
             action->trigger();
         else
@@ -197,17 +189,18 @@ TEST_F(StoreFaultsAndCurrencyTest, PermissionsGateTheControlsByTheirCaptions) {
 TEST_F(StoreFaultsAndCurrencyTest, RestoringTheMinimisedWindowKeepsThePageAndTheCalendar) {
     loginAs("me", "pw");
     window.show();
-    window.pages->setCurrentIndex(1);
-    window.calendarView->setDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
+    pages()->setCurrentIndex(1);
+    control<CalendarView>(&window, "calendarView")
+        ->setDateTime(QDateTime(QDate(1999, 9, 9), QTime(0, 0)));
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
     static_cast<QObject&>(window).event(&restored);
-    EXPECT_EQ(window.pages->currentIndex(), 1);
-    EXPECT_EQ(window.calendarView->dateTime().date(), QDate(1999, 9, 9));
+    EXPECT_EQ(pages()->currentIndex(), 1);
+    EXPECT_EQ(control<CalendarView>(&window, "calendarView")->dateTime().date(), QDate(1999, 9, 9));
     // Shown again after hiding into the tray, it starts over.
     window.hide();
     window.show();
-    EXPECT_EQ(window.pages->currentIndex(), 0);
+    EXPECT_EQ(pages()->currentIndex(), 0);
     window.hide();
 }
 
@@ -221,26 +214,24 @@ TEST_F(StoreFaultsAndCurrencyTest, APopupTakesTheUsersClicksWhileADialogIsOpen) 
         QPointer<ReminderPopup> popup =
             Popups::create({ReminderKind::Ordinary, store.session(), [] {}, [] {}});
         // The slide-in carried to its end as its timer would, one step at a time.
-        if (auto* slide = popup->findChild<QTimer*>("slideTimer")) {
-            for (int step = 0; step < 1000 && popup->isSliding(); ++step) {
-                QTimerEvent tick(slide->timerId());
-                QCoreApplication::sendEvent(slide, &tick);
-            }
-        }
-        EXPECT_FALSE(popup->isSliding());
-        popup->reminderList->setChecked(0, true);
+        QTimer* slide = control<QTimer>(popup.data(), "slideTimer");
+        for (int step = 0; step < 1000 && slide->isActive(); ++step)
+            deliverTimeout(slide);
+        EXPECT_FALSE(slide->isActive());
+        control<ReportList>(popup, "reminderList")->setChecked(0, true);
         // Clicked through its window, as the window system delivers it: a window blocked by a
         // modal dialog would never see the click.
         QTest::mouseClick(
             popup->windowHandle(), Qt::LeftButton, {},
-            popup->acknowledgeButton->mapTo(popup, popup->acknowledgeButton->rect().center()));
+            control<QPushButton>(popup, "acknowledgeButton")
+                ->mapTo(popup, control<QPushButton>(popup, "acknowledgeButton")->rect().center()));
         acknowledged =
             store.scalar("SELECT IfDone FROM tbl_reminder WHERE KeyID=?", {key}).toInt() == 1;
         if (QWidget* dialog = QApplication::activeModalWidget())
             dialog->close();
         delete popup.data();
     });
-    window.openAbout(); // the about box, modal
+    menuItem("aboutAction")->trigger(); // the about box, modal
     EXPECT_TRUE(acknowledged);
     window.hide();
 }
@@ -279,7 +270,7 @@ TEST_F(StoreFaultsAndCurrencyTest, AStoreOfGarbageIsToldOnceAndExitWorksAtTheFir
         tickPollsAndRefresh();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text.split('\n').size(), 2) << "Chinese text, then the engine's message";
-    window.confirmExit();
+    tool("exitButton")->click();
     EXPECT_EQ(quitRequests, 1);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/SettingsFile.h"
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -46,27 +48,28 @@ protected:
 
 TEST_F(TrayTest, AFreshInstallationRemovesAPresentEntryAtTheFirstShow) {
     plantEntry();
-    EXPECT_TRUE(window.autostartAction->isChecked());
+    EXPECT_TRUE(control<QAction>(&window, "autostartAction")->isChecked());
     window.show();
-    EXPECT_FALSE(window.autostartAction->isChecked());
+    EXPECT_FALSE(control<QAction>(&window, "autostartAction")->isChecked());
     EXPECT_FALSE(QFile::exists(entryPath()));
     EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(TrayTest, TheOptionChangesTheFileAtOnceAndTheEntryAtTheNextShow) {
     window.show();
-    window.autostartAction->trigger(); // unticked → ticked
+    control<QAction>(&window, "autostartAction")->trigger(); // unticked → ticked
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("1"));
-    EXPECT_TRUE(window.autostartAction->isChecked());
+    EXPECT_TRUE(control<QAction>(&window, "autostartAction")->isChecked());
     EXPECT_FALSE(QFile::exists(entryPath()));
     window.hide();
     window.show();
     EXPECT_TRUE(entryText().contains(
         "Exec=" + XdgAutostart::execValue(QCoreApplication::applicationFilePath())));
 
-    window.autostartAction->trigger(); // ticked → unticked: the entry stays until the next show
+    control<QAction>(&window, "autostartAction")
+        ->trigger(); // ticked → unticked: the entry stays until the next show
     EXPECT_EQ(SettingsFile::read("Run", "dword", ""), QStringLiteral("0"));
-    EXPECT_FALSE(window.autostartAction->isChecked());
+    EXPECT_FALSE(control<QAction>(&window, "autostartAction")->isChecked());
     EXPECT_TRUE(QFile::exists(entryPath()));
     window.hide();
     window.show();
@@ -77,7 +80,7 @@ TEST_F(TrayTest, AnyOtherSettingLeavesTheTickAndEntryAsTheyWere) {
     plantEntry();
     SettingsFile::write("Run", "dword", "yes");
     window.show();
-    EXPECT_TRUE(window.autostartAction->isChecked());
+    EXPECT_TRUE(control<QAction>(&window, "autostartAction")->isChecked());
     EXPECT_EQ(entryText(), QStringLiteral("[Desktop Entry]\nExec=/old/qxreminder\n"));
 }
 
@@ -98,45 +101,45 @@ TEST_F(TrayTest, AFailedEntryWriteShowsTheErrorBoxAtEveryShow) {
 
 TEST_F(TrayTest, HideThenDoubleClickBringsTheWindowBackOnTheFirstPage) {
     window.show();
-    window.pages->setCurrentIndex(2);
-    window.onHideClicked();
+    control<QTabWidget>(&window, "pages")->setCurrentIndex(2);
+    control<QToolButton>(&window, "hideButton")->click();
     EXPECT_FALSE(window.isVisible());
-    ASSERT_NE(window.trayIcon(), nullptr);
-    EXPECT_EQ(window.trayIcon()->toolTip(), QStringLiteral("橙岭定时提醒"));
-    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
+    auto* icon = control<QSystemTrayIcon>(&window, "trayIcon");
+    EXPECT_EQ(icon->toolTip(), QStringLiteral("橙岭定时提醒"));
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.pages->currentIndex(), 0);
-    window.onTrayIconActivated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(control<QTabWidget>(&window, "pages")->currentIndex(), 0);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(window.isVisible());
-    window.showWindowAction->trigger(); // "显示主窗口"
+    control<QAction>(&window, "showWindowAction")->trigger(); // "显示主窗口"
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(TrayTest, HidingTwiceLeavesOneIcon) {
     window.show();
-    window.hideToTray();
-    QSystemTrayIcon* icon = window.trayIcon();
+    control<QToolButton>(&window, "hideButton")->click();
+    QSystemTrayIcon* icon = control<QSystemTrayIcon>(&window, "trayIcon");
     window.show();
-    window.hideToTray();
-    EXPECT_EQ(window.trayIcon(), icon);
+    control<QToolButton>(&window, "hideButton")->click();
+    EXPECT_EQ(control<QSystemTrayIcon>(&window, "trayIcon"), icon);
     EXPECT_EQ(window.findChildren<QSystemTrayIcon*>().size(), 1);
 }
 
 TEST_F(TrayTest, WithoutANotificationAreaHidingMinimisesInstead) {
     ShellWindow::overrideTrayAvailableForTests(false);
     window.show();
-    window.onHideClicked();
+    control<QToolButton>(&window, "hideButton")->click();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isMinimized());
 }
 
 TEST_F(TrayTest, TheTrayMenusExitEndsTheProgramWithoutAQuestion) {
     window.show();
-    window.hideToTray();
-    window.exitAction->trigger();
+    control<QToolButton>(&window, "hideButton")->click();
+    control<QAction>(&window, "exitAction")->trigger();
     EXPECT_EQ(quitRequests, 1);
     EXPECT_EQ(boxes.count(), 0);
-    window.exitAction->trigger(); // already ending: asked once
+    control<QAction>(&window, "exitAction")->trigger(); // already ending: asked once
     EXPECT_EQ(quitRequests, 1);
 }
 
@@ -153,12 +156,12 @@ TEST(AboutBoxTest, ItsTextOpensTheSuppliersPageAndExitClosesIt) {
     QDesktopServices::setUrlHandler("https", &catcher, "open");
     AboutDialog about;
     about.show();
-    about.openSupplierPage();
+    QTest::mouseClick(control<QLabel>(&about, "supplierLabel"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front(), QUrl(AppInfo::kSupplierWebPage));
     EXPECT_TRUE(about.isVisible());
-    about.exitButton->click();
+    control<QPushButton>(&about, "exitButton")->click();
     EXPECT_FALSE(about.isVisible());
 }
 

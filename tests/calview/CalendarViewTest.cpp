@@ -2,6 +2,7 @@
 #include "calview/CalendarGrid.h"
 #include "calview/SpinButtons.h"
 #include "chncal/ChnCalendarUse.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 
 #include <QApplication>
@@ -59,6 +60,14 @@ protected:
     FakeClock clock{at(2024, 2, 10, 9, 30)};
     std::unique_ptr<CalendarView> cal = std::make_unique<CalendarView>();
 
+    CalendarGrid* grid() const { return control<CalendarGrid>(cal.get(), "grid"); }
+    QLabel* label(const char* name) const { return control<QLabel>(cal.get(), name); }
+    SpinButtons* spin(const char* name) const { return control<SpinButtons>(cal.get(), name); }
+    QToolButton* arrow(const char* spinName, const char* name) const {
+        return control<QToolButton>(spin(spinName), name);
+    }
+    QMenu* menu(const char* name) const { return control<QMenu>(cal.get(), name); }
+
     void show() {
         cal->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(cal.get()));
@@ -73,15 +82,13 @@ protected:
     }
     QRect cellRect(int n) const {
         const QPoint p = cellPosition(n);
-        return cal->grid->cellRect(p.x(), p.y());
+        return grid()->cellRect(p.x(), p.y());
     }
-    void clickCell(int n) {
-        QTest::mouseClick(cal->grid, Qt::LeftButton, {}, cellRect(n).center());
-    }
-    QPoint current() const { return {cal->grid->currentColumn(), cal->grid->currentRow()}; }
-    QImage gridPicture() const { return cal->grid->grab().toImage(); }
+    void clickCell(int n) { QTest::mouseClick(grid(), Qt::LeftButton, {}, cellRect(n).center()); }
+    QPoint current() const { return {grid()->currentColumn(), grid()->currentRow()}; }
+    QImage gridPicture() const { return grid()->grab().toImage(); }
     // The background under the grid, as the cells start from it.
-    QImage backgroundUnderGrid() const { return cal->background().copy(cal->grid->geometry()); }
+    QImage backgroundUnderGrid() const { return cal->background().copy(grid()->geometry()); }
 };
 
 } // namespace
@@ -90,53 +97,53 @@ TEST_F(CalendarViewTest, CreationShowsTodayWithTheTitleInPlace) {
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 10, 9, 30));
     EXPECT_TRUE(cal->titleVisible());
     EXPECT_EQ(current(), cellPosition(14)); // Thursday the 1st is cell 5
-    EXPECT_EQ(cal->monthSpin->position(), 2);
-    EXPECT_EQ(cal->yearSpin->position(), 2024);
+    EXPECT_EQ(spin("monthSpin")->position(), 2);
+    EXPECT_EQ(spin("yearSpin")->position(), 2024);
     const std::pair<QWidget*, QPoint> places[] = {
-        {cal->todayLabel, {272, 18}}, {cal->monthWordLabel, {45, 20}},
-        {cal->yearLabel, {120, 0}},   {cal->yearWordLabel, {205, 18}},
-        {cal->infoLabel, {10, 236}},  {cal->monthSpin, {60, 10}},
-        {cal->yearSpin, {220, 10}}};
+        {label("todayLabel"), {272, 18}}, {label("monthWordLabel"), {45, 20}},
+        {label("yearLabel"), {120, 0}},   {label("yearWordLabel"), {205, 18}},
+        {label("infoLabel"), {10, 236}},  {spin("monthSpin"), {60, 10}},
+        {spin("yearSpin"), {220, 10}}};
     for (const auto& [child, pos] : places)
         EXPECT_EQ(child->pos(), pos) << qPrintable(child->objectName());
-    EXPECT_EQ(cal->yearLabel->text(), QStringLiteral("2024"));
-    EXPECT_EQ(cal->infoLabel->text(), QStringLiteral("2024-02-10 农历正月初一"));
+    EXPECT_EQ(label("yearLabel")->text(), QStringLiteral("2024"));
+    EXPECT_EQ(label("infoLabel")->text(), QStringLiteral("2024-02-10 农历正月初一"));
     EXPECT_EQ(cal->lunarDateText(), QStringLiteral("正月初一"));
     // The month number is right-justified: two digits grow to the left of "月".
-    const int right = cal->monthLabel->geometry().right();
+    const int right = label("monthLabel")->geometry().right();
     EXPECT_LE(right, 45);
     cal->setDateTime(at(2024, 12, 1));
-    EXPECT_EQ(cal->monthLabel->text(), QStringLiteral("12"));
-    EXPECT_EQ(cal->monthLabel->geometry().right(), right);
+    EXPECT_EQ(label("monthLabel")->text(), QStringLiteral("12"));
+    EXPECT_EQ(label("monthLabel")->geometry().right(), right);
 }
 
 TEST_F(CalendarViewTest, GridEndsTwentySevenAboveTheBottomAndCoversTheInfoLineWhenTall) {
-    EXPECT_EQ(cal->grid->geometry().bottom() + 1, 226);
-    EXPECT_FALSE(cal->grid->geometry().intersects(cal->infoLabel->geometry()));
+    EXPECT_EQ(grid()->geometry().bottom() + 1, 226);
+    EXPECT_FALSE(grid()->geometry().intersects(label("infoLabel")->geometry()));
     cal->resize(735, 316); // the main window's page
     show();
-    EXPECT_EQ(cal->grid->geometry(), QRect(8, 40, 720, 249));
+    EXPECT_EQ(grid()->geometry(), QRect(8, 40, 720, 249));
     EXPECT_EQ(cal->background().size(), QSize(735, 316));
-    EXPECT_EQ(cal->childAt(cal->infoLabel->geometry().topLeft() + QPoint(2, 2)), cal->grid);
+    EXPECT_EQ(cal->childAt(label("infoLabel")->geometry().topLeft() + QPoint(2, 2)), grid());
 }
 
 TEST_F(CalendarViewTest, HiddenTitleGivesTheGridTheControlAndTheYearMenuOnRightClick) {
     show();
     auto rightClick = [&] {
         QContextMenuEvent event(QContextMenuEvent::Mouse, {50, 50},
-                                cal->grid->mapToGlobal(QPoint(50, 50)));
-        QApplication::sendEvent(cal->grid, &event);
+                                grid()->mapToGlobal(QPoint(50, 50)));
+        QApplication::sendEvent(grid(), &event);
     };
     rightClick();
-    EXPECT_FALSE(cal->yearMenu->isVisible());
+    EXPECT_FALSE(menu("yearMenu")->isVisible());
     cal->setTitleVisible(false);
-    EXPECT_EQ(cal->grid->geometry(), QRect(2, 2, 309, 249));
-    EXPECT_EQ(cal->grid->metrics().rowHeights[6], 249 - 18 - 5 * 37);
-    EXPECT_TRUE(cal->monthSpin->isHidden());
-    EXPECT_TRUE(cal->yearSpin->isHidden());
+    EXPECT_EQ(grid()->geometry(), QRect(2, 2, 309, 249));
+    EXPECT_EQ(grid()->metrics().rowHeights[6], 249 - 18 - 5 * 37);
+    EXPECT_TRUE(spin("monthSpin")->isHidden());
+    EXPECT_TRUE(spin("yearSpin")->isHidden());
     rightClick();
-    EXPECT_TRUE(cal->yearMenu->isVisible());
-    cal->yearMenu->hide();
+    EXPECT_TRUE(menu("yearMenu")->isVisible());
+    menu("yearMenu")->hide();
 }
 
 TEST_F(CalendarViewTest, OnlyANewValueInTheSupportedYearsChangesTheDate) {
@@ -148,32 +155,34 @@ TEST_F(CalendarViewTest, OnlyANewValueInTheSupportedYearsChangesTheDate) {
     for (const QDateTime& refused : {at(2101, 1, 1), QDateTime(), at(-1, 12, 31)})
         cal->setDateTime(refused);
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 10, 9, 31));
-    EXPECT_EQ(cal->yearSpin->position(), 2024);
+    EXPECT_EQ(spin("yearSpin")->position(), 2024);
     cal->setDateTime(at(1, 1, 1));
     EXPECT_EQ(changes.count(), 2);
     cal->setDateTime(at(1644, 5, 1));
-    EXPECT_TRUE(cal->infoLabel->text().startsWith(
-        QString::fromStdString(ChnCalendarUse::EraTextOf(1644)) + QStringLiteral(" 农历")));
+    EXPECT_TRUE(label("infoLabel")
+                    ->text()
+                    .startsWith(QString::fromStdString(ChnCalendarUse::EraTextOf(1644)) +
+                                QStringLiteral(" 农历")));
 }
 
 TEST_F(CalendarViewTest, SpinsStepMonthsAndYearsAndStopAtTheSupportedYears) {
     cal->setDateTime(at(2024, 1, 31, 8, 0));
-    cal->monthSpin->upButton()->click();
+    arrow("monthSpin", "upButton")->click();
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 29));
-    cal->yearSpin->downButton()->click();
+    arrow("yearSpin", "downButton")->click();
     EXPECT_EQ(cal->dateTime(), at(2023, 2, 28));
     cal->setDateTime(at(2023, 12, 15));
-    cal->monthSpin->upButton()->click();
+    arrow("monthSpin", "upButton")->click();
     EXPECT_EQ(cal->dateTime(), at(2024, 1, 15));
-    EXPECT_EQ(cal->monthSpin->position(), 1);
+    EXPECT_EQ(spin("monthSpin")->position(), 1);
 
     QSignalSpy changes(cal.get(), &CalendarView::changed);
     cal->setDateTime(at(2100, 12, 31));
-    cal->monthSpin->upButton()->click();
-    cal->yearSpin->upButton()->click();
+    arrow("monthSpin", "upButton")->click();
+    arrow("yearSpin", "upButton")->click();
     EXPECT_EQ(cal->dateTime(), at(2100, 12, 31));
-    EXPECT_EQ(cal->monthSpin->position(), 12);
-    EXPECT_EQ(cal->yearSpin->position(), 2100);
+    EXPECT_EQ(spin("monthSpin")->position(), 12);
+    EXPECT_EQ(spin("yearSpin")->position(), 2100);
     EXPECT_EQ(changes.count(), 1);
 }
 
@@ -187,9 +196,9 @@ TEST_F(CalendarViewTest, OnlyFilledDateCellsCanBeClicked) {
     const QPoint before = current();
     for (int n : {40, 41, 42, 4, 34, 38}) // title cells, and empty ones: February fills 5..33
         clickCell(n);
-    const auto& m = cal->grid->metrics();
+    const auto& m = grid()->metrics();
     for (QPoint cell : {QPoint(3, 0), QPoint(0, 3), QPoint(8, 3)}) // header, weeks, filler
-        QTest::mouseClick(cal->grid, Qt::LeftButton, {}, m.cellRect(cell.x(), cell.y()).center());
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, m.cellRect(cell.x(), cell.y()).center());
     EXPECT_EQ(current(), before);
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(clicks.count(), 0);
@@ -200,8 +209,8 @@ TEST_F(CalendarViewTest, OnlyFilledDateCellsCanBeClicked) {
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(selects.count(), 1);
     // Released over another cell than the one that became current: no dateSelected.
-    QTest::mousePress(cal->grid, Qt::LeftButton, {}, cellRect(cellOf(21)).center());
-    QTest::mouseRelease(cal->grid, Qt::LeftButton, {}, cellRect(cellOf(22)).center());
+    QTest::mousePress(grid(), Qt::LeftButton, {}, cellRect(cellOf(21)).center());
+    QTest::mouseRelease(grid(), Qt::LeftButton, {}, cellRect(cellOf(22)).center());
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 21));
     EXPECT_EQ(selects.count(), 1);
 }
@@ -209,24 +218,24 @@ TEST_F(CalendarViewTest, OnlyFilledDateCellsCanBeClicked) {
 TEST_F(CalendarViewTest, ArrowKeysStopAtEmptyCellsAndEmitDateClickedOnlyAfterAPress) {
     show();
     QSignalSpy clicks(cal.get(), &CalendarView::dateClicked);
-    QTest::keyClick(cal->grid, Qt::Key_Right); // Saturday the 10th: the filler refuses
+    QTest::keyClick(grid(), Qt::Key_Right); // Saturday the 10th: the filler refuses
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 10, 9, 30));
-    QTest::keyClick(cal->grid, Qt::Key_Left);
+    QTest::keyClick(grid(), Qt::Key_Left);
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 9));
     EXPECT_EQ(clicks.count(), 0);
 
-    QTest::mousePress(cal->grid, Qt::RightButton, {}, cellRect(cellOf(9)).center());
-    QTest::keyClick(cal->grid, Qt::Key_Left);
+    QTest::mousePress(grid(), Qt::RightButton, {}, cellRect(cellOf(9)).center());
+    QTest::keyClick(grid(), Qt::Key_Left);
     EXPECT_EQ(clicks.count(), 1);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(cal.get(), &leave);
-    QTest::keyClick(cal->grid, Qt::Key_Left);
+    QTest::keyClick(grid(), Qt::Key_Left);
     EXPECT_EQ(cal->dateTime(), at(2024, 2, 7));
     EXPECT_EQ(clicks.count(), 1);
 
     cal->setDateTime(at(2024, 2, 29)); // cell 33: below is the star sign, right is empty
-    QTest::keyClick(cal->grid, Qt::Key_Down);
-    QTest::keyClick(cal->grid, Qt::Key_Right);
+    QTest::keyClick(grid(), Qt::Key_Down);
+    QTest::keyClick(grid(), Qt::Key_Right);
     EXPECT_EQ(current(), cellPosition(33));
 }
 
@@ -234,10 +243,10 @@ TEST_F(CalendarViewTest, MonthMenuOffersTodayAndTheTwelveMonths) {
     QStringList expected{"monthMenu_today", "monthMenu_separator"};
     for (int i = 0; i < 12; ++i)
         expected << QStringLiteral("monthMenu_%1").arg(i);
-    EXPECT_EQ(actionNames(cal->monthMenu), expected);
-    const QList<QAction*> actions = cal->monthMenu->actions();
+    EXPECT_EQ(actionNames(menu("monthMenu")), expected);
+    const QList<QAction*> actions = menu("monthMenu")->actions();
     EXPECT_EQ(caption(actions[0]), QStringLiteral("今日"));
-    EXPECT_EQ(cal->monthMenu->defaultAction(), actions[0]);
+    EXPECT_EQ(menu("monthMenu")->defaultAction(), actions[0]);
     EXPECT_EQ(caption(actions[13]), QLocale().monthName(12, QLocale::LongFormat));
     actions[2 + 4]->trigger(); // tag 5
     EXPECT_EQ(cal->dateTime(), at(2024, 5, 10));
@@ -247,12 +256,12 @@ TEST_F(CalendarViewTest, MonthMenuOffersTodayAndTheTwelveMonths) {
 }
 
 TEST_F(CalendarViewTest, YearMenuOffersHistoricalCenturiesAndTheDecadesFrom1900) {
-    const QList<QAction*> top = cal->yearMenu->actions();
+    const QList<QAction*> top = menu("yearMenu")->actions();
     ASSERT_EQ(top.size(), 4 + 20);
-    EXPECT_EQ(actionNames(cal->yearMenu).mid(0, 5),
+    EXPECT_EQ(actionNames(menu("yearMenu")).mid(0, 5),
               QStringList({"yearMenu_today", "yearMenu_separator1", "yearMenu_history",
                            "yearMenu_separator2", "yearMenu_1900"}));
-    EXPECT_EQ(cal->yearMenu->defaultAction(), top[0]);
+    EXPECT_EQ(menu("yearMenu")->defaultAction(), top[0]);
     EXPECT_EQ(caption(top[2]), QStringLiteral("历史日期"));
     QMenu* history = top[2]->menu();
     ASSERT_NE(history, nullptr);
@@ -273,7 +282,7 @@ TEST_F(CalendarViewTest, YearMenuOffersHistoricalCenturiesAndTheDecadesFrom1900)
     ASSERT_NE(zero, nullptr);
     EXPECT_EQ(zero->menuAction()->objectName(), QStringLiteral("yearMenu_history_10"));
     EXPECT_EQ(years(zero, "yearMenu_history_"), "10 20 30 40 50 60 70 80 90 100");
-    QMenu* last = submenu(cal->yearMenu, QStringLiteral("2090"));
+    QMenu* last = submenu(menu("yearMenu"), QStringLiteral("2090"));
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(last->menuAction()->objectName(), QStringLiteral("yearMenu_2090"));
     EXPECT_EQ(years(last, "yearMenu_"), "2090 2091 2092 2093 2094 2095 2096 2097 2098 2099");
@@ -312,17 +321,17 @@ TEST_F(CalendarViewTest, MenusHaveAcceleratorKeysAndBlankSeparators) {
                 check(action->menu());
         }
     };
-    check(cal->monthMenu);
-    check(cal->yearMenu);
-    EXPECT_EQ(submenu(cal->yearMenu, QStringLiteral("1930"))->menuAction()->text(),
+    check(menu("monthMenu"));
+    check(menu("yearMenu"));
+    EXPECT_EQ(submenu(menu("yearMenu"), QStringLiteral("1930"))->menuAction()->text(),
               QStringLiteral("19&30"));
 
     // Typed into the open menu: "3" opens the decade 1930, "5" there picks 1935.
     cal->setDateTime(at(2024, 2, 10));
     show();
-    cal->yearMenu->popup(cal->mapToGlobal(QPoint(10, 10)));
-    QTest::keyClick(cal->yearMenu, Qt::Key_3);
-    QMenu* decade = submenu(cal->yearMenu, QStringLiteral("1930"));
+    menu("yearMenu")->popup(cal->mapToGlobal(QPoint(10, 10)));
+    QTest::keyClick(menu("yearMenu"), Qt::Key_3);
+    QMenu* decade = submenu(menu("yearMenu"), QStringLiteral("1930"));
     ASSERT_TRUE(decade->isVisible());
     QTest::keyClick(decade, Qt::Key_5);
     EXPECT_EQ(cal->dateTime(), at(1935, 2, 10));
@@ -330,25 +339,25 @@ TEST_F(CalendarViewTest, MenusHaveAcceleratorKeysAndBlankSeparators) {
 
 TEST_F(CalendarViewTest, TitleLabelsOpenTheirMenusAndTheTodayLinkGoesToday) {
     show();
-    QTest::mouseClick(cal->monthLabel, Qt::LeftButton, {}, QPoint(3, 10));
-    EXPECT_TRUE(cal->monthMenu->isVisible());
-    cal->monthMenu->hide();
+    QTest::mouseClick(label("monthLabel"), Qt::LeftButton, {}, QPoint(3, 10));
+    EXPECT_TRUE(menu("monthMenu")->isVisible());
+    menu("monthMenu")->hide();
     QContextMenuEvent context(QContextMenuEvent::Mouse, {3, 5},
-                              cal->yearWordLabel->mapToGlobal(QPoint(3, 5)));
-    QApplication::sendEvent(cal->yearWordLabel, &context);
-    EXPECT_TRUE(cal->yearMenu->isVisible());
-    EXPECT_FALSE(cal->monthMenu->isVisible());
-    cal->yearMenu->hide();
+                              label("yearWordLabel")->mapToGlobal(QPoint(3, 5)));
+    QApplication::sendEvent(label("yearWordLabel"), &context);
+    EXPECT_TRUE(menu("yearMenu")->isVisible());
+    EXPECT_FALSE(menu("monthMenu")->isVisible());
+    menu("yearMenu")->hide();
 
     cal->setDateTime(at(2000, 1, 1));
     clock.set(at(2030, 5, 5, 10, 0));
-    QTest::mouseClick(cal->todayLabel, Qt::LeftButton, {}, QPoint(3, 5));
+    QTest::mouseClick(label("todayLabel"), Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_EQ(cal->dateTime(), at(2030, 5, 5, 10, 0));
 }
 
 TEST_F(CalendarViewTest, ContentColoursRefillTheShownMonthKeepingTheSelectedDay) {
     cal->setWeekNumbersVisible(true);
-    EXPECT_EQ(cal->grid->metrics().columnWidths[0], 18);
+    EXPECT_EQ(grid()->metrics().columnWidths[0], 18);
     EXPECT_EQ(cal->weekText(1), QStringLiteral("5"));
     cal->setDateTime(at(2024, 2, 1)); // before 立春 and the New Year: 癸卯, 兔
     QSignalSpy changes(cal.get(), &CalendarView::changed);
@@ -384,7 +393,7 @@ TEST_F(CalendarViewTest, SelectedDayIsAGradientWithAFrameUnlessHidden) {
     EXPECT_EQ(red(1), 0);
 
     cal->setHideSelection(true);
-    cal->grid->clearFocus();
+    grid()->clearFocus();
     picture = gridPicture();
     EXPECT_EQ(picture.pixel(r.left() + 2, r.top() + 1),
               backgroundUnderGrid().pixel(r.left() + 2, r.top() + 1));

@@ -2,6 +2,7 @@
 #include "chrome/DialogShell.h"
 #include "chrome/ShellWindow.h"
 #include "platform/ModalRunner.h"
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 
 #include <QAction>
@@ -200,16 +201,15 @@ TEST(Shells, ShellWindowCloseAndMinimiseHideIntoTheTrayWithOneIcon) {
     CloseCounter closes;
     shell.installEventFilter(&closes);
     showAndWait(shell);
-    EXPECT_EQ(shell.trayIcon(), nullptr);
+    EXPECT_EQ(shell.findChild<QSystemTrayIcon*>(), nullptr);
 
     clickCaption(shell, "closeButton");
     EXPECT_TRUE(shell.isHidden());
     EXPECT_EQ(closes.closes, 0);
-    QSystemTrayIcon* icon = shell.trayIcon();
-    ASSERT_NE(icon, nullptr);
+    auto* icon = control<QSystemTrayIcon>(&shell, "trayIcon");
     EXPECT_TRUE(icon->isVisible());
     EXPECT_EQ(icon->toolTip(), QStringLiteral("橙岭定时提醒"));
-    EXPECT_EQ(icon->contextMenu(), shell.trayMenu);
+    EXPECT_EQ(icon->contextMenu(), control<QMenu>(&shell, "trayMenu"));
 
     // A double click on the icon shows the window, a second one hides it again.
     emit icon->activated(QSystemTrayIcon::DoubleClick);
@@ -222,9 +222,9 @@ TEST(Shells, ShellWindowCloseAndMinimiseHideIntoTheTrayWithOneIcon) {
     showAndWait(shell);
     clickCaption(shell, "minimizeButton");
     EXPECT_TRUE(shell.isHidden());
-    shell.minimizeToTray();
-    EXPECT_EQ(shell.trayIcon(), icon);
-    EXPECT_EQ(shell.findChildren<QSystemTrayIcon*>().size(), 1);
+    showAndWait(shell);
+    clickCaption(shell, "closeButton");
+    EXPECT_EQ(control<QSystemTrayIcon>(&shell, "trayIcon"), icon);
     EXPECT_EQ(closes.closes, 0);
 }
 
@@ -238,7 +238,7 @@ TEST(Shells, WithoutATrayTheShellWindowMinimisesInsteadOfHiding) {
     EXPECT_TRUE(shell.isVisible());
     EXPECT_TRUE(shell.isMinimized());
     EXPECT_EQ(closes.closes, 0);
-    EXPECT_EQ(shell.trayIcon(), nullptr);
+    EXPECT_EQ(shell.findChild<QSystemTrayIcon*>(), nullptr);
 }
 
 TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
@@ -262,20 +262,20 @@ TEST(Shells, MaximiseAlternatesWithRestoreOnOneButton) {
 TEST(Shells, TrayMenuItemsAndTheirDefaultActions) {
     MainLike shell;
     QStringList items;
-    for (QAction* action : shell.trayMenu->actions())
+    for (QAction* action : control<QMenu>(&shell, "trayMenu")->actions())
         items << action->objectName() + QLatin1Char('=') +
                      (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(items, QStringList({"showWindowAction=显示主窗口", "firstTraySeparator=-",
                                   "quickAddAction=快速添加事件", "secondTraySeparator=-",
                                   "exitAction=退出系统"}));
 
-    shell.quickAddAction->trigger();
+    control<QAction>(&shell, "quickAddAction")->trigger();
     EXPECT_EQ(shell.quickAdds, 1);
-    shell.showWindowAction->trigger();
+    control<QAction>(&shell, "showWindowAction")->trigger();
     EXPECT_TRUE(shell.isVisible());
     CloseCounter closes;
     shell.installEventFilter(&closes);
-    shell.exitAction->trigger();
+    control<QAction>(&shell, "exitAction")->trigger();
     EXPECT_EQ(closes.closes, 1);
     EXPECT_TRUE(shell.isHidden());
 }

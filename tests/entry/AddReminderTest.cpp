@@ -4,6 +4,7 @@
 #include "entry/AddReminderDialog.h"
 #include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
+#include "support/Controls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,7 +19,7 @@ protected:
     // Created and shown as its opener would, without a modal loop.
     AddReminderDialog& open() {
         dialog = std::make_unique<AddReminderDialog>(store.session(), countingReload());
-        dialog->onShown();
+        dialog->show();
         return *dialog;
     }
     std::unique_ptr<AddReminderDialog> dialog;
@@ -27,72 +28,75 @@ protected:
 TEST_F(AddReminderTest, OpensOnNowWithFiveMinutesThePlaceholderAndSaveDisabled) {
     clock.set(QDateTime(QDate(2012, 2, 29), QTime(23, 59, 41)));
     AddReminderDialog& d = open();
-    EXPECT_TRUE(d.startNowButton->isChecked());
-    EXPECT_FALSE(d.startPickedButton->isChecked());
-    EXPECT_FALSE(d.startDateEdit->isEnabled());
-    EXPECT_FALSE(d.startTimeEdit->isEnabled());
-    EXPECT_EQ(d.startDateEdit->date(), QDate(2012, 2, 29));
-    EXPECT_EQ(d.startTimeEdit->time().hour(), 23);
-    EXPECT_EQ(d.startTimeEdit->time().minute(), 59);
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.intervalUnitCombo->currentIndex(), 1);
-    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
-    EXPECT_FALSE(d.saveButton->isEnabled());
+    EXPECT_TRUE(control<QRadioButton>(&d, "startNowButton")->isChecked());
+    EXPECT_FALSE(control<QRadioButton>(&d, "startPickedButton")->isChecked());
+    EXPECT_FALSE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+    EXPECT_FALSE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+    EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2012, 2, 29));
+    EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().hour(), 23);
+    EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().minute(), 59);
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
+    EXPECT_EQ(control<QComboBox>(&d, "intervalUnitCombo")->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(&d, "intervalUnitCombo")->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("请输入提醒内容..."));
+    EXPECT_FALSE(control<QPushButton>(&d, "saveButton")->isEnabled());
 }
 
 TEST_F(AddReminderTest, TheRecipientListHoldsEveryUserClearInStoreOrderEachTimeItIsLoaded) {
     AddReminderDialog& d = open();
     const auto users = store.rows("SELECT UserTrueName, KeyID FROM tbl_user");
-    ASSERT_EQ(d.recipientList->count(), static_cast<int>(users.size()));
+    ASSERT_EQ(recipientsOf(d)->count(), static_cast<int>(users.size()));
     ASSERT_EQ(users.size(), 4u); // the administrator and the three of the fixture
-    for (int row = 0; row < d.recipientList->count(); ++row) {
-        EXPECT_EQ(d.recipientList->caption(row), users[row][0].toString());
-        EXPECT_EQ(d.recipientList->subItem(row, 0), users[row][1].toString());
-        EXPECT_FALSE(d.recipientList->isChecked(row));
-        EXPECT_FALSE(d.recipientList->model()
+    for (int row = 0; row < recipientsOf(d)->count(); ++row) {
+        EXPECT_EQ(recipientsOf(d)->text(row, ReportList::Column::Name), users[row][0].toString());
+        EXPECT_EQ(recipientsOf(d)->text(row, ReportList::Column::Key), users[row][1].toString());
+        EXPECT_FALSE(recipientsOf(d)->isChecked(row));
+        EXPECT_FALSE(recipientsOf(d)
+                         ->model()
                          ->index(row, 0)
                          .data(Qt::DecorationRole)
                          .value<QIcon>()
                          .isNull());
     }
-    EXPECT_TRUE(d.recipientList->isColumnHidden(1));
-    EXPECT_EQ(d.recipientList->columnWidth(0), 150);
+    EXPECT_TRUE(recipientsOf(d)->isColumnHidden(1));
+    EXPECT_EQ(recipientsOf(d)->columnWidth(0), 150);
 
     // A second load starts afresh: same rows, none ticked, no duplicates.
-    QTest::mouseClick(d.selectAllButton, Qt::LeftButton);
-    EXPECT_EQ(d.recipientList->checkedCount(), 4);
+    QTest::mouseClick(control<QPushButton>(&d, "selectAllButton"), Qt::LeftButton);
+    EXPECT_EQ(recipientsOf(d)->checkedCount(), 4);
     store.addUser("late", "后来者");
-    d.loadRecipientList();
-    EXPECT_EQ(d.recipientList->count(), 5);
+    d.hide();
+    d.show();
+    EXPECT_EQ(recipientsOf(d)->count(), 5);
     EXPECT_TRUE(tickedNames(d).isEmpty());
-    EXPECT_EQ(d.recipientList->caption(4), QStringLiteral("后来者"));
+    EXPECT_EQ(recipientsOf(d)->text(4, ReportList::Column::Name), QStringLiteral("后来者"));
 }
 
 TEST_F(AddReminderTest, TheStartChoiceEnablesThePickersOnlyForAPickedMoment) {
     AddReminderDialog& d = open();
     d.show();
-    QTest::mouseClick(d.startPickedButton, Qt::LeftButton);
-    EXPECT_TRUE(d.startPickedButton->isChecked());
-    EXPECT_TRUE(d.startDateEdit->isEnabled());
-    EXPECT_TRUE(d.startTimeEdit->isEnabled());
-    QTest::mouseClick(d.startNowButton, Qt::LeftButton);
-    EXPECT_FALSE(d.startDateEdit->isEnabled());
-    EXPECT_FALSE(d.startTimeEdit->isEnabled());
+    QTest::mouseClick(control<QRadioButton>(&d, "startPickedButton"), Qt::LeftButton);
+    EXPECT_TRUE(control<QRadioButton>(&d, "startPickedButton")->isChecked());
+    EXPECT_TRUE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+    EXPECT_TRUE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+    QTest::mouseClick(control<QRadioButton>(&d, "startNowButton"), Qt::LeftButton);
+    EXPECT_FALSE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+    EXPECT_FALSE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
 }
 
 TEST_F(AddReminderTest, TheIntervalTakesOnlyDigitsPointsAndBackspaceTypedOrPasted) {
     AddReminderDialog& d = open();
-    d.intervalEdit->clear();
-    QTest::keyClicks(d.intervalEdit, QStringLiteral("a1 -2x.s3"));
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("12.3"));
-    QTest::keyClick(d.intervalEdit, Qt::Key_Backspace);
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("12."));
+    control<QLineEdit>(&d, "intervalEdit")->clear();
+    QTest::keyClicks(control<QLineEdit>(&d, "intervalEdit"), QStringLiteral("a1 -2x.s3"));
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("12.3"));
+    QTest::keyClick(control<QLineEdit>(&d, "intervalEdit"), Qt::Key_Backspace);
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("12."));
 
-    d.intervalEdit->clear();
+    control<QLineEdit>(&d, "intervalEdit")->clear();
     QApplication::clipboard()->setText(QStringLiteral("7x9"));
-    d.intervalEdit->paste();
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("79"));
+    control<QLineEdit>(&d, "intervalEdit")->paste();
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("79"));
 
     EXPECT_TRUE(IntervalInput::keyPasses(QChar(8)));
     EXPECT_FALSE(IntervalInput::keyPasses(QLatin1Char(' ')));
@@ -106,9 +110,9 @@ TEST_F(AddReminderTest, SaveStaysDisabledUntilTheMemoChanges) {
     save(d);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(reminders().empty());
-    d.contentEdit->moveCursor(QTextCursor::End);
-    QTest::keyClicks(d.contentEdit, QStringLiteral(" ok"));
-    EXPECT_TRUE(d.saveButton->isEnabled());
+    control<QPlainTextEdit>(&d, "contentEdit")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(control<QPlainTextEdit>(&d, "contentEdit"), QStringLiteral(" ok"));
+    EXPECT_TRUE(control<QPushButton>(&d, "saveButton")->isEnabled());
     save(d);
     ASSERT_EQ(reminders().size(), 1u);
     EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("请输入提醒内容... ok"));
@@ -134,12 +138,12 @@ TEST_F(AddReminderTest, ThreeSecondsBecomeFiveBeforeTheQuestionEvenWhenItIsAnswe
     QString shownAtQuestion;
     boxes.onShow([&](const MessageBoxes::Request& r) {
         if (r.icon == Icon::Question)
-            shownAtQuestion = d.intervalEdit->text();
+            shownAtQuestion = control<QLineEdit>(&d, "intervalEdit")->text();
     });
     boxes.answerNext(false);
     save(d);
     EXPECT_EQ(shownAtQuestion, QStringLiteral("5"));
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
     EXPECT_TRUE(reminders().empty());
 
     setInterval(d, "3", "秒");
@@ -222,16 +226,16 @@ TEST_F(AddReminderTest, ANumberThatIsNoIntegerStopsSaveWithTheErrorBoxAndWritesN
     EXPECT_TRUE(boxTexts(Icon::Information).isEmpty());
     EXPECT_TRUE(reminders().empty());
     EXPECT_EQ(reloads, 0);
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("内容"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(), QStringLiteral("内容"));
 }
 
 TEST_F(AddReminderTest, APickedMomentIsStoredWithSecondsZeroAndOneTrailingBlank) {
     AddReminderDialog& d = open();
     setContent(d, "约定时间");
     tick(d, {"同事"});
-    d.startPickedButton->setChecked(true);
-    d.startDateEdit->setDate(QDate(2010, 11, 12));
-    d.startTimeEdit->setTime(QTime(8, 51, 42));
+    control<QRadioButton>(&d, "startPickedButton")->setChecked(true);
+    control<QDateEdit>(&d, "startDateEdit")->setDate(QDate(2010, 11, 12));
+    control<QTimeEdit>(&d, "startTimeEdit")->setTime(QTime(8, 51, 42));
     clock.set(QDateTime(QDate(2010, 11, 10), QTime(14, 3, 9)));
     save(d);
     const auto rows = reminders();
@@ -261,7 +265,7 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
     QStringList memoAtSuccess;
     boxes.onShow([&](const MessageBoxes::Request& r) {
         if (r.icon == Icon::Information) {
-            memoAtSuccess << d.contentEdit->toPlainText();
+            memoAtSuccess << control<QPlainTextEdit>(&d, "contentEdit")->toPlainText();
             clock.advanceSecs(2);
         }
     });
@@ -271,9 +275,10 @@ TEST_F(AddReminderTest, ThreeTickedUsersGetOneRowEachEachAnnouncedWithTheClockRe
     EXPECT_EQ(boxTexts(Icon::Information), QStringList(3, QStringLiteral("成功添加提醒信息！")));
     // The placeholder comes back once every recipient has the reminder.
     EXPECT_EQ(memoAtSuccess, QStringList(3, QStringLiteral("  周五下午开会\n")));
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("请输入提醒内容..."));
     EXPECT_EQ(reloads, 3);
-    EXPECT_TRUE(d.saveButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(&d, "saveButton")->isEnabled());
 
     const auto rows = reminders();
     ASSERT_EQ(rows.size(), 3u);
@@ -299,7 +304,8 @@ TEST_F(AddReminderTest, AnsweringNoWritesNothingAndKeepsMemoAndTicks) {
     boxes.answerNext(false);
     save(d);
     EXPECT_TRUE(reminders().empty());
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("暂不发送"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("暂不发送"));
     EXPECT_EQ(tickedNames(d), (QStringList{"同事", "第三人"}));
     EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(reloads, 0);
@@ -367,7 +373,8 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
     save(d);
     EXPECT_EQ(boxTexts(Icon::Information), QStringList(2, QStringLiteral("成功添加提醒信息！")));
     EXPECT_EQ(boxTexts(Icon::Error), QStringList{partly});
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("部分成功"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("部分成功"));
     EXPECT_EQ(tickedNames(d), (QStringList{"我自己", "同事", "第三人"}));
     EXPECT_EQ(reloads, 2);
 
@@ -386,7 +393,8 @@ TEST_F(AddReminderTest, ARefusedRecipientIsReportedWithTheCountsAndOnlyTheMissin
                                           QStringLiteral("成功添加提醒信息！")}));
     for (const int recipient : {me, other, third})
         EXPECT_EQ(rowsFor(recipient, "部分成功"), 1);
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("请输入提醒内容..."));
 
     // Content changed after a partly refused save: a new reminder, for every ticked recipient.
     refuse();
@@ -404,11 +412,11 @@ TEST_F(AddReminderTest, TheCalendarPresetPicksTheDayAndEnablesThePickers) {
     clock.set(QDateTime(QDate(2010, 11, 12), QTime(8, 51, 37)));
     AddReminderDialog& d = open();
     d.presetStartDay(QDate(2011, 3, 8));
-    EXPECT_TRUE(d.startPickedButton->isChecked());
-    EXPECT_FALSE(d.startNowButton->isChecked());
-    EXPECT_TRUE(d.startDateEdit->isEnabled());
-    EXPECT_TRUE(d.startTimeEdit->isEnabled());
-    EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 3, 8));
+    EXPECT_TRUE(control<QRadioButton>(&d, "startPickedButton")->isChecked());
+    EXPECT_FALSE(control<QRadioButton>(&d, "startNowButton")->isChecked());
+    EXPECT_TRUE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+    EXPECT_TRUE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+    EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2011, 3, 8));
     setContent(d, "纪念");
     tick(d, {"同事"});
     save(d);

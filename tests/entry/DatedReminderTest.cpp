@@ -1,6 +1,7 @@
 // The birthday, appointment and anniversary dialogs: one design, run once per kind.
 #include "EntryFixture.h"
 #include "entry/DatedReminderDialog.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -34,13 +35,13 @@ class DatedReminderTest : public EntryTest, public ::testing::WithParamInterface
 protected:
     DatedReminderDialog& open() {
         dialog = GetParam().make(store.session(), countingReload());
-        dialog->onShown();
+        dialog->show();
         return *dialog;
     }
     QString placeholder() const { return QString::fromUtf8(GetParam().placeholder); }
     void pickMarchEighth(DatedReminderDialog& d) {
-        d.startDateEdit->setDate(QDate(2011, 3, 8));
-        d.startTimeEdit->setTime(QTime(9, 0, 27));
+        control<QDateEdit>(&d, "startDateEdit")->setDate(QDate(2011, 3, 8));
+        control<QTimeEdit>(&d, "startTimeEdit")->setTime(QTime(9, 0, 27));
     }
     std::unique_ptr<DatedReminderDialog> dialog;
 };
@@ -48,22 +49,21 @@ protected:
 TEST_P(DatedReminderTest, OpensOnAPickedStartOfTodayAndNowWithTheKindsTexts) {
     clock.set(QDateTime(QDate(2011, 1, 31), QTime(7, 5, 59)));
     DatedReminderDialog& d = open();
-    EXPECT_EQ(static_cast<int>(d.kind()), GetParam().retype);
-    EXPECT_EQ(d.titleLabel->text(), QString::fromUtf8(GetParam().title));
-    EXPECT_EQ(d.contentEdit->toPlainText(), placeholder());
-    EXPECT_EQ(d.startNowButton, nullptr);
-    ASSERT_NE(d.startPickedButton, nullptr);
-    EXPECT_TRUE(d.startPickedButton->isChecked());
-    EXPECT_TRUE(d.startDateEdit->isEnabled());
-    EXPECT_TRUE(d.startTimeEdit->isEnabled());
-    EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 1, 31));
-    EXPECT_EQ(d.startTimeEdit->time().hour(), 7);
-    EXPECT_EQ(d.startTimeEdit->time().minute(), 5);
-    EXPECT_FALSE(d.saveButton->isEnabled());
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
-    EXPECT_EQ(d.recipientList->checkedCount(), 0);
+    EXPECT_EQ(control<QLabel>(&d, "titleLabel")->text(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(), placeholder());
+    EXPECT_EQ(d.findChild<QRadioButton*>("startNowButton"), nullptr);
+    ASSERT_NE(control<QRadioButton>(&d, "startPickedButton"), nullptr);
+    EXPECT_TRUE(control<QRadioButton>(&d, "startPickedButton")->isChecked());
+    EXPECT_TRUE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+    EXPECT_TRUE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+    EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2011, 1, 31));
+    EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().hour(), 7);
+    EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().minute(), 5);
+    EXPECT_FALSE(control<QPushButton>(&d, "saveButton")->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
+    EXPECT_EQ(control<QComboBox>(&d, "intervalUnitCombo")->currentText(), QStringLiteral("分"));
+    EXPECT_EQ(recipientsOf(d)->count(), store.count("tbl_user"));
+    EXPECT_EQ(recipientsOf(d)->checkedCount(), 0);
 }
 
 TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
@@ -73,7 +73,7 @@ TEST_P(DatedReminderTest, NobodyTickedRemindsOneselfWithoutAQuestion) {
     save(d);
     EXPECT_EQ(questionCount(), 0);
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("成功添加提醒信息！")});
-    EXPECT_EQ(d.contentEdit->toPlainText(), placeholder());
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(), placeholder());
     EXPECT_EQ(reloads, 1);
     const auto rows = reminders();
     ASSERT_EQ(rows.size(), 1u);
@@ -94,7 +94,7 @@ TEST_P(DatedReminderTest, TwoSecondsForOneselfBecomeFiveStillWithoutAQuestion) {
     setInterval(d, "2", "秒");
     save(d);
     EXPECT_EQ(questionCount(), 0);
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
     ASSERT_EQ(reminders().size(), 1u);
     EXPECT_EQ(reminders()[0].intervalNumber, QStringLiteral("5"));
     EXPECT_EQ(reminders()[0].totalTime.toLongLong(), 300);
@@ -136,7 +136,7 @@ TEST_P(DatedReminderTest, TwoTickedUsersAndNoWriteNothingAtAll) {
     save(d);
     EXPECT_TRUE(reminders().empty());
     EXPECT_EQ(boxes.count(), 1);
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("算了"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(), QStringLiteral("算了"));
     EXPECT_EQ(reloads, 0);
 }
 
@@ -160,7 +160,8 @@ TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReaso
     save(d);
     ASSERT_EQ(boxes.texts(), QStringList{QStringLiteral("提醒信息未保存！\nx")});
     EXPECT_EQ(boxes.last().icon, Icon::Error);
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("写不进去"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("写不进去"));
     EXPECT_EQ(reloads, 0);
 }
 

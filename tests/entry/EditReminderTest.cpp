@@ -2,6 +2,7 @@
 // rewrites that one row.
 #include "EntryFixture.h"
 #include "entry/EditReminderDialog.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -24,96 +25,114 @@ protected:
         r.done = done;
         return store.addReminder(r);
     }
-    EditReminderDialog& openFor(int key, const QString& listed = QStringLiteral("列表中的内容")) {
-        dialog = std::make_unique<EditReminderDialog>(store.session(), countingReload());
-        dialog->fill(QString::number(key), listed);
-        return *dialog;
+    // Opens the dialog as "编辑提醒" does for a published row of that key and listed content,
+    // and takes the steps in it while it is up.
+    void editing(int key, const QString& listed,
+                 const std::function<void(EditReminderDialog&)>& steps) {
+        int shown = 0;
+        ScriptedModal modal([&](QDialog& dialog) {
+            ++shown;
+            steps(dynamic_cast<EditReminderDialog&>(dialog));
+            return int(QDialog::Rejected);
+        });
+        EditReminderDialog::editPublished(store.session(), countingReload(), QString::number(key),
+                                          listed);
+        EXPECT_EQ(shown, 1);
     }
-    std::unique_ptr<EditReminderDialog> dialog;
+    void editing(int key, const std::function<void(EditReminderDialog&)>& steps) {
+        editing(key, QStringLiteral("列表中的内容"), steps);
+    }
 };
 
 TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsItButTurnsOrdinary) {
     const int key = publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
     clock.set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
-    EditReminderDialog& d = openFor(key);
-    EXPECT_TRUE(d.startPickedButton->isChecked());
-    EXPECT_TRUE(d.startDateEdit->isEnabled());
-    EXPECT_TRUE(d.startTimeEdit->isEnabled());
-    EXPECT_EQ(d.startDateEdit->date(), QDate(2010, 11, 12));
-    EXPECT_EQ(d.startTimeEdit->time(), QTime(8, 51));
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
-    EXPECT_EQ(d.intervalUnitCombo->currentText(), QStringLiteral("分"));
-    EXPECT_EQ(d.keyEdit->text(), QString::number(key));
-    EXPECT_FALSE(d.keyEdit->isVisibleTo(&d));
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表中的内容"));
-    EXPECT_TRUE(d.saveButton->isEnabled());
-    EXPECT_EQ(tickedNames(d), QStringList{"同事"});
-    EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_TRUE(control<QRadioButton>(&d, "startPickedButton")->isChecked());
+        EXPECT_TRUE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+        EXPECT_TRUE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+        EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2010, 11, 12));
+        EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time(), QTime(8, 51));
+        EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
+        EXPECT_EQ(control<QComboBox>(&d, "intervalUnitCombo")->currentText(), QStringLiteral("分"));
+        EXPECT_EQ(control<QLineEdit>(&d, "keyEdit")->text(), QString::number(key));
+        EXPECT_FALSE(control<QLineEdit>(&d, "keyEdit")->isVisibleTo(&d));
+        EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+                  QStringLiteral("列表中的内容"));
+        EXPECT_TRUE(control<QPushButton>(&d, "saveButton")->isEnabled());
+        EXPECT_EQ(tickedNames(d), QStringList{"同事"});
+        EXPECT_EQ(recipientsOf(d)->count(), store.count("tbl_user"));
 
-    save(d);
-    EXPECT_EQ(boxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
-    EXPECT_EQ(boxTexts(Icon::Information), QStringList{QStringLiteral("成功编辑提醒信息！")});
-    EXPECT_EQ(reloads, 1);
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表中的内容"));
-    const auto rows = reminders();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].key, key);
-    EXPECT_EQ(rows[0].recipient, other);
-    EXPECT_EQ(rows[0].detail.toString(), QStringLiteral("列表中的内容"));
-    EXPECT_EQ(rows[0].action, 1);
-    EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:00 "));
-    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-12-01 10:00:05"));
-    EXPECT_EQ(rows[0].publisher, me);
-    EXPECT_EQ(rows[0].kind, 0);
-    EXPECT_EQ(rows[0].done, 0);
-    EXPECT_EQ(rows[0].totalTime.toLongLong(), 18000);
+        save(d);
+        EXPECT_EQ(boxTexts(Icon::Question), QStringList{QStringLiteral("确定要编辑提醒信息吗？")});
+        EXPECT_EQ(boxTexts(Icon::Information), QStringList{QStringLiteral("成功编辑提醒信息！")});
+        EXPECT_EQ(reloads, 1);
+        EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+                  QStringLiteral("列表中的内容"));
+        const auto rows = reminders();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].key, key);
+        EXPECT_EQ(rows[0].recipient, other);
+        EXPECT_EQ(rows[0].detail.toString(), QStringLiteral("列表中的内容"));
+        EXPECT_EQ(rows[0].action, 1);
+        EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:00 "));
+        EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-12-01 10:00:05"));
+        EXPECT_EQ(rows[0].publisher, me);
+        EXPECT_EQ(rows[0].kind, 0);
+        EXPECT_EQ(rows[0].done, 0);
+        EXPECT_EQ(rows[0].totalTime.toLongLong(), 18000);
+    });
 }
 
 TEST_F(EditReminderTest, ANowReminderOpensWithDisabledPickersAndRestartsFromTheMomentOfSaving) {
     const int key = publish(other, 0, "2010-11-01 09:00:00", "1", "时");
     clock.set(QDateTime(QDate(2010, 12, 24), QTime(18, 30, 12)));
-    EditReminderDialog& d = openFor(key);
-    EXPECT_TRUE(d.startNowButton->isChecked());
-    EXPECT_FALSE(d.startDateEdit->isEnabled());
-    EXPECT_FALSE(d.startTimeEdit->isEnabled());
-    EXPECT_EQ(d.startDateEdit->date(), QDate(2010, 12, 24));
-    EXPECT_EQ(d.startTimeEdit->time().hour(), 18);
-    EXPECT_EQ(d.startTimeEdit->time().minute(), 30);
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_TRUE(control<QRadioButton>(&d, "startNowButton")->isChecked());
+        EXPECT_FALSE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+        EXPECT_FALSE(control<QTimeEdit>(&d, "startTimeEdit")->isEnabled());
+        EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2010, 12, 24));
+        EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().hour(), 18);
+        EXPECT_EQ(control<QTimeEdit>(&d, "startTimeEdit")->time().minute(), 30);
 
-    clock.advanceSecs(65);
-    save(d);
-    const auto rows = reminders();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].action, 0);
-    EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-12-24 18:31:17"));
-    EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-12-24 18:31:17"));
-    EXPECT_EQ(rows[0].totalTime.toLongLong(), 216000);
+        clock.advanceSecs(65);
+        save(d);
+        const auto rows = reminders();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].action, 0);
+        EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-12-24 18:31:17"));
+        EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-12-24 18:31:17"));
+        EXPECT_EQ(rows[0].totalTime.toLongLong(), 216000);
+    });
 }
 
 TEST_F(EditReminderTest, SecondsHaveNoMinimumHere) {
     const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    setInterval(d, "2", "秒");
-    save(d);
-    const auto rows = reminders();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("2"));
-    EXPECT_EQ(rows[0].intervalNumber, QStringLiteral("2"));
-    EXPECT_EQ(rows[0].totalTime.toLongLong(), 120);
+    editing(key, [&](EditReminderDialog& d) {
+        setInterval(d, "2", "秒");
+        save(d);
+        const auto rows = reminders();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("2"));
+        EXPECT_EQ(rows[0].intervalNumber, QStringLiteral("2"));
+        EXPECT_EQ(rows[0].totalTime.toLongLong(), 120);
+    });
 }
 
 TEST_F(EditReminderTest, TwoTickedUsersLeaveTheRowAddressedToTheLowerOneAfterTwoBoxes) {
     const int key = publish(me, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    EXPECT_EQ(tickedNames(d), QStringList{"我自己"});
-    d.clearAllRecipients();
-    tick(d, {"同事", "第三人"});
-    save(d);
-    EXPECT_EQ(boxTexts(Icon::Information), QStringList(2, QStringLiteral("成功编辑提醒信息！")));
-    EXPECT_EQ(reloads, 2);
-    const auto rows = reminders();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].recipient, third);
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_EQ(tickedNames(d), QStringList{"我自己"});
+        control<QPushButton>(&d, "clearAllButton")->click();
+        tick(d, {"同事", "第三人"});
+        save(d);
+        EXPECT_EQ(boxTexts(Icon::Information),
+                  QStringList(2, QStringLiteral("成功编辑提醒信息！")));
+        EXPECT_EQ(reloads, 2);
+        const auto rows = reminders();
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].recipient, third);
+    });
 }
 
 TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
@@ -122,21 +141,23 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
         publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", 0, 0, /*publisher*/ third);
     for (const int key : {acknowledged, foreign, 9999}) {
         boxes.clear();
-        EditReminderDialog& d = openFor(key, QStringLiteral("列表里看到的"));
-        EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("列表里看到的"));
-        EXPECT_TRUE(d.startNowButton->isChecked());
-        EXPECT_FALSE(d.startDateEdit->isEnabled());
-        EXPECT_EQ(d.intervalEdit->text(), QString());
-        EXPECT_EQ(d.intervalUnitCombo->currentText(), QString());
-        EXPECT_EQ(d.keyEdit->text(), QString());
-        EXPECT_TRUE(tickedNames(d).isEmpty());
-        EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
+        editing(key, QStringLiteral("列表里看到的"), [&](EditReminderDialog& d) {
+            EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+                      QStringLiteral("列表里看到的"));
+            EXPECT_TRUE(control<QRadioButton>(&d, "startNowButton")->isChecked());
+            EXPECT_FALSE(control<QDateEdit>(&d, "startDateEdit")->isEnabled());
+            EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QString());
+            EXPECT_EQ(control<QComboBox>(&d, "intervalUnitCombo")->currentText(), QString());
+            EXPECT_EQ(control<QLineEdit>(&d, "keyEdit")->text(), QString());
+            EXPECT_TRUE(tickedNames(d).isEmpty());
+            EXPECT_EQ(recipientsOf(d)->count(), store.count("tbl_user"));
 
-        // Even with a recipient ticked there is no row to rewrite, and that is what the user
-        // hears first, before anything about the empty unit it opened with.
-        tick(d, {"同事"});
-        save(d);
-        EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
+            // Even with a recipient ticked there is no row to rewrite, and that is what the user
+            // hears first, before anything about the empty unit it opened with.
+            tick(d, {"同事"});
+            save(d);
+            EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
+        });
     }
     const auto rows = reminders();
     ASSERT_EQ(rows.size(), 2u);
@@ -148,11 +169,13 @@ TEST_F(EditReminderTest, AReminderGoneMeanwhileOpensEmptyAndCannotBeSaved) {
 TEST_F(EditReminderTest, TheRecipientIsTickedByNameSoNamesakesAreTickedToo) {
     const int twin = store.addUser("other2", "同事");
     const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    EXPECT_EQ(tickedNames(d), (QStringList{"同事", "同事"}));
-    EXPECT_TRUE(d.recipientList->isChecked(rowOf(d, "同事")));
-    EXPECT_EQ(d.recipientList->subItem(d.recipientList->count() - 1, 0), QString::number(twin));
-    EXPECT_TRUE(d.recipientList->isChecked(d.recipientList->count() - 1));
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_EQ(tickedNames(d), (QStringList{"同事", "同事"}));
+        EXPECT_TRUE(recipientsOf(d)->isChecked(rowOf(d, "同事")));
+        EXPECT_EQ(recipientsOf(d)->text(recipientsOf(d)->count() - 1, ReportList::Column::Key),
+                  QString::number(twin));
+        EXPECT_TRUE(recipientsOf(d)->isChecked(recipientsOf(d)->count() - 1));
+    });
 }
 
 TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
@@ -160,50 +183,55 @@ TEST_F(EditReminderTest, ARecipientWhoseAccountIsGoneTicksNobody) {
     const int gone = store.addUser("gone", "走了的人");
     const int key = publish(gone, 0, "2010-11-01 09:00:00", "5", "分");
     store.execute(QStringLiteral("DELETE FROM tbl_user WHERE KeyID = %1").arg(gone));
-    EditReminderDialog& d = openFor(key);
-    EXPECT_FALSE(d.recipientList->isChecked(rowOf(d, "")));
-    EXPECT_TRUE(tickedNames(d).isEmpty());
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_FALSE(recipientsOf(d)->isChecked(rowOf(d, "")));
+        EXPECT_TRUE(tickedNames(d).isEmpty());
+    });
 }
 
 TEST_F(EditReminderTest, AnsweringNoOrTickingNobodyWritesNothing) {
     const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    setContent(d, "改过的内容");
-    boxes.answerNext(false);
-    save(d);
-    EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
-                                          QStringLiteral("请选择一条记录！")}));
+    editing(key, [&](EditReminderDialog& d) {
+        setContent(d, "改过的内容");
+        boxes.answerNext(false);
+        save(d);
+        EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("确定要编辑提醒信息吗？"),
+                                              QStringLiteral("请选择一条记录！")}));
 
-    boxes.clear();
-    d.clearAllRecipients();
-    save(d);
-    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
+        boxes.clear();
+        control<QPushButton>(&d, "clearAllButton")->click();
+        save(d);
+        EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("请选择一条记录进行操作！")});
 
-    ASSERT_EQ(reminders().size(), 1u);
-    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
-    EXPECT_EQ(reloads, 0);
+        ASSERT_EQ(reminders().size(), 1u);
+        EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
+        EXPECT_EQ(reloads, 0);
+    });
 }
 
 TEST_F(EditReminderTest, SelectAllAndClearAllTickAndClearEveryRow) {
     const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    d.selectAllButton->click();
-    EXPECT_EQ(d.recipientList->checkedCount(), d.recipientList->count());
-    d.clearAllButton->click();
-    EXPECT_EQ(d.recipientList->checkedCount(), 0);
+    editing(key, [&](EditReminderDialog& d) {
+        control<QPushButton>(&d, "selectAllButton")->click();
+        EXPECT_EQ(recipientsOf(d)->checkedCount(), recipientsOf(d)->count());
+        control<QPushButton>(&d, "clearAllButton")->click();
+        EXPECT_EQ(recipientsOf(d)->checkedCount(), 0);
+    });
 }
 
 TEST_F(EditReminderTest, ANumberThatIsNoIntegerStopsSaveBeforeTheRowIsTouched) {
     const int key = publish(other, 0, "2010-11-01 09:00:00", "5", "分");
-    EditReminderDialog& d = openFor(key);
-    setContent(d, "改过的内容");
-    setInterval(d, "2.", "秒"); // no minimum here, so the number is first read after the question
-    save(d);
-    EXPECT_EQ(questionCount(), 1);
-    EXPECT_EQ(boxTexts(Icon::Error),
-              QStringList{QStringLiteral("'2.' is not a valid integer value")});
-    EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
-    EXPECT_EQ(reloads, 0);
+    editing(key, [&](EditReminderDialog& d) {
+        setContent(d, "改过的内容");
+        setInterval(d, "2.",
+                    "秒"); // no minimum here, so the number is first read after the question
+        save(d);
+        EXPECT_EQ(questionCount(), 1);
+        EXPECT_EQ(boxTexts(Icon::Error),
+                  QStringList{QStringLiteral("'2.' is not a valid integer value")});
+        EXPECT_EQ(reminders()[0].detail.toString(), QStringLiteral("原来的内容"));
+        EXPECT_EQ(reloads, 0);
+    });
 }
 
 TEST_F(EditReminderTest, EditPublishedShowsTheFilledDialogModally) {
@@ -212,9 +240,9 @@ TEST_F(EditReminderTest, EditPublishedShowsTheFilledDialogModally) {
     ScriptedModal modal([&](QDialog& shownDialog) {
         ++shown;
         auto& d = dynamic_cast<EditReminderDialog&>(shownDialog);
-        EXPECT_EQ(d.keyEdit->text(), QString::number(key));
+        EXPECT_EQ(control<QLineEdit>(&d, "keyEdit")->text(), QString::number(key));
         EXPECT_EQ(tickedNames(d), QStringList{"第三人"});
-        EXPECT_EQ(d.startDateEdit->date(), QDate(2011, 3, 8));
+        EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(2011, 3, 8));
         setContent(d, "经由打开者");
         save(d);
         return 0;

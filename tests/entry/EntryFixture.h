@@ -2,6 +2,7 @@
 
 #include "entry/ReminderEntryDialog.h"
 #include "platform/MessageBoxes.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -63,35 +64,40 @@ protected:
         return result;
     }
 
+    static ReportList* recipientsOf(const ReminderEntryDialog& dialog) {
+        return control<ReportList>(&dialog, "recipientList");
+    }
     static int rowOf(const ReminderEntryDialog& dialog, const QString& name) {
-        for (int row = 0; row < dialog.recipientList->count(); ++row)
-            if (dialog.recipientList->caption(row) == name)
+        for (int row = 0; row < recipientsOf(dialog)->count(); ++row)
+            if (recipientsOf(dialog)->text(row, ReportList::Column::Name) == name)
                 return row;
         ADD_FAILURE() << "no recipient row " << name.toStdString();
         return -1;
     }
     static void tick(ReminderEntryDialog& dialog, const QStringList& names) {
         for (const QString& name : names)
-            dialog.recipientList->setChecked(rowOf(dialog, name), true);
+            recipientsOf(dialog)->setChecked(rowOf(dialog, name), true);
     }
     static QStringList tickedNames(const ReminderEntryDialog& dialog) {
         QStringList names;
-        for (int row = 0; row < dialog.recipientList->count(); ++row)
-            if (dialog.recipientList->isChecked(row))
-                names << dialog.recipientList->caption(row);
+        for (int row = 0; row < recipientsOf(dialog)->count(); ++row)
+            if (recipientsOf(dialog)->isChecked(row))
+                names << recipientsOf(dialog)->text(row, ReportList::Column::Name);
         return names;
     }
     // Types into the memo as a user would: a change of the memo, which enables Save.
     static void setContent(ReminderEntryDialog& dialog, const QString& text) {
-        dialog.contentEdit->setPlainText(text);
+        control<QPlainTextEdit>(&dialog, "contentEdit")->setPlainText(text);
     }
     static void setInterval(ReminderEntryDialog& dialog, const QString& number,
                             const QString& unit) {
-        dialog.intervalEdit->setText(number);
-        dialog.intervalUnitCombo->setEditText(unit);
+        control<QLineEdit>(&dialog, "intervalEdit")->setText(number);
+        control<QComboBox>(&dialog, "intervalUnitCombo")->setEditText(unit);
     }
     // Save as a click on it: through the handler guard, and only when the button is enabled.
-    static void save(ReminderEntryDialog& dialog) { dialog.saveButton->click(); }
+    static void save(ReminderEntryDialog& dialog) {
+        control<QPushButton>(&dialog, "saveButton")->click();
+    }
 
     // The boxes of one icon, in order.
     QStringList boxTexts(MessageBoxes::Icon icon) const {

@@ -1,6 +1,7 @@
 // Quick publish: a reminder that starts now, to every user, through a list nobody sees.
 #include "EntryFixture.h"
 #include "entry/QuickPublishDialog.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ class QuickPublishTest : public EntryTest {
 protected:
     QuickPublishDialog& open() {
         dialog = std::make_unique<QuickPublishDialog>(store.session(), countingReload());
-        dialog->onShown();
+        dialog->show();
         return *dialog;
     }
     std::unique_ptr<QuickPublishDialog> dialog;
@@ -18,15 +19,15 @@ protected:
 
 TEST_F(QuickPublishTest, OffersNoStartChoiceAndTicksEveryUserInAHiddenList) {
     QuickPublishDialog& d = open();
-    ASSERT_NE(d.startNowButton, nullptr);
-    EXPECT_TRUE(d.startNowButton->isChecked());
-    EXPECT_EQ(d.startPickedButton, nullptr);
-    EXPECT_EQ(d.startDateEdit, nullptr);
-    EXPECT_EQ(d.startTimeEdit, nullptr);
-    EXPECT_FALSE(d.recipientList->isVisibleTo(&d));
-    EXPECT_FALSE(d.saveButton->isEnabled());
-    EXPECT_EQ(d.recipientList->count(), store.count("tbl_user"));
-    EXPECT_EQ(d.recipientList->checkedCount(), d.recipientList->count());
+    ASSERT_NE(control<QRadioButton>(&d, "startNowButton"), nullptr);
+    EXPECT_TRUE(control<QRadioButton>(&d, "startNowButton")->isChecked());
+    EXPECT_EQ(d.findChild<QRadioButton*>("startPickedButton"), nullptr);
+    EXPECT_EQ(d.findChild<QDateEdit*>("startDateEdit"), nullptr);
+    EXPECT_EQ(d.findChild<QTimeEdit*>("startTimeEdit"), nullptr);
+    EXPECT_FALSE(recipientsOf(d)->isVisibleTo(&d));
+    EXPECT_FALSE(control<QPushButton>(&d, "saveButton")->isEnabled());
+    EXPECT_EQ(recipientsOf(d)->count(), store.count("tbl_user"));
+    EXPECT_EQ(recipientsOf(d)->checkedCount(), recipientsOf(d)->count());
 }
 
 TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten) {
@@ -60,7 +61,8 @@ TEST_F(QuickPublishTest, WritesOneRowPerUserEachStartingAtTheMomentItWasWritten)
         EXPECT_EQ(rows[i].done, 0);
         EXPECT_EQ(rows[i].totalTime.toLongLong(), 18000);
     }
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("请输入提醒内容..."));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
+              QStringLiteral("请输入提醒内容..."));
 }
 
 TEST_F(QuickPublishTest, WithoutUsersItAsksForThemAndWritesNothing) {
@@ -78,9 +80,9 @@ TEST_F(QuickPublishTest, OneSecondBecomesFiveBeforeTheQuestionAndNoWritesNothing
     setInterval(d, "1", "秒");
     boxes.answerNext(false);
     save(d);
-    EXPECT_EQ(d.intervalEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(control<QLineEdit>(&d, "intervalEdit")->text(), QStringLiteral("5"));
     EXPECT_TRUE(reminders().empty());
-    EXPECT_EQ(d.contentEdit->toPlainText(), QStringLiteral("快"));
+    EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(), QStringLiteral("快"));
 
     save(d);
     const auto rows = reminders();

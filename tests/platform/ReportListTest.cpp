@@ -12,13 +12,15 @@
 
 namespace {
 
+using Column = ReportList::Column;
+
 QIcon anIcon(Qt::GlobalColor color = Qt::red) {
     QPixmap picture(16, 16);
     picture.fill(color);
     return QIcon(picture);
 }
 
-QStringList column(const ReportList& list, int column) {
+QStringList column(const ReportList& list, Column column) {
     QStringList texts;
     for (int row = 0; row < list.count(); ++row)
         texts << list.text(row, column);
@@ -28,22 +30,32 @@ QStringList column(const ReportList& list, int column) {
 TEST(ReportListTest, ABulkFillReplacesRowsTicksAndSelectionAndRowsAddedLaterFollow) {
     ReportList list;
     list.setCheckBoxes(true);
-    list.setColumns({{"编号", 60}, {"内容", 200}, {"KEY", 0}});
-    list.addRow({"9", "旧的", "k9"}, anIcon());
+    list.setColumns(
+        {{Column::Number, "编号", 60}, {Column::Content, "内容", 200}, {Column::Key, "KEY", 0}});
+    list.addRow(list.row({{Column::Number, "9"}, {Column::Content, "旧的"}, {Column::Key, "k9"}}),
+                anIcon());
     list.setChecked(0, true);
     list.selectRow(0);
     QSignalSpy selection(&list, &ReportList::selectedRowChanged);
 
-    list.setRows({{"1", "第一", "k1"}, {"2", "第二"}, {"3", "第三", "k3", "dropped"}},
+    // Named in any order; a column left out stays empty, one the list lacks is dropped.
+    list.setRows({list.row({{Column::Key, "k1"}, {Column::Content, "第一"}, {Column::Number, "1"}}),
+                  list.row({{Column::Number, "2"}, {Column::Content, "第二"}}),
+                  list.row({{Column::Number, "3"},
+                            {Column::Content, "第三"},
+                            {Column::Key, "k3"},
+                            {Column::Publisher, "dropped"}})},
                  anIcon(Qt::blue));
-    EXPECT_EQ(column(list, 0), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(column(list, 2), QStringList({"k1", "", "k3"}));
+    EXPECT_EQ(column(list, Column::Number), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(column(list, Column::Key), QStringList({"k1", "", "k3"}));
+    EXPECT_EQ(column(list, Column::Publisher), QStringList({"", "", ""}));
+    EXPECT_EQ(list.model()->columnCount(), 3);
     EXPECT_EQ(list.checkedCount(), 0);
     EXPECT_EQ(list.selectedRow(), -1);
     EXPECT_EQ(selection.count(), 1);
     EXPECT_TRUE(list.isColumnHidden(2));
 
-    EXPECT_EQ(list.addRow({"4", "第四", "k4"}, anIcon()), 3);
+    EXPECT_EQ(list.addRow(list.row({{Column::Number, "4"}, {Column::Key, "k4"}}), anIcon()), 3);
     list.setChecked(3, true);
     EXPECT_TRUE(list.isChecked(3));
     EXPECT_EQ(list.checkedCount(), 1);
@@ -68,10 +80,31 @@ TEST(ReportListTest, ABulkFillReplacesRowsTicksAndSelectionAndRowsAddedLaterFoll
     EXPECT_EQ(list.checkedCount(), 0);
 }
 
+TEST(ReportListTest, AReplacementKeepsTicksAndSelectionWithTheKeysWhereverTheKeyColumnStands) {
+    ReportList list;
+    list.setCheckBoxes(true);
+    list.setColumns({{Column::Name, "人员", 150}, {Column::Key, "KEY", 0}});
+    auto person = [&](const char* name, const char* key) {
+        return list.row({{Column::Name, name}, {Column::Key, key}});
+    };
+    list.setRows({person("甲", "k1"), person("乙", "k2"), person("丙", "k3")});
+    list.setChecked(1, true);
+    list.selectRow(2);
+
+    // Renamed and moved: the tick and the selection follow the keys, not the names.
+    EXPECT_TRUE(list.replaceRows({person("丙", "k3"), person("新人", "k4"), person("改名", "k2")}));
+    EXPECT_EQ(list.checkedCount(), 1);
+    EXPECT_TRUE(list.isChecked(2));
+    EXPECT_EQ(list.selectedRow(), 0);
+    EXPECT_FALSE(
+        list.replaceRows({person("丙", "k3"), person("新人", "k4"), person("改名", "k2")}));
+}
+
 TEST(ReportListTest, SelectingAndDoubleClickingARowAreSignalled) {
     ReportList list;
-    list.setColumns({{"编号", 60}, {"内容", 200}});
-    list.setRows({{"1", "第一"}, {"2", "第二"}});
+    list.setColumns({{Column::Key, "编号", 60}, {Column::Content, "内容", 200}});
+    list.setRows({list.row({{Column::Key, "1"}, {Column::Content, "第一"}}),
+                  list.row({{Column::Key, "2"}, {Column::Content, "第二"}})});
     list.resize(300, 200);
     list.show();
     QSignalSpy selection(&list, &ReportList::selectedRowChanged);
@@ -117,14 +150,15 @@ TEST(ReportListTest, TheKeyColumnShowsSevenDigitsBesideTickBoxAndIconAtTheDefaul
             for (const double scale : {1.0, 1.25}) {
                 ReportList list;
                 list.setCheckBoxes(ticks);
-                list.setColumns({{"编号", 50}, {"内容", 300}});
+                list.setColumns({{Column::Key, "编号", 50}, {Column::Content, "内容", 300}});
                 QFont font = list.font();
                 if (font.pointSizeF() > 0)
                     font.setPointSizeF(font.pointSizeF() * scale);
                 else
                     font.setPixelSize(qRound(font.pixelSize() * scale));
                 list.setFont(font);
-                list.addRow({"1234567", "内容"}, icon ? anIcon() : QIcon());
+                list.addRow(list.row({{Column::Key, "1234567"}, {Column::Content, "内容"}}),
+                            icon ? anIcon() : QIcon());
                 list.resize(500, 200);
                 list.show();
                 EXPECT_GE(keyTextRoom(list, ticks, icon),
@@ -135,16 +169,19 @@ TEST(ReportListTest, TheKeyColumnShowsSevenDigitsBesideTickBoxAndIconAtTheDefaul
         }
     }
     ReportList wide;
-    wide.setColumns({{"编号", 200}});
+    wide.setColumns({{Column::Key, "编号", 200}});
     EXPECT_EQ(wide.columnWidth(0), 200) << "a wider configured width stays";
 }
 
 TEST(ReportListTest, CellsShowIsolatedRunsWhileTheTextsComeBackAsAdded) {
     ReportList list;
-    list.setColumns({{"编号", 60}, {"内容", 200}, {"发布人", 100}});
+    list.setColumns({{Column::Key, "编号", 60},
+                     {Column::Content, "内容", 200},
+                     {Column::Publisher, "发布人", 100}});
     const QString disguised = QStringLiteral("\u202Egpj.exe");
-    list.addRow({"1", disguised, QStringLiteral("张三")});
-    EXPECT_EQ(list.subItem(0, 0), disguised);
+    list.addRow(
+        list.row({{Column::Key, "1"}, {Column::Content, disguised}, {Column::Publisher, "张三"}}));
+    EXPECT_EQ(list.text(0, Column::Content), disguised);
     EXPECT_EQ(list.model()->index(0, 1).data().toString(),
               QStringLiteral("\u2068\u202Egpj.exe\u2069"));
     EXPECT_EQ(list.model()->index(0, 2).data().toString(), QStringLiteral("张三"));

@@ -2,6 +2,7 @@
 
 #include "popups/PopupFactory.h"
 #include "popups/ReminderPopup.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
@@ -60,11 +61,18 @@ protected:
                        {key});
         return rows.empty() ? std::vector<QVariant>{} : rows.front();
     }
+    static ReportList* listOf(const ReminderPopup* popup) {
+        return control<ReportList>(popup, "reminderList");
+    }
+    static bool sliding(const ReminderPopup* popup) {
+        return control<QTimer>(popup, "slideTimer")->isActive();
+    }
     static bool customRowVisible(const ReminderPopup* popup) {
         const auto* row = popup->findChild<QWidget*>("customPostponeRow");
         return row && row->isVisible();
     }
-    static QStringList column(const ReportList* list, int column) {
+    using Column = ReportList::Column;
+    static QStringList column(const ReportList* list, Column column) {
         QStringList texts;
         for (int r = 0; r < list->count(); ++r)
             texts << list->text(r, column);

@@ -27,8 +27,8 @@ protected:
     }
     // Shows the popup fully slid in and saves the screen around it.
     void shoot(ReminderPopup* popup, const QString& name) {
-        while (popup->isSliding())
-            popup->slideStep();
+        while (sliding(popup))
+            deliverTimeout(control<QTimer>(popup, "slideTimer"));
         popup->raise();
         for (int i = 0; i < 20; ++i) {
             QCoreApplication::processEvents();
@@ -73,8 +73,8 @@ TEST_F(PopupScreens, OrdinaryBirthdayAndCustomPostponement) {
     shoot(open(ReminderKind::Birthday), "popup-birthday.png");
 
     ReminderPopup* custom = open(ReminderKind::Ordinary);
-    custom->customCheckBox->setChecked(true);
-    custom->reminderList->setChecked(1, true);
+    control<QCheckBox>(custom, "customCheckBox")->setChecked(true);
+    listOf(custom)->setChecked(1, true);
     shoot(custom, "popup-custom.png");
 }
 

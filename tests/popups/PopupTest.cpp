@@ -6,6 +6,7 @@
 #include "store/Query.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "support/Controls.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -24,7 +25,7 @@ TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
     struct Expected {
         ReminderKind kind;
         const char* caption;
-        QRadioButton* ReminderPopup::*preset;
+        const char* preset;
         int keyWidth;
         int contentWidth;
         QColor content;
@@ -33,50 +34,48 @@ TEST_F(PopupTest, EachKindHasItsCaptionPresetColumnsColoursAndPicture) {
         bool pictureOnTop;
     };
     const Expected table[] = {
-        {ReminderKind::Ordinary, "定时提醒", &ReminderPopup::tenMinutesButton, 60, 430,
-         QColor(0, 0, 255), "customPostponeRow", "pictureLabel", true},
-        {ReminderKind::Birthday, "生日提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
-         Qt::black, "customPostponeRow", "pictureLabel", false},
-        {ReminderKind::Appointment, "约会提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
-         Qt::black, "customPostponeRow", "pictureLabel", false},
-        {ReminderKind::Anniversary, "纪念日提醒", &ReminderPopup::thirtyMinutesButton, 60, 430,
-         Qt::black, "customPostponeRow", "pictureLabel", false},
+        {ReminderKind::Ordinary, "定时提醒", "tenMinutesButton", 60, 430, QColor(0, 0, 255),
+         "customPostponeRow", "pictureLabel", true},
+        {ReminderKind::Birthday, "生日提醒", "thirtyMinutesButton", 60, 430, Qt::black,
+         "customPostponeRow", "pictureLabel", false},
+        {ReminderKind::Appointment, "约会提醒", "thirtyMinutesButton", 60, 430, Qt::black,
+         "customPostponeRow", "pictureLabel", false},
+        {ReminderKind::Anniversary, "纪念日提醒", "thirtyMinutesButton", 60, 430, Qt::black,
+         "customPostponeRow", "pictureLabel", false},
     };
     for (const Expected& e : table) {
         addReminder(e.kind, "一条", 100);
         ReminderPopup* popup = open(e.kind);
         SCOPED_TRACE(e.caption);
         EXPECT_EQ(popup->windowTitle(), e.caption);
-        EXPECT_EQ(popup->captionLabel->text(), e.caption);
-        EXPECT_TRUE((popup->*e.preset)->isChecked());
-        EXPECT_EQ(popup->exitButton->text(), "退 出");
-        EXPECT_FALSE(popup->customCheckBox->isChecked());
-        EXPECT_EQ(popup->hintLabel->text(), "注：双击查看明细   ");
+        EXPECT_EQ(control<QLabel>(popup, "captionLabel")->text(), e.caption);
+        EXPECT_TRUE(control<QRadioButton>(popup, e.preset)->isChecked());
+        EXPECT_EQ(control<QPushButton>(popup, "exitButton")->text(), "退 出");
+        EXPECT_FALSE(control<QCheckBox>(popup, "customCheckBox")->isChecked());
+        EXPECT_EQ(control<QLabel>(popup, "hintLabel")->text(), "注：双击查看明细   ");
 
         QWidget* custom = popup->findChild<QWidget*>(e.customRow);
         ASSERT_NE(custom, nullptr);
         EXPECT_FALSE(custom->isVisible());
-        EXPECT_TRUE(custom->isAncestorOf(popup->intervalEdit));
-        EXPECT_FALSE(popup->intervalEdit->accessibleName().isEmpty());
-        EXPECT_FALSE(popup->intervalUnitCombo->accessibleName().isEmpty());
+        EXPECT_TRUE(custom->isAncestorOf(control<QLineEdit>(popup, "intervalEdit")));
+        EXPECT_FALSE(control<QLineEdit>(popup, "intervalEdit")->accessibleName().isEmpty());
+        EXPECT_FALSE(control<QComboBox>(popup, "intervalUnitCombo")->accessibleName().isEmpty());
 
         QWidget* picture = popup->findChild<QWidget*>(e.picture);
         ASSERT_NE(picture, nullptr);
-        EXPECT_EQ(picture->y() < popup->reminderList->y(), e.pictureOnTop);
+        EXPECT_EQ(picture->y() < listOf(popup)->y(), e.pictureOnTop);
 
-        EXPECT_GE(popup->reminderList->columnWidth(0), e.keyWidth);
+        EXPECT_GE(listOf(popup)->columnWidth(0), e.keyWidth);
         // The content column gives up what the key column needs: the row fits the list.
-        EXPECT_GT(popup->reminderList->columnWidth(1), e.contentWidth * 3 / 4);
-        EXPECT_EQ(popup->reminderList->columnWidth(2), 100);
-        EXPECT_LE(popup->reminderList->columnWidth(0) + popup->reminderList->columnWidth(1) + 100,
-                  popup->reminderList->viewport()->width());
-        ASSERT_EQ(popup->reminderList->count(), 1);
-        const QAbstractItemModel* rows = popup->reminderList->model();
+        EXPECT_GT(listOf(popup)->columnWidth(1), e.contentWidth * 3 / 4);
+        EXPECT_EQ(listOf(popup)->columnWidth(2), 100);
+        EXPECT_LE(listOf(popup)->columnWidth(0) + listOf(popup)->columnWidth(1) + 100,
+                  listOf(popup)->viewport()->width());
+        ASSERT_EQ(listOf(popup)->count(), 1);
+        const QAbstractItemModel* rows = listOf(popup)->model();
         EXPECT_EQ(rows->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), e.content);
         EXPECT_EQ(rows->index(0, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     }
-    for (std::size_t i = 0; i < popups.size(); ++i)
-        EXPECT_EQ(popups[i]->kind(), kAllReminderKinds[i]);
 
     const auto* greeting = popups[1]->findChild<QLabel*>("greetingLabel");
     ASSERT_NE(greeting, nullptr);
@@ -101,20 +100,20 @@ TEST_F(PopupTest, ThePollsNeverGetAPopupWithAnEmptyList) {
 
 TEST_F(PopupTest, DefaultsOnShowAndTheListLoadedOnce) {
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    EXPECT_EQ(popup->intervalEdit->text(), "5");
-    EXPECT_EQ(popup->intervalUnitCombo->currentText(), "分");
-    EXPECT_EQ(popup->startDateEdit->date(), QDate(2011, 3, 8));
-    EXPECT_EQ(popup->startTimeEdit->time().toString("HH:mm"), "08:30");
-    EXPECT_EQ(popup->reminderList->count(), 0);
+    EXPECT_EQ(control<QLineEdit>(popup, "intervalEdit")->text(), "5");
+    EXPECT_EQ(control<QComboBox>(popup, "intervalUnitCombo")->currentText(), "分");
+    EXPECT_EQ(control<QDateEdit>(popup, "startDateEdit")->date(), QDate(2011, 3, 8));
+    EXPECT_EQ(control<QTimeEdit>(popup, "startTimeEdit")->time().toString("HH:mm"), "08:30");
+    EXPECT_EQ(listOf(popup)->count(), 0);
 
     // Shown again, the defaults come back but the list is not read again.
-    popup->customCheckBox->setChecked(true);
-    popup->intervalEdit->setText("7");
+    control<QCheckBox>(popup, "customCheckBox")->setChecked(true);
+    control<QLineEdit>(popup, "intervalEdit")->setText("7");
     addReminder(ReminderKind::Ordinary, "后来的", 100);
-    popup->applyDefaults();
-    EXPECT_EQ(popup->intervalEdit->text(), "5");
+    popup->showAndSlideIn();
+    EXPECT_EQ(control<QLineEdit>(popup, "intervalEdit")->text(), "5");
     EXPECT_FALSE(customRowVisible(popup));
-    EXPECT_EQ(popup->reminderList->count(), 0);
+    EXPECT_EQ(listOf(popup)->count(), 0);
 }
 
 TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) {
@@ -132,10 +131,11 @@ TEST_F(PopupTest, TheListHoldsEveryPendingReminderOfItsKindDueOrNotInSortOrder) 
     addReminder(ReminderKind::Ordinary, "别人的", 1, "2011-03-08 08:00:00", other);
 
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    EXPECT_EQ(column(popup->reminderList, 0),
+    EXPECT_EQ(column(listOf(popup), Column::Key),
               QStringList({QString::number(later), QString::number(due), QString::number(third)}));
-    EXPECT_EQ(column(popup->reminderList, 1), QStringList({"明天才到", "已到期", "第三人发的"}));
-    EXPECT_EQ(column(popup->reminderList, 2), QStringList({"同事", "同事", "第三人"}));
+    EXPECT_EQ(column(listOf(popup), Column::Content),
+              QStringList({"明天才到", "已到期", "第三人发的"}));
+    EXPECT_EQ(column(listOf(popup), Column::Person), QStringList({"同事", "同事", "第三人"}));
 }
 
 TEST_F(PopupTest, TheDatedPopupsShowTheUsersOwnNameInTheThirdColumn) {
@@ -144,8 +144,8 @@ TEST_F(PopupTest, TheDatedPopupsShowTheUsersOwnNameInTheThirdColumn) {
         addReminder(kind, "甲", 10);
         addReminder(kind, "乙", 20);
         ReminderPopup* popup = open(kind);
-        EXPECT_EQ(column(popup->reminderList, 1), QStringList({"甲", "乙"}));
-        EXPECT_EQ(column(popup->reminderList, 2), QStringList({"我自己", "我自己"}));
+        EXPECT_EQ(column(listOf(popup), Column::Content), QStringList({"甲", "乙"}));
+        EXPECT_EQ(column(listOf(popup), Column::Person), QStringList({"我自己", "我自己"}));
     }
 }
 
@@ -154,11 +154,12 @@ TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
         addReminder(kind, "第一行\r\n第二行", 10);
         ReminderPopup* popup = open(kind);
         boxes.clear();
-        popup->showSelectedDetails();
+        auto* list = listOf(popup);
+        emit list->rowDoubleClicked(0);
         EXPECT_EQ(boxes.count(), 0) << "nothing selected, nothing shown";
 
-        popup->reminderList->selectRow(0);
-        popup->showSelectedDetails();
+        list->selectRow(0);
+        emit list->rowDoubleClicked(0);
         ASSERT_EQ(boxes.count(), 1);
         const QString person = kind == ReminderKind::Ordinary ? "同事" : "我自己";
         EXPECT_EQ(boxes.last().text, "【发布人】" + person + "\r\r【内容】\r\r\n第一行\r\n第二行");
@@ -169,25 +170,28 @@ TEST_F(PopupTest, ADoubleClickShowsTheRowsDetailsInEveryPopup) {
 
 TEST_F(PopupTest, CustomSwitchesTheFixedChoicesForTheCustomRow) {
     ReminderPopup* popup = open(ReminderKind::Appointment);
-    const QList<QRadioButton*> choices = {popup->threeMinutesButton, popup->fiveMinutesButton,
-                                          popup->tenMinutesButton, popup->thirtyMinutesButton,
-                                          popup->sixtyMinutesButton};
-    QTest::mouseClick(popup->customCheckBox, Qt::LeftButton);
-    EXPECT_TRUE(popup->customCheckBox->isChecked());
+    const QList<QRadioButton*> choices = {control<QRadioButton>(popup, "threeMinutesButton"),
+                                          control<QRadioButton>(popup, "fiveMinutesButton"),
+                                          control<QRadioButton>(popup, "tenMinutesButton"),
+                                          control<QRadioButton>(popup, "thirtyMinutesButton"),
+                                          control<QRadioButton>(popup, "sixtyMinutesButton")};
+    QTest::mouseClick(control<QCheckBox>(popup, "customCheckBox"), Qt::LeftButton);
+    EXPECT_TRUE(control<QCheckBox>(popup, "customCheckBox")->isChecked());
     for (QRadioButton* choice : choices)
         EXPECT_FALSE(choice->isEnabled());
     EXPECT_TRUE(customRowVisible(popup));
 
-    QTest::mouseClick(popup->customCheckBox, Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>(popup, "customCheckBox"), Qt::LeftButton);
     for (QRadioButton* choice : choices)
         EXPECT_TRUE(choice->isEnabled());
     EXPECT_FALSE(customRowVisible(popup));
-    EXPECT_TRUE(popup->thirtyMinutesButton->isChecked()) << "the choice survives the switch";
+    EXPECT_TRUE(control<QRadioButton>(popup, "thirtyMinutesButton")->isChecked())
+        << "the choice survives the switch";
 }
 
 TEST_F(PopupTest, OnlyDigitsPointAndBackspaceReachTheIntervalNumber) {
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    QLineEdit* edit = popup->intervalEdit;
+    QLineEdit* edit = control<QLineEdit>(popup, "intervalEdit");
     edit->setFocus();
     edit->end(false);
     QTest::keyClicks(edit, "a");
@@ -220,7 +224,7 @@ TEST_F(PopupTest, AcknowledgingWithNothingTickedShowsTheKindsNotice) {
         addReminder(kind, "x", 10);
         ReminderPopup* popup = open(kind);
         boxes.clear();
-        popup->acknowledgeButton->click();
+        control<QPushButton>(popup, "acknowledgeButton")->click();
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().text, notices[kindIndex(kind)]);
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
@@ -234,9 +238,9 @@ TEST_F(PopupTest, AcknowledgeAnsweredNoChangesNothing) {
     addReminder(ReminderKind::Ordinary, "a", 10);
     addReminder(ReminderKind::Ordinary, "b", 20);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->reminderList->setAllChecked(true);
+    listOf(popup)->setAllChecked(true);
     boxes.answerNext(false);
-    popup->acknowledgeButton->click();
+    control<QPushButton>(popup, "acknowledgeButton")->click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(boxes.last().caption, "系统提示");
@@ -251,7 +255,7 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
     const int b = addReminder(ReminderKind::Birthday, "b", 20, "2012-01-01 00:00:00");
     const int c = addReminder(ReminderKind::Birthday, "c", 30);
     ReminderPopup* popup = open(ReminderKind::Birthday);
-    popup->reminderList->setAllChecked(true);
+    listOf(popup)->setAllChecked(true);
     // The reload runs once the popup is closed, and finds the rows already in the history.
     int historyAtReload = -1;
     Query history(store.session().connectionName);
@@ -261,7 +265,7 @@ TEST_F(PopupTest, AcknowledgingMovesTheTickedRowsToTheHistoryThenClosesAndReload
         history.open();
         historyAtReload = history.recordCount();
     };
-    popup->acknowledgeButton->click();
+    control<QPushButton>(popup, "acknowledgeButton")->click();
     EXPECT_EQ(historyAtReload, 3);
     EXPECT_EQ(events, QStringList({"closed", "reload"}));
     EXPECT_FALSE(popup->isVisible());
@@ -275,10 +279,10 @@ TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     const int c = addReminder(ReminderKind::Ordinary, "c", 18002);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->reminderList->setChecked(0, true);
-    popup->reminderList->setChecked(2, true);
-    QTest::mouseClick(popup->thirtyMinutesButton, Qt::LeftButton);
-    popup->exitButton->click();
+    listOf(popup)->setChecked(0, true);
+    listOf(popup)->setChecked(2, true);
+    QTest::mouseClick(control<QRadioButton>(popup, "thirtyMinutesButton"), Qt::LeftButton);
+    control<QPushButton>(popup, "exitButton")->click();
     for (int key : {a, c}) {
         const auto values = row(key);
         EXPECT_EQ(values[0].toString(), "2011-03-08 08:00:00") << "the start stays";
@@ -294,20 +298,19 @@ TEST_F(PopupTest, ThirtyMinutesForTwoOfThreeTickedRowsThenTheWindowCloses) {
 }
 
 TEST_F(PopupTest, EveryFixedChoiceWritesItsMinutesOnTheSecondsScale) {
-    const std::pair<QRadioButton * ReminderPopup::*, int> choices[] = {
-        {&ReminderPopup::threeMinutesButton, 3},
-        {&ReminderPopup::fiveMinutesButton, 5},
-        {&ReminderPopup::tenMinutesButton, 10},
-        {&ReminderPopup::thirtyMinutesButton, 30},
-        {&ReminderPopup::sixtyMinutesButton, 60}};
+    const std::pair<const char*, int> choices[] = {{"threeMinutesButton", 3},
+                                                   {"fiveMinutesButton", 5},
+                                                   {"tenMinutesButton", 10},
+                                                   {"thirtyMinutesButton", 30},
+                                                   {"sixtyMinutesButton", 60}};
     for (const auto& [button, minutes] : choices) {
         const int key = addReminder(ReminderKind::Anniversary, "x", 1);
         ReminderPopup* popup = open(ReminderKind::Anniversary);
-        for (int r = 0; r < popup->reminderList->count(); ++r)
-            popup->reminderList->setChecked(r, popup->reminderList->caption(r) ==
-                                                   QString::number(key));
-        (popup->*button)->click();
-        popup->exitButton->click();
+        for (int r = 0; r < listOf(popup)->count(); ++r)
+            listOf(popup)->setChecked(r,
+                                      listOf(popup)->text(r, Column::Key) == QString::number(key));
+        control<QRadioButton>(popup, button)->click();
+        control<QPushButton>(popup, "exitButton")->click();
         EXPECT_EQ(row(key)[1].toInt(), minutes);
         EXPECT_EQ(row(key)[3].toLongLong(), minutes * 60);
     }
@@ -317,13 +320,13 @@ TEST_F(PopupTest, ACustomPostponementStoresThePickedStartNumberUnitAndSeconds) {
     const int a = addReminder(ReminderKind::Ordinary, "a", 18000);
     const int b = addReminder(ReminderKind::Ordinary, "b", 18001);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->reminderList->setChecked(1, true);
-    popup->customCheckBox->setChecked(true);
-    popup->startDateEdit->setDate(QDate(2011, 3, 8));
-    popup->startTimeEdit->setTime(QTime(9, 5, 42));
-    popup->intervalEdit->setText(" 2");
-    popup->intervalUnitCombo->setCurrentText("时 ");
-    popup->exitButton->click();
+    listOf(popup)->setChecked(1, true);
+    control<QCheckBox>(popup, "customCheckBox")->setChecked(true);
+    control<QDateEdit>(popup, "startDateEdit")->setDate(QDate(2011, 3, 8));
+    control<QTimeEdit>(popup, "startTimeEdit")->setTime(QTime(9, 5, 42));
+    control<QLineEdit>(popup, "intervalEdit")->setText(" 2");
+    control<QComboBox>(popup, "intervalUnitCombo")->setCurrentText("时 ");
+    control<QPushButton>(popup, "exitButton")->click();
     const auto values = row(b);
     EXPECT_EQ(values[0].toString(), "2011-03-08 09:05:00 ");
     EXPECT_EQ(values[1].toString(), "2");
@@ -338,19 +341,19 @@ TEST_F(PopupTest, ABadCustomPostponementWritesNothingAndKeepsThePopupOpen) {
     const int key = addReminder(ReminderKind::Appointment, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Appointment);
-    popup->reminderList->setAllChecked(true);
-    popup->customCheckBox->setChecked(true);
+    listOf(popup)->setAllChecked(true);
+    control<QCheckBox>(popup, "customCheckBox")->setChecked(true);
 
-    popup->intervalUnitCombo->setCurrentText("周");
-    popup->exitButton->click();
+    control<QComboBox>(popup, "intervalUnitCombo")->setCurrentText("周");
+    control<QPushButton>(popup, "exitButton")->click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "间隔单位只能是秒、分、时或天！");
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Information);
 
-    popup->intervalUnitCombo->setCurrentText("分");
+    control<QComboBox>(popup, "intervalUnitCombo")->setCurrentText("分");
     for (const QString& number : {QString("5."), QString("")}) {
-        popup->intervalEdit->setText(number);
-        popup->exitButton->click();
+        control<QLineEdit>(popup, "intervalEdit")->setText(number);
+        control<QPushButton>(popup, "exitButton")->click();
         EXPECT_EQ(boxes.last().text, "'" + number + "' is not a valid integer value");
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     }
@@ -363,9 +366,9 @@ TEST_F(PopupTest, WithNothingTickedExitOnlyCloses) {
     const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->customCheckBox->setChecked(true);
-    popup->intervalEdit->setText("");
-    popup->exitButton->click();
+    control<QCheckBox>(popup, "customCheckBox")->setChecked(true);
+    control<QLineEdit>(popup, "intervalEdit")->setText("");
+    control<QPushButton>(popup, "exitButton")->click();
     EXPECT_EQ(row(key), before);
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_FALSE(popup->isVisible());
@@ -376,12 +379,13 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
     const int key = addReminder(ReminderKind::Ordinary, "x", 18000);
     const auto before = row(key);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->reminderList->setAllChecked(true);
+    listOf(popup)->setAllChecked(true);
     QPointer<ReminderPopup> watched = popup;
     // Even as the last window on screen (the main window hidden away), closing it does not
     // end the program's event loop.
-    QTimer::singleShot(0, popup,
-                       [popup] { QTest::mouseClick(popup->closeButton, Qt::LeftButton); });
+    QTimer::singleShot(0, popup, [popup] {
+        QTest::mouseClick(control<QToolButton>(popup, "closeButton"), Qt::LeftButton);
+    });
     QTimer::singleShot(200, qApp, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QCoreApplication::exec(), 7);
     EXPECT_EQ(events, QStringList({"closed"}));
@@ -393,21 +397,21 @@ TEST_F(PopupTest, TheCloseBoxNeitherAcknowledgesNorPostpones) {
 TEST_F(PopupTest, AFailingWriteShowsTheErrorAndLeavesThePopupOpen) {
     addReminder(ReminderKind::Ordinary, "x", 18000);
     ReminderPopup* popup = open(ReminderKind::Ordinary);
-    popup->reminderList->setAllChecked(true);
+    listOf(popup)->setAllChecked(true);
     store.execute("ALTER TABLE tbl_reminder RENAME TO tbl_gone");
-    popup->acknowledgeButton->click();
+    control<QPushButton>(popup, "acknowledgeButton")->click();
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(events.isEmpty());
     // A postponement that cannot be written leaves the popup open with its ticks.
     for (const bool custom : {false, true}) {
-        popup->customCheckBox->setChecked(custom);
+        control<QCheckBox>(popup, "customCheckBox")->setChecked(custom);
         const int before = boxes.count();
-        popup->exitButton->click();
+        control<QPushButton>(popup, "exitButton")->click();
         ASSERT_EQ(boxes.count(), before + 1);
         EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
         EXPECT_TRUE(popup->isVisible());
-        EXPECT_TRUE(popup->reminderList->isChecked(0));
+        EXPECT_TRUE(listOf(popup)->isChecked(0));
     }
     EXPECT_TRUE(events.isEmpty());
 
@@ -423,25 +427,26 @@ TEST_F(PopupTest, ItSlidesUpFromTheBottomRightAndThenTakesItsShape) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(popup->isVisible());
     EXPECT_FALSE(popup->isModal());
-    EXPECT_TRUE(popup->isSliding());
-    EXPECT_EQ(popup->geometry(), QRect(screen.right() + 1 - ReminderPopup::kWidth - 7,
-                                       screen.bottom() + 1 - 45, ReminderPopup::kWidth, 16));
+    EXPECT_TRUE(sliding(popup));
+    EXPECT_EQ(popup->geometry(),
+              QRect(screen.right() + 1 - 620 - 7, screen.bottom() + 1 - 45, 620, 16));
     EXPECT_TRUE(popup->mask().isEmpty());
     const int bottom = popup->geometry().bottom();
 
     int steps = 0;
-    while (popup->isSliding() && steps < 1000) {
+    while (sliding(popup) && steps < 1000) {
         const QRect before = popup->geometry();
-        popup->slideStep();
+        deliverTimeout(control<QTimer>(popup, "slideTimer"));
         ++steps;
-        if (popup->isSliding()) {
+        if (sliding(popup)) {
             EXPECT_EQ(popup->height(), before.height() + 5);
             EXPECT_TRUE(popup->mask().isEmpty());
         }
         EXPECT_EQ(popup->geometry().bottom(), bottom);
     }
-    EXPECT_EQ(popup->size(), popup->designedSize());
-    EXPECT_EQ(steps, (popup->designedSize().height() - 16 + 4) / 5);
+    // The designed size is the largest the window may grow.
+    EXPECT_EQ(popup->size(), popup->maximumSize());
+    EXPECT_EQ(steps, (popup->maximumSize().height() - 16 + 4) / 5);
     EXPECT_EQ(popup->mask(), popupShape(popup->size()));
 }
 

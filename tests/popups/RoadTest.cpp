@@ -6,6 +6,7 @@
 #include "schedule/TimingRules.h"
 #include "store/Query.h"
 #include "store/Statements.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -78,12 +79,12 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_FALSE(pollingA.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     ReminderPopup* popup = popupOf(pollingB);
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->kind(), ReminderKind::Ordinary);
+    EXPECT_EQ(popup->windowTitle(), "定时提醒");
     EXPECT_EQ(soundB.played, QStringList({"reminder.wav"}));
     EXPECT_TRUE(soundA.played.isEmpty());
-    ASSERT_EQ(popup->reminderList->count(), 1);
-    EXPECT_EQ(popup->reminderList->subItem(0, 0), "下午三点开会");
-    EXPECT_EQ(popup->reminderList->subItem(0, 1), "同事");
+    ASSERT_EQ(listOf(popup)->count(), 1);
+    EXPECT_EQ(listOf(popup)->text(0, ReportList::Column::Content), "下午三点开会");
+    EXPECT_EQ(listOf(popup)->text(0, ReportList::Column::Person), "同事");
 
     // Five minutes later it comes back: the open popup is raised, silently.
     clock.advanceMs(300000);
@@ -91,8 +92,8 @@ TEST_F(RoadTest, PublishedInOneCopyPoppedUpAndAcknowledgedInTheOther) {
     EXPECT_EQ(popupOf(pollingB), popup);
     EXPECT_EQ(soundB.played.size(), 1);
 
-    popup->reminderList->setChecked(0, true);
-    popup->acknowledgeButton->click();
+    listOf(popup)->setChecked(0, true);
+    control<QPushButton>(popup, "acknowledgeButton")->click();
     EXPECT_EQ(boxes.last().text, "该动作后该消息将不再提醒，确定吗?");
     EXPECT_EQ(reloadsB, 1);
     EXPECT_EQ(popupOf(pollingB), nullptr);
@@ -127,18 +128,18 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
 
     // A second reminder arrives while the popup is open: the next tick shows it too, and the
     // row the user ticked stays ticked.
-    popup->reminderList->setChecked(0, true);
+    listOf(popup)->setChecked(0, true);
     publish(a, me, "再一条", "5", "分");
     clock.advanceMs(300000);
     pollingB.repeatTick(ReminderKind::Ordinary);
-    ASSERT_EQ(popup->reminderList->count(), 2);
-    EXPECT_EQ(popup->reminderList->subItem(0, 0), "交报告");
-    EXPECT_TRUE(popup->reminderList->isChecked(0));
-    EXPECT_FALSE(popup->reminderList->isChecked(1));
+    ASSERT_EQ(listOf(popup)->count(), 2);
+    EXPECT_EQ(listOf(popup)->text(0, ReportList::Column::Content), "交报告");
+    EXPECT_TRUE(listOf(popup)->isChecked(0));
+    EXPECT_FALSE(listOf(popup)->isChecked(1));
     EXPECT_EQ(sound.played.size(), 1) << "the open popup comes forward silently";
 
-    popup->tenMinutesButton->click(); // "10分钟"
-    popup->exitButton->click();
+    control<QRadioButton>(popup, "tenMinutesButton")->click(); // "10分钟"
+    control<QPushButton>(popup, "exitButton")->click();
     EXPECT_EQ(popupOf(pollingB), nullptr);
     const auto stored =
         store.rows("SELECT ReIntervalNumber, ReIntervalType, TotalTime FROM tbl_reminder "
@@ -157,7 +158,7 @@ TEST_F(RoadTest, PostponedByTenMinutesItComesBackTenMinutesAfterTheNextPoll) {
     clock.advanceMs(1);
     EXPECT_TRUE(pollingB.repeatTimer(ReminderKind::Ordinary)->checkElapsed());
     ASSERT_NE(popupOf(pollingB), nullptr);
-    EXPECT_EQ(popupOf(pollingB)->reminderList->count(), 2);
+    EXPECT_EQ(listOf(popupOf(pollingB))->count(), 2);
     EXPECT_EQ(sound.played, QStringList({"reminder.wav", "reminder.wav"}));
 }
 

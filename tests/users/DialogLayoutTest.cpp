@@ -1,5 +1,6 @@
 // The three account dialogs on screen: every caption fits its control and every control lies
 // inside its dialog. With QX_SCREENS_DIR set, each dialog is also saved there as a picture.
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 #include "users/PasswordDialog.h"
@@ -56,25 +57,27 @@ TEST(DialogLayoutTest, EveryCaptionFitsAndEveryControlLiesInsideItsDialog) {
 
     UserAccountsDialog maintenance(store.session());
     maintenance.show();
-    maintenance.accountList->selectRow(2);
+    control<ReportList>(&maintenance, "accountList")->selectRow(2);
     EXPECT_EQ(misfits(maintenance), QStringList{});
-    EXPECT_GE(maintenance.accountList->viewport()->width(), 60 + 150 + 150 + 180);
+    EXPECT_GE(control<ReportList>(&maintenance, "accountList")->viewport()->width(),
+              60 + 150 + 150 + 180);
     saveScreen(maintenance, "maintenance");
 
     PasswordDialog password(store.session());
     password.show();
-    password.oldPasswordEdit->setText("1");
-    password.newPasswordEdit->setText("newpass");
+    control<QLineEdit>(&password, "oldPasswordEdit")->setText("1");
+    control<QLineEdit>(&password, "newPasswordEdit")->setText("newpass");
     EXPECT_EQ(misfits(password), QStringList{});
     saveScreen(password, "password");
 
     PermissionsDialog permissions(store.session());
     permissions.show();
-    permissions.accountList->setChecked(2, true);
-    permissions.accountList->setChecked(3, true);
-    permissions.accountList->selectRow(2);
+    control<ReportList>(&permissions, "accountList")->setChecked(2, true);
+    control<ReportList>(&permissions, "accountList")->setChecked(3, true);
+    control<ReportList>(&permissions, "accountList")->selectRow(2);
     EXPECT_EQ(misfits(permissions), QStringList{});
-    EXPECT_GE(permissions.accountList->viewport()->width(), 150) << "the names show whole";
+    EXPECT_GE(control<ReportList>(&permissions, "accountList")->viewport()->width(), 150)
+        << "the names show whole";
     saveScreen(permissions, "permissions");
 }
 

@@ -3,6 +3,7 @@
 #include "platform/SettingsFile.h"
 #include "store/NewStore.h"
 #include "store/Query.h"
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 #include "users/LoginDialog.h"
@@ -33,9 +34,9 @@ protected:
     void TearDown() override { AppLifetime::installQuitHook({}); }
 
     void login(LoginDialog& dialog, const QString& name, const QString& password) {
-        dialog.loginNameEdit->setText(name);
-        dialog.passwordEdit->setText(password);
-        dialog.logIn();
+        control<QLineEdit>(&dialog, "loginNameEdit")->setText(name);
+        control<QLineEdit>(&dialog, "passwordEdit")->setText(password);
+        control<QPushButton>(&dialog, "loginButton")->click();
     }
 
     TempStore store;
@@ -48,10 +49,10 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
     {
         LoginDialog dialog(store.session(), host);
         dialog.show();
-        EXPECT_EQ(dialog.loginNameEdit->text(), QString()) << "no settings file: nothing offered";
+        EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QString())
+            << "no settings file: nothing offered";
         login(dialog, QStringLiteral("  ADMIN "),
               QStringLiteral(" ") + NewStore::kAdminDefaultPassword + " ");
-        EXPECT_TRUE(dialog.isLoggedIn());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(boxes.count(), 0);
@@ -63,7 +64,7 @@ TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForT
 
     LoginDialog next(store.session(), host);
     next.show();
-    EXPECT_EQ(next.loginNameEdit->text(), QStringLiteral("ADMIN"));
+    EXPECT_EQ(control<QLineEdit>(&next, "loginNameEdit")->text(), QStringLiteral("ADMIN"));
     EXPECT_EQ(quitRequests, 0);
 }
 
@@ -71,29 +72,29 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    dialog.passwordEdit->setFocus();
+    control<QLineEdit>(&dialog, "passwordEdit")->setFocus();
     login(dialog, QStringLiteral("admin"), QStringLiteral("wrong"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("用户名或者密码错误！"));
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Exclamation);
-    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
-    EXPECT_EQ(dialog.passwordEdit->text(), QStringLiteral("wrong"));
-    EXPECT_TRUE(dialog.loginNameEdit->hasFocus());
-    EXPECT_FALSE(dialog.isLoggedIn());
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("admin"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->text(), QStringLiteral("wrong"));
+    EXPECT_TRUE(control<QLineEdit>(&dialog, "loginNameEdit")->hasFocus());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(store.session().currentUserKey, 0);
     EXPECT_TRUE(host.applied.isEmpty());
     EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     // Any number of tries.
     login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
-    EXPECT_TRUE(dialog.isLoggedIn());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
     const int key = store.addUser("li", "李四", "Secret");
     LoginDialog dialog(store.session(), host);
     login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
-    EXPECT_TRUE(dialog.isLoggedIn());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(store.session().currentUserKey, key);
 }
 
@@ -101,40 +102,40 @@ TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOff
     SettingsFile::write("Login", "Name", "admin");
     LoginDialog dialog(store.session(), host);
     dialog.show();
-    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
-    dialog.loginNameEdit->setText(QStringLiteral("zhang"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("admin"));
+    control<QLineEdit>(&dialog, "loginNameEdit")->setText(QStringLiteral("zhang"));
     // The window system shows the window again when it comes back from the task bar.
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
     QApplication::instance()->notify(&dialog, &restored);
-    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("zhang"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("zhang"));
     // Hidden (into the tray) and shown again by the program: the dialog is opened afresh.
     dialog.hide();
     dialog.show();
-    EXPECT_EQ(dialog.loginNameEdit->text(), QStringLiteral("admin"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("admin"));
 }
 
 TEST_F(LoginTest, EnterMovesToThePasswordThenLogsIn) {
     LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    dialog.loginNameEdit->setFocus();
-    QTest::keyClicks(dialog.loginNameEdit, QStringLiteral("admin"));
-    QTest::keyClick(dialog.loginNameEdit, Qt::Key_Return);
-    EXPECT_TRUE(dialog.passwordEdit->hasFocus());
-    QTest::keyClicks(dialog.passwordEdit, NewStore::kAdminDefaultPassword);
-    QTest::keyClick(dialog.passwordEdit, Qt::Key_Return);
-    EXPECT_TRUE(dialog.isLoggedIn());
-    EXPECT_EQ(dialog.passwordEdit->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(dialog.loginNameEdit->maxLength(), 10);
-    EXPECT_EQ(dialog.passwordEdit->maxLength(), 15);
+    control<QLineEdit>(&dialog, "loginNameEdit")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(&dialog, "loginNameEdit"), QStringLiteral("admin"));
+    QTest::keyClick(control<QLineEdit>(&dialog, "loginNameEdit"), Qt::Key_Return);
+    EXPECT_TRUE(control<QLineEdit>(&dialog, "passwordEdit")->hasFocus());
+    QTest::keyClicks(control<QLineEdit>(&dialog, "passwordEdit"), NewStore::kAdminDefaultPassword);
+    QTest::keyClick(control<QLineEdit>(&dialog, "passwordEdit"), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->maxLength(), 10);
+    EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->maxLength(), 15);
 }
 
 TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
     {
         LoginDialog dialog(store.session(), host);
         dialog.show();
-        dialog.quitProgram();
+        control<QPushButton>(&dialog, "exitButton")->click();
         EXPECT_EQ(quitRequests, 1);
     }
     {
@@ -150,11 +151,11 @@ TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
 
 TEST_F(LoginTest, TheHintNamesTheAdministratorsFirstPassword) {
     LoginDialog dialog(store.session(), host);
-    EXPECT_EQ(dialog.hintLabel->text(),
+    EXPECT_EQ(control<QLabel>(&dialog, "hintLabel")->text(),
               QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword);
-    EXPECT_FALSE(dialog.hintLabel->isEnabled());
-    login(dialog, QStringLiteral("admin"), dialog.hintLabel->text().right(1));
-    EXPECT_TRUE(dialog.isLoggedIn());
+    EXPECT_FALSE(control<QLabel>(&dialog, "hintLabel")->isEnabled());
+    login(dialog, QStringLiteral("admin"), control<QLabel>(&dialog, "hintLabel")->text().right(1));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST(PermissionsTest, StringsReadPositionByPositionWithMissingPositionsClear) {

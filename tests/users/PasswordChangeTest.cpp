@@ -1,4 +1,5 @@
 // The password change dialog on a temporary store.
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 #include "users/PasswordDialog.h"
@@ -18,7 +19,7 @@ protected:
         dialog = std::make_unique<PasswordDialog>(store.session());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
-        dialog->oldPasswordEdit->setFocus();
+        control<QLineEdit>(dialog.get(), "oldPasswordEdit")->setFocus();
     }
     QString passwordOf(int key) const {
         return store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {key}).toString();
@@ -32,67 +33,72 @@ protected:
 };
 
 TEST_F(PasswordChangeTest, ChangeIsEnabledExactlyWhileTheStoredOldPasswordIsTypedInItsLetterCase) {
-    EXPECT_FALSE(dialog->changeButton->isEnabled());
-    EXPECT_TRUE(dialog->changeButton->isDefault());
-    EXPECT_EQ(dialog->oldPasswordEdit->echoMode(), QLineEdit::Password);
-    QTest::keyClicks(dialog->oldPasswordEdit, "secret");
-    EXPECT_FALSE(dialog->changeButton->isEnabled()) << "the other letter case is not the password";
-    dialog->oldPasswordEdit->clear();
-    QTest::keyClicks(dialog->oldPasswordEdit, "Secre");
-    EXPECT_FALSE(dialog->changeButton->isEnabled());
-    QTest::keyClicks(dialog->oldPasswordEdit, "t");
-    EXPECT_TRUE(dialog->changeButton->isEnabled());
-    QTest::keyClicks(dialog->oldPasswordEdit, "x");
-    EXPECT_FALSE(dialog->changeButton->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "changeButton")->isDefault());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "oldPasswordEdit")->echoMode(), QLineEdit::Password);
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "secret");
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled())
+        << "the other letter case is not the password";
+    control<QLineEdit>(dialog.get(), "oldPasswordEdit")->clear();
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "Secre");
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "t");
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "x");
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
 
     // Read anew at each keystroke: another copy's change counts at once.
     store.execute("UPDATE tbl_user SET UserPwd = 'Secretx' WHERE KeyID = ?", {me});
-    QTest::keyClick(dialog->oldPasswordEdit, Qt::Key_Backspace);
-    QTest::keyClicks(dialog->oldPasswordEdit, "x");
-    EXPECT_TRUE(dialog->changeButton->isEnabled());
+    QTest::keyClick(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), Qt::Key_Backspace);
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "x");
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
     EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(PasswordChangeTest, BlanksAroundBothPasswordsAreIgnoredAndTheDialogStaysOpenEmptied) {
-    dialog->oldPasswordEdit->setText("  Secret\t ");
+    control<QLineEdit>(dialog.get(), "oldPasswordEdit")->setText("  Secret\t ");
     const QString longPassword = " " + QString(40, QLatin1Char('k')) + "  ";
-    QTest::keyClicks(dialog->newPasswordEdit, longPassword);
-    QTest::keyClick(dialog->newPasswordEdit, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "newPasswordEdit"), longPassword);
+    QTest::keyClick(control<QLineEdit>(dialog.get(), "newPasswordEdit"), Qt::Key_Return);
 
     EXPECT_EQ(passwordOf(me), longPassword.trimmed());
     EXPECT_EQ(passwordOf(other), "Secret");
     EXPECT_EQ(boxes.texts(), QStringList{"密码修改成功，下次登录后生效！"});
-    EXPECT_EQ(dialog->oldPasswordEdit->text() + dialog->newPasswordEdit->text(), "");
-    EXPECT_FALSE(dialog->changeButton->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "oldPasswordEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "newPasswordEdit")->text(),
+              "");
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
     EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(PasswordChangeTest, AnEmptyNewPasswordLeavesChangeEnabledForTheEmptiedOldPassword) {
-    dialog->oldPasswordEdit->setText("Secret");
-    dialog->newPasswordEdit->setText("   ");
-    QTest::mouseClick(dialog->changeButton, Qt::LeftButton);
+    control<QLineEdit>(dialog.get(), "oldPasswordEdit")->setText("Secret");
+    control<QLineEdit>(dialog.get(), "newPasswordEdit")->setText("   ");
+    QTest::mouseClick(control<QPushButton>(dialog.get(), "changeButton"), Qt::LeftButton);
     EXPECT_EQ(passwordOf(me), "");
-    EXPECT_EQ(dialog->oldPasswordEdit->text(), "");
-    EXPECT_TRUE(dialog->changeButton->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "oldPasswordEdit")->text(), "");
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
 
     // Once the account is gone, an empty edit no longer unlocks a change that writes nothing.
     store.execute("DELETE FROM tbl_user WHERE KeyID = ?", {me});
-    QTest::keyClicks(dialog->oldPasswordEdit, "x");
-    QTest::keyClick(dialog->oldPasswordEdit, Qt::Key_Backspace);
-    EXPECT_FALSE(dialog->changeButton->isEnabled());
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), "x");
+    QTest::keyClick(control<QLineEdit>(dialog.get(), "oldPasswordEdit"), Qt::Key_Backspace);
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
 }
 
 TEST_F(PasswordChangeTest, ARefusedUpdateIsReportedWithTheEnginesReasonAndChangesNothing) {
     store.execute(
         "CREATE TRIGGER no_update BEFORE UPDATE ON tbl_user BEGIN SELECT RAISE(ABORT, 'x'); END");
-    dialog->oldPasswordEdit->setText("Secret");
-    dialog->newPasswordEdit->setText("new");
-    dialog->changePassword();
+    control<QLineEdit>(dialog.get(), "oldPasswordEdit")->setText("Secret");
+    control<QLineEdit>(dialog.get(), "newPasswordEdit")->setText("new");
+    control<QPushButton>(dialog.get(), "changeButton")->click();
     ASSERT_EQ(boxes.texts(), QStringList{"密码未修改！\nx"});
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
     EXPECT_EQ(passwordOf(me), "Secret");
-    EXPECT_EQ(dialog->oldPasswordEdit->text() + dialog->newPasswordEdit->text(), "Secretnew");
-    EXPECT_TRUE(dialog->changeButton->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "oldPasswordEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "newPasswordEdit")->text(),
+              "Secretnew");
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "changeButton")->isEnabled());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The permission settings dialog on a temporary store: selection and ticks, loading the nine
 // boxes and saving them to the ticked accounts.
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 #include "users/PermissionsDialog.h"
@@ -20,18 +21,28 @@ protected:
         dialog = std::make_unique<PermissionsDialog>(store.session());
         dialog->show();
     }
+    // The nine boxes, in the order of the string's positions.
+    QList<QCheckBox*> permissionBoxes() const {
+        QList<QCheckBox*> boxes;
+        for (const char* name : {"userAccountsBox", "permissionsBox", "addReminderBox",
+                                 "editReminderBox", "deleteReminderBox", "quickPublishBox",
+                                 "birthdayBox", "appointmentBox", "anniversaryBox"})
+            boxes << control<QCheckBox>(dialog.get(), name);
+        return boxes;
+    }
     QString boxes9() const {
         QString text;
-        for (QCheckBox* box : dialog->permissionBoxes())
+        for (QCheckBox* box : permissionBoxes())
             text += box->isChecked() ? '1' : '0';
         return text;
     }
     void setBoxes(const QString& text) {
+        const QList<QCheckBox*> boxes = permissionBoxes();
         for (int i = 0; i < 9; ++i)
-            dialog->permissionBoxes()[i]->setChecked(text[i] == '1');
+            boxes[i]->setChecked(text[i] == '1');
     }
-    void select(int row) { dialog->accountList->selectRow(row); }
-    void tick(int row) { dialog->accountList->setChecked(row, true); }
+    void select(int row) { control<ReportList>(dialog.get(), "accountList")->selectRow(row); }
+    void tick(int row) { control<ReportList>(dialog.get(), "accountList")->setChecked(row, true); }
     QStringList stringsOf(int key) const {
         QStringList texts;
         for (const auto& row :
@@ -49,7 +60,7 @@ protected:
                     .arg(event)
                     .arg(key));
     }
-    void save() { dialog->savePermissions(); }
+    void save() { control<QPushButton>(dialog.get(), "saveButton")->click(); }
 
     TempStore store;
     ScriptedBoxes boxes;
@@ -59,22 +70,28 @@ protected:
 
 TEST_F(PermissionDialogTest,
        SelectingARowLoadsItsStringAndAnAccountWithoutARowShowsNineClearBoxes) {
-    ASSERT_EQ(dialog->accountList->count(), 4);
-    EXPECT_EQ(dialog->accountList->caption(1), "甲");
-    EXPECT_EQ(dialog->accountList->text(3, PermissionsDialog::kKeyColumn), QString::number(bing));
-    EXPECT_TRUE(dialog->accountList->isColumnHidden(PermissionsDialog::kKeyColumn));
-    EXPECT_FALSE(dialog->saveButton->isEnabled());
+    ASSERT_EQ(control<ReportList>(dialog.get(), "accountList")->count(), 4);
+    EXPECT_EQ(control<ReportList>(dialog.get(), "accountList")->text(1, ReportList::Column::Name),
+              "甲");
+    EXPECT_EQ(control<ReportList>(dialog.get(), "accountList")->text(3, ReportList::Column::Key),
+              QString::number(bing));
+    const QAbstractItemModel* model = control<ReportList>(dialog.get(), "accountList")->model();
+    ASSERT_EQ(model->columnCount(), 2);
+    EXPECT_FALSE(control<ReportList>(dialog.get(), "accountList")->isColumnHidden(0));
+    EXPECT_TRUE(control<ReportList>(dialog.get(), "accountList")->isColumnHidden(1))
+        << "the key column";
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "saveButton")->isEnabled());
 
     store.setPermission(jia, "110000001");
     store.setPermission(yi, "101");
     select(1);
     EXPECT_EQ(boxes9(), "110000001");
-    EXPECT_TRUE(dialog->saveButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "saveButton")->isEnabled());
     select(2);
     EXPECT_EQ(boxes9(), "101000000") << "missing positions are clear";
     select(3);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_TRUE(dialog->saveButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(dialog.get(), "saveButton")->isEnabled());
 }
 
 TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWhileTheTicksStay) {
@@ -84,28 +101,35 @@ TEST_F(PermissionDialogTest, ClearingTheSelectionClearsTheBoxesAndDisablesSaveWh
     select(1);
     select(-1);
     EXPECT_EQ(boxes9(), "000000000");
-    EXPECT_FALSE(dialog->saveButton->isEnabled());
-    EXPECT_EQ(dialog->accountList->checkedCount(), 2);
-    EXPECT_TRUE(dialog->accountList->isChecked(2) && dialog->accountList->isChecked(3));
+    EXPECT_FALSE(control<QPushButton>(dialog.get(), "saveButton")->isEnabled());
+    EXPECT_EQ(control<ReportList>(dialog.get(), "accountList")->checkedCount(), 2);
+    EXPECT_TRUE(control<ReportList>(dialog.get(), "accountList")->isChecked(2) &&
+                control<ReportList>(dialog.get(), "accountList")->isChecked(3));
 }
 
 TEST_F(PermissionDialogTest, ClickingATickBoxLeavesTheSelectionAndTheEditedBoxesForTheSave) {
     store.setPermission(jia, "100000000");
-    QWidget* viewport = dialog->accountList->viewport();
+    QWidget* viewport = control<ReportList>(dialog.get(), "accountList")->viewport();
     auto at = [this](int row, int x) {
         const QRect rect =
-            dialog->accountList->visualRect(dialog->accountList->model()->index(row, 0));
+            control<ReportList>(dialog.get(), "accountList")
+                ->visualRect(
+                    control<ReportList>(dialog.get(), "accountList")->model()->index(row, 0));
         return QPoint(rect.left() + x, rect.center().y());
     };
-    const int tickX = 3 + dialog->accountList->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2;
+    const int tickX = 3 + control<ReportList>(dialog.get(), "accountList")
+                                  ->style()
+                                  ->pixelMetric(QStyle::PM_IndicatorWidth) /
+                              2;
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1, 70));
-    ASSERT_EQ(dialog->accountList->selectedRow(), 1);
-    EXPECT_FALSE(dialog->accountList->isChecked(1)) << "selecting never ticks";
-    dialog->deleteReminderBox->setChecked(true);
+    ASSERT_EQ(control<ReportList>(dialog.get(), "accountList")->selectedRow(), 1);
+    EXPECT_FALSE(control<ReportList>(dialog.get(), "accountList")->isChecked(1))
+        << "selecting never ticks";
+    control<QCheckBox>(dialog.get(), "deleteReminderBox")->setChecked(true);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at(2, tickX));
-    EXPECT_TRUE(dialog->accountList->isChecked(2));
-    EXPECT_EQ(dialog->accountList->selectedRow(), 1);
+    EXPECT_TRUE(control<ReportList>(dialog.get(), "accountList")->isChecked(2));
+    EXPECT_EQ(control<ReportList>(dialog.get(), "accountList")->selectedRow(), 1);
     EXPECT_EQ(boxes9(), "100010000");
 
     // The boxes as they stand go to the ticked account, whoever they were loaded from.
@@ -134,8 +158,8 @@ TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheR
     refuseWritesFor(jia); // a row: its update fails
     select(3);
     setBoxes("110100001");
-    dialog->tickAllAccounts();
-    ASSERT_EQ(dialog->accountList->checkedCount(), 4);
+    control<QPushButton>(dialog.get(), "selectAllButton")->click();
+    ASSERT_EQ(control<ReportList>(dialog.get(), "accountList")->checkedCount(), 4);
     save();
     EXPECT_EQ(boxes.texts(), (QStringList{"确定要对选中记录进行权限配置操作吗？",
                                           "权限设置未保存：已保存 2 人，未保存 2 人！\nrefused"}));
@@ -147,7 +171,7 @@ TEST_F(PermissionDialogTest, EveryTickedAccountGetsTheStringAndOneBoxTellsOfTheR
 
     // With every ticked write accepted, one box says it is done.
     boxes.clear();
-    dialog->clearAllAccounts();
+    control<QPushButton>(dialog.get(), "clearAllButton")->click();
     tick(2);
     tick(3);
     setBoxes("000000011");

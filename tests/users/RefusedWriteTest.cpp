@@ -1,5 +1,6 @@
 // A store that refuses writes: the account, permission and password dialogs say what was not
 // saved and why, keep what was entered, report no success, and write once the fault is gone.
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/StoreFault.h"
 #include "support/TempStore.h"
@@ -42,26 +43,26 @@ protected:
         boxes.clear();
     }
     void addAccount() {
-        users.startAdding();
-        users.loginNameEdit->setText("zhang");
-        users.trueNameEdit->setText("张三");
-        users.saveAccount();
+        control<QPushButton>(&users, "addButton")->click();
+        control<QLineEdit>(&users, "loginNameEdit")->setText("zhang");
+        control<QLineEdit>(&users, "trueNameEdit")->setText("张三");
+        control<QPushButton>(&users, "saveButton")->click();
     }
     void deleteOther() {
-        users.accountList->selectRow(2);
-        users.deleteAccount();
+        control<ReportList>(&users, "accountList")->selectRow(2);
+        control<QPushButton>(&users, "deleteButton")->click();
     }
     void saveRights() {
-        rights.accountList->setChecked(1, true);
-        rights.accountList->setChecked(2, true);
-        rights.accountList->selectRow(1);
-        rights.editReminderBox->setChecked(true);
-        rights.savePermissions();
+        control<ReportList>(&rights, "accountList")->setChecked(1, true);
+        control<ReportList>(&rights, "accountList")->setChecked(2, true);
+        control<ReportList>(&rights, "accountList")->selectRow(1);
+        control<QCheckBox>(&rights, "editReminderBox")->setChecked(true);
+        control<QPushButton>(&rights, "saveButton")->click();
     }
     void changePassword() {
-        password.oldPasswordEdit->setText("Secret");
-        password.newPasswordEdit->setText(newPassword);
-        password.changePassword();
+        control<QLineEdit>(&password, "oldPasswordEdit")->setText("Secret");
+        control<QLineEdit>(&password, "newPasswordEdit")->setText(newPassword);
+        control<QPushButton>(&password, "changeButton")->click();
     }
 
     TempStore store;
@@ -84,24 +85,27 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
 
         changePassword();
         expectRefused(QStringLiteral("密码未修改！"));
-        EXPECT_EQ(password.oldPasswordEdit->text() + password.newPasswordEdit->text(),
+        EXPECT_EQ(control<QLineEdit>(&password, "oldPasswordEdit")->text() +
+                      control<QLineEdit>(&password, "newPasswordEdit")->text(),
                   "Secret" + newPassword);
-        EXPECT_TRUE(password.changeButton->isEnabled());
+        EXPECT_TRUE(control<QPushButton>(&password, "changeButton")->isEnabled());
 
         if (GetParam().refusesShortWrites) {
             addAccount();
             expectRefused(QStringLiteral("人员信息未保存！"));
-            EXPECT_EQ(users.loginNameEdit->text() + users.trueNameEdit->text(), "zhang张三");
-            EXPECT_TRUE(users.saveButton->isEnabled());
+            EXPECT_EQ(control<QLineEdit>(&users, "loginNameEdit")->text() +
+                          control<QLineEdit>(&users, "trueNameEdit")->text(),
+                      "zhang张三");
+            EXPECT_TRUE(control<QPushButton>(&users, "saveButton")->isEnabled());
 
             deleteOther();
             expectRefused(QStringLiteral("用户未删除！"), {question});
-            EXPECT_EQ(users.accountList->count(), 3);
+            EXPECT_EQ(control<ReportList>(&users, "accountList")->count(), 3);
 
             saveRights();
             expectRefused(QStringLiteral("权限设置未保存：已保存 0 人，未保存 2 人！"),
                           {rightsQuestion});
-            EXPECT_TRUE(rights.editReminderBox->isChecked());
+            EXPECT_TRUE(control<QCheckBox>(&rights, "editReminderBox")->isChecked());
         }
         EXPECT_EQ(store.count("tbl_user"), 3);
         EXPECT_EQ(store.count("tbl_popdem"), 0);

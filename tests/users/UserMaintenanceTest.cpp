@@ -1,5 +1,6 @@
 // The user maintenance dialog on a temporary store: adding, showing and deleting accounts.
 #include "platform/AppLifetime.h"
+#include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 #include "users/UserAccountsDialog.h"
@@ -23,26 +24,30 @@ protected:
 
     void add(const QString& logName, const QString& trueName, const QString& password = "pw",
              const QString& remark = "", bool admin = false) {
-        dialog->startAdding();
-        dialog->loginNameEdit->setText(logName);
-        dialog->trueNameEdit->setText(trueName);
-        dialog->passwordEdit->setText(password);
-        dialog->remarksEdit->setText(remark);
-        dialog->adminCheckBox->setChecked(admin);
-        dialog->saveAccount();
+        control<QPushButton>(dialog.get(), "addButton")->click();
+        control<QLineEdit>(dialog.get(), "loginNameEdit")->setText(logName);
+        control<QLineEdit>(dialog.get(), "trueNameEdit")->setText(trueName);
+        control<QLineEdit>(dialog.get(), "passwordEdit")->setText(password);
+        control<QLineEdit>(dialog.get(), "remarksEdit")->setText(remark);
+        control<QCheckBox>(dialog.get(), "adminCheckBox")->setChecked(admin);
+        control<QPushButton>(dialog.get(), "saveButton")->click();
     }
+    ReportList* list() const { return control<ReportList>(dialog.get(), "accountList"); }
     // Which of 添加, 撤销, 删除, 保存 are enabled.
     QString buttons() const {
         QString states;
-        for (QPushButton* b :
-             {dialog->addButton, dialog->undoButton, dialog->deleteButton, dialog->saveButton})
+        for (QPushButton* b : {control<QPushButton>(dialog.get(), "addButton"),
+                               control<QPushButton>(dialog.get(), "undoButton"),
+                               control<QPushButton>(dialog.get(), "deleteButton"),
+                               control<QPushButton>(dialog.get(), "saveButton")})
             states += b->isEnabled() ? '1' : '0';
         return states;
     }
-    QStringList column(int c) const {
+    using Column = ReportList::Column;
+    QStringList column(Column c) const {
         QStringList texts;
-        for (int row = 0; row < dialog->accountList->count(); ++row)
-            texts << dialog->accountList->text(row, c);
+        for (int row = 0; row < list()->count(); ++row)
+            texts << list()->text(row, c);
         return texts;
     }
 
@@ -54,12 +59,13 @@ protected:
 
 TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNameInCapitals) {
     EXPECT_EQ(buttons(), "1000");
-    EXPECT_TRUE(dialog->loginNameEdit->isReadOnly());
-    dialog->startAdding();
+    EXPECT_TRUE(control<QLineEdit>(dialog.get(), "loginNameEdit")->isReadOnly());
+    control<QPushButton>(dialog.get(), "addButton")->click();
     EXPECT_EQ(buttons(), "0101");
-    EXPECT_FALSE(dialog->loginNameEdit->isReadOnly());
-    QTest::keyClicks(dialog->passwordEdit, "123456789");
-    EXPECT_EQ(dialog->passwordEdit->text(), "12345678") << "no ninth character can be typed";
+    EXPECT_FALSE(control<QLineEdit>(dialog.get(), "loginNameEdit")->isReadOnly());
+    QTest::keyClicks(control<QLineEdit>(dialog.get(), "passwordEdit"), "123456789");
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "passwordEdit")->text(), "12345678")
+        << "no ninth character can be typed";
 
     add("  zhang\t", " 张三 ", " 123 ", "  销售部 ");
     EXPECT_EQ(boxes.texts(), QStringList{"添加数据成功！"});
@@ -70,54 +76,64 @@ TEST_F(UserMaintenanceTest, SavesTheAccountTrimmedListsItNumberedAndRefusesItsNa
                   rows[0][3].toString() + rows[0][4].toString(),
               "zhang张三123销售部0");
     EXPECT_EQ(buttons(), "1000");
-    EXPECT_TRUE(dialog->loginNameEdit->isReadOnly());
-    EXPECT_EQ(dialog->loginNameEdit->text() + dialog->trueNameEdit->text() +
-                  dialog->remarksEdit->text(),
+    EXPECT_TRUE(control<QLineEdit>(dialog.get(), "loginNameEdit")->isReadOnly());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "loginNameEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "trueNameEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "remarksEdit")->text(),
               "");
-    EXPECT_EQ(column(0), (QStringList{"1", "2"}));
-    EXPECT_EQ(column(1), (QStringList{"admin", "zhang"}));
-    EXPECT_EQ(column(UserAccountsDialog::kKeyColumn), (QStringList{"1", "2"}));
-    EXPECT_TRUE(dialog->accountList->isColumnHidden(UserAccountsDialog::kKeyColumn));
-    EXPECT_FALSE(column(3).contains("123")) << "the password never shows in the list";
+    EXPECT_EQ(column(Column::Number), (QStringList{"1", "2"}));
+    EXPECT_EQ(column(Column::LoginName), (QStringList{"admin", "zhang"}));
+    EXPECT_EQ(column(Column::Key), (QStringList{"1", "2"}));
+    const QAbstractItemModel* model = list()->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        EXPECT_EQ(list()->isColumnHidden(c),
+                  model->headerData(c, Qt::Horizontal).toString() == "Keyid")
+            << "only the key column is hidden";
+    EXPECT_FALSE(column(Column::Remarks).contains("123")) << "the password never shows in the list";
 
     boxes.clear();
     add("ZHANG", "另一个张三");
     EXPECT_EQ(boxes.texts(), QStringList{"此登录账号已经存在，请重新输入！"});
     EXPECT_EQ(store.count("tbl_user"), 2);
-    EXPECT_EQ(dialog->loginNameEdit->text(), "ZHANG") << "a refused account keeps what was typed";
-    EXPECT_TRUE(dialog->loginNameEdit->hasFocus());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "loginNameEdit")->text(), "ZHANG")
+        << "a refused account keeps what was typed";
+    EXPECT_TRUE(control<QLineEdit>(dialog.get(), "loginNameEdit")->hasFocus());
     EXPECT_EQ(buttons(), "0101");
 }
 
 TEST_F(UserMaintenanceTest, EmptyNamesAreRefusedAndNothingIsWritten) {
     add(" ", "张三");
     EXPECT_EQ(boxes.texts(), QStringList{"请输入登录账号！"});
-    EXPECT_TRUE(dialog->loginNameEdit->hasFocus());
+    EXPECT_TRUE(control<QLineEdit>(dialog.get(), "loginNameEdit")->hasFocus());
     boxes.clear();
     add("zhang", "  \t ");
     EXPECT_EQ(boxes.texts(), QStringList{"请输入真实姓名！"}) << "a name of blanks is empty";
-    EXPECT_TRUE(dialog->trueNameEdit->hasFocus());
+    EXPECT_TRUE(control<QLineEdit>(dialog.get(), "trueNameEdit")->hasFocus());
     EXPECT_EQ(store.count("tbl_user"), 1);
 }
 
 TEST_F(UserMaintenanceTest, SelectingARowShowsTheStoredPasswordAndFlagAndEnablesOnlyDelete) {
     add("boss", "老板", "Top8", "管理", true);
-    EXPECT_TRUE(dialog->adminCheckBox->isChecked()) << "the flag keeps its state after a save";
+    EXPECT_TRUE(control<QCheckBox>(dialog.get(), "adminCheckBox")->isChecked())
+        << "the flag keeps its state after a save";
     store.addUser("li", "李四", "li-pw");
     store.execute("UPDATE tbl_user SET UserPwd = 'changed' WHERE UserLogName = 'boss'");
-    dialog->onShown();
+    dialog->hide();
+    dialog->show();
 
-    dialog->accountList->selectRow(1);
-    EXPECT_EQ(dialog->loginNameEdit->text() + dialog->trueNameEdit->text() +
-                  dialog->remarksEdit->text(),
+    list()->selectRow(1);
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "loginNameEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "trueNameEdit")->text() +
+                  control<QLineEdit>(dialog.get(), "remarksEdit")->text(),
               "boss老板管理");
-    EXPECT_EQ(dialog->passwordEdit->text(), "changed") << "read from the store, not the list";
-    EXPECT_TRUE(dialog->adminCheckBox->isChecked());
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "passwordEdit")->text(), "changed")
+        << "read from the store, not the list";
+    EXPECT_TRUE(control<QCheckBox>(dialog.get(), "adminCheckBox")->isChecked());
     EXPECT_EQ(buttons(), "0010");
-    dialog->accountList->selectRow(2);
-    EXPECT_EQ(dialog->passwordEdit->text(), "li-pw");
-    EXPECT_FALSE(dialog->adminCheckBox->isChecked());
-    dialog->accountList->selectRow(-1);
+    list()->selectRow(2);
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "passwordEdit")->text(), "li-pw");
+    EXPECT_FALSE(control<QCheckBox>(dialog.get(), "adminCheckBox")->isChecked());
+    list()->selectRow(-1);
     EXPECT_EQ(buttons(), "1000");
 }
 
@@ -126,14 +142,15 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     store.addReminder({.recipient = 1, .publisher = other});
     store.addReminder({.recipient = other, .publisher = 1});
     store.setPermission(1, "111111111");
-    dialog->onShown();
+    dialog->hide();
+    dialog->show();
 
-    dialog->accountList->selectRow(0);
+    list()->selectRow(0);
     boxes.answerNext(false);
-    dialog->deleteAccount();
+    control<QPushButton>(dialog.get(), "deleteButton")->click();
     EXPECT_EQ(store.count("tbl_user"), 2) << "No keeps the account";
 
-    dialog->deleteAccount();
+    control<QPushButton>(dialog.get(), "deleteButton")->click();
     EXPECT_EQ(boxes.texts(),
               (QStringList{"确定要删除此用户吗？", "确定要删除此用户吗？", "删除用户成功！"}));
     EXPECT_EQ(boxes.all()[0].icon, MessageBoxes::Icon::Question);
@@ -141,8 +158,8 @@ TEST_F(UserMaintenanceTest, DeletingOnesOwnAccountKeepsTheRunItsRemindersAndItsP
     EXPECT_EQ(store.count("tbl_reminder"), 2);
     EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = 1").toString(),
               "111111111");
-    EXPECT_EQ(column(0), QStringList{"1"}) << "renumbered";
-    EXPECT_EQ(column(1), QStringList{"li"});
+    EXPECT_EQ(column(Column::Number), QStringList{"1"}) << "renumbered";
+    EXPECT_EQ(column(Column::LoginName), QStringList{"li"});
     EXPECT_EQ(buttons(), "1000");
     EXPECT_EQ(quitRequests, 0);
     EXPECT_EQ(store.session().currentUserKey, 1);
@@ -157,17 +174,18 @@ TEST_F(UserMaintenanceTest, RefusedWritesAreReportedWithTheEnginesReasonAndChang
     add("zhang", "张三");
     ASSERT_EQ(boxes.texts(), QStringList{"人员信息未保存！\nx"});
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Error);
-    EXPECT_EQ(dialog->loginNameEdit->text(), "zhang");
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "loginNameEdit")->text(), "zhang");
     EXPECT_EQ(buttons(), "0101");
     boxes.clear();
 
-    dialog->cancelAdding();
+    control<QPushButton>(dialog.get(), "undoButton")->click();
     EXPECT_EQ(buttons(), "1000");
-    EXPECT_EQ(dialog->loginNameEdit->text(), "zhang") << "cancel keeps the texts";
-    dialog->accountList->selectRow(0);
-    dialog->deleteAccount();
+    EXPECT_EQ(control<QLineEdit>(dialog.get(), "loginNameEdit")->text(), "zhang")
+        << "cancel keeps the texts";
+    list()->selectRow(0);
+    control<QPushButton>(dialog.get(), "deleteButton")->click();
     EXPECT_EQ(boxes.texts(), (QStringList{"确定要删除此用户吗？", "用户未删除！\ny"}));
-    EXPECT_EQ(dialog->accountList->selectedRow(), 0) << "the list is not reloaded";
+    EXPECT_EQ(list()->selectedRow(), 0) << "the list is not reloaded";
     EXPECT_EQ(store.count("tbl_user"), 1);
 }
 

@@ -5,6 +5,8 @@
 #include "entry/EditReminderDialog.h"
 #include "entry/QuickPublishDialog.h"
 #include "platform/ModalRunner.h"
+#include "support/Controls.h"
+#include "support/ScriptedBoxes.h"
 #include "support/TempStore.h"
 
 #include <QApplication>
@@ -56,10 +58,10 @@ int main(int argc, char** argv) {
     {
         AddReminderDialog add(store.session(), {});
         showOnScreen(add); // loads the recipient list
-        add.recipientList->setChecked(2, true);
-        add.recipientList->setChecked(3, true);
-        add.contentEdit->setPlainText(
-            QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
+        control<ReportList>(&add, "recipientList")->setChecked(2, true);
+        control<ReportList>(&add, "recipientList")->setChecked(3, true);
+        control<QPlainTextEdit>(&add, "contentEdit")
+            ->setPlainText(QStringLiteral("下午三点在二楼会议室开项目例会，请带上本周进度。"));
         picture(add, folder.filePath(QStringLiteral("entry-add.png")));
     }
     {
@@ -72,9 +74,11 @@ int main(int argc, char** argv) {
         r.intervalNumber = 30;
         r.intervalType = QStringLiteral("分");
         const int key = store.addReminder(r);
-        EditReminderDialog edit(store.session(), {});
-        edit.fill(QString::number(key), r.detail);
-        picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
+        ScriptedModal modal([&](QDialog& edit) {
+            picture(edit, folder.filePath(QStringLiteral("entry-edit.png")));
+            return int(QDialog::Rejected);
+        });
+        EditReminderDialog::editPublished(store.session(), {}, QString::number(key), r.detail);
     }
     {
         DatedReminderDialog birthday(store.session(), {}, ReminderKind::Birthday);
