@@ -85,6 +85,7 @@ void MainWindow::buildMenus() {
     mainMenu->setObjectName(QStringLiteral("mainMenu"));
     mainMenu->setNativeMenuBar(false);
     systemMenu = mainMenu->addMenu(QStringLiteral("  系统管理"));
+    systemMenu->setObjectName(QStringLiteral("systemMenu"));
     userAccountsAction = systemMenu->addAction(QStringLiteral("人员维护"));
     userAccountsAction->setObjectName(QStringLiteral("userAccountsAction"));
     systemMenu->addSeparator();
@@ -94,12 +95,14 @@ void MainWindow::buildMenus() {
     passwordAction = systemMenu->addAction(QStringLiteral("修改密码"));
     passwordAction->setObjectName(QStringLiteral("passwordAction"));
     optionsMenu = mainMenu->addMenu(QStringLiteral("选项"));
+    optionsMenu->setObjectName(QStringLiteral("optionsMenu"));
     autostartAction = optionsMenu->addAction(QStringLiteral("随windows启动系统"));
     autostartAction->setObjectName(QStringLiteral("autostartAction"));
     // Ticked until the setting says otherwise: an unknown setting leaves it ticked.
     autostartAction->setCheckable(true);
     autostartAction->setChecked(true);
     aboutMenu = mainMenu->addMenu(QStringLiteral("关于系统"));
+    aboutMenu->setObjectName(QStringLiteral("aboutMenu"));
     aboutAction = aboutMenu->addAction(QStringLiteral("关于"));
     aboutAction->setObjectName(QStringLiteral("aboutAction"));
 
@@ -294,14 +297,6 @@ void MainWindow::setControlEnabled(QObject* control, bool enabled) {
         widget->setEnabled(enabled);
 }
 
-bool MainWindow::isControlEnabled(const QObject* control) {
-    if (const auto* action = qobject_cast<const QAction*>(control))
-        return action->isEnabled();
-    if (const auto* widget = qobject_cast<const QWidget*>(control))
-        return widget->isEnabled();
-    return false;
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     ShellWindow::showEvent(event);
     // A window restored from the minimised state is shown again by the window system: the
@@ -411,13 +406,6 @@ void MainWindow::applyPermissions(int userKey) {
     const auto controls = gatedControls();
     for (int i = 0; i < Permissions::kPositions; ++i)
         setControlEnabled(controls[i], grants[i]);
-}
-
-QString MainWindow::lookupUserName(int userKey) {
-    namesAndDeletesQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-    namesAndDeletesQuery_.bindInteger(QStringLiteral("p"), userKey);
-    namesAndDeletesQuery_.open();
-    return namesAndDeletesQuery_.fieldAsString(QStringLiteral("UserTrueName"));
 }
 
 std::vector<ReportList::Row> MainWindow::readRows(const char* statement,

@@ -29,6 +29,12 @@
 
 // The main window: asks for the login once, shows the current user's pending, history and
 // published reminders, the perpetual calendar and a clock, and opens every other window.
+//
+// Public is what the program calls: the list reload the dialogs and popups ask for, and what
+// a successful login sets (LoginHost). Everything else is reached as the user reaches it,
+// through the controls, the menus and the timers, each named as its member is
+// (addReminderButton, publishedList, listRefreshTimer ...); the polls are the child named
+// "polling".
 class MainWindow : public ShellWindow, public LoginHost {
     Q_OBJECT
 public:
@@ -37,8 +43,21 @@ public:
                         std::unique_ptr<SoundPlayer> sound = nullptr);
     ~MainWindow() override;
 
-    // The creation step, and the handlers of the controls, menus and timers (public, so that
-    // tests can run them as the controls would).
+    // Re-reads the three lists for the current user, keeping what the user selected, ticked
+    // and scrolled to; a list that did not change is left alone.
+    void reloadLists();
+
+    // LoginHost: what a successful login sets in this window.
+    void showGreeting(const QString& userName) override;
+    void applyPermissions(int userKey) override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The creation step, and the handlers of the controls, menus and timers.
     void buildControls();
     void onShown();
     void showLoginOnce();
@@ -62,30 +81,40 @@ public:
     void toggleAutostart();
     void onHideClicked();
 
-    // Reads "Run"/"dword" and carries it into the caption of autostartAction and the autostart
+    // Reads "Run"/"dword" and carries it into the tick of autostartAction and the autostart
     // entry.
     void applyAutostartSetting();
     // Hides the window into the notification area (minimises it where there is none).
     void hideToTray();
-
-    // Re-reads the three lists for the current user, keeping what the user selected, ticked
-    // and scrolled to; a list that did not change is left alone.
-    void reloadLists();
     // The lists are kept current without the user doing anything: at every tick of
     // listRefreshTimer they are read again when the store changed since the last reading.
     void refreshListsIfChanged();
-    QString lookupUserName(int userKey);
-
-    // LoginHost: what a successful login sets in this window.
-    void showGreeting(const QString& userName) override;
-    void applyPermissions(int userKey) override;
 
     // The clock text of a moment: "yyyy年mm月dd日 dddd HH:mm:ss " with the long weekday name.
     static QString clockText(const QDateTime& moment);
 
-    Session& session() { return session_; }
-    // The polls, repeat timers and popup slots of the four kinds of reminder.
-    ReminderPolling& polling() { return *polling_; }
+    // The notification-area menu's "退出系统"; "显示主窗口" and "快速添加事件" are the shell's.
+    void exitProgram() override;
+
+    // The nine controls the permission string gates, in the order of its positions.
+    std::array<QObject*, 9> gatedControls() const;
+    static void setControlEnabled(QObject* control, bool enabled);
+
+    void buildMenus();
+    void buildToolBar();
+    void buildPages();
+    void buildFooter();
+    QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
+                               void (MainWindow::*handler)());
+    QToolButton* addKindButton(ReminderKind kind);
+    std::vector<ReportList::Row> readRows(const char* statement,
+                                          const std::function<ReportList::Row()>& row);
+    // The details box of the selected row: the person in the given column, then the content.
+    void showRowDetails(ReportList* list, ReportList::Column person, const QString& personLabel);
+    // What the dialogs call after each successful write.
+    std::function<void()> reloader();
+    // Closes the window and ends the program, once.
+    void endProgram();
 
     // Controls.
     QLabel* titleLabel = nullptr;
@@ -123,38 +152,6 @@ public:
     QTimer* listRefreshTimer = nullptr;
     // As often as the polls look for due reminders: the lists show what popped up.
     static constexpr int kListRefreshMs = 4000;
-
-    // The nine controls the permission string gates, in the order of its positions.
-    std::array<QObject*, 9> gatedControls() const;
-    static void setControlEnabled(QObject* control, bool enabled);
-    static bool isControlEnabled(const QObject* control);
-
-    // The notification-area menu's "退出系统"; "显示主窗口" and "快速添加事件" are the shell's.
-    void exitProgram() override;
-    using ShellWindow::quickAddReminder;
-    using ShellWindow::showMainWindow;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildMenus();
-    void buildToolBar();
-    void buildPages();
-    void buildFooter();
-    QToolButton* addToolButton(const QString& name, const QString& caption, const QString& picture,
-                               void (MainWindow::*handler)());
-    QToolButton* addKindButton(ReminderKind kind);
-    std::vector<ReportList::Row> readRows(const char* statement,
-                                          const std::function<ReportList::Row()>& row);
-    // The details box of the selected row: the person in the given column, then the content.
-    void showRowDetails(ReportList* list, ReportList::Column person, const QString& personLabel);
-    // What the dialogs call after each successful write.
-    std::function<void()> reloader();
-    // Closes the window and ends the program, once.
-    void endProgram();
 
     Session& session_;
     std::unique_ptr<Autostart> autostart_;

@@ -55,13 +55,6 @@ public:
     // Shows the month of `value` with its day selected and emits changed(). The same value
     // again does nothing; values outside the years 1..2100 are refused silently.
     void setDateTime(const QDateTime& value);
-    // Sets the date to the current moment.
-    void goToday();
-    // The month spin (0..13) has moved: show that month (13 and 0 cross into the neighbouring
-    // years), the day pulled back to the month's last day when needed, at 00:00.
-    void stepMonth();
-    // The year spin has moved: the same month and day in that year (pulled back when needed).
-    void stepYear();
 
     // Lunar month and day of the selected date ("正月", "初一", "正月初一"); stored texts
     // that every change of the date overwrites.
@@ -162,39 +155,16 @@ public:
     DayCellDrawHandler dayNumberDrawHandler;
     DayCellDrawHandler lunarLineDrawHandler;
 
-    // ---- Parts, for the main window and for tests ---------------------------------------------
+    // ---- What the grid paints, for tests ------------------------------------------------------
 
-    // Rebuilds the cells for the month of dateTime(), the background, repaints, emits changed().
-    void fillMonth();
-    // Row heights and column widths from the grid's size.
-    void layoutGrid();
-    // Rebuilds the background picture.
-    void renderBackground();
-    // Builds the month and year menus afresh.
-    void buildMenus();
-    // Draws cell (column, row) at `rect` (grid coordinates) through the one-cell scratch
-    // picture onto `target`.
-    void drawCell(QPainter& target, int column, int row, const QRect& rect, bool selected,
-                  bool focused);
-    // The grid's veto: only filled date cells can be selected, and selecting one shows it.
-    bool selectCell(int column, int row);
-
+    // The contents of the shown month as the grid paints them: no child control holds them,
+    // so a test reads them here rather than from pixels. The controls themselves (grid, the
+    // title's labels, spins and menus) carry their names as object names: "grid",
+    // "todayLabel", "monthLabel", "monthWordLabel", "yearLabel", "yearWordLabel", "infoLabel",
+    // "monthSpin", "yearSpin", "monthMenu", "yearMenu".
     const MonthCells::DayCell& cell(int cellNumber) const { return cells_.cell(cellNumber); }
     const QString& weekText(int row) const { return cells_.weekText(row); }
     const QImage& background() const { return background_; }
-    bool isPressed() const { return pressed_; }
-
-    CalendarGrid* grid = nullptr;
-    QLabel* todayLabel = nullptr;
-    QLabel* monthLabel = nullptr;
-    QLabel* monthWordLabel = nullptr;
-    QLabel* yearLabel = nullptr;
-    QLabel* yearWordLabel = nullptr;
-    QLabel* infoLabel = nullptr;
-    SpinButtons* monthSpin = nullptr;
-    SpinButtons* yearSpin = nullptr;
-    QMenu* monthMenu = nullptr;
-    QMenu* yearMenu = nullptr;
 
 signals:
     // After every change of dateTime().
@@ -212,6 +182,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Sets the date to the current moment.
+    void goToday();
+    // The month spin (0..13) has moved: show that month (13 and 0 cross into the neighbouring
+    // years), the day pulled back to the month's last day when needed, at 00:00.
+    void stepMonth();
+    // The year spin has moved: the same month and day in that year (pulled back when needed).
+    void stepYear();
+    // Rebuilds the cells for the month of dateTime(), the background, repaints, emits changed().
+    void fillMonth();
+    // Row heights and column widths from the grid's size.
+    void layoutGrid();
+    // Rebuilds the background picture.
+    void renderBackground();
+    // Builds the month and year menus afresh.
+    void buildMenus();
+    // Draws cell (column, row) at `rect` (grid coordinates) through the one-cell scratch
+    // picture onto `target`.
+    void drawCell(QPainter& target, int column, int row, const QRect& rect, bool selected,
+                  bool focused);
+    // The grid's veto: only filled date cells can be selected, and selecting one shows it.
+    bool selectCell(int column, int row);
     void createChildren();
     void applyTitleLayout();
     void refillMonth();
@@ -260,6 +251,18 @@ private:
 
     ChnCalendarUse::ChineseDateTexts dateTexts_;
     MonthCells::MonthSheet cells_;
+    CalendarGrid* grid = nullptr;
+    QLabel* todayLabel = nullptr;
+    QLabel* monthLabel = nullptr;
+    QLabel* monthWordLabel = nullptr;
+    QLabel* yearLabel = nullptr;
+    QLabel* yearWordLabel = nullptr;
+    QLabel* infoLabel = nullptr;
+    SpinButtons* monthSpin = nullptr;
+    SpinButtons* yearSpin = nullptr;
+    QMenu* monthMenu = nullptr;
+    QMenu* yearMenu = nullptr;
+
     QImage background_;
     QImage pictureLayer_;
     QImage scratch_;

@@ -7,6 +7,7 @@ class QToolButton;
 // A pair of small arrow buttons, up over down, that move a position inside a range (no edit
 // field): the month and year spins of the calendar's title. The position never leaves the
 // range; clicked() follows every press of an arrow, also one that is already at the limit.
+// The arrows are named "upButton" and "downButton".
 class SpinButtons : public QWidget {
     Q_OBJECT
 public:
@@ -17,9 +18,6 @@ public:
     void setPosition(int position);
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
-
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
 
 signals:
     void clicked();

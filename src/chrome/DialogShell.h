@@ -24,15 +24,13 @@
 //   ModalRunner::run(about);
 //
 // A dialog designed smaller than 640 x 480 grows to that size when shown, keeping its top-left
-// corner and its controls where they were placed.
+// corner and its controls where they were placed. The frame is the derived dialog's: nothing
+// of it is public.
 class DialogShell : public QDialog, protected ShellFrame {
     Q_OBJECT
 public:
     explicit DialogShell(QWidget* parent = nullptr);
     ~DialogShell() override;
-
-    using ShellFrame::applyRoundShape;
-    using ShellFrame::onCaptionButtonClicked;
 
 signals:
     // A press on the title bar started moving the dialog.

@@ -40,6 +40,7 @@ public:
     ShellFrame(const ShellFrame&) = delete;
     ShellFrame& operator=(const ShellFrame&) = delete;
 
+protected:
     // The window's visible shape becomes its rectangle with corners rounded by 11 x 11 ellipses.
     void applyRoundShape();
     // Reacts to a click on a caption button, by the style the button has at that moment:
@@ -47,7 +48,6 @@ public:
     // each shell's own.
     void onCaptionButtonClicked(SkinButton* button);
 
-protected:
     virtual void onMinimizeClicked() = 0;
     virtual void onCloseClicked() = 0;
 

@@ -28,48 +28,34 @@ class QMenu;
 //   void MainWindow::exitProgram() { close(); }    // a tray menu action of its own
 //
 // Closing the window (close()) still closes it: only the caption buttons hide it.
+//
+// Public is only the seam that stands in for the notification area in tests. The frame, the
+// tray menu and its handlers are the derived window's and the user's: the menu, its actions
+// and the icon carry their member names as object names ("trayMenu", "showWindowAction",
+// "quickAddAction", "exitAction", "trayIcon").
 class ShellWindow : public QWidget, protected ShellFrame {
     Q_OBJECT
 public:
     explicit ShellWindow(QWidget* parent = nullptr);
     ~ShellWindow() override;
 
-    using ShellFrame::applyRoundShape;
-    using ShellFrame::onCaptionButtonClicked;
-
-    // Hides the window and adds the notification-area icon, once however often it runs; with
-    // no notification area it minimises the window instead.
-    void minimizeToTray();
-    // Events of the notification-area icon: a double click shows a hidden (or minimised)
-    // window and hides a shown one, then brings it forward. The context menu (trayMenu) is
-    // opened by the icon itself on the right button.
-    void onTrayIconActivated(QSystemTrayIcon::ActivationReason reason);
-    // The notification-area icon; null until the first minimizeToTray().
-    QSystemTrayIcon* trayIcon() const { return trayIcon_; }
-
-    static inline const QString kTrayTip = QStringLiteral("橙岭定时提醒");
-
     // Whether the desktop offers a notification area. Tests override the answer; an empty
     // optional returns to asking the platform.
     static bool isTrayAvailable();
     static void overrideTrayAvailableForTests(std::optional<bool> available);
-
-    // The notification-area menu: "显示主窗口", a separator, "快速添加事件", a separator,
-    // "退出系统". Their triggers run showMainWindow(), quickAddReminder() and exitProgram().
-    QMenu* const trayMenu;
-    QAction* const showWindowAction;
-    QAction* const firstTraySeparator;
-    QAction* const quickAddAction;
-    QAction* const secondTraySeparator;
-    QAction* const exitAction;
 
 signals:
     // A press on the title bar started moving the window.
     void moveStarted(bool systemMove);
 
 protected:
-    // The menu's actions. By default: show and bring forward the window; nothing; close the
-    // window. The main window overrides them.
+    // Hides the window and adds the notification-area icon, once however often it runs; with
+    // no notification area it minimises the window instead.
+    void minimizeToTray();
+
+    // The notification-area menu's actions: "显示主窗口", "快速添加事件" and "退出系统". By
+    // default: show and bring forward the window; nothing; close the window. The main window
+    // overrides them.
     virtual void showMainWindow();
     virtual void quickAddReminder();
     virtual void exitProgram();
@@ -83,5 +69,21 @@ protected:
     void onCloseClicked() override;
 
 private:
+    // Events of the notification-area icon: a double click shows a hidden (or minimised)
+    // window and hides a shown one, then brings it forward. The context menu (trayMenu) is
+    // opened by the icon itself on the right button.
+    void onTrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+
+    static inline const QString kTrayTip = QStringLiteral("橙岭定时提醒");
+
+    // The notification-area menu: "显示主窗口", a separator, "快速添加事件", a separator,
+    // "退出系统".
+    QMenu* const trayMenu;
+    QAction* const showWindowAction;
+    QAction* const firstTraySeparator;
+    QAction* const quickAddAction;
+    QAction* const secondTraySeparator;
+    QAction* const exitAction;
+    // Null until the first minimizeToTray().
     QSystemTrayIcon* trayIcon_ = nullptr;
 };

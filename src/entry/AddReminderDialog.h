@@ -11,6 +11,8 @@
 //   if (calendarPageShowing)
 //       dialog.presetStartDay(calendarView->dateTime().date());
 //   ModalRunner::run(dialog);
+//
+// Public is what that opener calls.
 class AddReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
@@ -21,5 +23,6 @@ public:
     // current time of day.
     void presetStartDay(const QDate& day);
 
+private:
     static EntryDesign makeDesign();
 };

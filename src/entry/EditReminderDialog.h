@@ -14,16 +14,18 @@
 //                                     this);
 //
 // A failing select while filling leaves editPublished() with the store's error (call it inside
-// the handler guard); the dialog is then never shown.
+// the handler guard); the dialog is then never shown. editPublished() is all that is public:
+// the dialog exists only while it runs.
 class EditReminderDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
-    EditReminderDialog(Session& session, std::function<void()> reload, QWidget* parent = nullptr);
-
     // Creates the dialog, fills it (fill()) and shows it modally through ModalRunner.
     static void editPublished(Session& session, std::function<void()> reload,
                               const QString& keyText, const QString& listedContent,
                               QWidget* parent = nullptr);
+
+private:
+    EditReminderDialog(Session& session, std::function<void()> reload, QWidget* parent);
 
     // Fills a new dialog from a row of the published list: `keyText` is the row's key,
     // `listedContent` its content. The memo takes the listed content; start, interval and key

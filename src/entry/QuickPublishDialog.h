@@ -7,10 +7,13 @@
 //
 //   QuickPublishDialog dialog(session, [this] { reloadLists(); }, this);
 //   ModalRunner::run(dialog);
+//
+// Public is what that opener calls.
 class QuickPublishDialog : public ReminderEntryDialog {
     Q_OBJECT
 public:
     QuickPublishDialog(Session& session, std::function<void()> reload, QWidget* parent = nullptr);
 
+private:
     static EntryDesign makeDesign();
 };

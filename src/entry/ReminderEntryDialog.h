@@ -31,31 +31,32 @@ class PictureBox;
 // the dialog then keeps everything the user entered; a retry of the unchanged reminder writes
 // only the recipients that do not have it yet.
 //
-// Controls the design leaves out stay null: startNowButton without "现在", startPickedButton
-// and the pickers without "自由设置", selectAllButton and clearAllButton without select
-// buttons, keyEdit outside the edit dialog, headingLabel and bannerEndPicture on a picture-only
-// banner, bannerFillPicture otherwise, noteLabel and splitter in the quick dialog's absence of
-// them.
+// Controls the design leaves out are never made: startNowButton without "现在",
+// startPickedButton and the pickers without "自由设置", selectAllButton and clearAllButton
+// without select buttons, keyEdit outside the edit dialog, headingLabel and bannerEndPicture on
+// a picture-only banner, bannerFillPicture otherwise, noteLabel and splitter in the quick
+// dialog's absence of them. Every control's object name is its member's name.
+//
+// Nothing of it is public beyond a dialog: its opener creates a design (AddReminderDialog,
+// QuickPublishDialog, EditReminderDialog, DatedReminderDialog) and runs it; the user does the
+// rest through the controls.
 class ReminderEntryDialog : public DialogShell {
     Q_OBJECT
 public:
     ~ReminderEntryDialog() override;
 
-    // Event handlers, public so that tests can drive them as the controls would.
-    void onShown();
-    void onStartNowToggled();
-    void onStartPickedToggled();
-    void tickAllRecipients();
-    void clearAllRecipients();
-    void onContentChanged();
-    void save();
-    void onExitClicked();
+protected:
+    ReminderEntryDialog(Session& session, std::function<void()> reload, EntryDesign design,
+                        QWidget* parent);
 
-    // Lists every user, in the order the store returns them: the display name as caption, the
-    // key as hidden sub-item, each row clear (ticked in a dialog whose list stays hidden).
+    void showEvent(QShowEvent* event) override;
+
+    // Lists every user, in the order the store returns them: the display name and the hidden
+    // key, each row clear (ticked in a dialog whose list stays hidden).
     void loadRecipientList();
 
-    const EntryDesign& design() const { return design_; }
+    Session& session_;
+    Query entryQuery_;
 
     QLabel* titleLabel = nullptr;
     QWidget* banner = nullptr; // white
@@ -83,16 +84,17 @@ public:
     QPushButton* saveButton = nullptr;
     QPushButton* exitButton = nullptr;
 
-protected:
-    ReminderEntryDialog(Session& session, std::function<void()> reload, EntryDesign design,
-                        QWidget* parent);
-
-    void showEvent(QShowEvent* event) override;
-
-    Session& session_;
-    Query entryQuery_;
-
 private:
+    // Event handlers.
+    void onShown();
+    void onStartNowToggled();
+    void onStartPickedToggled();
+    void tickAllRecipients();
+    void clearAllRecipients();
+    void onContentChanged();
+    void save();
+    void onExitClicked();
+
     void buildControls();
     QWidget* buildBanner();
     QLayout* buildSettingsRow();

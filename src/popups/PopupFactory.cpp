@@ -18,8 +18,7 @@ PopupFactory Popups::standardFactory() {
     return [](const PopupContext& context) -> ReminderWindow* {
         std::unique_ptr<ReminderPopup> popup(make(context));
         // The list is read before anything shows: an empty one brings no window.
-        popup->applyDefaults();
-        if (popup->reminderList->count() == 0)
+        if (!popup->reloadReminders())
             return nullptr;
         popup->showAndSlideIn();
         return popup.release();

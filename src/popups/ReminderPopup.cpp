@@ -79,7 +79,7 @@ QRegion popupShape(const QSize& size) {
 }
 
 ReminderPopup::ReminderPopup(const PopupContext& context, QWidget* parent)
-    : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint), kind_(context.kind),
+    : ReminderWindow(parent, Qt::Window | Qt::FramelessWindowHint),
       style_(describe(context.kind).popup), session_(context.session),
       reloadLists_(context.reloadLists), closed_(context.closed),
       remindersQuery_(context.session.connectionName), namesQuery_(context.session.connectionName) {

@@ -27,26 +27,33 @@ QRegion popupShape(const QSize& size);
 // lets the user acknowledge the ticked ones or postpone them. It releases itself when closed.
 //
 // Create it, then showAndSlideIn() loads the list and starts the slide-in; the repeat tick of
-// ReminderPolling does both through the popup factory.
+// ReminderPolling does both through the popup factory. Public is what the factory and the
+// polls call; the controls, named as their members are (reminderList, acknowledgeButton,
+// exitButton, slideTimer ...), are the user's.
 class ReminderPopup : public ReminderWindow {
     Q_OBJECT
 public:
     ~ReminderPopup() override;
 
-    // Built, not shown: showAndSlideIn() loads the list and brings it up.
+    // Built, not shown: reloadReminders() or showAndSlideIn() loads the list.
     explicit ReminderPopup(const PopupContext& context, QWidget* parent = nullptr);
 
-    ReminderKind kind() const { return kind_; }
-
-    // Event handlers.
-    // Places the window at its starting point, sets the defaults, loads the list, shows the
-    // window and starts the slide-in (where the window system lets the program place windows;
-    // elsewhere the window comes up whole).
+    // Places the window at its starting point, sets the defaults, loads the list (once),
+    // shows the window and starts the slide-in (where the window system lets the program
+    // place windows; elsewhere the window comes up whole). Showing it again sets the defaults
+    // again but keeps the list.
     void showAndSlideIn();
-    // Defaults of the controls, and the list (loaded once).
-    void applyDefaults();
     // The list read again, keeping the rows ticked and the row selected.
     bool reloadReminders() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Defaults of the controls, and the list (loaded once).
+    void applyDefaults();
     // The window shape, except while sliding in.
     void updateShape();
     void onClosed();
@@ -58,12 +65,15 @@ public:
     void slideStep();
     // The end of the slide-in: the designed size, resting on the same bottom edge.
     void takeDesignedSize();
-
-    // The designed size, which the slide-in grows towards.
-    QSize designedSize() const { return designed_; }
     bool isSliding() const { return slideTimer->isActive(); }
     // The fixed postponement chosen, in minutes.
     int chosenMinutes() const;
+
+    void buildCaption(QWidget* content);
+    int buildControls(QWidget* content, int top);
+    void loadList();
+    // Rows of reminderList whose box is ticked, first to last.
+    QList<int> tickedRows() const;
 
     // Controls.
     QRadioButton* threeMinutesButton = nullptr;  // "3分钟"
@@ -91,19 +101,6 @@ public:
     static constexpr int kSlideStep = 5;
     static constexpr int kSlideIntervalMs = 10;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildCaption(QWidget* content);
-    int buildControls(QWidget* content, int top);
-    void loadList();
-    // Rows of reminderList whose box is ticked, first to last.
-    QList<int> tickedRows() const;
-
-    ReminderKind kind_;
     const KindDescription::Popup& style_;
     Session& session_;
     std::function<void()> reloadLists_;

@@ -19,12 +19,19 @@ public:
     virtual void applyPermissions(int userKey) = 0;
 };
 
-// The login dialog: decides who the current user is for the rest of the run.
+// The login dialog: decides who the current user is for the rest of the run. Its opener only
+// creates and runs it; a successful login is told to the host and accepts the dialog.
 class LoginDialog : public DialogShell {
     Q_OBJECT
 public:
     LoginDialog(Session& session, LoginHost& host, QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
     void buildControls();
     void onShown();
     void logIn();
@@ -32,7 +39,6 @@ public:
 
     // The hint under the edits names the administrator's first password.
     static QString hintText();
-    bool isLoggedIn() const { return loggedIn_; }
 
     QLabel* titleLabel = nullptr;
     PictureBox* loginPicture = nullptr;
@@ -44,12 +50,6 @@ public:
     QPushButton* loginButton = nullptr;
     QPushButton* exitButton = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void reject() override;
-
-private:
     Session& session_;
     LoginHost& host_;
     Query loginQuery_;

@@ -11,11 +11,15 @@
 
 // The logged-in user replaces his own password. "修改" is enabled exactly while the old
 // password, read afresh from the store at every change, is typed correctly.
+//
+// Public is only its constructor: the opener creates it and runs it with ModalRunner::run;
+// the rest is the user's, through the controls (each named as its member is).
 class PasswordDialog : public DialogShell {
     Q_OBJECT
 public:
     explicit PasswordDialog(Session& session, QWidget* parent = nullptr);
 
+private:
     void buildControls();
     // The old-password check; runs on every change of oldPasswordEdit's text, the program's own
     // too.
@@ -33,7 +37,6 @@ public:
     QPushButton* changeButton = nullptr;
     QPushButton* exitButton = nullptr;
 
-private:
     Session& session_;
     Query passwordQuery_;
 };

@@ -17,11 +17,18 @@
 // selection decides which account the nine boxes show, the ticks decide which accounts a save
 // writes. A save writes the boxes as they stand to every ticked account; writes the store
 // refused on the way are reported together in one error box.
+//
+// Public is only its constructor: the opener creates it and runs it with ModalRunner::run;
+// the rest is the user's, through the controls (each named as its member is).
 class PermissionsDialog : public DialogShell {
     Q_OBJECT
 public:
     explicit PermissionsDialog(Session& session, QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     void buildControls();
     void onShown();
     // Runs whenever the list's selection changes.
@@ -33,9 +40,7 @@ public:
 
     // The nine boxes, position 1 first.
     std::array<QCheckBox*, Permissions::kPositions> permissionBoxes() const;
-
-    // accountList's hidden column with the account's key.
-    static constexpr int kKeyColumn = 1;
+    void showGrants(const Permissions::Grants& grants);
 
     QLabel* titleLabel = nullptr;
     QLabel* headingLabel = nullptr;
@@ -57,12 +62,6 @@ public:
     QCheckBox* anniversaryBox = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* exitButton = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void showGrants(const Permissions::Grants& grants);
 
     Session& session_;
     Query permissionsQuery_;

@@ -14,11 +14,18 @@
 // User maintenance: accounts are created, looked at and deleted here, never edited. The
 // dialog is either browsing ("添加" enabled, edits read-only, "删除" while a row is selected)
 // or adding ("撤销" and "保存" enabled, edits writable).
+//
+// Public is only its constructor: the opener creates it and runs it with ModalRunner::run;
+// the rest is the user's, through the controls (each named as its member is).
 class UserAccountsDialog : public DialogShell {
     Q_OBJECT
 public:
     explicit UserAccountsDialog(Session& session, QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     void buildControls();
     void onShown();
     void startAdding();
@@ -29,9 +36,6 @@ public:
     // Runs whenever the list's selection changes: shows the selected account, or goes back to
     // browsing when no row is selected any more.
     void showSelectedAccount();
-
-    // accountList's hidden column with the account's key.
-    static constexpr int kKeyColumn = 4;
 
     QLabel* titleLabel = nullptr;
     QLabel* headingLabel = nullptr;
@@ -54,10 +58,6 @@ public:
     QLabel* accountsLabel = nullptr;
     ReportList* accountList = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void loadAccounts();
     void setEditsReadOnly(bool readOnly);
     void clearEdits();
