@@ -39,31 +39,18 @@ protected:
     }
 };
 
-TEST_P(StatementsTest, LoginAndLoginNameCheckIgnoreLetterCase) {
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "ADMIN");
-    query.bindText("p2", "1");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 1);
-    EXPECT_EQ(query.fieldAsInteger("KeyID"), 1);
-
+TEST_P(StatementsTest, TheLoginNameIsFoundWhateverItsLetterCase) {
     store.addUser("Zhang", "张三", "Secret");
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "zhang");
-    query.bindText("p2", "SECRET");
-    query.open();
-    EXPECT_EQ(query.fieldAsString("UserTrueName"), QStringLiteral("张三"));
-
-    query.setStatement(Statements::kSelectUserByLogName);
-    query.bindText("p", "ZHANG");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 1);
-
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "zhang");
-    query.bindText("p2", "wrong");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 0);
+    for (const char* statement : {Statements::kLogin, Statements::kSelectUserByLogName}) {
+        // A server checks passwords itself: its accounts never read a verifier.
+        if (statement == Statements::kLogin && GetParam() == Engine::Postgres)
+            continue;
+        query.setStatement(statement);
+        query.bindText(QString::fromLatin1(statement).contains(":P1") ? "p1" : "p", "ZHANG");
+        query.open();
+        ASSERT_EQ(query.recordCount(), 1) << statement;
+        EXPECT_EQ(query.fieldAsString("UserTrueName"), QStringLiteral("张三"));
+    }
 }
 
 TEST_P(StatementsTest, TextBoundToANumberColumnIsStoredAndComparedAsANumber) {
