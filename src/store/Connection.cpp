@@ -99,6 +99,7 @@ constexpr auto kUserWait = std::chrono::milliseconds(PostgresServer::kConnectTim
 struct Waits {
     std::chrono::milliseconds user = kUserWait;
     std::chrono::milliseconds background = kBackgroundStatementBound;
+    std::chrono::milliseconds reachAgainAfter = kReachAgainAfter;
 };
 Waits& waits() {
     static Waits instance;
@@ -571,7 +572,7 @@ void Connection::ensureUsable(const QString& connectionName) {
     // Work nobody waits for never waits for the network: the connection is opened on its
     // worker meanwhile, and this round fails at once.
     const bool triedLately =
-        server.lastFailureAt && SteadyClock::now() - *server.lastFailureAt < kReachAgainAfter;
+        server.lastFailureAt && SteadyClock::now() - *server.lastFailureAt < waits().reachAgainAfter;
     if (!server.pending && !triedLately)
         startConnect(connectionName, server, static_cast<int>(waits().user.count()));
     throw server.lastFailure
@@ -585,7 +586,9 @@ std::chrono::milliseconds Connection::statementBound(const QString& connectionNa
 }
 
 void Connection::overrideWaitsForTests(std::chrono::milliseconds userWait,
-                                       std::chrono::milliseconds backgroundStatement) {
+                                       std::chrono::milliseconds backgroundStatement,
+                                       std::optional<std::chrono::milliseconds> reachAgainAfter) {
+    waits().reachAgainAfter = reachAgainAfter.value_or(kReachAgainAfter);
     waits().user = userWait.count() > 0 ? userWait : kUserWait;
     waits().background =
         backgroundStatement.count() > 0 ? backgroundStatement : kBackgroundStatementBound;

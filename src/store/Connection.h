@@ -106,10 +106,12 @@ void ensureUsable(const QString& connectionName);
 // How long a statement on the connection may wait for the server's answer now: shorter for
 // work nobody waits for than for a user's own.
 std::chrono::milliseconds statementBound(const QString& connectionName);
-// Shorter waits for the tests: how long a user's action waits for a server in all, and how
-// long a statement of work nobody waits for may go unanswered. Zero restores the program's.
+// Shorter waits for the tests: how long a user's action waits for a server in all, how long a
+// statement of work nobody waits for may go unanswered, and how soon such work tries to reach
+// a server again after a failed attempt. Zero (or none) restores the program's.
 void overrideWaitsForTests(std::chrono::milliseconds userWait,
-                           std::chrono::milliseconds backgroundStatement);
+                           std::chrono::milliseconds backgroundStatement,
+                           std::optional<std::chrono::milliseconds> reachAgainAfter = {});
 // Opens the store's location again under the same name, for a connection whose file went
 // away or whose server connection was lost.
 Outcome reopen(const QString& connectionName);

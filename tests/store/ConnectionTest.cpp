@@ -1,4 +1,5 @@
 // Opening the store file, and several copies of the program writing it at once.
+#include "store/Accounts.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
 #include "store/Passwords.h"
@@ -260,7 +261,7 @@ TEST(ConnectionTest, UnderNoWaitABusyStoreFailsAtOnceAndTheWaitIsObserved) {
     ASSERT_TRUE(lock.exec("COMMIT"));
 }
 
-// On a server the counter follows the whole server: nothing else may write meanwhile.
+// Nothing else may write meanwhile.
 class ChangeCounterAloneTest : public ::testing::TestWithParam<Engine> {};
 INSTANTIATE_TEST_SUITE_P(Engines, ChangeCounterAloneTest, ::testing::ValuesIn(TempStore::engines()),
                          TempStore::engineName);
@@ -275,10 +276,20 @@ TEST_P(ChangeCounterAloneTest, TheChangeCounterMovesWithEveryCommitAndOnlyThen) 
     read.setStatement(Statements::kSelectAllUsers);
     read.open();
     EXPECT_EQ(Connection::changeCounter(name), first) << "a read changes nothing";
-    insertPermission(other.connectionName, "2");
+    // Accounts: their names are in everybody's lists, on a server too.
+    auto insertAccount = [](const QString& connection, const QString& login) {
+        Query query(connection);
+        query.setStatement(Statements::kInsertUser);
+        for (const char* name : {"p1", "p2", "p4"})
+            query.bindText(name, login);
+        query.bindText("p3", Accounts::storedPassword("x"));
+        query.bindInteger("p5", 0);
+        query.execute();
+    };
+    insertAccount(other.connectionName, "counted2");
     const auto afterOther = Connection::changeCounter(name);
     EXPECT_NE(afterOther, first);
-    insertPermission(name, "3");
+    insertAccount(name, "counted3");
     EXPECT_NE(Connection::changeCounter(name), afterOther);
     EXPECT_FALSE(Connection::changeCounter("never-opened").has_value());
 }

@@ -1,4 +1,5 @@
 // The engine properties the catalogue's statements rely on, through the real statements.
+#include "store/Accounts.h"
 #include "store/Statements.h"
 #include "store/Query.h"
 #include "support/TempStore.h"
@@ -195,11 +196,13 @@ TEST_P(StatementsTest, EveryWritingStatementRunsWithItsBindings) {
     query.execute();
     const QString key =
         store.scalar("SELECT KeyID FROM tbl_user WHERE UserLogName='li'").toString();
+    // A server's account takes only a verifier, which its role gets as well.
+    const QString verifier = Accounts::storedPassword("new");
     query.setStatement(Statements::kUpdatePassword);
-    query.bindText("p", "new");
+    query.bindText("p", verifier);
     query.bindInteger("p1", key.toInt());
     query.execute();
-    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID=?", {key}), QVariant("new"));
+    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID=?", {key}), QVariant(verifier));
 
     query.setStatement(Statements::kInsertPermission);
     query.bindText("p1", key);
