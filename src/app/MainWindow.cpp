@@ -379,6 +379,10 @@ void MainWindow::showLoginOnce() {
         LoginDialog login(session_, *this, this);
         ModalRunner::run(login);
     }
+    // Nobody logged in: the program is ending, and a server store has no connection to read.
+    if (session_.currentUserKey == 0)
+        return;
+    emit loggedIn();
     reloadLists();
     listRefreshTimer->start();
 }

@@ -51,6 +51,10 @@ public:
     void showGreeting(const QString& userName) override;
     void applyPermissions(int userKey) override;
 
+signals:
+    // Somebody logged in: the store is known to be usable by its accounts.
+    void loggedIn();
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

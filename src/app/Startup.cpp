@@ -37,6 +37,8 @@ std::unique_ptr<Startup::Program> Startup::start(int* exitCode) {
     program->mainWindow = std::make_unique<MainWindow>(program->session);
     program->storeConnection = std::make_unique<StoreConnection>(program->session);
     program->storeConnection->openStore();
+    QObject::connect(program->mainWindow.get(), &MainWindow::loggedIn,
+                     program->storeConnection.get(), &StoreConnection::onLoggedIn);
     const bool declined = program->storeConnection->wasStoreDeclined();
     if (declined || program->storeConnection->hasStartupFailed()) {
         if (exitCode != nullptr)

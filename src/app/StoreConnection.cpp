@@ -93,7 +93,14 @@ void StoreConnection::openStore(const QString& location) {
     if (startupFailed_) {
         MessageBoxes::show({MessageBoxes::Icon::Error, MessageBoxes::Buttons::Ok,
                             AppInfo::kNoticeCaption, startupFailureText()});
-    } else if (!chosenLocation_.isEmpty()) {
+    } else if (!chosenLocation_.isEmpty() && Connection::engineOf(location) == Engine::Sqlite) {
         saveChosenStore();
     }
+}
+
+void StoreConnection::onLoggedIn() {
+    // Nothing reaches a server before the login: its address is kept once somebody logged in
+    // through it.
+    if (!chosenLocation_.isEmpty() && Connection::engineOf(chosenLocation_) == Engine::Postgres)
+        saveChosenStore();
 }

@@ -19,6 +19,8 @@ public:
     // without asking for one.
     void openStore(const QString& location);
     bool hasStartupFailed() const { return startupFailed_; }
+    // A login succeeded: a server chosen at this start is kept in the settings now.
+    void onLoggedIn();
     // The user chose to end the program instead of choosing a store: nothing was opened.
     bool wasStoreDeclined() const { return storeDeclined_; }
     // The store's location: a file path, or a server address given to the store layer as it is.

@@ -58,10 +58,20 @@ QString ErrorTexts::of(const StoreError& error) {
         return error.engineMessage().isEmpty() ? QStringLiteral("无法解析连接地址")
                                                : error.engineMessage();
     case Kind::PasswordInUri:
-        return QStringLiteral("连接地址中不能含密码：请把密码写进 ~/.pgpass（或由 PGPASSFILE、"
-                              "PGPASSWORD 给出）");
+        return QStringLiteral("连接地址中不能含密码：密码在登录时输入");
     case Kind::SemicolonInUri:
         return QStringLiteral("连接地址的参数 %1 不能含分号").arg(subject);
+    case Kind::UserInUri:
+        return QStringLiteral("连接地址中不能指定用户（%1）：用户由登录时的账号决定").arg(subject);
+    case Kind::ForbiddenUriParameter:
+        return QStringLiteral("连接地址不能使用参数 %1").arg(subject);
+    case Kind::WrongPassword:
+        return QStringLiteral("用户名或者密码错误！");
+    case Kind::ServerSilent:
+        return QStringLiteral("数据库服务器在 %1 秒内没有应答").arg(subject);
+    case Kind::NotUpgraded:
+        return QStringLiteral("此数据库由旧版本创建，请先升级：qxreminder-newstore --upgrade %1")
+            .arg(subject);
     }
     return error.engineMessage();
 }
@@ -86,4 +96,10 @@ QString ErrorTexts::busyNotice(const StoreError& error) {
 
 QString ErrorTexts::failureNotice(const QString& reason) {
     return QStringLiteral("读取数据文件失败，稍后自动重试。\n") + reason;
+}
+
+QString ErrorTexts::connectionFailure(const StoreError& error) {
+    const QString reason = of(error);
+    return QStringLiteral("连接数据库失败,请重新配置数据库信息！") +
+           (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
 }

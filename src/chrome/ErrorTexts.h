@@ -18,5 +18,7 @@ QString of(const StoreError& error);
 QString missingNotice(const QString& storePath);
 QString busyNotice(const StoreError& error);
 QString failureNotice(const QString& reason);
+// The box of a store that cannot be reached or used, with what its engine said.
+QString connectionFailure(const StoreError& error);
 
 } // namespace ErrorTexts

@@ -40,6 +40,9 @@ bool StoreWatch::run(const std::function<void()>& work) {
     // run meanwhile have nothing to tell.
     if (path_.isEmpty())
         return false;
+    // A server store before the login: there is nothing to look at yet.
+    if (Connection::awaitsLogin(connectionName_))
+        return false;
     if (missing_ && !reopen())
         return false;
     try {

@@ -17,7 +17,9 @@ inline const QString kAdminDefaultPassword = QStringLiteral("1");
 // Creates the store with the administrator account. Throws StoreError when the file
 // exists already or the database holds the tables already (nothing is ever overwritten),
 // or when the store cannot be written; nothing is left behind then.
-void create(const QString& location);
+// The administrator's password is stored as its verifier; on a server it is the password of
+// the administrator's role.
+void create(const QString& location, const QString& adminPassword = kAdminDefaultPassword);
 
 struct CopyCounts {
     int users = 0;

@@ -2,6 +2,8 @@
 
 #include "store/Connection.h"
 #include "store/Dialect.h"
+#include "store/PostgresServer.h"
+#include "store/StatementWatchdog.h"
 #include "store/StoreError.h"
 
 #include <QSqlDatabase>
@@ -142,16 +144,21 @@ void Query::run(bool select) {
         translate(engine);
     }
     Connection::ensureUsable(connectionName_);
-    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    QSqlDatabase db = Connection::database(connectionName_);
     if (!db.isValid() || !db.isOpen())
         throw StoreError(StoreError::Kind::NotOpen);
     QSqlQuery& statement = preparedStatement(db);
+    // A server that stops answering ends the statement at its bound instead of holding the
+    // thread for ever.
+    std::optional<StatementWatchdog> watchdog;
+    if (engine == Engine::Postgres)
+        watchdog.emplace(PostgresServer::socketOf(db), Connection::statementBound(connectionName_));
     try {
         for (std::size_t i = 0; i < placeholders_.size(); ++i)
             statement.bindValue(static_cast<int>(i),
                                 values_[static_cast<std::size_t>(placeholders_[i])]);
         if (!statement.exec())
-            throw StoreError::fromEngine(statement.lastError());
+            throw failureOf(statement.lastError(), db, watchdog);
         if (select)
             readRows(statement);
         // Resetting the statement ends its read: no lock is held until the next run.
@@ -164,6 +171,19 @@ void Query::run(bool select) {
         close();
         throw;
     }
+}
+
+StoreError Query::failureOf(const QSqlError& error, const QSqlDatabase& db,
+                            const std::optional<StatementWatchdog>& watchdog) const {
+    if (watchdog && watchdog->fired())
+        return StoreError(
+            StoreError::Kind::ServerSilent,
+            QString::number(Connection::statementBound(connectionName_).count() / 1000.0));
+    // A server connection that broke under the statement is a server out of reach, which the
+    // next statement reaches again; the statement itself was not refused.
+    if (watchdog && PostgresServer::connectionLost(db))
+        return StoreError(StoreError::Kind::Unreachable, QString(), StoreError::messageOf(error));
+    return StoreError::fromEngine(error);
 }
 
 void Query::readRows(QSqlQuery& statement) {

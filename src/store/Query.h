@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Connection.h"
+#include "store/StatementWatchdog.h"
 
 #include <QDateTime>
 #include <QString>
@@ -8,9 +9,11 @@
 #include <QVariant>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // A window-owned statement runner on the shared connection. The statement text is replaced
@@ -34,6 +37,7 @@ public:
     // statement.
     void setStatement(const QString& text);
     const QString& statement() const { return text_; }
+    const QString& connectionName() const { return connectionName_; }
 
     void bindText(const QString& name, const QString& value);
     void bindSmallInt(const QString& name, qint16 value);
@@ -68,6 +72,9 @@ private:
     const QVariant* field(const QString& column) const;
     void run(bool select);
     void readRows(QSqlQuery& statement);
+    // What a failed statement's error means.
+    StoreError failureOf(const QSqlError& error, const QSqlDatabase& db,
+                         const std::optional<StatementWatchdog>& watchdog) const;
 
     QString connectionName_;
     QString text_;

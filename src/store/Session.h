@@ -12,4 +12,6 @@ struct Session {
     // Key of the logged-in account; 0 until a login succeeds.
     int currentUserKey = 0;
     QString currentUserName;
+    // The login name it logged in with (a server knows the account by it).
+    QString currentLoginName;
 };

@@ -5,21 +5,28 @@
 // The numbers are the catalogue's own numbering, used in tests and closing notes.
 namespace Statements {
 
+// The user statements name their columns: no statement but the login check of a file store
+// reads a password's verifier.
 // 1
-inline constexpr const char* kSelectAllUsers = "Select * from tbl_user";
+inline constexpr const char* kSelectAllUsers =
+    "Select KeyID,UserLogName,UserTrueName,Remarks,IfAdmin from tbl_user";
 // 2
-inline constexpr const char* kSelectUserByKey = "Select * from tbl_user where keyid=:p";
+inline constexpr const char* kSelectUserByKey =
+    "Select KeyID,UserLogName,UserTrueName,Remarks,IfAdmin from tbl_user where keyid=:p";
 // 3
-inline constexpr const char* kSelectUserByLogName = "Select * from tbl_user where userlogname=:p";
+inline constexpr const char* kSelectUserByLogName =
+    "Select KeyID,UserLogName,UserTrueName,Remarks,IfAdmin from tbl_user where userlogname=:p";
 // 4
 inline constexpr const char* kInsertUser =
     "Insert Into tbl_User(UserLogName,UserTrueName,UserPwd,Remarks,IfAdmin) "
     "values(:p1,:p2,:p3,:p4,:p5)";
 // 5
 inline constexpr const char* kDeleteUser = "Delete from tbl_user where keyid=:p";
-// 6
+// 6: the account's verifier is checked by the program, never compared in the statement.
 inline constexpr const char* kLogin =
-    "Select * from tbl_user where UserLogName=:P1 and UserPwd=:p2";
+    "Select KeyID,UserLogName,UserTrueName,UserPwd,IfAdmin from tbl_user where UserLogName=:P1";
+// 6a: the same check for the account already logged in (the password change), on a file.
+inline constexpr const char* kPasswordOfAccount = "Select UserPwd from tbl_user where keyid=:p";
 // 7
 inline constexpr const char* kUpdatePassword = "Update tbl_user set userpwd=:p where keyid=:p1";
 // 8

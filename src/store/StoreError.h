@@ -35,6 +35,11 @@ public:
         BadUri,               // engineMessage: what libpq said of it (may be empty)
         PasswordInUri,        // a connection URI that carries a password
         SemicolonInUri,       // subject: the URI parameter holding a ";"
+        UserInUri,            // subject: the user a program's URI names (the login names him)
+        ForbiddenUriParameter, // subject: the URI parameter the program does not accept
+        WrongPassword,        // the server refused the password; subject: the role
+        ServerSilent,         // a statement the server left unanswered; subject: seconds waited
+        NotUpgraded,          // subject: the store that a previous version made; upgrade first
     };
 
     explicit StoreError(Kind kind, QString subject = {}, QString engineMessage = {},

@@ -8,7 +8,11 @@
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
 #include "store/NewStore.h"
-#include "store/Statements.h"
+#include "store/Accounts.h"
+#include "store/Passwords.h"
+#include "store/StoreError.h"
+#include "users/PasswordDialog.h"
+#include "platform/ModalRunner.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,7 +43,7 @@ void LoginDialog::buildControls() {
     loginNameLabel->setObjectName(QStringLiteral("loginNameLabel"));
     loginNameEdit = new QLineEdit(clientArea);
     loginNameEdit->setObjectName(QStringLiteral("loginNameEdit"));
-    loginNameEdit->setMaxLength(10);
+    loginNameEdit->setMaxLength(Accounts::kLongestLoginName);
     loginNameEdit->setAccessibleName(loginNameLabel->text());
     loginNameLabel->setBuddy(loginNameEdit);
 
@@ -47,7 +51,7 @@ void LoginDialog::buildControls() {
     passwordLabel->setObjectName(QStringLiteral("passwordLabel"));
     passwordEdit = new QLineEdit(clientArea);
     passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
-    passwordEdit->setMaxLength(15);
+    passwordEdit->setMaxLength(Passwords::kMaximumLength);
     passwordEdit->setEchoMode(QLineEdit::Password);
     passwordEdit->setAccessibleName(passwordLabel->text());
     passwordLabel->setBuddy(passwordEdit);
@@ -58,6 +62,8 @@ void LoginDialog::buildControls() {
     QFont hintFont = hintLabel->font();
     hintFont.setPointSize(9);
     hintLabel->setFont(hintFont);
+    // A server's administrator chose his password when the store was made.
+    hintLabel->setVisible(Accounts::mayHaveInitialPassword(loginQuery_));
 
     loginButton = new QPushButton(QStringLiteral("登录"), clientArea);
     loginButton->setObjectName(QStringLiteral("loginButton"));
@@ -141,18 +147,30 @@ bool LoginDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void LoginDialog::logIn() {
     const QString logName = TextConvert::trim(loginNameEdit->text());
-    loginQuery_.setStatement(QString::fromUtf8(Statements::kLogin));
-    loginQuery_.bindText(QStringLiteral("p1"), logName);
-    loginQuery_.bindText(QStringLiteral("p2"), TextConvert::trim(passwordEdit->text()));
-    loginQuery_.open();
-    if (loginQuery_.recordCount() == 0) {
+    std::optional<Accounts::LoggedIn> account;
+    try {
+        account = Accounts::logIn(loginQuery_, logName, passwordEdit->text());
+    } catch (const StoreError& error) {
+        refuseStore(error);
+        return;
+    }
+    if (!account) {
         MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
                             QStringLiteral("系统提示"), QStringLiteral("用户名或者密码错误！")});
         loginNameEdit->setFocus();
         return;
     }
-    session_.currentUserName = loginQuery_.fieldAsString(QStringLiteral("UserTrueName"));
-    session_.currentUserKey = static_cast<int>(loginQuery_.fieldAsInteger(QStringLiteral("KeyID")));
+    session_.currentUserName = account->trueName;
+    session_.currentUserKey = account->key;
+    session_.currentLoginName = logName;
+    // The initial administrator password opens nothing but the choice of a new one.
+    if (account->mustChangePassword && !choseNewPassword()) {
+        session_.currentUserKey = 0;
+        session_.currentUserName.clear();
+        session_.currentLoginName.clear();
+        quitProgram();
+        return;
+    }
     loggedIn_ = true;
     host_.showGreeting(session_.currentUserName);
     accept();
@@ -163,6 +181,23 @@ void LoginDialog::logIn() {
     } catch (const std::exception& error) {
         MessageBoxes::defaultError(ErrorTexts::of(error));
     }
+}
+
+bool LoginDialog::choseNewPassword() {
+    MessageBoxes::information(QStringLiteral("这是初始密码，请先修改密码！"));
+    PasswordDialog dialog(session_, this);
+    ModalRunner::run(dialog);
+    return dialog.savedNewPassword();
+}
+
+void LoginDialog::refuseStore(const StoreError& error) {
+    MessageBoxes::show({MessageBoxes::Icon::Exclamation, MessageBoxes::Buttons::Ok,
+                        QStringLiteral("系统错误:"), ErrorTexts::connectionFailure(error)});
+    // A server that cannot be reached now may be reached at the next try; a store that is no
+    // store, or not upgraded, will not be.
+    if (error.kind() == StoreError::Kind::NoSuchTable ||
+        error.kind() == StoreError::Kind::NotUpgraded)
+        quitProgram();
 }
 
 void LoginDialog::quitProgram() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Query.h"
+#include "store/StoreError.h"
 #include "store/Session.h"
 
 #include "chrome/DialogShell.h"
@@ -35,6 +36,12 @@ private:
     void buildControls();
     void onShown();
     void logIn();
+    // The password dialog, for an administrator who logged in with the initial password;
+    // whether he saved a new one.
+    bool choseNewPassword();
+    // The box for a store the login could not reach or use; ends the program for a store
+    // that cannot be used at all.
+    void refuseStore(const StoreError& error);
     void quitProgram();
 
     // The hint under the edits names the administrator's first password.

@@ -5,7 +5,8 @@
 #include "chrome/HeadingBanner.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
-#include "store/Statements.h"
+#include "store/Accounts.h"
+#include "store/Passwords.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,6 +36,7 @@ void PasswordDialog::buildControls() {
     oldPasswordEdit = new QLineEdit(clientArea);
     oldPasswordEdit->setObjectName(QStringLiteral("oldPasswordEdit"));
     oldPasswordEdit->setEchoMode(QLineEdit::Password);
+    oldPasswordEdit->setMaxLength(Passwords::kMaximumLength);
     oldPasswordEdit->setAccessibleName(oldPasswordLabel->text());
     oldPasswordLabel->setBuddy(oldPasswordEdit);
 
@@ -43,6 +45,7 @@ void PasswordDialog::buildControls() {
     newPasswordEdit = new QLineEdit(clientArea);
     newPasswordEdit->setObjectName(QStringLiteral("newPasswordEdit"));
     newPasswordEdit->setEchoMode(QLineEdit::Password);
+    newPasswordEdit->setMaxLength(Passwords::kMaximumLength);
     newPasswordEdit->setAccessibleName(newPasswordLabel->text());
     newPasswordLabel->setBuddy(newPasswordEdit);
 
@@ -104,33 +107,42 @@ void PasswordDialog::buildControls() {
 }
 
 void PasswordDialog::checkOldPassword() {
-    passwordQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
-    passwordQuery_.bindInteger(QStringLiteral("p"), session_.currentUserKey);
-    passwordQuery_.open();
+    if (!Accounts::checkingPasswordIsCheap(passwordQuery_)) {
+        changeButton->setEnabled(!oldPasswordEdit->text().isEmpty());
+        return;
+    }
     // An account that is gone (deleted meanwhile, from here or elsewhere) has no old password
     // to match: an empty edit must not unlock a change that would write nothing.
-    const bool matches = passwordQuery_.recordCount() >= 1 &&
-                         TextConvert::trim(oldPasswordEdit->text()) ==
-                             passwordQuery_.fieldAsString(QStringLiteral("UserPwd"));
-    changeButton->setEnabled(matches);
-    passwordQuery_.close();
+    changeButton->setEnabled(Accounts::passwordMatches(passwordQuery_, session_.currentUserKey,
+                                                       session_.currentLoginName,
+                                                       oldPasswordEdit->text()));
 }
 
 void PasswordDialog::changePassword() {
+    const QString newPassword = newPasswordEdit->text();
+    if (newPassword.trimmed().isEmpty() && !Accounts::acceptsEmptyPassword(passwordQuery_)) {
+        MessageBoxes::information(QStringLiteral("新密码不能为空！"));
+        newPasswordEdit->setFocus();
+        return;
+    }
+    if (!Accounts::checkingPasswordIsCheap(passwordQuery_) &&
+        !Accounts::passwordMatches(passwordQuery_, session_.currentUserKey,
+                                   session_.currentLoginName, oldPasswordEdit->text())) {
+        MessageBoxes::information(QStringLiteral("原密码不正确！"));
+        oldPasswordEdit->setFocus();
+        return;
+    }
     try {
-        passwordQuery_.setStatement(QString::fromUtf8(Statements::kUpdatePassword));
-        passwordQuery_.bindText(QStringLiteral("p"), TextConvert::trim(newPasswordEdit->text()));
-        passwordQuery_.bindInteger(QStringLiteral("p1"), session_.currentUserKey);
-        passwordQuery_.execute();
+        Accounts::changePassword(passwordQuery_, session_.currentUserKey, newPassword);
     } catch (const std::exception& error) {
         // The old password still holds: the user hears why, and both edits stay for a retry.
         MessageBoxes::defaultError(QStringLiteral("密码未修改！\n") + ErrorTexts::of(error));
         return;
     }
+    saved_ = true;
     MessageBoxes::information(QStringLiteral("密码修改成功，下次登录后生效！"));
     oldPasswordEdit->clear();
     newPasswordEdit->clear();
-    passwordQuery_.close();
 }
 
 void PasswordDialog::onExitClicked() {

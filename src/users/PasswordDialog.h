@@ -9,15 +9,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// The logged-in user replaces his own password. "修改" is enabled exactly while the old
-// password, read afresh from the store at every change, is typed correctly.
+// The logged-in user replaces his own password. On a file store "修改" is enabled exactly
+// while the old password, checked afresh at every change, is typed correctly; on a server,
+// where each check is a connection, it is enabled once anything is typed and the old password
+// is checked when it is pressed.
 //
-// Public is only its constructor: the opener creates it and runs it with ModalRunner::run;
-// the rest is the user's, through the controls (each named as its member is).
+// The opener creates it and runs it with ModalRunner::run, and may ask afterwards whether a
+// new password was saved (the first login with the initial password needs one); the rest is
+// the user's, through the controls (each named as its member is).
 class PasswordDialog : public DialogShell {
     Q_OBJECT
 public:
     explicit PasswordDialog(Session& session, QWidget* parent = nullptr);
+
+    bool savedNewPassword() const { return saved_; }
 
 private:
     void buildControls();
@@ -39,4 +44,5 @@ private:
 
     Session& session_;
     Query passwordQuery_;
+    bool saved_ = false;
 };

@@ -5,6 +5,8 @@
 #include "chrome/HeadingBanner.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextConvert.h"
+#include "store/Accounts.h"
+#include "store/Passwords.h"
 #include "store/Statements.h"
 
 #include <QCoreApplication>
@@ -70,7 +72,7 @@ void UserAccountsDialog::buildControls() {
     trueNameLabel = makeLabel(QStringLiteral("真实姓名"), "trueNameLabel", clientArea);
     trueNameEdit = makeEdit(trueNameLabel, "trueNameEdit", 20, clientArea);
     passwordLabel = makeLabel(QStringLiteral("初始密码"), "passwordLabel", clientArea);
-    passwordEdit = makeEdit(passwordLabel, "passwordEdit", 8, clientArea);
+    passwordEdit = makeEdit(passwordLabel, "passwordEdit", Passwords::kMaximumLength, clientArea);
     passwordEdit->setEchoMode(QLineEdit::Password);
     remarksLabel = makeLabel(QStringLiteral("备注信息"), "remarksLabel", clientArea);
     remarksEdit = makeEdit(remarksLabel, "remarksEdit", 20, clientArea);
@@ -246,6 +248,18 @@ void UserAccountsDialog::saveAccount() {
         return;
     }
 
+    // A server knows each account as a role, whose name has room for 63 bytes.
+    if (!Accounts::fitsStore(accountsQuery_, logName)) {
+        MessageBoxes::information(QStringLiteral("登录账号太长，请重新输入！"));
+        loginNameEdit->setFocus();
+        return;
+    }
+    if (password.isEmpty() && !Accounts::acceptsEmptyPassword(accountsQuery_)) {
+        MessageBoxes::information(QStringLiteral("请输入初始密码！"));
+        passwordEdit->setFocus();
+        return;
+    }
+
     accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByLogName));
     accountsQuery_.bindText(QStringLiteral("p"), logName);
     accountsQuery_.open();
@@ -259,7 +273,8 @@ void UserAccountsDialog::saveAccount() {
         accountsQuery_.setStatement(QString::fromUtf8(Statements::kInsertUser));
         accountsQuery_.bindText(QStringLiteral("p1"), logName);
         accountsQuery_.bindText(QStringLiteral("p2"), trueName);
-        accountsQuery_.bindText(QStringLiteral("p3"), password);
+        // Never the password itself: its verifier.
+        accountsQuery_.bindText(QStringLiteral("p3"), Accounts::storedPassword(password));
         accountsQuery_.bindText(QStringLiteral("p4"), remarks);
         accountsQuery_.bindText(QStringLiteral("p5"), adminCheckBox->isChecked()
                                                           ? QStringLiteral("1")
@@ -295,7 +310,8 @@ void UserAccountsDialog::showSelectedAccount() {
     accountsQuery_.setStatement(QString::fromUtf8(Statements::kSelectUserByKey));
     accountsQuery_.bindText(QStringLiteral("p"), accountList->text(row, Column::Key));
     accountsQuery_.open();
-    passwordEdit->setText(accountsQuery_.fieldAsString(QStringLiteral("UserPwd")));
+    // Nobody's password is shown, nor read: only a new account gets one here.
+    passwordEdit->clear();
     adminCheckBox->setChecked(accountsQuery_.fieldAsInteger(QStringLiteral("IfAdmin")) == 1);
     accountsQuery_.close();
     remarksEdit->setText(accountList->text(row, Column::Remarks));

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QTimerEvent>
 #include <functional>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -142,8 +143,18 @@ TEST_F(ServerCopiesTest, AServerRestartIsToldOnceAndTheCopyCarriesOnByItself) {
     EXPECT_EQ(control<ReportList>(window.get(), "pendingList")->count(), 1)
         << "a failed read leaves the lists as they were";
 
+    // Background rounds reach the server again on the connection's worker, never waiting for it:
+    // a round fails quietly until the connection is there.
     TempStore::controlServer("restart");
     boxes.clear();
+    Connection::overrideWaitsForTests({}, {}, std::chrono::milliseconds(0));
+    const QString connection = store->session().connectionName;
+    for (int round = 0; round < 500 && Connection::changeCounter(connection) == std::nullopt;
+         ++round) {
+        fireBackgroundTimers();
+        QThread::msleep(10);
+    }
+    Connection::overrideWaitsForTests({}, {});
     fireBackgroundTimers();
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(pollingOf(*window).repeatTimer(ReminderKind::Ordinary)->isRunning())

@@ -56,8 +56,7 @@ TEST(ErrorTextsTest, EachKindOfStoreErrorReadsAsBefore) {
                     StoreError(Kind::CopyFailed, "tbl_user", "duplicate key", "1–200")),
          "无法在 postgresql:///qx 创建数据库：tbl_user KeyID 1–200：duplicate key"},
         {StoreError(Kind::CannotConnect, "postgresql:///qx", StoreError(Kind::PasswordInUri)),
-         "无法连接 postgresql:///qx：连接地址中不能含密码：请把密码写进 ~/.pgpass（或由 "
-         "PGPASSFILE、PGPASSWORD 给出）"},
+         "无法连接 postgresql:///qx：连接地址中不能含密码：密码在登录时输入"},
         {StoreError(Kind::CannotOpenSource, "/old.mcm", StoreError(Kind::NoSuchTable, "tbl_user")),
          "无法打开 /old.mcm：no such table: tbl_user"},
         {StoreError(Kind::BadUri, "postgresql://[::1"), "无法解析连接地址"},

@@ -57,7 +57,7 @@ TEST_P(QueryTest, ParametersAreNamedCaseInsensitivelyAndUnsetOnesAreNull) {
     TempStore store(Connection::kDefaultName, GetParam());
     Query query(store.session().connectionName);
     query.setStatement(
-        QStringLiteral("Select * from tbl_user where UserLogName=:P1 and UserPwd=:p2"));
+        QStringLiteral("Select * from tbl_user where UserLogName=:P1 and IfAdmin=:p2"));
     query.bindText(QStringLiteral("p1"), QStringLiteral("admin"));
     query.bindText(QStringLiteral("P2"), QStringLiteral("1"));
     query.open();
@@ -196,8 +196,7 @@ TEST_P(QueryTest, ANewTextIsRunAsWrittenAndTheSameTextSeesTheStoreAsItIsNow) {
 
     // The connection closed and opened again under its name: the text still runs.
     Connection::close(store.session().connectionName);
-    ASSERT_EQ(Connection::open(store.location(), store.session().connectionName).result,
-              Connection::OpenResult::Opened);
+    store.openConnection(store.session().connectionName);
     query.setStatement(users);
     query.bindInteger(QStringLiteral("p"), 1);
     query.open();

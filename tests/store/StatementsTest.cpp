@@ -1,4 +1,5 @@
 // The engine properties the catalogue's statements rely on, through the real statements.
+#include "store/Accounts.h"
 #include "store/Statements.h"
 #include "store/Query.h"
 #include "support/TempStore.h"
@@ -39,31 +40,18 @@ protected:
     }
 };
 
-TEST_P(StatementsTest, LoginAndLoginNameCheckIgnoreLetterCase) {
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "ADMIN");
-    query.bindText("p2", "1");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 1);
-    EXPECT_EQ(query.fieldAsInteger("KeyID"), 1);
-
+TEST_P(StatementsTest, TheLoginNameIsFoundWhateverItsLetterCase) {
     store.addUser("Zhang", "张三", "Secret");
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "zhang");
-    query.bindText("p2", "SECRET");
-    query.open();
-    EXPECT_EQ(query.fieldAsString("UserTrueName"), QStringLiteral("张三"));
-
-    query.setStatement(Statements::kSelectUserByLogName);
-    query.bindText("p", "ZHANG");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 1);
-
-    query.setStatement(Statements::kLogin);
-    query.bindText("p1", "zhang");
-    query.bindText("p2", "wrong");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 0);
+    for (const char* statement : {Statements::kLogin, Statements::kSelectUserByLogName}) {
+        // A server checks passwords itself: its accounts never read a verifier.
+        if (statement == Statements::kLogin && GetParam() == Engine::Postgres)
+            continue;
+        query.setStatement(statement);
+        query.bindText(QString::fromLatin1(statement).contains(":P1") ? "p1" : "p", "ZHANG");
+        query.open();
+        ASSERT_EQ(query.recordCount(), 1) << statement;
+        EXPECT_EQ(query.fieldAsString("UserTrueName"), QStringLiteral("张三"));
+    }
 }
 
 TEST_P(StatementsTest, TextBoundToANumberColumnIsStoredAndComparedAsANumber) {
@@ -208,11 +196,13 @@ TEST_P(StatementsTest, EveryWritingStatementRunsWithItsBindings) {
     query.execute();
     const QString key =
         store.scalar("SELECT KeyID FROM tbl_user WHERE UserLogName='li'").toString();
+    // A server's account takes only a verifier, which its role gets as well.
+    const QString verifier = Accounts::storedPassword("new");
     query.setStatement(Statements::kUpdatePassword);
-    query.bindText("p", "new");
+    query.bindText("p", verifier);
     query.bindInteger("p1", key.toInt());
     query.execute();
-    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID=?", {key}), QVariant("new"));
+    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID=?", {key}), QVariant(verifier));
 
     query.setStatement(Statements::kInsertPermission);
     query.bindText("p1", key);

@@ -66,7 +66,8 @@ void ServerLink::cut() {
 }
 
 QString ServerLink::uri(const QString& database, int connectTimeoutSeconds) const {
-    return QStringLiteral("postgresql://postgres@127.0.0.1:%1/%2?connect_timeout=%3")
+    // The relay carries no TLS: the program would otherwise insist on it over TCP.
+    return QStringLiteral("postgresql://127.0.0.1:%1/%2?connect_timeout=%3&sslmode=disable")
         .arg(port_)
         .arg(database)
         .arg(connectTimeoutSeconds);

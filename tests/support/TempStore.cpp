@@ -6,7 +6,9 @@
 #include "platform/ExecutableFolder.h"
 #include "store/Connection.h"
 #include "store/NewStore.h"
+#include "store/Passwords.h"
 #include "store/PostgresServer.h"
+#include "store/ServerSchema.h"
 
 #include <QFile>
 #include <QProcess>
@@ -27,6 +29,13 @@ TempDatabase::TempDatabase()
 TempDatabase::~TempDatabase() {
     try {
         runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+        // A store's roles belong to the cluster, not the database: its accounts, then its groups.
+        runOnServer(QStringLiteral(
+                        "DO $$ DECLARE r text; BEGIN FOR r IN SELECT rolname FROM pg_roles "
+                        "WHERE starts_with(rolname, '%1.') OR starts_with(rolname, '%1:') "
+                        "ORDER BY starts_with(rolname, '%1:'), rolname LIKE '%:owner' LOOP "
+                        "EXECUTE format('DROP ROLE %I', r); END LOOP; END $$")
+                        .arg(name_));
     } catch (const std::exception& error) {
         ADD_FAILURE() << error.what();
     }
@@ -34,6 +43,10 @@ TempDatabase::~TempDatabase() {
 
 QString TempDatabase::uri() const {
     return TempStore::serverUri(name_);
+}
+
+QString TempDatabase::programUri() const {
+    return TempStore::programUri(name_);
 }
 
 void TempDatabase::runOnServer(const QString& statement) {
@@ -62,22 +75,73 @@ TempStore::TempStore(const QString& connectionName, Engine engine) : engine_(eng
     ExecutableFolder::overrideForTests(dir_.path());
     if (engine_ == Engine::Postgres)
         database_ = std::make_unique<TempDatabase>();
-    NewStore::create(location());
-    session_.connectionName = connectionName;
-    const auto outcome = Connection::open(location(), connectionName);
-    if (outcome.result != Connection::OpenResult::Opened)
-        throw std::runtime_error(std::string("cannot open the temporary store: ") +
-                                 (outcome.error ? outcome.error->what() : ""));
+    NewStore::create(database_ ? database_->uri() : filePath());
     checkConnection_ = connectionName + QStringLiteral("-check");
-    Connection::open(location(), checkConnection_);
+    openCheckConnection();
+    if (database_) {
+        // The tests of statements and windows work on any row, as a file's connection can: their
+        // account passes the row-level checks. The tests of the checks log in as accounts.
+        runOnStore(QStringLiteral("CREATE ROLE %1 LOGIN BYPASSRLS PASSWORD '%2' IN ROLE %3")
+                       .arg(ServerSchema::quoted(Connection::roleName(database_->name(),
+                                                                      kUnrestrictedLogin)),
+                            Passwords::makeVerifier(Passwords::normalised("1")),
+                            ServerSchema::quoted(ServerSchema::groupsOf(database_->name()).member)));
+        runOnStore(QStringLiteral("GRANT ALL ON ALL TABLES IN SCHEMA public TO %1")
+                       .arg(ServerSchema::quoted(
+                           Connection::roleName(database_->name(), kUnrestrictedLogin))));
+    }
+    session_ = openSession(connectionName);
 }
 
 TempStore::~TempStore() {
     Connection::close(session_.connectionName);
-    Connection::close(checkConnection_);
+    if (database_) {
+        QSqlDatabase::database(checkConnection_, false).close();
+        QSqlDatabase::removeDatabase(checkConnection_);
+    } else {
+        Connection::close(checkConnection_);
+    }
     for (const QString& name : extraConnections_)
         Connection::close(name);
     ExecutableFolder::overrideForTests(QString());
+}
+
+void TempStore::runOnStore(const QString& statement) const {
+    // Unprepared: a server prepares no statement that defines things.
+    QSqlQuery query(QSqlDatabase::database(checkConnection_, false));
+    if (!query.exec(statement))
+        throw std::runtime_error(query.lastError().text().toStdString());
+}
+
+Session TempStore::openSession(const QString& connectionName, const QString& loginName,
+                               const QString& password) {
+    const auto outcome = Connection::open(location(), connectionName);
+    if (outcome.result != Connection::OpenResult::Opened)
+        throw std::runtime_error(std::string("cannot open the temporary store: ") +
+                                 (outcome.error ? outcome.error->what() : ""));
+    Session session;
+    session.connectionName = connectionName;
+    if (database_ && !loginName.isEmpty()) {
+        // A server store is used by an account: the administrator unless a test says otherwise.
+        Connection::logIn(connectionName, loginName, Passwords::normalised(password));
+        session.currentLoginName = loginName;
+    }
+    return session;
+}
+
+// The tests' own look at the store: the file as it is, or the server as its superuser, whom
+// no policy limits.
+void TempStore::openCheckConnection() const {
+    if (!database_) {
+        Connection::open(location(), checkConnection_);
+        return;
+    }
+    if (QSqlDatabase::contains(checkConnection_)) {
+        QSqlDatabase::database(checkConnection_, false).close();
+        QSqlDatabase::removeDatabase(checkConnection_);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(PostgresServer::kDriver, checkConnection_);
+    PostgresServer::open(db, database_->uri(), Connection::kBusyTimeoutMs);
 }
 
 QString TempStore::dir() const {
@@ -89,6 +153,10 @@ QString TempStore::filePath() const {
 }
 
 QString TempStore::location() const {
+    return database_ ? database_->programUri() : filePath();
+}
+
+QString TempStore::toolLocation() const {
     return database_ ? database_->uri() : filePath();
 }
 
@@ -122,6 +190,15 @@ QString TempStore::serverUri(const QString& database) {
     return match.captured(1) + database + match.captured(2);
 }
 
+QString TempStore::programUri(const QString& database) {
+    QString uri = serverUri(database);
+    static const QRegularExpression user(QStringLiteral("[&?]user=[^&]*"));
+    uri.remove(user);
+    if (!uri.contains(QLatin1Char('?')))
+        uri.replace(uri.indexOf(QLatin1Char('&')), 1, QLatin1Char('?'));
+    return uri;
+}
+
 std::vector<Engine> TempStore::engines() {
     if (serverConfigured())
         return {Engine::Sqlite, Engine::Postgres};
@@ -132,20 +209,22 @@ std::string TempStore::engineName(const ::testing::TestParamInfo<Engine>& info) 
     return info.param == Engine::Postgres ? "PostgreSQL" : "SQLite";
 }
 
-Session TempStore::openSecondSession(const QString& connectionName) {
-    const auto outcome = Connection::open(location(), connectionName);
-    if (outcome.result != Connection::OpenResult::Opened)
-        throw std::runtime_error("cannot open a second connection");
+Session TempStore::openSecondSession(const QString& connectionName, const QString& loginName,
+                                     const QString& password) {
+    Session session = openSession(connectionName, loginName, password);
     extraConnections_.push_back(connectionName);
-    Session session;
-    session.connectionName = connectionName;
     return session;
 }
 std::vector<std::vector<QVariant>> TempStore::rows(const QString& sql,
                                                    const std::vector<QVariant>& bindings) const {
     // Tests that restart the server find it again.
-    Connection::ensureUsable(checkConnection_);
-    QSqlQuery query(QSqlDatabase::database(checkConnection_));
+    if (database_) {
+        if (PostgresServer::connectionLost(QSqlDatabase::database(checkConnection_, false)))
+            openCheckConnection();
+    } else {
+        Connection::ensureUsable(checkConnection_);
+    }
+    QSqlQuery query(QSqlDatabase::database(checkConnection_, false));
     if (!query.prepare(sql))
         throw std::runtime_error(query.lastError().text().toStdString());
     for (const QVariant& value : bindings)
@@ -183,7 +262,10 @@ int TempStore::addUser(const QString& logName, const QString& trueName, const QS
     execute(
         QStringLiteral("INSERT INTO tbl_user(UserLogName, UserTrueName, UserPwd, Remarks, IfAdmin) "
                        "VALUES(?, ?, ?, ?, ?)"),
-        {logName, trueName, password, remarks, admin ? 1 : 0});
+        {logName, trueName,
+         // A server's account logs in as a role, which takes only a verifier.
+         database_ ? Passwords::makeVerifier(Passwords::normalised(password)) : password, remarks,
+         admin ? 1 : 0});
     return scalar(QStringLiteral("SELECT MAX(KeyID) FROM tbl_user")).toInt();
 }
 

@@ -21,7 +21,10 @@ public:
     TempDatabase& operator=(const TempDatabase&) = delete;
 
     const QString& name() const { return name_; }
+    // As the server's superuser, for the store tool.
     QString uri() const;
+    // As the program names it: no user (the account that logs in is the user).
+    QString programUri() const;
 
     // Runs a statement as the server's superuser, on its own "postgres" database.
     static void runOnServer(const QString& statement);
@@ -32,7 +35,8 @@ private:
 
 // A new store: a file in a temporary folder that stands in for the executable's directory,
 // or a new database on the PostgreSQL test server (dropped at the end), with that folder
-// standing in as well. The session's connection is open on it for the life of the object.
+// standing in as well. The session's connection is open on it for the life of the object; on
+// a server it is logged in as a test account that passes the row-level checks (password "1").
 class TempStore {
 public:
     explicit TempStore(const QString& connectionName = Connection::kDefaultName,
@@ -43,18 +47,33 @@ public:
 
     QString dir() const;      // with a trailing separator
     QString filePath() const; // the store file (of a file store)
-    QString location() const; // the file, or the URI of the database
+    QString location() const;     // the file, or the URI of the database as the program names it
+    QString toolLocation() const; // the file, or the URI as the store tool names it
     Engine engine() const { return engine_; }
     Session& session() { return session_; }
 
     // Opens one more connection on the same store, as another copy of the program would.
-    Session openSecondSession(const QString& connectionName);
+    // On a server the connection logs in as the given account.
+    Session openSecondSession(const QString& connectionName,
+                              const QString& loginName = kUnrestrictedLogin,
+                              const QString& password = QStringLiteral("1"));
+    // Opens a connection on the store as a copy of the program does, logged in on a server as
+    // the given account; throws when it cannot.
+    void openConnection(const QString& connectionName,
+                        const QString& loginName = kUnrestrictedLogin,
+                        const QString& password = QStringLiteral("1")) {
+        openSession(connectionName, loginName, password);
+    }
+    // The server's test account that no row-level check limits (no row of tbl_user).
+    static inline const QString kUnrestrictedLogin = QStringLiteral("tester");
 
     // The PostgreSQL test server ctest starts for the tests of the label "postgres": the
     // file its start-up wrote, named by the environment variable QX_TEST_POSTGRES.
     static bool serverConfigured();
     // The URI of a database on the test server; the cluster's own "postgres" by default.
     static QString serverUri(const QString& database = QStringLiteral("postgres"));
+    // The same without the superuser's name.
+    static QString programUri(const QString& database);
     // The file that names the test server.
     static QString serverStateFile();
     // Stops the test server at once, as a crash would ("kill"), or starts it again
@@ -92,6 +111,12 @@ public:
     int count(const QString& table) const;
 
 private:
+    Session openSession(const QString& connectionName,
+                        const QString& loginName = kUnrestrictedLogin,
+                        const QString& password = QStringLiteral("1"));
+    void openCheckConnection() const;
+    void runOnStore(const QString& statement) const;
+
     QTemporaryDir dir_;
     Engine engine_;
     std::unique_ptr<TempDatabase> database_; // on the server

@@ -1,7 +1,9 @@
 // The login dialog and the permission string, on a temporary store.
 #include "platform/AppLifetime.h"
 #include "platform/SettingsFile.h"
+#include "store/Accounts.h"
 #include "store/NewStore.h"
+#include "store/Passwords.h"
 #include "store/Query.h"
 #include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
@@ -45,40 +47,78 @@ protected:
     int quitRequests = 0;
 };
 
-TEST_F(LoginTest, TheAdministratorLogsInWhateverTheLetterCaseAndIsRememberedForTheNextStart) {
+TEST_F(LoginTest, AnAccountLogsInWhateverTheLetterCaseAndIsRememberedForTheNextStart) {
+    const int key = store.addUser("li", "李四", "Secret");
     {
         LoginDialog dialog(store.session(), host);
         dialog.show();
         EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QString())
             << "no settings file: nothing offered";
-        login(dialog, QStringLiteral("  ADMIN "),
-              QStringLiteral(" ") + NewStore::kAdminDefaultPassword + " ");
+        login(dialog, QStringLiteral("  LI "), QStringLiteral(" secret "));
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(store.session().currentUserKey, 1);
-    EXPECT_EQ(store.session().currentUserName, NewStore::kAdminTrueName);
-    EXPECT_EQ(host.greeted, QStringList{NewStore::kAdminTrueName});
-    EXPECT_EQ(host.applied, QList<int>{1});
-    EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("ADMIN"));
+    EXPECT_EQ(store.session().currentUserKey, key);
+    EXPECT_EQ(store.session().currentUserName, QStringLiteral("李四"));
+    EXPECT_EQ(host.greeted, QStringList{QStringLiteral("李四")});
+    EXPECT_EQ(host.applied, QList<int>{key});
+    EXPECT_EQ(SettingsFile::read("Login", "Name", ""), QStringLiteral("LI"));
 
     LoginDialog next(store.session(), host);
     next.show();
-    EXPECT_EQ(control<QLineEdit>(&next, "loginNameEdit")->text(), QStringLiteral("ADMIN"));
+    EXPECT_EQ(control<QLineEdit>(&next, "loginNameEdit")->text(), QStringLiteral("LI"));
     EXPECT_EQ(quitRequests, 0);
 }
 
+TEST_F(LoginTest, TheInitialAdministratorPasswordOpensOnlyTheChoiceOfANewOne) {
+    // Declined: nobody is logged in and the program ends.
+    {
+        ScriptedModal declined([](QDialog& dialog) {
+            EXPECT_EQ(dialog.objectName(), QStringLiteral("passwordDialog"));
+            return int(QDialog::Rejected);
+        });
+        LoginDialog dialog(store.session(), host);
+        login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(quitRequests, 1);
+    EXPECT_EQ(store.session().currentUserKey, 0);
+    EXPECT_TRUE(host.applied.isEmpty());
+
+    // A new password saved: the login goes on, and the next one needs the new password.
+    {
+        ScriptedModal changed([](QDialog& dialog) {
+            control<QLineEdit>(&dialog, "oldPasswordEdit")->setText(NewStore::kAdminDefaultPassword);
+            control<QLineEdit>(&dialog, "newPasswordEdit")->setText(QStringLiteral("Neu-2026"));
+            control<QPushButton>(&dialog, "changeButton")->click();
+            return int(QDialog::Rejected);
+        });
+        LoginDialog dialog(store.session(), host);
+        login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(store.session().currentUserKey, 1);
+    EXPECT_EQ(host.applied, QList<int>{1});
+    EXPECT_TRUE(boxes.texts().contains(QStringLiteral("这是初始密码，请先修改密码！")));
+    LoginDialog again(store.session(), host);
+    login(again, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
+    EXPECT_NE(again.result(), QDialog::Accepted);
+    login(again, QStringLiteral("admin"), QStringLiteral("NEU-2026"));
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+}
+
 TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
+    store.addUser("li", "李四", "Secret");
     LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     control<QLineEdit>(&dialog, "passwordEdit")->setFocus();
-    login(dialog, QStringLiteral("admin"), QStringLiteral("wrong"));
+    login(dialog, QStringLiteral("li"), QStringLiteral("wrong"));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, QStringLiteral("用户名或者密码错误！"));
     EXPECT_EQ(boxes.last().caption, QStringLiteral("系统提示"));
     EXPECT_EQ(boxes.last().icon, MessageBoxes::Icon::Exclamation);
-    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("admin"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->text(), QStringLiteral("li"));
     EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->text(), QStringLiteral("wrong"));
     EXPECT_TRUE(control<QLineEdit>(&dialog, "loginNameEdit")->hasFocus());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -86,16 +126,28 @@ TEST_F(LoginTest, AWrongPasswordKeepsBothEditsAndFocusesTheLoginName) {
     EXPECT_TRUE(host.applied.isEmpty());
     EXPECT_FALSE(QFile::exists(SettingsFile::filePath()));
     // Any number of tries.
-    login(dialog, QStringLiteral("admin"), NewStore::kAdminDefaultPassword);
+    login(dialog, QStringLiteral("li"), QStringLiteral("Secret"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCase) {
+TEST_F(LoginTest, ThePasswordIsComparedWithoutRegardToLetterCaseAndNeverKeptPlain) {
+    // A store of the previous version holds the password itself.
     const int key = store.addUser("li", "李四", "Secret");
     LoginDialog dialog(store.session(), host);
     login(dialog, QStringLiteral("li"), QStringLiteral("sECRET"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(store.session().currentUserKey, key);
+    // The first login replaced it by its verifier, which the next login checks.
+    const QString stored =
+        store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {key}).toString();
+    EXPECT_TRUE(Passwords::isVerifier(stored)) << stored.toStdString();
+    EXPECT_FALSE(stored.contains(QStringLiteral("ecret")));
+    // Full-width digits typed through an input method are the digits.
+    store.execute("UPDATE tbl_user SET UserPwd = ? WHERE KeyID = ?",
+                  {Accounts::storedPassword(QStringLiteral("２０２６Pw")), key});
+    LoginDialog next(store.session(), host);
+    login(next, QStringLiteral("li"), QStringLiteral("2026pW"));
+    EXPECT_EQ(next.result(), QDialog::Accepted);
 }
 
 TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOffersTheRemembered) {
@@ -116,19 +168,21 @@ TEST_F(LoginTest, RestoringTheMinimisedDialogKeepsTheTypedNameAndOnlyANewShowOff
 }
 
 TEST_F(LoginTest, EnterMovesToThePasswordThenLogsIn) {
+    store.addUser("li", "李四", "Secret");
     LoginDialog dialog(store.session(), host);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     control<QLineEdit>(&dialog, "loginNameEdit")->setFocus();
-    QTest::keyClicks(control<QLineEdit>(&dialog, "loginNameEdit"), QStringLiteral("admin"));
+    QTest::keyClicks(control<QLineEdit>(&dialog, "loginNameEdit"), QStringLiteral("li"));
     QTest::keyClick(control<QLineEdit>(&dialog, "loginNameEdit"), Qt::Key_Return);
     EXPECT_TRUE(control<QLineEdit>(&dialog, "passwordEdit")->hasFocus());
-    QTest::keyClicks(control<QLineEdit>(&dialog, "passwordEdit"), NewStore::kAdminDefaultPassword);
+    QTest::keyClicks(control<QLineEdit>(&dialog, "passwordEdit"), QStringLiteral("Secret"));
     QTest::keyClick(control<QLineEdit>(&dialog, "passwordEdit"), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->maxLength(), 10);
-    EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->maxLength(), 15);
+    // The login takes every name account creation allows, and every password.
+    EXPECT_EQ(control<QLineEdit>(&dialog, "loginNameEdit")->maxLength(), 20);
+    EXPECT_EQ(control<QLineEdit>(&dialog, "passwordEdit")->maxLength(), 64);
 }
 
 TEST_F(LoginTest, ExitOrClosingTheDialogEndsTheProgramWithoutWritingAnything) {
@@ -154,8 +208,11 @@ TEST_F(LoginTest, TheHintNamesTheAdministratorsFirstPassword) {
     EXPECT_EQ(control<QLabel>(&dialog, "hintLabel")->text(),
               QStringLiteral("默认用户名/密码：admin / ") + NewStore::kAdminDefaultPassword);
     EXPECT_FALSE(control<QLabel>(&dialog, "hintLabel")->isEnabled());
+    EXPECT_FALSE(control<QLabel>(&dialog, "hintLabel")->isHidden());
+    ScriptedModal passwordDialog([](QDialog& shown) { return int(shown.result()); });
     login(dialog, QStringLiteral("admin"), control<QLabel>(&dialog, "hintLabel")->text().right(1));
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes.texts().contains(QStringLiteral("这是初始密码，请先修改密码！")))
+        << "the hint's password is the administrator's";
 }
 
 TEST(PermissionsTest, StringsReadPositionByPositionWithMissingPositionsClear) {

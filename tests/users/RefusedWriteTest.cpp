@@ -1,5 +1,6 @@
 // A store that refuses writes: the account, permission and password dialogs say what was not
 // saved and why, keep what was entered, report no success, and write once the fault is gone.
+#include "store/Passwords.h"
 #include "support/Controls.h"
 #include "support/ScriptedBoxes.h"
 #include "support/StoreFault.h"
@@ -72,8 +73,8 @@ protected:
     UserAccountsDialog users{store.session()};
     PermissionsDialog rights{store.session()};
     PasswordDialog password{store.session()};
-    // Longer than a page of the store.
-    const QString newPassword = QString(6000, QLatin1Char('k'));
+    // As long as a password may be.
+    const QString newPassword = QString(64, QLatin1Char('k'));
 };
 
 TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnceTheFaultIsGone) {
@@ -83,14 +84,17 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
     {
         StoreFault fault(store, GetParam().kind);
 
-        changePassword();
-        expectRefused(QStringLiteral("密码未修改！"));
-        EXPECT_EQ(control<QLineEdit>(&password, "oldPasswordEdit")->text() +
-                      control<QLineEdit>(&password, "newPasswordEdit")->text(),
-                  "Secret" + newPassword);
-        EXPECT_TRUE(control<QPushButton>(&password, "changeButton")->isEnabled());
-
+        // Every write of these dialogs is short (a password is stored as its verifier, of a
+        // fixed length): a full disk, which refuses only what needs a new page, lets them
+        // through.
         if (GetParam().refusesShortWrites) {
+            changePassword();
+            expectRefused(QStringLiteral("密码未修改！"));
+            EXPECT_EQ(control<QLineEdit>(&password, "oldPasswordEdit")->text() +
+                          control<QLineEdit>(&password, "newPasswordEdit")->text(),
+                      "Secret" + newPassword);
+            EXPECT_TRUE(control<QPushButton>(&password, "changeButton")->isEnabled());
+
             addAccount();
             expectRefused(QStringLiteral("人员信息未保存！"));
             EXPECT_EQ(control<QLineEdit>(&users, "loginNameEdit")->text() +
@@ -111,6 +115,8 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
         EXPECT_EQ(store.count("tbl_popdem"), 0);
     }
 
+    if (!GetParam().refusesShortWrites)
+        boxes.clear();
     changePassword();
     addAccount();
     deleteOther();
@@ -118,7 +124,8 @@ TEST_P(RefusedWriteTest, EachDialogSaysWhatWasNotSavedKeepsTheEntryAndWritesOnce
     EXPECT_EQ(boxes.texts(),
               (QStringList{"密码修改成功，下次登录后生效！", "添加数据成功！", question,
                            "删除用户成功！", rightsQuestion, "权限设置完毕！"}));
-    EXPECT_EQ(store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}), newPassword);
+    EXPECT_TRUE(Passwords::matches(
+        newPassword, store.scalar("SELECT UserPwd FROM tbl_user WHERE KeyID = ?", {me}).toString()));
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE UserLogName = 'zhang'"), 1);
     EXPECT_EQ(store.scalar("SELECT COUNT(*) FROM tbl_user WHERE KeyID = ?", {other}), 0);
     EXPECT_EQ(store.scalar("SELECT UserPopdem FROM tbl_popdem WHERE UserId = ?", {me}),
