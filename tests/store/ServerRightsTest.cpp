@@ -171,4 +171,33 @@ TEST_F(RightsOnPostgreSQLTest, AccountsAreMadeAndEndedOnlyWithTheRightAndTheLast
         << "deleting an account drops its role";
 }
 
+// A copy reloads its lists when its change counter moves: only writes about its own user do.
+TEST_F(RightsOnPostgreSQLTest, AWriteAboutSomebodyElseMovesNothingInACopysChangeCounter) {
+    store->setPermission(alice, "001000000");
+    store->openConnection("alice-copy", "alice", "alice-pw");
+    store->openConnection("bob-copy", "bob", "bob-pw");
+    auto publish = [&](int recipient) {
+        Query insert("alice-copy");
+        insert.setStatement(Statements::kInsertReminder);
+        const QString values[] = {QString::number(recipient), "内容", "0", "2026-01-01 08:00:00",
+                                  "5", "分", "2026-01-01 08:00:00", QString::number(alice),
+                                  "0", "0", "1"};
+        for (int p = 0; p < 11; ++p)
+            insert.bindText(QStringLiteral("p%1").arg(p + 1), values[p]);
+        insert.execute();
+    };
+    const auto bobsBefore = Connection::changeCounter("bob-copy");
+    const auto alicesBefore = Connection::changeCounter("alice-copy");
+    ASSERT_TRUE(bobsBefore.has_value());
+    publish(alice);
+    EXPECT_EQ(Connection::changeCounter("bob-copy"), bobsBefore);
+    EXPECT_NE(Connection::changeCounter("alice-copy"), alicesBefore);
+    publish(bob);
+    EXPECT_NE(Connection::changeCounter("bob-copy"), bobsBefore);
+    // An account added changes the names every list shows.
+    const auto bobsNow = Connection::changeCounter("bob-copy");
+    store->addUser("Dave", "戴夫", "dave-pw");
+    EXPECT_NE(Connection::changeCounter("bob-copy"), bobsNow);
+}
+
 } // namespace
