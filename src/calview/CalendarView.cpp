@@ -308,13 +308,17 @@ void CalendarView::drawCellContent(QPainter& p, int column, int row, int w, int 
         if (lunarLineDrawHandler)
             lunarLineDrawHandler(this, cell.day, p, whole, selected, text, defaultDraw);
         if (marks_.count(cell.day) > 0) {
-            // A small dot at the top right: the day carries one of the user's reminders.
-            const int size = std::max(5, std::min(w, h) / 6);
+            // A dot just after the day number: the day carries one of the user's reminders.
+            const QFontMetrics metrics(dayFont_);
+            const int size = std::clamp(metrics.height() / 3, 4, 8);
+            const int numberRight = w / 2 + metrics.horizontalAdvance(cell.dayText) / 2;
+            const int numberMiddle = h / 2 - metrics.height() / 2;
             p.save();
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(Qt::NoPen);
             p.setBrush(kMarkColor);
-            p.drawEllipse(QRect(w - size - 3, 3, size, size));
+            p.drawEllipse(QRect(std::min(numberRight + 2, w - size - 1), numberMiddle - size / 2,
+                                size, size));
             p.restore();
         }
         if (defaultDraw) {
