@@ -18,6 +18,7 @@ QString firstLineOf(const QString& content) {
 void ReminderCalendar::setReminders(std::vector<Reminder> reminders) {
     reminders_ = std::move(reminders);
     years_.clear();
+    months_.clear();
 }
 
 const std::vector<ReminderCalendar::Occurrence>& ReminderCalendar::occurrencesOfYear(int year) {
@@ -50,8 +51,12 @@ const std::vector<ReminderCalendar::Occurrence>& ReminderCalendar::occurrencesOf
     return years_.emplace(year, std::move(occurrences)).first->second;
 }
 
-std::map<int, QString> ReminderCalendar::monthMarks(int year, int month) {
-    std::map<int, QString> marks;
+const std::map<int, QString>& ReminderCalendar::monthMarks(int year, int month) {
+    const int monthKey = year * 12 + month - 1;
+    const auto kept = months_.find(monthKey);
+    if (kept != months_.end())
+        return kept->second;
+    std::map<int, QString>& marks = months_[monthKey];
     for (const Occurrence& occurrence : occurrencesOfYear(year)) {
         const QDate date = occurrence.at.date();
         if (date.month() != month)

@@ -42,8 +42,8 @@ public:
     // Every occurrence whose date lies in the year, in date order; kept once computed.
     const std::vector<Occurrence>& occurrencesOfYear(int year);
     // The marked days of a month with what the tooltip of each lists: kind, time and the
-    // first 40 characters of the content, one reminder a line.
-    std::map<int, QString> monthMarks(int year, int month);
+    // first 40 characters of the content, one reminder a line. Kept once made, as the years.
+    const std::map<int, QString>& monthMarks(int year, int month);
     // The occurrences from `now`'s day through the `days` following, in date order.
     std::vector<Coming> coming(const QDateTime& now, int days);
 
@@ -53,5 +53,6 @@ public:
 private:
     std::vector<Reminder> reminders_;
     std::unordered_map<int, std::vector<Occurrence>> years_;
+    std::unordered_map<int, std::map<int, QString>> months_; // by year * 12 + month - 1
     int yearsComputed_ = 0;
 };

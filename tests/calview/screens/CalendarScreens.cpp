@@ -82,8 +82,7 @@ int main(int argc, char** argv) {
             [&](int year, int month) { return reminders.monthMarks(year, month); });
         calendar.setDateTime(shown);
         calendar.show();
-        calendar.move(calendar.screen()->availableGeometry().center() -
-                      calendar.rect().center());
+        calendar.move(calendar.screen()->availableGeometry().center() - calendar.rect().center());
         auto* grid = calendar.findChild<CalendarGrid*>(QStringLiteral("grid"));
         for (int n = 1; n < CalendarLayout::kFirstTitleCell; ++n)
             if (calendar.cell(n).filled && calendar.cell(n).day == 24) {
