@@ -2,6 +2,7 @@
 // its rows and the old statements untouched; and acknowledging a yearly reminder from two
 // copies at once.
 #include "store/StoreUpgrade.h"
+#include "store/NewStore.h"
 #include "store/Query.h"
 #include "store/ReminderRollOver.h"
 #include "store/Statements.h"
@@ -12,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -208,6 +210,41 @@ TEST(StoreUpgradeToolTest, UpgradesAPreviousFileOnceAndRefusesAMissingOne) {
     EXPECT_TRUE(second.second.contains("nothing changed")) << second.second.toStdString();
     const auto missing = run(store.dir() + "no-such.mcm");
     EXPECT_EQ(missing.first, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Moving a store keeps its repetitions; a store of the previous version moves into a current
+// one without any.
+TEST(StoreUpgradeCopyTest, ACopyIsCurrentAndKeepsTheRepetitionsItsSourceHas) {
+    TempStore store;
+    TempStore::Reminder birthday;
+    birthday.kind = 1;
+    const int key = store.addReminder(birthday);
+    store.execute("UPDATE tbl_reminder SET ReRepeat = 'L:1985-4L-30@09:00' WHERE KeyID = ?", {key});
+    QTemporaryDir folder;
+    auto repeatIn = [](const QString& location) {
+        const Connection::Outcome opened = Connection::open(location, "copied");
+        EXPECT_EQ(opened.result, Connection::OpenResult::Opened);
+        EXPECT_EQ(StoreUpgrade::version("copied"), StoreUpgrade::kCurrentVersion);
+        Query query("copied");
+        query.setStatement("Select * from tbl_reminder where keyid=:p");
+        query.bindInteger("p", 1);
+        query.open();
+        const QString repeat = query.fieldAsString("ReRepeat");
+        query.close();
+        Connection::close("copied");
+        return repeat;
+    };
+    EXPECT_EQ(NewStore::copy(store.filePath(), folder.filePath("current.mcm")).reminders, 1);
+    EXPECT_EQ(repeatIn(folder.filePath("current.mcm")), QStringLiteral("L:1985-4L-30@09:00"));
+
+    store.execute("ALTER TABLE tbl_reminder DROP COLUMN ReRepeat");
+    store.execute("DROP TABLE tbl_version");
+    EXPECT_EQ(NewStore::copy(store.filePath(), folder.filePath("previous.mcm")).reminders, 1);
+    EXPECT_TRUE(repeatIn(folder.filePath("previous.mcm")).isEmpty());
 }
 
 } // namespace
