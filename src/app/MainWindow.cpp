@@ -10,12 +10,15 @@
 #include "platform/AppInfo.h"
 #include "platform/AppLifetime.h"
 #include "platform/Clock.h"
+#include "platform/FilePickers.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/SettingsFile.h"
 #include "platform/TextConvert.h"
 #include "popups/PopupFactory.h"
+#include "schedule/CalendarExport.h"
 #include "schedule/WavePlayer.h"
+#include "schedule/YearlyReminders.h"
 #include "store/Connection.h"
 #include "store/Statements.h"
 #include "store/UserNames.h"
@@ -26,7 +29,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QVBoxLayout>
@@ -34,6 +39,8 @@
 namespace {
 const QColor kPendingTextColor(0, 0, 255);
 using Column = ReportList::Column;
+// How far ahead the calendar page's "近期提醒" looks.
+constexpr int kComingDays = 30;
 } // namespace
 
 MainWindow::MainWindow(Session& session, std::unique_ptr<Autostart> autostart,
@@ -101,6 +108,8 @@ void MainWindow::buildMenus() {
     // Ticked until the setting says otherwise: an unknown setting leaves it ticked.
     autostartAction->setCheckable(true);
     autostartAction->setChecked(true);
+    exportCalendarAction = optionsMenu->addAction(QStringLiteral("导出日历…"));
+    exportCalendarAction->setObjectName(QStringLiteral("exportCalendarAction"));
     aboutMenu = mainMenu->addMenu(QStringLiteral("关于系统"));
     aboutMenu->setObjectName(QStringLiteral("aboutMenu"));
     aboutAction = aboutMenu->addAction(QStringLiteral("关于"));
@@ -115,6 +124,8 @@ void MainWindow::buildMenus() {
     connect(aboutAction, &QAction::triggered, this, guardedSlot(this, &MainWindow::openAbout));
     connect(autostartAction, &QAction::triggered, this,
             guardedSlot(this, &MainWindow::toggleAutostart));
+    connect(exportCalendarAction, &QAction::triggered, this,
+            guardedSlot(this, &MainWindow::exportCalendar));
 }
 
 QToolButton* MainWindow::addToolButton(const QString& name, const QString& caption,
@@ -176,6 +187,7 @@ void MainWindow::buildPages() {
     pendingList->setAccessibleName(QStringLiteral("提醒内容列表"));
     pendingList->setColumns({{Column::Key, "编号", 50},
                              {Column::Content, "内容", 600},
+                             {Column::Repeat, "重复", 90},
                              {Column::Publisher, "发布人", 100},
                              {Column::Time, "发布时间", 188}});
     pendingList->setFillColumn(Column::Content);
@@ -184,7 +196,10 @@ void MainWindow::buildPages() {
 
     calendarPage = new QWidget;
     calendarPage->setObjectName(QStringLiteral("calendarPage"));
-    auto* calendarRow = new QHBoxLayout(calendarPage);
+    auto* calendarColumn = new QVBoxLayout(calendarPage);
+    calendarColumn->setContentsMargins(0, 0, 0, 0);
+    calendarColumn->setSpacing(2);
+    auto* calendarRow = new QHBoxLayout;
     calendarRow->setContentsMargins(0, 0, 0, 0);
     calendarRow->setSpacing(0);
     auto* leftPanel = new QWidget(calendarPage);
@@ -199,6 +214,28 @@ void MainWindow::buildPages() {
     calendarRow->addWidget(leftPanel);
     calendarRow->addWidget(calendarView, 1);
     calendarRow->addWidget(rightPanel);
+    calendarColumn->addLayout(calendarRow, 1);
+    comingLabel = new QLabel(QStringLiteral("近期提醒"), calendarPage);
+    comingLabel->setObjectName(QStringLiteral("comingLabel"));
+    comingList = new ReportList(calendarPage);
+    comingList->setObjectName(QStringLiteral("comingList"));
+    comingList->setAccessibleName(comingLabel->text());
+    comingList->setColumns({{Column::Date, "日期", 130},
+                            {Column::DaysToGo, "还有", 80},
+                            {Column::Kind, "类别", 80},
+                            {Column::Content, "内容", 300},
+                            {Column::LunarDate, "农历", 120},
+                            {Column::Years, "", 110},
+                            {Column::Key, "编号", 50}});
+    comingList->setFillColumn(Column::Content);
+    comingList->setFixedHeight(150);
+    comingLabel->setBuddy(comingList);
+    calendarColumn->addWidget(comingLabel);
+    calendarColumn->addWidget(comingList);
+    calendarView->setMonthMarks(
+        [this](int year, int month) { return reminderCalendar_.monthMarks(year, month); });
+    connect(calendarView, &CalendarView::dayDoubleClicked, this,
+            [this](const QDate& day) { guarded([this, day] { addReminderOnDay(day); }); });
     pages->addTab(calendarPage, QStringLiteral("万年历"));
 
     auto* historyPage = new QWidget;
@@ -235,6 +272,7 @@ void MainWindow::buildPages() {
     publishedList->setAccessibleName(QStringLiteral("已发布提醒信息"));
     publishedList->setColumns({{Column::Key, "编号", 50},
                                {Column::Content, "内容", 500},
+                               {Column::Repeat, "重复", 90},
                                {Column::Recipient, "提醒人", 100},
                                {Column::Publisher, "发布人", 100},
                                {Column::Time, "发布时间", 188}});
@@ -395,7 +433,11 @@ QString MainWindow::clockText(const QDateTime& moment) {
 }
 
 void MainWindow::updateClock() {
-    clockLabel->setText(clockText(SystemClock::now()));
+    const QDateTime now = SystemClock::now();
+    clockLabel->setText(clockText(now));
+    // The coming days count from today: a new day counts them again, from what was read.
+    if (comingListDay_.isValid() && now.date() != comingListDay_)
+        fillComingList();
 }
 
 void MainWindow::showGreeting(const QString& userName) {
@@ -439,9 +481,45 @@ void MainWindow::reloadLists() {
     auto name = [&](const char* column) {
         return names.nameOf(listsQuery_.fieldAsInteger(QString::fromLatin1(column)));
     };
+    // A store of the previous version has no repetitions.
+    auto repetition = [this]() -> std::optional<YearlyRepeat::YearlyAnchor> {
+        if (!listsQuery_.hasField(QStringLiteral("ReRepeat")))
+            return std::nullopt;
+        return YearlyReminders::repetitionOf(
+            static_cast<int>(listsQuery_.fieldAsInteger(QStringLiteral("Retype"))),
+            listsQuery_.fieldAsString(QStringLiteral("ReRepeat")));
+    };
+    auto start = [this] {
+        try {
+            return listsQuery_.fieldAsDateTime(QStringLiteral("ReBeginTime"));
+        } catch (const StoreError&) {
+            return QDateTime(); // a start no copy of the program wrote: on no day
+        }
+    };
+    std::map<QString, QString> repeatDetails;
+    // What a row of the pending or published list says of its repetition.
+    auto repeatColumn = [&](const QString& key) {
+        const std::optional<YearlyRepeat::YearlyAnchor> anchor = repetition();
+        if (!anchor)
+            return QString();
+        const int kind = static_cast<int>(listsQuery_.fieldAsInteger(QStringLiteral("Retype")));
+        repeatDetails[key] = YearlyReminders::detailsText(
+            kAllReminderKinds[static_cast<std::size_t>(kind)], *anchor, start());
+        return YearlyReminders::repeatText(*anchor);
+    };
+    std::vector<ReminderCalendar::Reminder> mine;
     std::vector<ReportList::Row> pending = readRows(Statements::kPendingList, [&] {
-        return pendingList->row({{Column::Key, field("KeyID")},
+        const QString key = field("KeyID");
+        const QString repeat = repeatColumn(key);
+        const int kind = static_cast<int>(listsQuery_.fieldAsInteger(QStringLiteral("Retype")));
+        mine.push_back({key.toLongLong(),
+                        kind >= 0 && kind < static_cast<int>(kAllReminderKinds.size())
+                            ? kAllReminderKinds[static_cast<std::size_t>(kind)]
+                            : ReminderKind::Ordinary,
+                        field("Redetail"), start(), repetition()});
+        return pendingList->row({{Column::Key, key},
                                  {Column::Content, field("Redetail")},
+                                 {Column::Repeat, repeat},
                                  {Column::Publisher, name("ReDOuserID")},
                                  {Column::Time, field("ReDotime")}});
     });
@@ -453,8 +531,10 @@ void MainWindow::reloadLists() {
     });
     const QString self = names.nameOf(session_.currentUserKey);
     std::vector<ReportList::Row> published = readRows(Statements::kPublishedList, [&] {
-        return publishedList->row({{Column::Key, field("KeyID")},
+        const QString key = field("KeyID");
+        return publishedList->row({{Column::Key, key},
                                    {Column::Content, field("Redetail")},
+                                   {Column::Repeat, repeatColumn(key)},
                                    {Column::Recipient, name("ReUserID")},
                                    {Column::Publisher, self},
                                    {Column::Time, field("ReDotime")}});
@@ -462,6 +542,10 @@ void MainWindow::reloadLists() {
     pendingList->replaceRows(std::move(pending), listIcons_[0]);
     historyList->replaceRows(std::move(history), listIcons_[1]);
     publishedList->replaceRows(std::move(published), listIcons_[2]);
+    repeatDetails_ = std::move(repeatDetails);
+    reminderCalendar_.setReminders(std::move(mine));
+    calendarView->refreshMarks();
+    fillComingList();
     listsReadAt_ = readAt;
 }
 
@@ -482,9 +566,15 @@ void MainWindow::showRowDetails(ReportList* list, ReportList::Column person,
     if (row < 0)
         return;
     // Each text people entered stands apart, so that none can reorder the others.
-    MessageBoxes::detail(personLabel + isolatedText(list->text(row, person)) +
-                         QStringLiteral("\r\r") + QStringLiteral("【内容】") +
-                         QStringLiteral("\r\r\n") + isolatedText(list->text(row, Column::Content)));
+    QString details = personLabel + isolatedText(list->text(row, person)) + QStringLiteral("\r\r") +
+                      QStringLiteral("【内容】") + QStringLiteral("\r\r\n") +
+                      isolatedText(list->text(row, Column::Content));
+    if (list != historyList) {
+        const auto repeat = repeatDetails_.find(list->text(row, Column::Key));
+        if (repeat != repeatDetails_.end())
+            details += QStringLiteral("\r\r") + repeat->second;
+    }
+    MessageBoxes::detail(details);
 }
 
 void MainWindow::showPendingDetails() {
@@ -563,6 +653,62 @@ void MainWindow::openEntryFor(ReminderKind kind) {
     if (pages->currentIndex() == 1)
         dialog.presetStartDay(calendarView->dateTime().date());
     ModalRunner::run(dialog);
+}
+
+void MainWindow::addReminderOnDay(const QDate& day) {
+    // The right that enables "添加提醒" enables this way to it too.
+    if (!addReminderButton->isEnabled())
+        return;
+    const QDateTime now = SystemClock::now();
+    AddReminderDialog dialog(session_, reloader(), this);
+    dialog.presetStart(day, day == now.date() ? now.time() : QTime(9, 0));
+    ModalRunner::run(dialog);
+}
+
+void MainWindow::fillComingList() {
+    const QDateTime now = SystemClock::now();
+    comingListDay_ = now.date();
+    std::vector<ReportList::Row> rows;
+    for (const ReminderCalendar::Coming& coming : reminderCalendar_.coming(now, kComingDays)) {
+        const QString days =
+            coming.daysToGo == 0
+                ? QStringLiteral("今天")
+                : QCoreApplication::translate("MainWindow", "还有 %n 天", nullptr, coming.daysToGo);
+        rows.push_back(comingList->row(
+            {{Column::Date, coming.at.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+             {Column::DaysToGo, days},
+             {Column::Kind, QString::fromUtf8(describe(coming.reminder->kind).popup.caption)},
+             {Column::Content, coming.reminder->content},
+             {Column::LunarDate, YearlyRepeat::lunarDateText(coming.at.date())},
+             {Column::Years, coming.yearsText},
+             {Column::Key, QString::number(coming.reminder->key)}}));
+    }
+    comingList->replaceRows(std::move(rows), listIcons_[0]);
+}
+
+void MainWindow::exportCalendar() {
+    FilePickers::Request request;
+    request.purpose = FilePickers::Purpose::SaveNew;
+    request.caption = QStringLiteral("导出日历");
+    request.suggestedPath = QDir::home().filePath(QStringLiteral("qxreminder.ics"));
+    request.filter = QStringLiteral("iCalendar 文件 (*.ics);;所有文件 (*)");
+    const QString path = FilePickers::pick(this, request);
+    if (path.isEmpty())
+        return;
+    std::vector<CalendarExport::ExportedReminder> reminders;
+    for (const ReminderCalendar::Reminder& reminder : reminderCalendar_.reminders())
+        reminders.push_back(
+            {reminder.key, reminder.content, reminder.kind, reminder.start, reminder.repeat});
+    const QByteArray calendar = CalendarExport::toICalendar(reminders, SystemClock::now());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(calendar) != calendar.size() || !file.flush()) {
+        MessageBoxes::information(QStringLiteral("导出日历失败：%1").arg(file.errorString()));
+        return;
+    }
+    file.close();
+    MessageBoxes::information(QCoreApplication::translate(
+        "MainWindow", "已导出 %n 条提醒。", nullptr, static_cast<int>(reminders.size())));
 }
 
 void MainWindow::editReminder() {

@@ -4,6 +4,7 @@
 #include "calview/CalendarView.h"
 #include "chrome/ShellWindow.h"
 #include "platform/ReportList.h"
+#include "schedule/ReminderCalendar.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/SoundPlayer.h"
 #include "store/Query.h"
@@ -23,6 +24,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -83,6 +85,11 @@ private:
     void openPasswordChange();
     void openAbout();
     void toggleAutostart();
+    void exportCalendar();
+    // A double-click on a day of the calendar: the add dialog on that day.
+    void addReminderOnDay(const QDate& day);
+    // "近期提醒" from the reminders last read.
+    void fillComingList();
     void onHideClicked();
 
     // Reads "Run"/"dword" and carries it into the tick of autostartAction and the autostart
@@ -130,6 +137,7 @@ private:
     QAction* permissionsAction = nullptr;
     QAction* passwordAction = nullptr;
     QAction* autostartAction = nullptr;
+    QAction* exportCalendarAction = nullptr;
     QAction* aboutAction = nullptr;
     QToolBar* toolBar = nullptr;
     QToolButton* addReminderButton = nullptr;
@@ -150,6 +158,8 @@ private:
     QPushButton* deleteHistoryButton = nullptr;
     QWidget* calendarPage = nullptr;
     CalendarView* calendarView = nullptr;
+    QLabel* comingLabel = nullptr;
+    ReportList* comingList = nullptr;
     QLabel* greetingLabel = nullptr;
     QLabel* clockLabel = nullptr;
     QTimer* clockTimer = nullptr;
@@ -168,6 +178,11 @@ private:
     std::array<QToolButton*, kAllReminderKinds.size()> kindButtons_{};
     // The row icons of the pending, history and published lists.
     std::array<QIcon, 3> listIcons_;
+    // The user's pending reminders as the calendar shows them, from the last reading.
+    ReminderCalendar reminderCalendar_;
+    QDate comingListDay_;
+    // What the details box adds for a repeating row, by key.
+    std::map<QString, QString> repeatDetails_;
     // The store's change counter when the lists were last read.
     std::optional<qint64> listsReadAt_;
 };

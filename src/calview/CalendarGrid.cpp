@@ -63,6 +63,14 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+void CalendarGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onCellDoubleClicked) {
+        if (const auto cell = metrics_.cellAt(event->position().toPoint()))
+            onCellDoubleClicked(cell->x(), cell->y());
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
 void CalendarGrid::keyPressEvent(QKeyEvent* event) {
     int column = column_;
     int row = row_;

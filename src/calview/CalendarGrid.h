@@ -33,6 +33,8 @@ public:
     std::function<void()> onPressed;
     // The left button came up over the current cell.
     std::function<void()> onCurrentCellClicked;
+    // The left button was double-clicked over a cell.
+    std::function<void(int column, int row)> onCellDoubleClicked;
     // The context menu was asked for at a global position.
     std::function<void(QPoint globalPos)> onContextMenu;
 
@@ -40,6 +42,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -11,11 +11,13 @@
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <exception>
 
@@ -30,6 +32,7 @@ using CalendarFonts::kSongTi;
 // number of digits.
 constexpr int kMonthNumberRight = 45;
 constexpr int kMonthNumberTop = 3;
+const QColor kMarkColor(230, 80, 30);
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -123,6 +126,10 @@ void CalendarView::createChildren() {
     };
     grid->onPressed = [this] { pressed_ = true; };
     grid->onCurrentCellClicked = [this] { emit dateSelected(); };
+    grid->onCellDoubleClicked = [this](int column, int row) {
+        guarded([&] { onCellDoubleClicked(column, row); });
+    };
+    grid->installEventFilter(this);
     grid->onContextMenu = [this](QPoint globalPos) {
         if (!titleVisible_)
             popupMenu(yearMenu, globalPos);
@@ -300,6 +307,20 @@ void CalendarView::drawCellContent(QPainter& p, int column, int row, int w, int 
         p.setPen(cell.lunarColor);
         if (lunarLineDrawHandler)
             lunarLineDrawHandler(this, cell.day, p, whole, selected, text, defaultDraw);
+        if (marks_.count(cell.day) > 0) {
+            // A dot just after the day number: the day carries one of the user's reminders.
+            const QFontMetrics metrics(dayFont_);
+            const int size = std::clamp(metrics.height() / 3, 4, 8);
+            const int numberRight = w / 2 + metrics.horizontalAdvance(cell.dayText) / 2;
+            const int numberMiddle = h / 2 - metrics.height() / 2;
+            p.save();
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(kMarkColor);
+            p.drawEllipse(QRect(std::min(numberRight + 2, w - size - 1), numberMiddle - size / 2,
+                                size, size));
+            p.restore();
+        }
         if (defaultDraw) {
             drawElided(p, QRect(2, h / 2, w - 4, h - h / 2), Qt::AlignHCenter | Qt::AlignTop, text);
             if (showSelected) {
@@ -388,6 +409,7 @@ void CalendarView::refillMonth() {
 
 void CalendarView::fillCells(bool notify) {
     const int selectedCell = cells_.fill(dateTime_.date(), dateTexts_, monthColors_);
+    updateMarks();
     if (selectedCell > 0) {
         const QPoint position = CalendarLayout::cellPosition(selectedCell);
         grid->moveCurrent(position.x(), position.y(), false);
@@ -396,6 +418,64 @@ void CalendarView::fillCells(bool notify) {
     repaintAll();
     if (notify)
         emit changed();
+}
+
+void CalendarView::setMonthMarks(MonthMarks marks) {
+    monthMarks_ = std::move(marks);
+    refreshMarks();
+}
+
+void CalendarView::refreshMarks() {
+    marksMonth_ = QDate();
+    updateMarks();
+    grid->update();
+}
+
+void CalendarView::updateMarks() {
+    if (!dateTime_.isValid())
+        return;
+    // Another day of the same month keeps the month's marks.
+    const QDate month(dateTime_.date().year(), dateTime_.date().month(), 1);
+    if (month == marksMonth_)
+        return;
+    marksMonth_ = month;
+    marks_.clear();
+    if (monthMarks_)
+        marks_ = monthMarks_(month.year(), month.month());
+}
+
+QString CalendarView::markText(int day) const {
+    const auto found = marks_.find(day);
+    return found == marks_.end() ? QString() : found->second;
+}
+
+bool CalendarView::showMarkTip(QHelpEvent* event) {
+    const auto position = grid->metrics().cellAt(event->pos());
+    QString text;
+    if (position) {
+        const int n = CalendarLayout::cellNumber(position->x(), position->y());
+        if (n >= 1 && n < CalendarLayout::kFirstTitleCell && cells_.cell(n).filled)
+            text = markText(cells_.cell(n).day);
+    }
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), text, grid,
+                       grid->cellRect(position->x(), position->y()));
+    return true;
+}
+
+void CalendarView::onCellDoubleClicked(int column, int row) {
+    const int n = CalendarLayout::cellNumber(column, row);
+    if (n < 1 || n >= CalendarLayout::kFirstTitleCell || !dateTime_.isValid())
+        return;
+    const MonthCells::DayCell& cell = cells_.cell(n);
+    if (!cell.filled)
+        return;
+    const QDate shown = dateTime_.date();
+    emit dayDoubleClicked(QDate(shown.year(), shown.month(), cell.day));
 }
 
 void CalendarView::goToday() {
@@ -523,6 +603,8 @@ void CalendarView::leaveEvent(QEvent* event) {
 }
 
 bool CalendarView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid && event->type() == QEvent::ToolTip)
+        return showMarkTip(static_cast<QHelpEvent*>(event));
     QMenu* menu = nullptr;
     if (watched == monthLabel || watched == monthWordLabel)
         menu = monthMenu;

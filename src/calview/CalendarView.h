@@ -24,7 +24,9 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <map>
 
+class QHelpEvent;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -35,6 +37,9 @@ class SpinButtons;
 // of a day cell are drawn. `canvas` paints on the cell being composed, whose rectangle `rect`
 // starts at (0, 0); `day` is the Gregorian day. The handler may change `text`, or draw by itself
 // and clear `defaultDraw` so that the text is not drawn.
+// The marked days of a month (1..31) with the tooltip text of each; asked once per month shown.
+using MonthMarks = std::function<std::map<int, QString>(int year, int month)>;
+
 using DayCellDrawHandler =
     std::function<void(QObject* sender, int day, QPainter& canvas, const QRect& rect, bool selected,
                        QString& text, bool& defaultDraw)>;
@@ -155,6 +160,16 @@ public:
     DayCellDrawHandler dayNumberDrawHandler;
     DayCellDrawHandler lunarLineDrawHandler;
 
+    // ---- Marked days --------------------------------------------------------------------------
+
+    // Days that carry something of the user's get a mark in their cell and list it in their
+    // tooltip. The marks of the shown month are asked for whenever another month is shown,
+    // and again by refreshMarks() when what they come from has changed.
+    void setMonthMarks(MonthMarks marks);
+    void refreshMarks();
+    // The tooltip text of a day of the shown month; empty for a day without a mark.
+    QString markText(int day) const;
+
     // ---- What the grid paints, for tests ------------------------------------------------------
 
     // The contents of the shown month as the grid paints them: no child control holds them,
@@ -173,6 +188,8 @@ signals:
     void dateSelected();
     // A day was selected while the mouse, pressed in the grid, has not left the control.
     void dateClicked();
+    // A day cell was double-clicked.
+    void dayDoubleClicked(const QDate& day);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -214,6 +231,9 @@ private:
     void popupMenu(QMenu* menu, QPoint globalPos);
     void drawCellContent(QPainter& p, int column, int row, int w, int h, bool selected,
                          bool showSelected);
+    void updateMarks();
+    bool showMarkTip(QHelpEvent* event);
+    void onCellDoubleClicked(int column, int row);
 
     QDateTime dateTime_;
     QString lunarDateText_;
@@ -262,6 +282,10 @@ private:
     SpinButtons* yearSpin = nullptr;
     QMenu* monthMenu = nullptr;
     QMenu* yearMenu = nullptr;
+
+    MonthMarks monthMarks_;
+    std::map<int, QString> marks_; // of the shown month
+    QDate marksMonth_;             // the month marks_ belongs to
 
     QImage background_;
     QImage pictureLayer_;

@@ -52,6 +52,8 @@ QString ErrorTexts::of(const StoreError& error) {
     case Kind::CopyFailed:
         return QStringLiteral("%1 KeyID %2：%3")
             .arg(subject, error.detail(), error.engineMessage());
+    case Kind::CannotUpgrade:
+        return QStringLiteral("无法升级 %1：%2").arg(subject, reasonOf(error));
     case Kind::NoDriver:
         return QStringLiteral("没有 PostgreSQL 的 Qt SQL 驱动（%1）").arg(subject);
     case Kind::BadUri:

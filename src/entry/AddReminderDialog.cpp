@@ -24,3 +24,8 @@ void AddReminderDialog::presetStartDay(const QDate& day) {
     startDateEdit->setDate(day);
     startPickedButton->setChecked(true);
 }
+
+void AddReminderDialog::presetStart(const QDate& day, const QTime& time) {
+    presetStartDay(day);
+    startTimeEdit->setTime(time);
+}

@@ -22,6 +22,8 @@ public:
     // selected, which enables both pickers as a click on it would. The time picker keeps the
     // current time of day.
     void presetStartDay(const QDate& day);
+    // The calendar's double-click: "自由设置" on that day and time of day.
+    void presetStart(const QDate& day, const QTime& time);
 
 private:
     static EntryDesign makeDesign();

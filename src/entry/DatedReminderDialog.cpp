@@ -13,6 +13,8 @@ EntryDesign DatedReminderDialog::makeDesign(ReminderKind kind) {
     design.recipientsLabelPlace = RecipientsLabelPlace::ButtonRow;
     design.placeholder = QString::fromUtf8(entry.placeholder);
     design.focusMemoOnShow = entry.focusMemoOnShow;
+    design.repeatChoice = entry.offersYearlyRepeat;
+    design.repeatByDefault = entry.repeatsYearlyByDefault;
     design.save.question = QStringLiteral("确定要对选中人员进行信息提醒操作吗？");
     design.save.kind = kind;
     design.save.successText = QString::fromUtf8(entry.successText);

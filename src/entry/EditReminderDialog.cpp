@@ -2,6 +2,7 @@
 
 #include "platform/ModalRunner.h"
 #include "schedule/IntervalInput.h"
+#include "schedule/YearlyReminders.h"
 #include "store/Statements.h"
 
 #include <QSet>
@@ -18,6 +19,8 @@ EntryDesign EditReminderDialog::makeDesign() {
     design.clearAllCaption = QStringLiteral("全删");
     design.loadOnShow = false;
     design.focusMemoOnShow = false;
+    // Shown for a dated reminder only (fill()).
+    design.repeatChoice = true;
     design.save.noRecipientMessage = QStringLiteral("请选择一条记录进行操作！");
     design.save.secondsMinimum = false;
     design.save.question = QStringLiteral("确定要编辑提醒信息吗？");
@@ -65,6 +68,16 @@ void EditReminderDialog::fill(const QString& keyText, const QString& listedConte
     IntervalInput::showUnit(intervalUnitCombo,
                             entryQuery_.fieldAsString(QStringLiteral("ReIntervalType")));
     const QString storedKey = entryQuery_.fieldAsString(QStringLiteral("KeyID"));
+    // The kind stays what it was, and a dated reminder shows its repetition; a row that is
+    // gone reads as an ordinary one.
+    const int kind = static_cast<int>(entryQuery_.fieldAsInteger(QStringLiteral("Retype")));
+    const bool dated = kind > 0 && kind < static_cast<int>(kAllReminderKinds.size());
+    writtenKind_ =
+        dated ? kAllReminderKinds[static_cast<std::size_t>(kind)] : ReminderKind::Ordinary;
+    const QString repeat = entryQuery_.hasField(QStringLiteral("ReRepeat"))
+                               ? entryQuery_.fieldAsString(QStringLiteral("ReRepeat"))
+                               : QString();
+    showRepetition(dated, YearlyReminders::repetitionOf(kind, repeat));
 
     loadRecipientList();
     keyEdit->setText(storedKey);

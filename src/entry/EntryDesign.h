@@ -68,5 +68,9 @@ struct EntryDesign {
     // The dialog loads its recipient list when shown (otherwise its opener does).
     bool loadOnShow = true;
     bool focusMemoOnShow = true;
+    // The row "每年重复" with "按公历" / "按农历" (repeatCheckBox ...), and whether it starts
+    // ticked.
+    bool repeatChoice = false;
+    bool repeatByDefault = false;
     SavePlan save;
 };

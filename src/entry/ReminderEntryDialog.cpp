@@ -11,7 +11,9 @@
 #include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
 #include "store/Statements.h"
+#include "store/StoreUpgrade.h"
 
+#include <QButtonGroup>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QShowEvent>
@@ -62,6 +64,9 @@ ReminderEntryDialog::ReminderEntryDialog(Session& session, std::function<void()>
     : DialogShell(parent), session_(session), entryQuery_(session.connectionName),
       design_(std::move(design)), reloadLists_(std::move(reload)) {
     setObjectName(design_.objectName);
+    writtenKind_ = design_.save.kind;
+    repeatAvailable_ =
+        design_.repeatChoice && StoreUpgrade::hasYearlyRepeat(session_.connectionName);
     buildControls();
     applyDefaults();
 }
@@ -77,6 +82,8 @@ void ReminderEntryDialog::buildControls() {
     client->setSpacing(8);
     client->addWidget(buildBanner());
     client->addLayout(buildSettingsRow());
+    if (design_.repeatChoice)
+        client->addLayout(buildRepeatRow());
     client->addWidget(buildMiddle(), 1);
     client->addLayout(buildButtonRow());
 
@@ -194,6 +201,51 @@ QLayout* ReminderEntryDialog::buildSettingsRow() {
     return row;
 }
 
+QLayout* ReminderEntryDialog::buildRepeatRow() {
+    auto* row = new QHBoxLayout;
+    // A container of their own: the two choices are not exclusive with "现在" / "自由设置".
+    repeatRow = named(new QWidget(clientArea), "repeatRow");
+    auto* inside = new QHBoxLayout(repeatRow);
+    inside->setContentsMargins(0, 0, 0, 0);
+    inside->setSpacing(6);
+    repeatCheckBox = named(new QCheckBox(QStringLiteral("每年重复"), repeatRow), "repeatCheckBox");
+    solarRepeatButton =
+        named(new QRadioButton(QStringLiteral("按公历"), repeatRow), "solarRepeatButton");
+    lunarRepeatButton =
+        named(new QRadioButton(QStringLiteral("按农历"), repeatRow), "lunarRepeatButton");
+    auto* calendars = new QButtonGroup(repeatRow);
+    calendars->addButton(solarRepeatButton);
+    calendars->addButton(lunarRepeatButton);
+    lunarDateLabel = makeLabel(QString(), "lunarDateLabel", repeatRow);
+    paintText(lunarDateLabel, QPalette::WindowText, QColor(0, 128, 0));
+    inside->addWidget(repeatCheckBox);
+    inside->addWidget(solarRepeatButton);
+    inside->addWidget(lunarRepeatButton);
+    inside->addWidget(lunarDateLabel);
+    inside->addStretch(1);
+    row->addWidget(repeatRow, 1);
+    if (!repeatAvailable_) {
+        const QString why = QStringLiteral("数据文件是旧版本，不能保存每年重复。请先运行“%1 "
+                                           "数据文件”升级。")
+                                .arg(StoreUpgrade::kUpgradeCommand);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(repeatCheckBox), static_cast<QWidget*>(solarRepeatButton),
+              static_cast<QWidget*>(lunarRepeatButton)})
+            widget->setToolTip(why);
+    }
+    for (QAbstractButton* button : {static_cast<QAbstractButton*>(repeatCheckBox),
+                                    static_cast<QAbstractButton*>(lunarRepeatButton)}) {
+        connect(button, &QAbstractButton::toggled, this,
+                guardedSlot(this, &ReminderEntryDialog::onRepeatChanged));
+        connect(button, &QAbstractButton::toggled, this,
+                &ReminderEntryDialog::forgetSavedRecipients);
+    }
+    if (startDateEdit)
+        connect(startDateEdit, &QDateEdit::dateChanged, this,
+                guardedSlot(this, &ReminderEntryDialog::onRepeatChanged));
+    return row;
+}
+
 QWidget* ReminderEntryDialog::buildMiddle() {
     recipientList = named(new ReportList(clientArea), "recipientList");
     recipientList->setCheckBoxes(true);
@@ -301,6 +353,12 @@ void ReminderEntryDialog::applyDefaults() {
     intervalUnitCombo->setCurrentIndex(1);
     if (keyEdit)
         keyEdit->clear();
+    if (repeatCheckBox) {
+        repeatCheckBox->setEnabled(repeatAvailable_);
+        repeatCheckBox->setChecked(repeatAvailable_ && design_.repeatByDefault);
+        solarRepeatButton->setChecked(true);
+        onRepeatChanged();
+    }
     contentEdit->setPlainText(design_.placeholder);
     // Last: putting the placeholder in is a change of the memo, which enables Save.
     saveButton->setEnabled(false);
@@ -350,6 +408,69 @@ void ReminderEntryDialog::updatePickers() {
     const bool picked = startPickedButton->isChecked();
     startDateEdit->setEnabled(picked);
     startTimeEdit->setEnabled(picked);
+}
+
+void ReminderEntryDialog::onRepeatChanged() {
+    if (!repeatCheckBox)
+        return;
+    const bool on = repeatAvailable_ && repeatCheckBox->isChecked();
+    solarRepeatButton->setEnabled(on);
+    lunarRepeatButton->setEnabled(on);
+    lunarDateLabel->setVisible(lunarRepeatButton->isChecked());
+    lunarDateLabel->setEnabled(on);
+    if (startDateEdit)
+        lunarDateLabel->setText(YearlyRepeat::lunarDateText(startDateEdit->date()));
+}
+
+void ReminderEntryDialog::showRepetition(bool shown,
+                                         const std::optional<YearlyRepeat::YearlyAnchor>& anchor) {
+    if (!repeatCheckBox)
+        return;
+    repeatRow->setVisible(shown);
+    repeatCheckBox->setChecked(repeatAvailable_ && anchor.has_value());
+    if (anchor) {
+        const bool lunar = anchor->calendar == YearlyRepeat::RepeatCalendar::Lunar;
+        (lunar ? lunarRepeatButton : solarRepeatButton)->setChecked(true);
+        // The pickers show the origin, so that a save keeps the years counted from it.
+        if (const std::optional<QDateTime> origin =
+                YearlyRepeat::occurrenceInYear(*anchor, anchor->year);
+            origin && startDateEdit) {
+            startPickedButton->setChecked(true);
+            startDateEdit->setDate(origin->date());
+            startTimeEdit->setTime(origin->time());
+        }
+    }
+    onRepeatChanged();
+}
+
+bool ReminderEntryDialog::chosenRepetition(ReminderValues& values) {
+    if (!repeatCheckBox || !repeatAvailable_ || !repeatCheckBox->isChecked() ||
+        writtenKind_ == ReminderKind::Ordinary)
+        return true;
+    const QDateTime now = SystemClock::now();
+    const bool picked = startPickedButton && startPickedButton->isChecked();
+    const QDateTime moment = picked ? QDateTime(startDateEdit->date(), startTimeEdit->time()) : now;
+    const auto calendar = lunarRepeatButton->isChecked() ? YearlyRepeat::RepeatCalendar::Lunar
+                                                         : YearlyRepeat::RepeatCalendar::Solar;
+    const std::optional<YearlyRepeat::YearlyAnchor> anchor =
+        YearlyRepeat::anchorOf(calendar, moment);
+    std::optional<QDateTime> start;
+    if (anchor) {
+        // A day before today is the origin (a birth, a wedding): the reminder starts at its
+        // next occurrence. Today and later days are their own first occurrence.
+        if (moment.date() >= now.date())
+            start = QDateTime(moment.date(), anchor->timeOfDay);
+        else
+            start = YearlyRepeat::nextOccurrence(*anchor, now);
+    }
+    if (!start) {
+        MessageBoxes::information(
+            QStringLiteral("所选日期不能按农历每年重复：农历只推算到 2100 年！"));
+        return false;
+    }
+    values.repeat = YearlyRepeat::format(*anchor);
+    values.repeatingStart = *start;
+    return true;
 }
 
 void ReminderEntryDialog::onStartNowToggled() {
@@ -403,6 +524,9 @@ void ReminderEntryDialog::save() {
         return;
     }
     const QString unit = *chosenUnit;
+    ReminderValues values;
+    if (!chosenRepetition(values))
+        return;
 
     if (tickedCount > 0 && !MessageBoxes::question(plan.question)) {
         if (!plan.declinedMessage.isEmpty())
@@ -413,7 +537,9 @@ void ReminderEntryDialog::save() {
     // A number that is no integer leaves Save here, before anything is written.
     const std::optional<qint64> totalTime =
         TimingRules::entryTotalTime(TextConvert::toInt(intervalEdit->text()), unit);
-    const ReminderValues values{content, unit, totalTime};
+    values.content = content;
+    values.unit = unit;
+    values.totalTime = totalTime;
 
     RowWrites writes;
     if (tickedCount == 0) {
@@ -463,25 +589,37 @@ void ReminderEntryDialog::writeReminder(const std::function<void(Query&)>& bindR
     // The clock is read for every recipient: each row carries the moment it was written.
     const QString now = TimingRules::nowText();
 
-    entryQuery_.setStatement(QString::fromUtf8(plan.updateExisting ? Statements::kUpdateReminder
-                                                                   : Statements::kInsertReminder));
+    // A store that keeps repetitions gets the statements that write them, with none for a
+    // reminder that does not repeat (an edit may have removed it).
+    const char* statement = plan.updateExisting
+                                ? (repeatAvailable_ ? Statements::kUpdateRepeatingReminder
+                                                    : Statements::kUpdateReminder)
+                                : (repeatAvailable_ ? Statements::kInsertRepeatingReminder
+                                                    : Statements::kInsertReminder);
+    entryQuery_.setStatement(QString::fromUtf8(statement));
     bindRecipient(entryQuery_);
     entryQuery_.bindText(QStringLiteral("p2"), values.content);
-    entryQuery_.bindSmallInt(QStringLiteral("p3"), picked ? 1 : 0);
-    entryQuery_.bindText(
-        QStringLiteral("p4"),
-        picked ? TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time()) : now);
+    entryQuery_.bindSmallInt(QStringLiteral("p3"), picked || values.repeat ? 1 : 0);
+    QString begin = now;
+    if (values.repeat)
+        begin = TimingRules::pickedMomentText(values.repeatingStart.date(),
+                                              values.repeatingStart.time());
+    else if (picked)
+        begin = TimingRules::pickedMomentText(startDateEdit->date(), startTimeEdit->time());
+    entryQuery_.bindText(QStringLiteral("p4"), begin);
     entryQuery_.bindText(QStringLiteral("p5"), TextConvert::trim(intervalEdit->text()));
     entryQuery_.bindText(QStringLiteral("p6"), values.unit);
     entryQuery_.bindText(QStringLiteral("p7"), now);
     entryQuery_.bindInteger(QStringLiteral("p8"), session_.currentUserKey);
     // Bound as text, as the column has always received it.
-    entryQuery_.bindText(QStringLiteral("p9"), QString::number(kindIndex(plan.kind)));
+    entryQuery_.bindText(QStringLiteral("p9"), QString::number(kindIndex(writtenKind_)));
     entryQuery_.bindText(QStringLiteral("p10"), QStringLiteral("0"));
     if (values.totalTime)
         entryQuery_.bindLargeInt(QStringLiteral("p11"), *values.totalTime);
     if (plan.updateExisting)
         entryQuery_.bindText(QStringLiteral("p12"), TextConvert::trim(keyEdit->text()));
+    if (values.repeat)
+        entryQuery_.bindText(QStringLiteral("p13"), *values.repeat);
     entryQuery_.execute();
 }
 

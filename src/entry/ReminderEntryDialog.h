@@ -3,9 +3,11 @@
 #include "chrome/DialogShell.h"
 #include "entry/EntryDesign.h"
 #include "platform/ReportList.h"
+#include "schedule/YearlyRepeat.h"
 #include "store/Query.h"
 #include "store/Session.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -31,6 +33,12 @@ class PictureBox;
 // the dialog then keeps everything the user entered; a retry of the unchanged reminder writes
 // only the recipients that do not have it yet.
 //
+// The dated kinds' dialogs and the edit dialog have a row "每年重复" (repeatCheckBox) with
+// "按公历" / "按农历" (solarRepeatButton, lunarRepeatButton) and the lunar date of the picked
+// day (lunarDateLabel). A repeating reminder stores its anchor; a picked date before today is
+// its origin (a birth, a wedding), and the stored start is then its next occurrence. On a
+// store of the previous version the row is disabled, and its tooltip names the upgrade.
+//
 // Controls the design leaves out are never made: startNowButton without "现在",
 // startPickedButton and the pickers without "自由设置", selectAllButton and clearAllButton
 // without select buttons, keyEdit outside the edit dialog, headingLabel and bannerEndPicture on
@@ -55,6 +63,14 @@ protected:
     // key, each row clear (ticked in a dialog whose list stays hidden).
     void loadRecipientList();
 
+    // Whether the store can keep a yearly repetition.
+    bool repeatAvailable() const { return repeatAvailable_; }
+    // Shows the repetition row (for a dated reminder) or hides it, and sets it to `anchor`:
+    // ticked, its calendar chosen and the pickers on its origin; unticked for none.
+    void showRepetition(bool shown, const std::optional<YearlyRepeat::YearlyAnchor>& anchor);
+    // The kind a save writes (the edit dialog keeps the kind of the row it edits).
+    ReminderKind writtenKind_ = ReminderKind::Ordinary;
+
     Session& session_;
     Query entryQuery_;
 
@@ -72,6 +88,11 @@ protected:
     QLineEdit* intervalEdit = nullptr;
     QComboBox* intervalUnitCombo = nullptr;
     QLabel* perTimeLabel = nullptr;
+    QCheckBox* repeatCheckBox = nullptr;
+    QRadioButton* solarRepeatButton = nullptr;
+    QRadioButton* lunarRepeatButton = nullptr;
+    QLabel* lunarDateLabel = nullptr;
+    QWidget* repeatRow = nullptr; // holds the four above
     QLabel* recipientsLabel = nullptr;
     QLabel* noteLabel = nullptr;
     QSplitter* splitter = nullptr;
@@ -92,12 +113,14 @@ private:
     void tickAllRecipients();
     void clearAllRecipients();
     void onContentChanged();
+    void onRepeatChanged();
     void save();
     void onExitClicked();
 
     void buildControls();
     QWidget* buildBanner();
     QLayout* buildSettingsRow();
+    QLayout* buildRepeatRow();
     QWidget* buildMiddle();
     QLayout* buildButtonRow();
     void applyDefaults();
@@ -107,7 +130,13 @@ private:
         QString content;
         QString unit;
         std::optional<qint64> totalTime;
+        // A repeating reminder's anchor text and the start it is stored with.
+        std::optional<QString> repeat;
+        QDateTime repeatingStart;
     };
+    // The repetition the controls ask for, or none; throws nothing, tells the user when the
+    // picked date cannot repeat by the lunar calendar. False: the save stops.
+    bool chosenRepetition(ReminderValues& values);
     // One write of the reminder as the controls hold it; the recipient is bound by
     // `bindRecipient`. Throws when the store refuses it.
     void writeReminder(const std::function<void(Query&)>& bindRecipient,
@@ -119,6 +148,7 @@ private:
 
     EntryDesign design_;
     std::function<void()> reloadLists_;
+    bool repeatAvailable_ = false;
     // Keys of the recipients that already have the reminder as it stands, kept after a save in
     // which some writes were refused, so that a retry does not write them twice.
     QSet<QString> savedRecipients_;

@@ -37,6 +37,12 @@ public:
         Name,      // an account's display name
         LoginName, // an account's login name
         Remarks,   // an account's remarks
+        Kind,      // a reminder's kind
+        Repeat,    // how a reminder comes back every year, empty for a one-time one
+        Date,      // when a reminder comes (next)
+        DaysToGo,  // how many days until then
+        LunarDate, // the lunar date of that day
+        Years,     // the age or years reached then
     };
 
     struct ColumnSetup {

@@ -9,6 +9,8 @@
 #include "platform/TextConvert.h"
 #include "schedule/IntervalInput.h"
 #include "schedule/TimingRules.h"
+#include "schedule/YearlyReminders.h"
+#include "store/ReminderRollOver.h"
 #include "store/Statements.h"
 #include "store/UserNames.h"
 
@@ -321,17 +323,32 @@ void ReminderPopup::loadList() {
     remindersQuery_.open();
     std::vector<ReportList::Row> rows;
     rows.reserve(remindersQuery_.recordCount());
+    QSet<QString> repeating;
+    const bool repetitionsKept = remindersQuery_.hasField(QStringLiteral("ReRepeat"));
+    const QDateTime now = SystemClock::now();
     for (remindersQuery_.first(); !remindersQuery_.atEnd(); remindersQuery_.next()) {
+        const QString key = remindersQuery_.fieldAsString(QStringLiteral("KeyID"));
+        if (repetitionsKept &&
+            YearlyReminders::repetitionOf(
+                static_cast<int>(remindersQuery_.fieldAsInteger(QStringLiteral("Retype"))),
+                remindersQuery_.fieldAsString(QStringLiteral("ReRepeat")))) {
+            // Next year's occurrence waits for its day: acknowledged now, it would skip a year.
+            if (!TimingRules::isDue(remindersQuery_.fieldAsDateTime(QStringLiteral("ReBeginTime")),
+                                    now))
+                continue;
+            repeating.insert(key);
+        }
         const QString person =
             style_.publisherInThirdColumn
                 ? names.nameOf(remindersQuery_.fieldAsInteger(QStringLiteral("ReDOuserID")))
                 : remindersQuery_.fieldAsString(QStringLiteral("UserTrueName"));
         rows.push_back(reminderList->row(
-            {{Column::Key, remindersQuery_.fieldAsString(QStringLiteral("KeyID"))},
+            {{Column::Key, key},
              {Column::Content, remindersQuery_.fieldAsString(QStringLiteral("Redetail"))},
              {Column::Person, person}}));
     }
     remindersQuery_.close();
+    repeatingKeys_ = std::move(repeating);
     // The list statement holds the rows of this popup's kind only: they share its icon.
     reminderList->replaceRows(std::move(rows),
                               QIcon(Assets::picture(QString::fromLatin1(style_.icon))));
@@ -421,8 +438,15 @@ void ReminderPopup::acknowledgeTicked() {
     if (!MessageBoxes::question(kAcknowledgeQuestion))
         return;
     for (int row : rows) {
+        const QString key = reminderList->text(row, Column::Key);
+        if (repeatingKeys_.contains(key)) {
+            // History now, and next year's occurrence pending, in one transaction.
+            ReminderRollOver::acknowledge(session_.connectionName, key,
+                                          YearlyReminders::nextOccurrenceAt(SystemClock::now()));
+            continue;
+        }
         remindersQuery_.setStatement(QString::fromUtf8(Statements::kAcknowledge));
-        remindersQuery_.bindText(QStringLiteral("p"), reminderList->text(row, Column::Key));
+        remindersQuery_.bindText(QStringLiteral("p"), key);
         remindersQuery_.execute();
     }
     const std::function<void()> reload = reloadLists_;

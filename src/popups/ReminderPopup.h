@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegion>
+#include <QSet>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -114,6 +115,8 @@ private:
     QSize designed_;
     int bottom_ = 0;
     bool listLoaded_ = false;
+    // The listed rows that come back every year: acknowledged, they roll over.
+    QSet<QString> repeatingKeys_;
     QPoint dragOffset_;
     bool dragging_ = false;
 };

@@ -74,6 +74,9 @@ struct KindDescription {
         // Shown after each successful write for a ticked recipient.
         const char* successText;
         bool focusMemoOnShow;
+        // Its dialog offers "每年重复" (a dated kind), and starts with it ticked.
+        bool offersYearlyRepeat;
+        bool repeatsYearlyByDefault;
     } entry;
 
     // Its tool button in the main window, and the position of the right (in the permission

@@ -246,6 +246,12 @@ const QVariant* Query::field(const QString& column) const {
     return value.isNull() ? nullptr : &value;
 }
 
+bool Query::hasField(const QString& column) const {
+    return std::any_of(columns_.begin(), columns_.end(), [&](const QString& name) {
+        return name.compare(column, Qt::CaseInsensitive) == 0;
+    });
+}
+
 QString Query::fieldAsString(const QString& column) const {
     const QVariant* value = field(column);
     return value ? value->toString() : QString();

@@ -61,6 +61,9 @@ public:
     QString fieldAsString(const QString& column) const;
     qint64 fieldAsInteger(const QString& column) const;
     QDateTime fieldAsDateTime(const QString& column) const;
+    // Whether the open result has a column of that name, any letter case: a column that a
+    // store of an older version lacks.
+    bool hasField(const QString& column) const;
 
     // The moment a NULL or missing date-time field reads as.
     static QDateTime zeroMoment();

@@ -1,5 +1,12 @@
 #include "store/ServerSchema.h"
 
+#include "store/DirectStatements.h"
+#include "store/Passwords.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <vector>
+
 namespace {
 
 // Every function fixes its search path, so that nobody can put a table or function of his own
@@ -128,6 +135,24 @@ const char* const kSecurity[] = {
     "CREATE TRIGGER tr_reminder_changed BEFORE UPDATE ON public.tbl_reminder "
     "FOR EACH ROW EXECUTE FUNCTION public.qx_reminder_changed()",
 
+    // A yearly reminder acknowledged: it becomes history and its next occurrence is written,
+    // still in the publisher's name, which the recipient may not do himself.
+    "CREATE FUNCTION public.qx_roll_over(row_key bigint, next_start text, next_sort_key bigint) "
+    "RETURNS boolean LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $$ "
+    "DECLARE r public.tbl_reminder%ROWTYPE; "
+    "BEGIN "
+    "SELECT * INTO r FROM public.tbl_reminder WHERE KeyID = row_key AND IfDone = 0 "
+    "AND (ReUserID = public.qx_me() OR (SELECT rolsuper OR rolbypassrls FROM pg_roles "
+    "WHERE rolname = session_user)) FOR UPDATE; "
+    "IF NOT FOUND THEN RETURN false; END IF; "
+    "UPDATE public.tbl_reminder SET IfDone = 1 WHERE KeyID = row_key; "
+    "INSERT INTO public.tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, "
+    "ReIntervalNumber, ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, TotalTime, ReRepeat) "
+    "VALUES (r.ReUserID, r.ReDetail, 1, next_start, r.ReIntervalNumber, r.ReIntervalType, "
+    "r.ReDoTime, r.RedouserID, r.Retype, 0, next_sort_key, r.ReRepeat); "
+    "RETURN true; "
+    "END $$",
+
     // Change counters: a write counts for the people whose lists show the row, so that a copy
     // reloads only when something of its own user changed; row 0 counts the names everybody's
     // lists show.
@@ -162,7 +187,8 @@ const char* const kSecurity[] = {
     "public.qx_is_account_role(text), public.qx_create_role(text, text, boolean), "
     "public.qx_drop_role(text), public.qx_set_role_password(text, text), "
     "public.qx_account_written(), public.qx_reminder_changed(), "
-    "public.qx_count_reminder_change(), public.qx_count_names_change() FROM PUBLIC",
+    "public.qx_count_reminder_change(), public.qx_count_names_change(), "
+    "public.qx_roll_over(bigint, text, bigint) FROM PUBLIC",
     "REVOKE ALL ON public.tbl_user, public.tbl_reminder, public.tbl_popdem, public.tbl_version, "
     "public.tbl_change FROM PUBLIC",
 
@@ -175,7 +201,8 @@ const char* const kSecurity[] = {
 // The policies and grants name the store's groups.
 const char* const kGrants[] = {
     "GRANT EXECUTE ON FUNCTION public.qx_fold(text), public.qx_role_of(text), public.qx_me(), "
-    "public.qx_is_admin(), public.qx_has_right(integer), public.qx_may_publish(integer) TO %member%",
+    "public.qx_is_admin(), public.qx_has_right(integer), public.qx_may_publish(integer), "
+    "public.qx_roll_over(bigint, text, bigint) TO %member%",
     // Names, never passwords: no column of a verifier is readable.
     "GRANT SELECT (KeyID, UserLogName, UserTrueName, Remarks, IfAdmin) ON public.tbl_user TO "
     "%member%",
@@ -237,16 +264,21 @@ QString ServerSchema::literal(const QString& text) {
     return QLatin1Char('\'') + inner + QLatin1Char('\'');
 }
 
-QStringList ServerSchema::ownerAndGroups(const QString& database) {
-    const Groups groups = groupsOf(database);
-    const QString owner = quoted(groups.owner);
+QStringList ServerSchema::owner(const QString& database) {
+    const QString owner = quoted(groupsOf(database).owner);
     return {
         QStringLiteral("CREATE ROLE %1 NOLOGIN CREATEROLE").arg(owner),
         QStringLiteral("GRANT %1 TO CURRENT_USER").arg(owner),
         QStringLiteral("GRANT USAGE, CREATE ON SCHEMA public TO %1").arg(owner),
         QStringLiteral("GRANT CONNECT, TEMPORARY ON DATABASE %1 TO %2")
             .arg(quoted(database), owner),
-        QStringLiteral("SET ROLE %1").arg(owner),
+    };
+}
+
+QStringList ServerSchema::actAsOwner(const QString& database) {
+    const Groups groups = groupsOf(database);
+    return {
+        QStringLiteral("SET ROLE %1").arg(quoted(groups.owner)),
         QStringLiteral("CREATE ROLE %1 NOLOGIN").arg(quoted(groups.member)),
         QStringLiteral("CREATE ROLE %1 NOLOGIN IN ROLE %2")
             .arg(quoted(groups.admin), quoted(groups.member)),
@@ -255,11 +287,44 @@ QStringList ServerSchema::ownerAndGroups(const QString& database) {
 
 QStringList ServerSchema::serverTables() {
     return {
-        QStringLiteral("CREATE TABLE public.tbl_version (Version integer NOT NULL)"),
-        QStringLiteral("INSERT INTO public.tbl_version(Version) VALUES (2)"),
         QStringLiteral("CREATE TABLE public.tbl_change (UserID integer PRIMARY KEY, "
                        "Counter bigint NOT NULL DEFAULT 0)"),
     };
+}
+
+void ServerSchema::secure(const QSqlDatabase& db, const QString& database) {
+    struct Account {
+        qint64 key;
+        QString login;
+        QString password;
+        bool administrator;
+    };
+    std::vector<Account> accounts;
+    {
+        QSqlQuery read(db);
+        DirectStatements::exec(read, QStringLiteral("SELECT KeyID, UserLogName, UserPwd, IfAdmin "
+                                                    "FROM tbl_user ORDER BY KeyID"));
+        while (read.next())
+            accounts.push_back({read.value(0).toLongLong(), read.value(1).toString(),
+                                read.value(2).toString(), read.value(3).toInt() == 1});
+    }
+    // Before the triggers exist: a plain password of an older store becomes its verifier.
+    for (Account& account : accounts) {
+        if (!account.password.isEmpty() && !Passwords::isVerifier(account.password)) {
+            account.password = Passwords::makeVerifier(Passwords::normalised(account.password));
+            DirectStatements::exec(db,
+                                   QStringLiteral("UPDATE tbl_user SET UserPwd = ? WHERE KeyID = ?"),
+                                   {account.password, account.key});
+        }
+    }
+    for (const QString& statement : security(database))
+        DirectStatements::exec(db, statement);
+    for (const Account& account : accounts)
+        DirectStatements::exec(
+            db, createAccountRole(account.login, account.password, account.administrator));
+    DirectStatements::exec(db, startChangeCounters());
+    for (const QString& statement : handBack(database))
+        DirectStatements::exec(db, statement);
 }
 
 QStringList ServerSchema::security(const QString& database) {

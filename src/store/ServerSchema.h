@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSqlDatabase;
+
 // What makes a server store safe whatever client connects: the roles, the functions that
 // create and drop the accounts' roles, the triggers and the row-level policies. The tables and
 // everything here belong to the store's owner role, which cannot log in; every account is a
@@ -27,12 +29,17 @@ QString quoted(const QString& identifier);
 QString literal(const QString& text);
 
 // Run by the store's maker (a superuser, or a role that may create roles and owns the
-// database) before the tables: the owner role, which the maker then acts as, and the groups,
-// made by the owner so that it may grant them.
-QStringList ownerAndGroups(const QString& database);
-// The tables a server store has beyond the file's: the stored format's version and the change
-// counters of each person.
+// database): the owner role, of which the maker becomes a member.
+QStringList owner(const QString& database);
+// The maker acts as the owner from here on, and the owner makes the groups, so that it may
+// grant them.
+QStringList actAsOwner(const QString& database);
+// The table a server store has beyond the file's: the change counters of each person.
 QStringList serverTables();
+// Once the tables hold their rows, as the owner: every plain password becomes its verifier,
+// the checks (security()) are made, every account gets its login role, the change counters
+// start, and the maker is himself again (handBack()). Throws StoreError.
+void secure(const QSqlDatabase& db, const QString& database);
 // After the tables hold their rows: functions, triggers, policies and grants, run as the owner.
 QStringList security(const QString& database);
 // The maker's last statements: back to himself, without the owner's role.

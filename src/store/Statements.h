@@ -106,4 +106,17 @@ inline constexpr const char* kPostponeFixed = "Update tbl_reminder set ReInterva
 // 27
 inline constexpr const char* kAcknowledge = "Update tbl_reminder set ifdone=1 where keyid=:p";
 
+// The writes of a store of version 2 (StoreUpgrade), where a reminder carries its yearly
+// repetition: 11 and 12 with ReRepeat as :p13 (NULL for none).
+inline constexpr const char* kInsertRepeatingReminder =
+    "insert into "
+    "tbl_reminder(ReuserID,ReDetail,ReAction,ReBegintime,ReintervalNumber,ReintervalType,ReDoTime,"
+    "RedouserID,Retype,IFdone,totaltime,ReRepeat) "
+    "values(:p1,:P2,:p3,:p4,:p5,:p6,:p7,:p8,:p9,:p10,:p11,:p13)";
+inline constexpr const char* kUpdateRepeatingReminder =
+    "Update tbl_reminder set "
+    "Reuserid=:p1,ReDetail=:p2,ReAction=:p3,ReBeginTime=:p4,ReintervalNumber=:p5,ReintervalType=:"
+    "p6,ReDoTime=:p7,Redouserid=:p8,Retype=:p9,IfDone=:p10,TotalTime=:p11,ReRepeat=:p13 "
+    "where Keyid=:p12";
+
 } // namespace Statements

@@ -31,6 +31,7 @@ public:
         CannotConnect,        // subject: the server's location; cause or engineMessage
         CannotOpenSource,     // subject: the store to copy from; cause or engineMessage
         CopyFailed,           // subject: the table; detail: the keys; engineMessage
+        CannotUpgrade,        // subject: the store's location; cause
         NoDriver,             // subject: the Qt SQL driver that is not installed
         BadUri,               // engineMessage: what libpq said of it (may be empty)
         PasswordInUri,        // a connection URI that carries a password

@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -429,4 +431,45 @@ TEST_F(CalendarViewTest, DrawEventsSeeEveryDayAndCanTakeOverTheDrawing) {
     EXPECT_GT(differingPixels(normal, backgroundUnderGrid(), plain), 20);
     drawThemselves = true;
     EXPECT_EQ(differingPixels(gridPicture(), backgroundUnderGrid(), plain), 0);
+}
+
+// Marks come from whoever set them, once per month shown; a marked day draws a dot in its
+// cell and lists the mark in its tooltip; a double-click names its day.
+TEST_F(CalendarViewTest, MarkedDaysAreAskedOncePerMonthDrawnAndListedAndDoubleClicksNameTheDay) {
+    std::vector<std::pair<int, int>> asked;
+    std::map<int, QString> february{{14, QStringLiteral("生日提醒 09:00 妈妈")}};
+    cal->setMonthMarks([&](int year, int month) {
+        asked.emplace_back(year, month);
+        return month == 2 ? february : std::map<int, QString>{};
+    });
+    show();
+    EXPECT_EQ(cal->markText(14), QStringLiteral("生日提醒 09:00 妈妈"));
+    EXPECT_TRUE(cal->markText(13).isEmpty());
+    const QImage marked = gridPicture();
+
+    QHelpEvent tip(QEvent::ToolTip, cellRect(cellOf(14)).center(),
+                   grid()->mapToGlobal(cellRect(cellOf(14)).center()));
+    QApplication::sendEvent(grid(), &tip);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("生日提醒 09:00 妈妈"));
+    QToolTip::hideText();
+    QHelpEvent none(QEvent::ToolTip, cellRect(cellOf(13)).center(),
+                    grid()->mapToGlobal(cellRect(cellOf(13)).center()));
+    QApplication::sendEvent(grid(), &none);
+    EXPECT_FALSE(none.isAccepted()) << "a day without a mark has no tooltip";
+
+    february.clear();
+    cal->refreshMarks();
+    const QImage unmarked = gridPicture();
+    EXPECT_GT(differingPixels(marked, unmarked, cellRect(cellOf(14))), 0);
+    EXPECT_EQ(differingPixels(marked, unmarked, cellRect(cellOf(13))), 0);
+
+    asked.clear();
+    clickCell(cellOf(20)); // the same month: nothing asked
+    cal->setDateTime(at(2024, 3, 1));
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2024, 3}}));
+
+    QSignalSpy doubleClicked(cal.get(), &CalendarView::dayDoubleClicked);
+    QTest::mouseDClick(grid(), Qt::LeftButton, {}, cellRect(cellOf(20)).center());
+    ASSERT_EQ(doubleClicked.count(), 1);
+    EXPECT_EQ(doubleClicked[0][0].toDate(), QDate(2024, 3, 20));
 }

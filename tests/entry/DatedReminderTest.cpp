@@ -10,6 +10,7 @@ using Icon = MessageBoxes::Icon;
 struct Kind {
     const char* name;
     int retype;
+    bool repeatsByDefault;
     const char* title;
     const char* placeholder;
     const char* success;
@@ -17,15 +18,15 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {"Birthday", 1, "生日提醒", "请输入生日提醒内容...", "成功添加生日提醒信息！",
+    {"Birthday", 1, true, "生日提醒", "请输入生日提醒内容...", "成功添加生日提醒信息！",
      [](Session& s, std::function<void()> r) {
          return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Birthday);
      }},
-    {"Appointment", 2, "约会提醒", "请输入约会提醒内容...", "成功添加约会提醒信息！",
+    {"Appointment", 2, false, "约会提醒", "请输入约会提醒内容...", "成功添加约会提醒信息！",
      [](Session& s, std::function<void()> r) {
          return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Appointment);
      }},
-    {"Anniversary", 3, "纪念日提醒", "请输入纪念日提醒内容...", "成功添加纪念日提醒信息！",
+    {"Anniversary", 3, true, "纪念日提醒", "请输入纪念日提醒内容...", "成功添加纪念日提醒信息！",
      [](Session& s, std::function<void()> r) {
          return std::make_unique<DatedReminderDialog>(s, r, ReminderKind::Anniversary);
      }},
@@ -163,6 +164,59 @@ TEST_P(DatedReminderTest, ARefusedReminderToOneselfIsReportedWithTheEnginesReaso
     EXPECT_EQ(control<QPlainTextEdit>(&d, "contentEdit")->toPlainText(),
               QStringLiteral("写不进去"));
     EXPECT_EQ(reloads, 0);
+}
+
+// A picked date before today is the origin: the reminder starts at its next occurrence and
+// keeps its anchor. The lunar choice shows the lunar date of the picked day as it changes.
+TEST_P(DatedReminderTest, ARepeatingReminderKeepsItsOriginAndStartsAtTheNextOccurrence) {
+    clock.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
+    DatedReminderDialog& d = open();
+    auto* repeat = control<QCheckBox>(&d, "repeatCheckBox");
+    EXPECT_TRUE(repeat->isEnabled());
+    EXPECT_EQ(repeat->isChecked(), GetParam().repeatsByDefault);
+    EXPECT_TRUE(control<QRadioButton>(&d, "solarRepeatButton")->isChecked());
+    EXPECT_FALSE(control<QLabel>(&d, "lunarDateLabel")->isVisibleTo(&d));
+    if (!repeat->isChecked())
+        repeat->click();
+    control<QRadioButton>(&d, "lunarRepeatButton")->click();
+    control<QDateEdit>(&d, "startDateEdit")->setDate(QDate(2020, 5, 25));
+    EXPECT_EQ(control<QLabel>(&d, "lunarDateLabel")->text(), QStringLiteral("农历 闰四月初三"));
+    control<QDateEdit>(&d, "startDateEdit")->setDate(QDate(1986, 1, 20));
+    control<QTimeEdit>(&d, "startTimeEdit")->setTime(QTime(9, 0));
+    EXPECT_TRUE(control<QLabel>(&d, "lunarDateLabel")->isVisibleTo(&d));
+    EXPECT_EQ(control<QLabel>(&d, "lunarDateLabel")->text(), QStringLiteral("农历 腊月十一"));
+    setContent(d, "生日");
+    save(d);
+    const auto rows =
+        store.rows("SELECT ReBeginTime, ReRepeat, Retype, ReAction FROM tbl_reminder");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0].toString(), QStringLiteral("2025-01-10 09:00:00 "));
+    EXPECT_EQ(rows[0][1].toString(), QStringLiteral("L:1985-12-11@09:00"));
+    EXPECT_EQ(rows[0][2].toInt(), GetParam().retype);
+    EXPECT_EQ(rows[0][3].toInt(), 1);
+
+    // Unticked, the picked start is stored as it is, without a repetition.
+    repeat->click();
+    setContent(d, "一次");
+    save(d);
+    EXPECT_EQ(
+        store.scalar("SELECT ReBeginTime FROM tbl_reminder WHERE ReRepeat IS NULL").toString(),
+        QStringLiteral("1986-01-20 09:00:00 "));
+}
+
+TEST_P(DatedReminderTest, OnAPreviousStoreTheRepetitionIsOffAndNamesTheUpgrade) {
+    store.execute("ALTER TABLE tbl_reminder DROP COLUMN ReRepeat");
+    store.execute("DROP TABLE tbl_version");
+    DatedReminderDialog& d = open();
+    auto* repeat = control<QCheckBox>(&d, "repeatCheckBox");
+    EXPECT_FALSE(repeat->isEnabled());
+    EXPECT_FALSE(repeat->isChecked());
+    EXPECT_TRUE(repeat->toolTip().contains("qxreminder-newstore --upgrade"));
+    setContent(d, "旧数据文件");
+    pickMarchEighth(d);
+    save(d);
+    ASSERT_EQ(reminders().size(), 1u);
+    EXPECT_EQ(reminders()[0].beginTime, QStringLiteral("2011-03-08 09:00:00 "));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DatedReminderTest, ::testing::ValuesIn(kKinds),

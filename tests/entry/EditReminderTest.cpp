@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsItButTurnsOrdinary) {
+TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsItAndItsKind) {
     const int key = publish(other, 1, "2010-11-12 08:51:00 ", "5", "分", /*kind*/ 1);
     clock.set(QDateTime(QDate(2010, 12, 1), QTime(10, 0, 5)));
     editing(key, [&](EditReminderDialog& d) {
@@ -78,9 +78,44 @@ TEST_F(EditReminderTest, APickedReminderOpensOnItsMomentAndSavedUnchangedKeepsIt
         EXPECT_EQ(rows[0].beginTime, QStringLiteral("2010-11-12 08:51:00 "));
         EXPECT_EQ(rows[0].doTime, QStringLiteral("2010-12-01 10:00:05"));
         EXPECT_EQ(rows[0].publisher, me);
-        EXPECT_EQ(rows[0].kind, 0);
+        EXPECT_EQ(rows[0].kind, 1) << "fixing a typo must not turn a birthday into an ordinary one";
         EXPECT_EQ(rows[0].done, 0);
         EXPECT_EQ(rows[0].totalTime.toLongLong(), 18000);
+    });
+}
+
+// A lunar birthday shows its repetition with the pickers on its origin, so that a save keeps
+// the years counted from it; unticked, the repetition goes. An ordinary row never shows it.
+TEST_F(EditReminderTest, AYearlyBirthdayKeepsItsRepetitionUntilItIsUnticked) {
+    const int key = publish(other, 1, "2024-01-21 09:00:00 ", "5", "分", /*kind*/ 1);
+    store.execute("UPDATE tbl_reminder SET ReRepeat = 'L:1985-12-11@09:00'");
+    const int ordinary = publish(other, 1, "2024-01-21 09:00:00 ", "5", "分");
+    store.execute("UPDATE tbl_reminder SET ReRepeat = 'S:2000-01-01@09:00' WHERE KeyID = ?",
+                  {ordinary});
+    clock.set(QDateTime(QDate(2024, 1, 2), QTime(10, 0)));
+    auto repeat = [&] {
+        return store.scalar("SELECT ReRepeat FROM tbl_reminder WHERE KeyID = ?", {key});
+    };
+    editing(key, [&](EditReminderDialog& d) {
+        EXPECT_TRUE(control<QWidget>(&d, "repeatRow")->isVisibleTo(&d));
+        EXPECT_TRUE(control<QCheckBox>(&d, "repeatCheckBox")->isChecked());
+        EXPECT_TRUE(control<QRadioButton>(&d, "lunarRepeatButton")->isChecked());
+        EXPECT_EQ(control<QDateEdit>(&d, "startDateEdit")->date(), QDate(1986, 1, 20));
+        EXPECT_EQ(control<QLabel>(&d, "lunarDateLabel")->text(), QStringLiteral("农历 腊月十一"));
+        save(d);
+        EXPECT_EQ(repeat().toString(), QStringLiteral("L:1985-12-11@09:00"));
+        EXPECT_EQ(reminders()[0].beginTime, QStringLiteral("2024-01-21 09:00:00 "));
+        EXPECT_EQ(reminders()[0].kind, 1);
+        control<QCheckBox>(&d, "repeatCheckBox")->click();
+        save(d);
+        EXPECT_TRUE(repeat().isNull());
+    });
+    editing(ordinary, [&](EditReminderDialog& d) {
+        EXPECT_FALSE(control<QWidget>(&d, "repeatRow")->isVisibleTo(&d));
+        save(d);
+        EXPECT_EQ(reminders()[1].kind, 0);
+        EXPECT_TRUE(
+            store.scalar("SELECT ReRepeat FROM tbl_reminder WHERE KeyID = ?", {ordinary}).isNull());
     });
 }
 

@@ -109,6 +109,8 @@ public:
     QVariant scalar(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
     void execute(const QString& sql, const std::vector<QVariant>& bindings = {}) const;
     int count(const QString& table) const;
+    // A statement that a server does not prepare (one that defines or drops things).
+    void executeUnprepared(const QString& sql) const { runOnStore(sql); }
 
 private:
     Session openSession(const QString& connectionName,

@@ -1,11 +1,13 @@
 // Creates a new store for the reminder program, a file or an empty PostgreSQL database:
 // the tables, their indexes and the administrator account (on a server also the store's roles
-// and checks); or moves an existing store into a new one. Refuses to touch an existing store.
+// and checks); or moves an existing store into a new one, or upgrades a store of the previous
+// version in place. Refuses to touch an existing store otherwise.
 #include "chrome/ErrorTexts.h"
 #include "store/NewStore.h"
 #include "store/Passwords.h"
 #include "store/PostgresServer.h"
 #include "store/StoreError.h"
+#include "store/StoreUpgrade.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -91,9 +93,11 @@ int main(int argc, char** argv) {
         args = args.mid(2);
     }
     const bool copy = args.size() == 3 && args[0] == QLatin1String("--copy-from");
-    if (!copy && (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))) {
+    const bool upgrade = args.size() == 2 && args[0] == QLatin1String("--upgrade");
+    if (!copy && !upgrade && (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))) {
         err << "usage: qxreminder-newstore [--admin-password-file <file>] <new store>\n"
                "       qxreminder-newstore --copy-from <old store> <new store>\n"
+               "       qxreminder-newstore --upgrade <store>\n"
                "A store is the path of a qxreminder.mcm file or a PostgreSQL URI\n"
                "(postgresql://admin@host:5432/qxreminder) naming an empty database; the\n"
                "server's administrator's own password comes from ~/.pgpass or PGPASSWORD.\n";
@@ -102,6 +106,20 @@ int main(int argc, char** argv) {
     const auto shown = [](const QString& location) {
         return PostgresServer::ServerAddress::printable(location);
     };
+    if (upgrade) {
+        StoreUpgrade::Outcome outcome;
+        if (const std::optional<StoreError> error = StoreUpgrade::upgrade(args[1], &outcome)) {
+            err << ErrorTexts::of(*error) << "\n";
+            return 1;
+        }
+        if (outcome.upgraded)
+            out << "upgraded " << shown(args[1]) << " from version " << outcome.fromVersion
+                << " to version " << StoreUpgrade::kCurrentVersion << "\n";
+        else
+            out << shown(args[1]) << " is at version " << outcome.fromVersion
+                << " already; nothing changed\n";
+        return 0;
+    }
     try {
         if (copy) {
             const NewStore::CopyCounts counts = NewStore::copy(args[1], args[2]);

@@ -1,5 +1,6 @@
 // Shows the entry dialogs with sample data and writes a picture of each into the folder given
-// on the command line: entry-add.png, entry-edit.png, entry-birthday.png and entry-quick.png.
+// on the command line: entry-add.png, entry-edit.png, entry-birthday.png (a lunar birthday that
+// repeats every year) and entry-quick.png.
 #include "entry/AddReminderDialog.h"
 #include "entry/DatedReminderDialog.h"
 #include "entry/EditReminderDialog.h"
@@ -81,7 +82,14 @@ int main(int argc, char** argv) {
         EditReminderDialog::editPublished(store.session(), {}, QString::number(key), r.detail);
     }
     {
+        // A lunar birthday from its origin: the lunar date shows beside the pickers.
         DatedReminderDialog birthday(store.session(), {}, ReminderKind::Birthday);
+        showOnScreen(birthday);
+        control<QRadioButton>(&birthday, "lunarRepeatButton")->setChecked(true);
+        control<QDateEdit>(&birthday, "startDateEdit")->setDate(QDate(1986, 1, 20));
+        control<QTimeEdit>(&birthday, "startTimeEdit")->setTime(QTime(9, 0));
+        control<QPlainTextEdit>(&birthday, "contentEdit")
+            ->setPlainText(QStringLiteral("妈妈的农历生日，记得订蛋糕。"));
         picture(birthday, folder.filePath(QStringLiteral("entry-birthday.png")));
     }
     {
