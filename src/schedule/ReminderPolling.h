@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What a popup is given when it is created.
 struct PopupContext {
@@ -66,6 +67,18 @@ public:
     RepeatTimer* repeatTimer(ReminderKind kind) const { return repeatTimers_[kindIndex(kind)]; }
 
 private:
+    // What a poll found at the head of a kind's pending reminders.
+    struct HeadState {
+        bool pending = false;
+        bool due = false;
+        // From the last due head row that names a unit.
+        std::optional<qint64> period;
+    };
+    // The head's first and last starts and its last due row, however many rows tie; nothing
+    // when their texts cannot decide.
+    std::optional<HeadState> lookAtHeadEnds(ReminderKind kind, const QDateTime& now);
+    // Every row of the head, each start read as a moment.
+    HeadState walkHead(ReminderKind kind, const QDateTime& now);
     void guardedPoll(ReminderKind kind);
     void refreshOpenPopup(ReminderWindow* popup);
 
