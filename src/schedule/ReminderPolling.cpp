@@ -195,7 +195,7 @@ void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
     QPointer<ReminderWindow> guard(popup);
     bool anyLeft = true;
     // A store that cannot be read now leaves the list as it was.
-    watch_.run([&] { anyLeft = popup->reloadReminders(); });
+    watch_.run([&] { anyLeft = popup->refreshReminders(); });
     if (!guard)
         return;
     if (!anyLeft) {

@@ -30,7 +30,7 @@ constexpr qint64 kDayMs = 86400000;
 // is left, as the test tells it.
 class FakePopup final : public ReminderWindow {
 public:
-    bool reloadReminders() override {
+    bool refreshReminders() override {
         ++reloads;
         return anyLeft;
     }
