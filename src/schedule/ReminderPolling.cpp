@@ -129,36 +129,27 @@ std::optional<ReminderPolling::HeadState> ReminderPolling::lookAtHeadEnds(Remind
     if (query.fieldAsInteger(QStringLiteral("Incomplete")) != 0 || latest < 0)
         return std::nullopt;
     const bool earliestDue = query.fieldAsInteger(QStringLiteral("Due")) != 0;
-    const QString earliestKey = query.fieldAsString(QStringLiteral("KeyID"));
     // A walk of the head from its end reads the last start first: one that is no moment
     // fails the poll.
     query.seek(latest);
     const QString latestKey = query.fieldAsString(QStringLiteral("KeyID"));
     const QDateTime latestStart = startOf(query);
-    // The texts decide; each one they call due is read as a moment too, and one that
-    // disagrees (a start not written in the moment texts, a clock turned back for the
-    // winter) leaves the decision to the walk over the whole head.
-    auto dueAsMoment = [&](int row) {
+    auto startAt = [&](int row) {
         query.seek(row);
-        const QDateTime start = query.fieldAsString(QStringLiteral("KeyID")) == latestKey
-                                    ? latestStart
-                                    : startOf(query);
-        return TimingRules::isDue(start, now);
+        return query.fieldAsString(QStringLiteral("KeyID")) == latestKey ? latestStart
+                                                                         : startOf(query);
     };
-    HeadState state{true, false, std::nullopt};
+    // The texts decide, and the moments they stand for must agree: a start not written in
+    // the moment texts, or a clock turned back for the winter, leaves the decision to a walk
+    // over the whole head.
     if (deciding >= 0) {
-        if (!dueAsMoment(deciding))
+        if (!TimingRules::isDue(startAt(deciding), now))
             return std::nullopt;
-        state.due = true;
-        state.period = periodOf(query);
-        return state;
+        return HeadState{true, true, periodOf(query)};
     }
-    const bool earliestDueAsMoment =
-        earliestKey == latestKey ? TimingRules::isDue(latestStart, now) : dueAsMoment(earliest);
-    if (earliestDueAsMoment != earliestDue)
+    if (TimingRules::isDue(startAt(earliest), now) != earliestDue)
         return std::nullopt;
-    state.due = earliestDue;
-    return state;
+    return HeadState{true, earliestDue, std::nullopt};
 }
 
 ReminderPolling::HeadState ReminderPolling::walkHead(ReminderKind kind, const QDateTime& now) {

@@ -577,6 +577,7 @@ TEST_P(PollOutcomeTest, TheLastDueHeadRowThatNamesAUnitSetsThePeriod) {
         {"a picked moment of now", {{"2024-03-08 09:00:00 ", 2, "分", 120}}, true, 120000},
         {"a start without seconds", {{"2024-03-08 09:00", 1, "时", 216000}}, true, 3600000},
         {"a start of tomorrow without time", {{"2024-03-09", 1, "秒", 60}}, false, 5000},
+        {"a start of tomorrow after a blank", {{" 2024-03-09 08:00:00", 1, "秒", 60}}, false, 5000},
         {"tied due rows: the later start",
          {{"2024-03-08 08:30:00", 90, "秒", 3600},
           {"2024-03-08 08:00:00", 2, "分", 3600},
