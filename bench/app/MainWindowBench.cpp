@@ -1,16 +1,20 @@
 // The main window and its lists on a large shared file (see BenchStore): filling a list, the
-// poll of a user whose due rows all tie, the poll while another copy holds the lock, the
-// reload of the three lists, the road from a successful login to the window showing 10,000
+// poll of a user whose rows all tie (due or not, beside a user with one row), the repeat
+// tick of a popup listing them, the poll while another copy holds the lock, the reload of
+// the three lists, the road from a successful login to the window showing 10,000
 // pending rows, and what those rows cost in memory. Floors run the same statement straight on
 // the SQLite C API.
 #include "app/Autostart.h"
 #include "app/MainWindow.h"
 #include "chrome/Assets.h"
+#include "platform/Clock.h"
 #include "platform/ModalRunner.h"
 #include "platform/ReportList.h"
+#include "popups/PopupFactory.h"
 #include "schedule/ReminderPolling.h"
 #include "schedule/SoundPlayer.h"
 #include "store/Connection.h"
+#include "store/Query.h"
 #include "store/Statements.h"
 #include "support/BenchStore.h"
 #include "support/SqliteFloor.h"
@@ -25,6 +29,7 @@
 #include <chrono>
 #include <malloc.h>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -122,22 +127,135 @@ Session busySession() {
     return session;
 }
 
-void BM_PollTiedDueRows(benchmark::State& state) {
+// The clock of a benchmark that wants the stored starts not yet due.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(QDateTime now) : now_(std::move(now)) { SystemClock::install(this); }
+    ~FixedClock() override { SystemClock::install(nullptr); }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+    QDateTime now() const override { return now_; }
+
+private:
+    QDateTime now_;
+};
+
+// The connection to the large store on that engine, built the first time.
+const QString& connectionOn(Engine engine) {
+    if (engine == Engine::Postgres) {
+        BenchStore::serverLocation();
+        return BenchStore::kServerConnection;
+    }
+    BenchStore::path();
+    return BenchStore::kConnection;
+}
+
+// A user of the large store with one pending ordinary reminder, started with the tied ones:
+// the poll to compare theirs with. Made the first time on each engine.
+int singleRowUser(const QString& connection) {
+    static QStringList made;
+    const int key = BenchStore::kTiedUser + 1;
+    if (made.contains(connection))
+        return key;
+    QSqlQuery insert(QSqlDatabase::database(connection));
+    insert.prepare("INSERT INTO tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, "
+                   "ReIntervalNumber, ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, "
+                   "TotalTime) VALUES(?, '一条', 0, '2010-11-12 08:51:37', 5, '分', "
+                   "'2010-11-12 08:51:37', 1, 0, 0, 18000)");
+    insert.addBindValue(key);
+    insert.exec();
+    made << connection;
+    return key;
+}
+
+// One ordinary poll of a user whose head holds state.range(0) tied rows (1 or 10,000), all
+// due (`due`) or none; the poll's cost must not follow the number of ties.
+void pollTied(benchmark::State& state, bool due, Engine engine) {
+    Session session;
+    session.connectionName = connectionOn(engine);
+    session.currentUserKey =
+        state.range(0) == 1 ? singleRowUser(session.connectionName) : BenchStore::kTiedUser;
+    // The tied rows start in November 2010: a month before, none is due.
+    std::optional<FixedClock> before;
+    if (!due)
+        before.emplace(QDateTime(QDate(2010, 10, 1), QTime(9, 0)));
+    Silence silence;
+    ReminderPolling polling(
+        session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
+    for (ReminderKind kind : kAllReminderKinds)
+        polling.pollTimer(kind)->stop();
+    const quint64 moments = Query::momentsConverted();
+    for (auto _ : state)
+        polling.poll(ReminderKind::Ordinary);
+    state.counters["moments_per_poll"] =
+        static_cast<double>(Query::momentsConverted() - moments) / state.iterations();
+    if (polling.repeatTimer(ReminderKind::Ordinary)->isEnabled() != due)
+        state.SkipWithError(due ? "the tied rows were not due" : "the tied rows were due");
+}
+
+void BM_PollTiedDue(benchmark::State& state) {
+    pollTied(state, true, Engine::Sqlite);
+}
+BENCHMARK(BM_PollTiedDue)->Arg(1)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_PollTiedNotDue(benchmark::State& state) {
+    pollTied(state, false, Engine::Sqlite);
+}
+BENCHMARK(BM_PollTiedNotDue)->Arg(1)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_PollTiedDue_PostgreSQL(benchmark::State& state) {
+    pollTied(state, true, Engine::Postgres);
+}
+BENCHMARK(BM_PollTiedDue_PostgreSQL)->Arg(1)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_PollTiedNotDue_PostgreSQL(benchmark::State& state) {
+    pollTied(state, false, Engine::Postgres);
+}
+BENCHMARK(BM_PollTiedNotDue_PostgreSQL)->Arg(1)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The repeat tick of an open ordinary popup listing the tied user's 10,000 rows: with the
+// store unchanged since the list was read, and after a write (the list read again).
+void popupTick(benchmark::State& state, bool afterAWrite) {
     BenchStore::path();
     Session session;
     session.connectionName = BenchStore::kConnection;
     session.currentUserKey = BenchStore::kTiedUser;
     Silence silence;
     ReminderPolling polling(
-        session, [] {}, silence, [](const PopupContext&) -> ReminderWindow* { return nullptr; });
+        session, [] {}, silence, Popups::standardFactory());
     for (ReminderKind kind : kAllReminderKinds)
         polling.pollTimer(kind)->stop();
-    for (auto _ : state)
-        polling.poll(ReminderKind::Ordinary);
-    if (!polling.repeatTimer(ReminderKind::Ordinary)->isEnabled())
-        state.SkipWithError("the tied rows were not due");
+    polling.repeatTick(ReminderKind::Ordinary);
+    const ReminderWindow* popup = polling.openPopup(ReminderKind::Ordinary);
+    const auto* list = popup ? popup->findChild<ReportList*>("reminderList") : nullptr;
+    if (!list || list->count() != state.range(0)) {
+        state.SkipWithError("the popup does not list the tied rows");
+        return;
+    }
+    QSqlQuery write(QSqlDatabase::database(BenchStore::kConnection));
+    for (auto _ : state) {
+        if (afterAWrite) {
+            state.PauseTiming();
+            // A row of somebody else: the list stays the same, the store has changed.
+            write.exec("UPDATE tbl_reminder SET ReAction=0 WHERE KeyID=" +
+                       QString::number(BenchStore::kRows));
+            state.ResumeTiming();
+        }
+        polling.repeatTick(ReminderKind::Ordinary);
+    }
+    if (polling.openPopup(ReminderKind::Ordinary) != popup)
+        state.SkipWithError("the popup went away");
 }
-BENCHMARK(BM_PollTiedDueRows)->Unit(benchmark::kMillisecond);
+
+void BM_PopupTickUnchanged(benchmark::State& state) {
+    popupTick(state, false);
+}
+BENCHMARK(BM_PopupTickUnchanged)->Arg(BenchStore::kTiedRows)->Unit(benchmark::kMicrosecond);
+
+void BM_PopupTickAfterAWrite(benchmark::State& state) {
+    popupTick(state, true);
+}
+BENCHMARK(BM_PopupTickAfterAWrite)->Arg(BenchStore::kTiedRows)->Unit(benchmark::kMillisecond);
 
 // The ordinary poll of the busy user while another copy holds the store's write lock: the
 // poll gives up at once and tries again at its next round, so the window's thread pays only
@@ -173,17 +291,6 @@ void BM_PollWhileLocked(benchmark::State& state) {
     Connection::close(lockName);
 }
 BENCHMARK(BM_PollWhileLocked)->Unit(benchmark::kMicrosecond);
-
-void BM_PollTiedDueRows_CApiPreparedOnce(benchmark::State& state) {
-    SqliteFloor floor(BenchStore::path());
-    for (auto _ : state) {
-        if (floor.run(Statements::kPollOrdinary, BenchStore::kTiedUser, true) !=
-            BenchStore::kTiedRows)
-            state.SkipWithError("wrong row count");
-    }
-    benchmark::DoNotOptimize(floor.checksum());
-}
-BENCHMARK(BM_PollTiedDueRows_CApiPreparedOnce)->Unit(benchmark::kMillisecond);
 
 void BM_ReloadThreeLists(benchmark::State& state) {
     BenchStore::path();

@@ -18,7 +18,7 @@ PopupFactory Popups::standardFactory() {
     return [](const PopupContext& context) -> ReminderWindow* {
         std::unique_ptr<ReminderPopup> popup(make(context));
         // The list is read before anything shows: an empty one brings no window.
-        if (!popup->reloadReminders())
+        if (!popup->refreshReminders())
             return nullptr;
         popup->showAndSlideIn();
         return popup.release();

@@ -306,13 +306,14 @@ void ReminderPopup::applyDefaults() {
     const QDateTime now = SystemClock::now();
     startDateEdit->setDate(now.date());
     startTimeEdit->setTime(now.time());
-    if (!listLoaded_) {
+    if (!listLoaded_)
         loadList();
-        listLoaded_ = true;
-    }
 }
 
 void ReminderPopup::loadList() {
+    // The counter first, so that a change made while the list is read is found by the next
+    // refresh.
+    const std::optional<qint64> readAt = Connection::changeCounter(session_.connectionName);
     // Names first, in one read; the list only changes once everything is read, so a store
     // that cannot be read leaves it as it was.
     UserNames names;
@@ -352,11 +353,16 @@ void ReminderPopup::loadList() {
     // The list statement holds the rows of this popup's kind only: they share its icon.
     reminderList->replaceRows(std::move(rows),
                               QIcon(Assets::picture(QString::fromLatin1(style_.icon))));
+    listLoaded_ = true;
+    listReadAt_ = readAt;
 }
 
-bool ReminderPopup::reloadReminders() {
-    loadList();
-    listLoaded_ = true;
+bool ReminderPopup::refreshReminders() {
+    // Thousands of rows read again at every repeat tick would hold up the window, and could
+    // take a tick the user was just giving: only a change brings them.
+    if (!listLoaded_ || !listReadAt_ ||
+        Connection::changeCounter(session_.connectionName) != listReadAt_)
+        loadList();
     return reminderList->count() > 0;
 }
 

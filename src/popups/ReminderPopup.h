@@ -36,7 +36,7 @@ class ReminderPopup : public ReminderWindow {
 public:
     ~ReminderPopup() override;
 
-    // Built, not shown: reloadReminders() or showAndSlideIn() loads the list.
+    // Built, not shown: refreshReminders() or showAndSlideIn() loads the list.
     explicit ReminderPopup(const PopupContext& context, QWidget* parent = nullptr);
 
     // Places the window at its starting point, sets the defaults, loads the list (once),
@@ -44,8 +44,9 @@ public:
     // place windows; elsewhere the window comes up whole). Showing it again sets the defaults
     // again but keeps the list.
     void showAndSlideIn();
-    // The list read again, keeping the rows ticked and the row selected.
-    bool reloadReminders() override;
+    // The list read again when the store changed since it was read, keeping the rows ticked
+    // and the row selected.
+    bool refreshReminders() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +118,8 @@ private:
     bool listLoaded_ = false;
     // The listed rows that come back every year: acknowledged, they roll over.
     QSet<QString> repeatingKeys_;
+    // The store's change counter read just before the list was.
+    std::optional<qint64> listReadAt_;
     QPoint dragOffset_;
     bool dragging_ = false;
 };

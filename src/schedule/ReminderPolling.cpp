@@ -4,7 +4,9 @@
 #include "platform/MessageBoxes.h"
 #include "schedule/TimingRules.h"
 #include "store/Connection.h"
+#include "store/Statements.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <exception>
 #include <limits>
@@ -50,43 +52,124 @@ void ReminderPolling::playWave(const QString& fileName) {
     sound_.play(fileName);
 }
 
+namespace {
+
+// The period the row's interval names, if it names one of the units.
+std::optional<qint64> periodOf(const Query& row) {
+    // Another copy may have stored any number; keep the product inside 64 bits.
+    const qint64 number =
+        std::clamp<qint64>(row.fieldAsInteger(QStringLiteral("ReIntervalNumber")),
+                           std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    return TimingRules::intervalMilliseconds(number,
+                                             row.fieldAsString(QStringLiteral("ReIntervalType")));
+}
+
+QDateTime startOf(const Query& row) {
+    return row.fieldAsDateTime(QStringLiteral("RebeginTime"));
+}
+
+} // namespace
+
 void ReminderPolling::poll(ReminderKind kind) {
+    const QDateTime now = SystemClock::now();
+    std::optional<HeadState> head = lookAtHeadEnds(kind, now);
+    if (!head)
+        head = walkHead(kind, now);
+    RepeatTimer* repeat = repeatTimer(kind);
+    if (!head->pending) {
+        repeat->stop();
+        return;
+    }
+    if (!head->due)
+        return;
+    // Set once per poll, from one row, so that tied rows of different periods cannot restart
+    // the count every poll and keep the popup away for ever.
+    if (head->period)
+        repeat->setPeriod(*head->period);
+    repeat->start();
+}
+
+std::optional<ReminderPolling::HeadState> ReminderPolling::lookAtHeadEnds(ReminderKind kind,
+                                                                          const QDateTime& now) {
+    Query& query = *pollQueries_[kindIndex(kind)];
+    query.setStatement(QString::fromLatin1(Statements::kPollHeadEnds));
+    query.bindInteger(QStringLiteral("p"), session_.currentUserKey);
+    query.bindInteger(QStringLiteral("kind"), kindIndex(kind));
+    query.bindText(QStringLiteral("due"), TimingRules::dueStartsBelow(now));
+    query.bindText(QStringLiteral("second"), TimingRules::kSecond);
+    query.bindText(QStringLiteral("minute"), TimingRules::kMinute);
+    query.bindText(QStringLiteral("hour"), TimingRules::kHour);
+    query.bindText(QStringLiteral("day"), TimingRules::kDay);
+    query.open();
+    // Closed on every way out: a result kept open would hold its rows until the next poll.
+    const auto closing = qScopeGuard([&query] { query.close(); });
+    int earliest = -1;
+    int latest = -1;
+    int deciding = -1;
+    for (int row = 0; row < query.recordCount(); ++row) {
+        query.seek(row);
+        switch (query.fieldAsInteger(QStringLiteral("PollPart"))) {
+        case 1:
+            earliest = row;
+            break;
+        case 2:
+            latest = row;
+            break;
+        case 3:
+            deciding = row;
+            break;
+        default:
+            break;
+        }
+    }
+    if (earliest < 0)
+        return HeadState{};
+    query.seek(earliest);
+    // A missing sort key or start has no place in the order of the texts.
+    if (query.fieldAsInteger(QStringLiteral("Incomplete")) != 0 || latest < 0)
+        return std::nullopt;
+    const bool earliestDue = query.fieldAsInteger(QStringLiteral("Due")) != 0;
+    // A walk of the head from its end reads the last start first: one that is no moment
+    // fails the poll.
+    query.seek(latest);
+    const QString latestKey = query.fieldAsString(QStringLiteral("KeyID"));
+    const QDateTime latestStart = startOf(query);
+    auto startAt = [&](int row) {
+        query.seek(row);
+        return query.fieldAsString(QStringLiteral("KeyID")) == latestKey ? latestStart
+                                                                         : startOf(query);
+    };
+    // The texts decide, and the moments they stand for must agree: a start not written in
+    // the moment texts, or a clock turned back for the winter, leaves the decision to a walk
+    // over the whole head.
+    if (deciding >= 0) {
+        if (!TimingRules::isDue(startAt(deciding), now))
+            return std::nullopt;
+        return HeadState{true, true, periodOf(query)};
+    }
+    if (TimingRules::isDue(startAt(earliest), now) != earliestDue)
+        return std::nullopt;
+    return HeadState{true, earliestDue, std::nullopt};
+}
+
+ReminderPolling::HeadState ReminderPolling::walkHead(ReminderKind kind, const QDateTime& now) {
     const KindDescription::Poll& rule = describe(kind).poll;
     Query& query = *pollQueries_[kindIndex(kind)];
-    RepeatTimer* repeat = repeatTimer(kind);
     query.setStatement(QString::fromUtf8(rule.statement));
     query.bindInteger(QString::fromLatin1(rule.userParameter), session_.currentUserKey);
     query.open();
-    if (query.recordCount() == 0) {
-        repeat->stop();
-        query.close();
-        return;
-    }
-    // The period comes from the last due row of the head that names a unit; it is set once
-    // per poll, so that tied rows of different periods cannot restart the count every poll
-    // and keep the popup away for ever. Reading from the end, the first such row ends the
-    // search however many rows tie.
-    const QDateTime now = SystemClock::now();
-    bool anyDue = false;
-    std::optional<qint64> period;
-    for (int row = query.recordCount() - 1; row >= 0 && !period; --row) {
+    const auto closing = qScopeGuard([&query] { query.close(); });
+    HeadState state{query.recordCount() > 0, false, std::nullopt};
+    // The period comes from the last due row of the head that names a unit: reading from the
+    // end, the first such row ends the search.
+    for (int row = query.recordCount() - 1; row >= 0 && !state.period; --row) {
         query.seek(row);
-        if (!TimingRules::isDue(query.fieldAsDateTime(QStringLiteral("RebeginTime")), now))
+        if (!TimingRules::isDue(startOf(query), now))
             continue;
-        anyDue = true;
-        // Another copy may have stored any number; keep the product inside 64 bits.
-        const qint64 number = std::clamp<qint64>(
-            query.fieldAsInteger(QStringLiteral("ReIntervalNumber")),
-            std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-        period = TimingRules::intervalMilliseconds(
-            number, query.fieldAsString(QStringLiteral("ReIntervalType")));
+        state.due = true;
+        state.period = periodOf(query);
     }
-    query.close();
-    if (!anyDue)
-        return;
-    if (period)
-        repeat->setPeriod(*period);
-    repeat->start();
+    return state;
 }
 
 void ReminderPolling::guardedPoll(ReminderKind kind) {
@@ -103,7 +186,7 @@ void ReminderPolling::refreshOpenPopup(ReminderWindow* popup) {
     QPointer<ReminderWindow> guard(popup);
     bool anyLeft = true;
     // A store that cannot be read now leaves the list as it was.
-    watch_.run([&] { anyLeft = popup->reloadReminders(); });
+    watch_.run([&] { anyLeft = popup->refreshReminders(); });
     if (!guard)
         return;
     if (!anyLeft) {

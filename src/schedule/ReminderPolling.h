@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What a popup is given when it is created.
 struct PopupContext {
@@ -34,7 +35,8 @@ using PopupFactory = std::function<ReminderWindow*(const PopupContext&)>;
 // Finds out by itself when the logged-in user's reminders fall due: per kind, a poll on a
 // fixed period looks at the head of the pending reminders and, once the head is due, runs
 // the kind's repeat timer at the head's interval; each repeat tick brings up the kind's popup
-// with its sound, or reloads the open one's list and brings it to the front.
+// with its sound, or brings the open one up to date (its list is read again only when the
+// store changed) and to the front.
 //
 // Creating it starts one poll per kind (KindDescription holds their periods, statements and
 // sounds) and runs no statement; before a login the polls find nothing. The open popups
@@ -51,7 +53,7 @@ public:
     // it directly after moving the fake clock (a store error then comes through).
     void poll(ReminderKind kind);
     // One tick of the kind's repeat timer: brings up the kind's popup with its sound, or
-    // reloads the open one's list and brings it to the front.
+    // brings the open one up to date and to the front.
     void repeatTick(ReminderKind kind);
 
     // Plays a file of the sound folder; returns at once (the player queues).
@@ -66,6 +68,18 @@ public:
     RepeatTimer* repeatTimer(ReminderKind kind) const { return repeatTimers_[kindIndex(kind)]; }
 
 private:
+    // What a poll found at the head of a kind's pending reminders.
+    struct HeadState {
+        bool pending = false;
+        bool due = false;
+        // From the last due head row that names a unit.
+        std::optional<qint64> period;
+    };
+    // The head's first and last starts and its last due row, however many rows tie; nothing
+    // when their texts cannot decide.
+    std::optional<HeadState> lookAtHeadEnds(ReminderKind kind, const QDateTime& now);
+    // Every row of the head, each start read as a moment.
+    HeadState walkHead(ReminderKind kind, const QDateTime& now);
     void guardedPoll(ReminderKind kind);
     void refreshOpenPopup(ReminderWindow* popup);
 

@@ -8,9 +8,10 @@ class ReminderWindow : public QWidget {
 public:
     using QWidget::QWidget;
 
-    // Reads the list of reminders again, keeping the rows the user ticked and selected.
-    // Returns whether any reminder is left to show.
-    virtual bool reloadReminders() = 0;
+    // Brings the list of reminders up to date: reads it the first time, and again only when
+    // the store has changed since, keeping the rows the user ticked and selected. Returns
+    // whether any reminder is left to show.
+    virtual bool refreshReminders() = 0;
 
     // Shows the window and brings it to the front without taking the keyboard from another
     // window of the program that has it: a reminder popping up must not swallow what the user

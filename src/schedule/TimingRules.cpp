@@ -55,8 +55,13 @@ QString TimingRules::nowText() {
     return SystemClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+QString TimingRules::dueStartsBelow(const QDateTime& now) {
+    return now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('!');
+}
+
 QString TimingRules::pickedMomentText(const QDate& date, const QTime& time) {
-    return date.toString(QStringLiteral("yyyy-MM-dd ")) + time.toString(QStringLiteral("HH:mm:00 "));
+    return date.toString(QStringLiteral("yyyy-MM-dd ")) +
+           time.toString(QStringLiteral("HH:mm:00 "));
 }
 
 bool TimingRules::isDue(const QDateTime& start, const QDateTime& now) {

@@ -34,6 +34,11 @@ QString nowText();
 QString pickedMomentText(const QDate& date, const QTime& time);
 // Due from the start moment on, inclusive.
 bool isDue(const QDateTime& start, const QDateTime& now);
+// The text that the stored start texts due at `now` order below, byte by byte, and every
+// other start text above: the now text followed by "!", the first character above the blank,
+// so that a picked moment, which ends in a blank, is due from its own second on. For starts
+// written in the moment texts the comparison says what isDue() says of the parsed start.
+QString dueStartsBelow(const QDateTime& now);
 
 // "5" when the trimmed unit is "秒" and the trimmed number reads below 5; otherwise the
 // number text unchanged. Throws ConversionError when the unit is "秒" and the number text

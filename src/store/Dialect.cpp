@@ -40,11 +40,16 @@ QString Dialect::translate(const QString& statement, Engine engine) {
     }
     if (engine != Engine::Postgres)
         return statement;
+    static const QRegularExpression byteWise(QStringLiteral(R"((\w+)\s+collate\s+binary\b)"),
+                                             kOptions);
+    QString text = statement;
+    // A cast, not "::", which the query object would take for a parameter.
+    text.replace(byteWise, QStringLiteral(R"(CAST(\1 AS text) COLLATE "C")"));
     static const QRegularExpression orderBy(
         QStringLiteral(R"(^(.*\border\s+by\s+\w+)(\s+(asc|desc))?(\s*)$)"), kOptions);
-    const QRegularExpressionMatch order = orderBy.match(statement);
+    const QRegularExpressionMatch order = orderBy.match(text);
     if (!order.hasMatch())
-        return statement;
+        return text;
     const bool descending =
         order.captured(3).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
     return order.captured(1) + order.captured(2) +

@@ -55,6 +55,10 @@ const char* const kSqliteSchema[] = {
     " UserPopdem TEXT COLLATE NOCASE)",
     // The four polls and the popup lists: one user's pending rows of one kind by sort key.
     "CREATE INDEX ix_reminder_poll ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime)",
+    // The polls' look at the head: its rows by start, compared byte by byte as moment texts
+    // order, so that the last row due and the first are found without reading the others.
+    "CREATE INDEX ix_reminder_due ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime, "
+    "ReBeginTime COLLATE BINARY, KeyID)",
     // The pending and history lists: one user's rows by done flag and sort key.
     "CREATE INDEX ix_reminder_recipient ON tbl_reminder(ReUserID, IfDone, TotalTime)",
     // The published list and the edit opener: one publisher's pending rows, newest first.
@@ -99,6 +103,8 @@ const char* const kPostgresSchema[] = {
     " UserPopdem citext)",
     "CREATE INDEX ix_reminder_poll ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime NULLS "
     "FIRST)",
+    "CREATE INDEX ix_reminder_due ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime NULLS "
+    "FIRST, (CAST(ReBeginTime AS text) COLLATE \"C\") NULLS FIRST, KeyID)",
     "CREATE INDEX ix_reminder_recipient ON tbl_reminder(ReUserID, IfDone, TotalTime NULLS "
     "FIRST)",
     "CREATE INDEX ix_reminder_publisher ON tbl_reminder(RedouserID, IfDone, ReDoTime NULLS "

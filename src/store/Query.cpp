@@ -12,8 +12,12 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <algorithm>
+#include <atomic>
 
 namespace {
+std::atomic<quint64> statementCount{0};
+std::atomic<quint64> momentCount{0};
+
 bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
@@ -154,6 +158,7 @@ void Query::run(bool select) {
     if (engine == Engine::Postgres)
         watchdog.emplace(PostgresServer::socketOf(db), Connection::statementBound(connectionName_));
     try {
+        statementCount.fetch_add(1, std::memory_order_relaxed);
         for (std::size_t i = 0; i < placeholders_.size(); ++i)
             statement.bindValue(static_cast<int>(i),
                                 values_[static_cast<std::size_t>(placeholders_[i])]);
@@ -273,6 +278,14 @@ qint64 Query::fieldAsInteger(const QString& column) const {
     return number;
 }
 
+quint64 Query::statementsRun() {
+    return statementCount.load(std::memory_order_relaxed);
+}
+
+quint64 Query::momentsConverted() {
+    return momentCount.load(std::memory_order_relaxed);
+}
+
 QDateTime Query::zeroMoment() {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
@@ -281,6 +294,7 @@ QDateTime Query::fieldAsDateTime(const QString& column) const {
     const QVariant* value = field(column);
     if (!value)
         return zeroMoment();
+    momentCount.fetch_add(1, std::memory_order_relaxed);
     const QString text = value->toString().trimmed();
     if (text.isEmpty())
         return zeroMoment();

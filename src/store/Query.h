@@ -68,6 +68,11 @@ public:
     // The moment a NULL or missing date-time field reads as.
     static QDateTime zeroMoment();
 
+    // Counts, over every query of the process, of the statements run and of the stored
+    // moments read as date-times: what a piece of work costs, told without a clock.
+    static quint64 statementsRun();
+    static quint64 momentsConverted();
+
 private:
     void translate(Engine engine);
     QSqlQuery& preparedStatement(const QSqlDatabase& db);

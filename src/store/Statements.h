@@ -119,4 +119,38 @@ inline constexpr const char* kUpdateRepeatingReminder =
     "p6,ReDoTime=:p7,Redouserid=:p8,Retype=:p9,IfDone=:p10,TotalTime=:p11,ReRepeat=:p13 "
     "where Keyid=:p12";
 
+// The program's own, beyond the catalogue.
+
+// What a poll needs of the head of the user's (:p) pending reminders of one kind (:kind), read
+// through the index on the head's starts so that no other row is read however many tie. Up to
+// three rows, told apart by PollPart:
+// 1 the first pending row by sort key (missing first), start and key: the head's earliest
+//   start; Due 1 when its start text is below :due, Incomplete 1 when its sort key or start
+//   is missing (the head is then read whole);
+// 2 the head's last row by start and key;
+// 3 the head's last row by start and key among those whose start text is below :due and whose
+//   unit is one of :second, :minute, :hour, :day.
+// Starts compare byte by byte, which is the order of the moment texts.
+inline constexpr const char* kPollHeadEnds =
+    "SELECT 1 AS PollPart, KeyID, ReBeginTime, ReIntervalNumber, ReIntervalType, "
+    "CASE WHEN ReBeginTime COLLATE BINARY < :due THEN 1 ELSE 0 END AS Due, "
+    "CASE WHEN TotalTime IS NULL OR ReBeginTime IS NULL THEN 1 ELSE 0 END AS Incomplete "
+    "FROM (SELECT * FROM tbl_reminder WHERE ReUserID=:p AND IfDone=0 AND Retype=:kind "
+    "ORDER BY TotalTime NULLS FIRST, ReBeginTime COLLATE BINARY NULLS FIRST, KeyID LIMIT 1) "
+    "AS earliest "
+    "UNION ALL "
+    "SELECT 2, KeyID, ReBeginTime, ReIntervalNumber, ReIntervalType, 0, 0 "
+    "FROM (SELECT * FROM tbl_reminder WHERE ReUserID=:p AND IfDone=0 AND Retype=:kind "
+    "AND TotalTime=(SELECT TotalTime FROM tbl_reminder WHERE ReUserID=:p AND IfDone=0 "
+    "AND Retype=:kind ORDER BY TotalTime NULLS FIRST LIMIT 1) "
+    "ORDER BY ReBeginTime COLLATE BINARY DESC NULLS LAST, KeyID DESC LIMIT 1) AS latest "
+    "UNION ALL "
+    "SELECT 3, KeyID, ReBeginTime, ReIntervalNumber, ReIntervalType, 1, 0 "
+    "FROM (SELECT * FROM tbl_reminder WHERE ReUserID=:p AND IfDone=0 AND Retype=:kind "
+    "AND TotalTime=(SELECT TotalTime FROM tbl_reminder WHERE ReUserID=:p AND IfDone=0 "
+    "AND Retype=:kind ORDER BY TotalTime NULLS FIRST LIMIT 1) "
+    "AND ReBeginTime COLLATE BINARY < :due "
+    "AND ReIntervalType IN (:second, :minute, :hour, :day) "
+    "ORDER BY ReBeginTime COLLATE BINARY DESC NULLS LAST, KeyID DESC LIMIT 1) AS deciding";
+
 } // namespace Statements

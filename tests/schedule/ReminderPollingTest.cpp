@@ -30,7 +30,7 @@ constexpr qint64 kDayMs = 86400000;
 // is left, as the test tells it.
 class FakePopup final : public ReminderWindow {
 public:
-    bool reloadReminders() override {
+    bool refreshReminders() override {
         ++reloads;
         return anyLeft;
     }
@@ -289,30 +289,6 @@ TEST_F(ReminderPollingTest, TheLastPendingReminderAcknowledgedStopsTheTimerAtThe
     EXPECT_EQ(made.size(), 1u);
 }
 
-TEST_F(ReminderPollingTest, AmongDueHeadRowsTheLastOneSetsThePeriodAndOtherUnitsKeepIt) {
-    addReminder(ReminderKind::Ordinary, nowText(), 2, "分", 7200);
-    addReminder(ReminderKind::Ordinary, nowText(), 90, "秒", 7200);
-    addReminder(ReminderKind::Ordinary, nowText(), 1, "秒", 9000); // due but not in the head
-
-    Query head(store.session().connectionName);
-    head.setStatement(Statements::kPollOrdinary);
-    head.bindInteger("p", me);
-    head.open();
-    ASSERT_EQ(head.recordCount(), 2);
-    QString lastUnit;
-    for (; !head.atEnd(); head.next())
-        lastUnit = head.fieldAsString("ReIntervalType");
-    polling.poll(ReminderKind::Ordinary);
-    EXPECT_EQ(polling.repeatTimer(ReminderKind::Ordinary)->period(),
-              lastUnit == "分" ? 120000 : 90000);
-
-    // A unit text outside the four keeps the period the timer has, and still starts it.
-    addReminder(ReminderKind::Anniversary, nowText(), 3, "周", 10);
-    polling.poll(ReminderKind::Anniversary);
-    EXPECT_TRUE(polling.repeatTimer(ReminderKind::Anniversary)->isEnabled());
-    EXPECT_EQ(polling.repeatTimer(ReminderKind::Anniversary)->period(), 5000);
-}
-
 TEST_F(ReminderPollingTest, TwoKindsDueAtOnceGiveTwoPopupsAndTwoSoundsInTurn) {
     addReminder(ReminderKind::Birthday, nowText(), 8, "秒", 480);
     addReminder(ReminderKind::Appointment, nowText(), 8, "秒", 480);
@@ -535,6 +511,143 @@ TEST_F(ReminderPollingTest, OpenPopupsCloseWithTheirOwner) {
         ASSERT_TRUE(popup);
     }
     EXPECT_TRUE(popup.isNull());
+}
+
+// One poll of the ordinary kind on either engine, from a stopped repeat timer at its first
+// period, 2024-03-08 09:00:00 on the clock.
+class PollOutcomeTest : public ::testing::TestWithParam<Engine> {
+protected:
+    struct Row {
+        const char* begin; // nullptr: no start
+        QVariant number;
+        const char* unit;
+        QVariant totalTime; // null: no sort key
+    };
+    void SetUp() override {
+        me = store.addUser("me", "我自己");
+        store.session().currentUserKey = me;
+    }
+    void add(const Row& row) {
+        TempStore::Reminder r;
+        r.recipient = me;
+        r.publisher = me;
+        r.beginTime = row.begin ? QString::fromUtf8(row.begin) : QString("x");
+        r.intervalNumber = row.number;
+        r.intervalType = QString::fromUtf8(row.unit);
+        r.totalTime = row.totalTime;
+        const int key = store.addReminder(r);
+        if (!row.begin)
+            store.execute("UPDATE tbl_reminder SET ReBeginTime=NULL WHERE KeyID=?", {key});
+    }
+    // Rows of one sort key and one start, as many as asked, in one statement.
+    void addTied(int count, const QString& begin) {
+        store.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                      "WHERE i < ?) "
+                      "INSERT INTO tbl_reminder(ReUserID, ReDetail, ReAction, ReBeginTime, "
+                      "ReIntervalNumber, ReIntervalType, ReDoTime, RedouserID, Retype, IfDone, "
+                      "TotalTime) SELECT ?, 'tie', 0, ?, 5, '分', ?, ?, 0, 0, 18000 FROM n",
+                      {count, me, begin, begin, me});
+    }
+    RepeatTimer* timer() const { return polling.repeatTimer(ReminderKind::Ordinary); }
+
+    TempStore store{Connection::kDefaultName, GetParam()};
+    FakeClock clock{QDateTime(QDate(2024, 3, 8), QTime(9, 0, 0))};
+    ScriptedBoxes boxes;
+    RecordingSoundPlayer sound;
+    int me = 0;
+    ReminderPolling polling{store.session(), [] {}, sound,
+                            [](const PopupContext&) -> ReminderWindow* { return nullptr; }};
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, PollOutcomeTest, ::testing::ValuesIn(TempStore::engines()),
+                         TempStore::engineName);
+
+TEST_P(PollOutcomeTest, TheLastDueHeadRowThatNamesAUnitSetsThePeriod) {
+    const QVariant none;
+    struct Case {
+        const char* what;
+        std::vector<Row> rows;
+        bool running;
+        qint64 period;
+    };
+    const Case cases[] = {
+        {"nothing pending", {}, false, 5000},
+        {"a start one second ahead", {{"2024-03-08 09:00:01", 5, "分", 18000}}, false, 5000},
+        {"a start of now", {{"2024-03-08 09:00:00", 5, "分", 18000}}, true, 300000},
+        {"a picked moment of now", {{"2024-03-08 09:00:00 ", 2, "分", 120}}, true, 120000},
+        {"a start without seconds", {{"2024-03-08 09:00", 1, "时", 216000}}, true, 3600000},
+        {"a start of tomorrow without time", {{"2024-03-09", 1, "秒", 60}}, false, 5000},
+        {"a start of tomorrow after a blank", {{" 2024-03-09 08:00:00", 1, "秒", 60}}, false, 5000},
+        {"tied due rows: the later start",
+         {{"2024-03-08 08:30:00", 90, "秒", 3600},
+          {"2024-03-08 08:00:00", 2, "分", 3600},
+          {"2024-03-08 07:00:00 ", 1, "时", 3600}},
+         true,
+         90000},
+        {"tied due rows of one start: the later key",
+         {{"2024-03-08 08:00:00", 2, "分", 3600}, {"2024-03-08 08:00:00", 90, "秒", 3600}},
+         true,
+         90000},
+        {"a tie not yet due after a due one",
+         {{"2024-03-08 08:00:00", 2, "分", 3600}, {"2024-03-09 08:00:00", 90, "秒", 3600}},
+         true,
+         120000},
+        {"the last due tie names no unit",
+         {{"2024-03-08 08:00:00", 2, "分", 3600}, {"2024-03-08 08:30:00", 3, "周", 3600}},
+         true,
+         120000},
+        {"only a row without a unit is due", {{"2024-03-08 08:00:00", 3, "周", 10}}, true, 5000},
+        {"a due row behind a head not yet due",
+         {{"2024-03-09 08:00:00", 1, "分", 100}, {"2000-01-01 00:00:00", 1, "秒", 200}},
+         false,
+         5000},
+        {"a row without a sort key heads the order",
+         {{"2024-03-08 08:00:00", 5, "分", 18000}, {"2024-03-08 08:00:00", 7, "秒", none}},
+         true,
+         7000},
+        {"a row without a start is due",
+         {{nullptr, 3, "秒", 180}, {"2024-03-09 08:00:00", 1, "分", 180}},
+         true,
+         3000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        store.execute("DELETE FROM tbl_reminder");
+        timer()->stop();
+        timer()->setPeriod(5000);
+        for (const Row& row : c.rows)
+            add(row);
+        polling.poll(ReminderKind::Ordinary);
+        EXPECT_EQ(timer()->isEnabled(), c.running);
+        EXPECT_EQ(timer()->period(), c.period);
+    }
+}
+
+TEST_P(PollOutcomeTest, AStartThatIsNoMomentFailsThePoll) {
+    add({"2024-03-08 08:00:00", 2, "分", 3600});
+    add({"明天上午", 1, "分", 3600});
+    try {
+        polling.poll(ReminderKind::Ordinary);
+        ADD_FAILURE() << "the poll went through";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.kind(), StoreError::Kind::NotADateTime);
+    }
+    EXPECT_FALSE(timer()->isEnabled());
+}
+
+TEST_P(PollOutcomeTest, TenThousandTiedRowsCostOneStatementAndAFewMomentsDueOrNot) {
+    addTied(10000, "2024-03-09 08:00:00");
+    for (const char* when : {"2024-03-08 09:00:00", "2024-03-09 08:00:00"}) {
+        SCOPED_TRACE(when);
+        clock.set(QDateTime::fromString(when, "yyyy-MM-dd HH:mm:ss"));
+        const quint64 statements = Query::statementsRun();
+        const quint64 moments = Query::momentsConverted();
+        polling.poll(ReminderKind::Ordinary);
+        EXPECT_EQ(Query::statementsRun() - statements, 1u);
+        EXPECT_LE(Query::momentsConverted() - moments, 2u);
+    }
+    EXPECT_TRUE(timer()->isEnabled());
+    EXPECT_EQ(timer()->period(), 300000);
 }
 
 } // namespace
