@@ -27,8 +27,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -74,6 +76,7 @@ void MainWindow::buildControls() {
     footer->addStretch();
     footer->addWidget(clockLabel);
     resize(1000, 660);
+    historyPages_ = std::make_unique<HistoryPages>(session_, *historyList, listIcons_[1]);
 
     // The polls start now and find nothing until somebody has logged in.
     polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::standardFactory(), this);
@@ -441,12 +444,7 @@ void MainWindow::reloadLists() {
                                  {Column::Publisher, name("ReDOuserID")},
                                  {Column::Time, field("ReDotime")}});
     });
-    std::vector<ReportList::Row> history = readRows(Statements::kHistoryList, [&] {
-        return historyList->row({{Column::Key, field("KeyID")},
-                                 {Column::Content, field("Redetail")},
-                                 {Column::Publisher, name("ReDOuserID")},
-                                 {Column::Time, field("ReDotime")}});
-    });
+    HistoryPages::Reading history = historyPages_->readAgain(names);
     const QString self = names.nameOf(session_.currentUserKey);
     std::vector<ReportList::Row> published = readRows(Statements::kPublishedList, [&] {
         return publishedList->row({{Column::Key, field("KeyID")},
@@ -456,7 +454,7 @@ void MainWindow::reloadLists() {
                                    {Column::Time, field("ReDotime")}});
     });
     pendingList->replaceRows(std::move(pending), listIcons_[0]);
-    historyList->replaceRows(std::move(history), listIcons_[1]);
+    historyPages_->show(std::move(history));
     publishedList->replaceRows(std::move(published), listIcons_[2]);
     listsReadAt_ = readAt;
 }
@@ -517,6 +515,12 @@ void MainWindow::deleteReminder() {
 }
 
 void MainWindow::tickAllHistory() {
+    // Every row, also those the user has not scrolled to yet: all of them are read first.
+    if (historyList->hasMoreRowsToCome()) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        historyPages_->fetchRest();
+    }
     historyList->setAllChecked(true);
 }
 

@@ -57,6 +57,9 @@ public:
     QString fieldAsString(const QString& column) const;
     qint64 fieldAsInteger(const QString& column) const;
     QDateTime fieldAsDateTime(const QString& column) const;
+    // Whether the field holds no value (or the result no row), which the readers above give as
+    // an empty text or a 0 that a stored one could be too.
+    bool fieldIsNull(const QString& column) const { return field(column) == nullptr; }
 
     // The moment a NULL or missing date-time field reads as.
     static QDateTime zeroMoment();
