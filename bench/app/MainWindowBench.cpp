@@ -4,7 +4,7 @@
 // the three lists, the road from a successful login to the window showing 10,000
 // pending rows, and what those rows cost in memory. Floors run the same statement straight on
 // the SQLite C API.
-#include "app/Autostart.h"
+#include "BenchWindow.h"
 #include "app/MainWindow.h"
 #include "chrome/Assets.h"
 #include "platform/Clock.h"
@@ -37,16 +37,8 @@ namespace {
 using BenchStore::kBusyUser;
 using BenchStore::kBusyUserPending;
 
-class Silence final : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-};
-
-class NoAutostart final : public Autostart {
-public:
-    void writeEntry(const QString&) override {}
-    void removeEntry() override {}
-};
+using BenchWindow::mainWindow;
+using BenchWindow::Silence;
 
 using Column = ReportList::Column;
 
@@ -104,16 +96,6 @@ void BM_ListFillBulk(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ListFillBulk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-std::unique_ptr<MainWindow> mainWindow(Session& session) {
-    auto window = std::make_unique<MainWindow>(session, std::make_unique<NoAutostart>(),
-                                               std::make_unique<Silence>());
-    // Only the benchmark polls here.
-    auto* polling = window->findChild<ReminderPolling*>("polling");
-    for (ReminderKind kind : kAllReminderKinds)
-        polling->pollTimer(kind)->stop();
-    return window;
-}
 
 int pendingRows(const MainWindow& window) {
     return window.findChild<ReportList*>("pendingList")->count();
@@ -308,23 +290,9 @@ BENCHMARK(BM_ReloadThreeLists)->Unit(benchmark::kMillisecond);
 void BM_LoginToMainWindow(benchmark::State& state) {
     BenchStore::path();
     Session session = busySession();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto window = mainWindow(session);
-        state.ResumeTiming();
-        window->showGreeting(session.currentUserName);
-        window->applyPermissions(session.currentUserKey);
-        window->reloadLists();
-        window->show();
-        window->repaint();
-        state.PauseTiming();
-        if (pendingRows(*window) != kBusyUserPending)
-            state.SkipWithError("wrong row count");
-        window.reset();
-        // What the window left queued (its login request among them) goes with it.
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+    BenchWindow::timeLoginToMainWindow(state, session, [](const MainWindow& window) {
+        return pendingRows(window) == kBusyUserPending;
+    });
 }
 BENCHMARK(BM_LoginToMainWindow)->Unit(benchmark::kMillisecond);
 

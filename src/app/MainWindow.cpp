@@ -32,8 +32,10 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,6 +83,7 @@ void MainWindow::buildControls() {
     footer->addStretch();
     footer->addWidget(clockLabel);
     resize(1000, 660);
+    historyPages_ = std::make_unique<HistoryPages>(session_, *historyList, listIcons_[1]);
 
     // The polls start now and find nothing until somebody has logged in.
     polling_ = new ReminderPolling(session_, reloader(), *sound_, Popups::standardFactory(), this);
@@ -523,12 +526,7 @@ void MainWindow::reloadLists() {
                                  {Column::Publisher, name("ReDOuserID")},
                                  {Column::Time, field("ReDotime")}});
     });
-    std::vector<ReportList::Row> history = readRows(Statements::kHistoryList, [&] {
-        return historyList->row({{Column::Key, field("KeyID")},
-                                 {Column::Content, field("Redetail")},
-                                 {Column::Publisher, name("ReDOuserID")},
-                                 {Column::Time, field("ReDotime")}});
-    });
+    HistoryPages::Reading history = historyPages_->readAgain(names);
     const QString self = names.nameOf(session_.currentUserKey);
     std::vector<ReportList::Row> published = readRows(Statements::kPublishedList, [&] {
         const QString key = field("KeyID");
@@ -540,7 +538,7 @@ void MainWindow::reloadLists() {
                                    {Column::Time, field("ReDotime")}});
     });
     pendingList->replaceRows(std::move(pending), listIcons_[0]);
-    historyList->replaceRows(std::move(history), listIcons_[1]);
+    historyPages_->show(std::move(history));
     publishedList->replaceRows(std::move(published), listIcons_[2]);
     repeatDetails_ = std::move(repeatDetails);
     reminderCalendar_.setReminders(std::move(mine));
@@ -611,6 +609,12 @@ void MainWindow::deleteReminder() {
 }
 
 void MainWindow::tickAllHistory() {
+    // Every row, also those the user has not scrolled to yet: all of them are read first.
+    if (historyList->hasMoreRowsToCome()) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        historyPages_->fetchRest();
+    }
     historyList->setAllChecked(true);
 }
 

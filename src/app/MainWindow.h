@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Autostart.h"
+#include "app/HistoryPages.h"
 #include "calview/CalendarView.h"
 #include "chrome/ShellWindow.h"
 #include "platform/ReportList.h"
@@ -185,4 +186,6 @@ private:
     std::map<QString, QString> repeatDetails_;
     // The store's change counter when the lists were last read.
     std::optional<qint64> listsReadAt_;
+    // The history list comes a page at a time.
+    std::unique_ptr<HistoryPages> historyPages_;
 };

@@ -6,9 +6,11 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSet>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <algorithm>
 #include <unordered_map>
 
@@ -116,6 +118,18 @@ public:
         iconOfRow_.push_back(iconNumber(icon));
         endInsertRows();
         return row;
+    }
+
+    void appendAll(std::vector<ReportList::Row> rows, const QIcon& icon) {
+        if (rows.empty())
+            return;
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        for (ReportList::Row& texts : rows)
+            takeCells(texts.texts_);
+        ticks_.resize(ticks_.size() + rows.size(), 0);
+        iconOfRow_.resize(iconOfRow_.size() + rows.size(), iconNumber(icon));
+        endInsertRows();
     }
 
     void replace(std::vector<ReportList::Row> rows, const QIcon& icon) {
@@ -283,6 +297,11 @@ ReportList::ReportList(QWidget* parent) : QTreeView(parent), rows_(new ReportRow
     });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ReportList::selectedRowChanged);
+    // Not the model's fetchMore(): a tree view fetches at every layout of its rows, and so
+    // would read a long list to its end in the background.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { wantMoreIfAtEnd(); });
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { wantMoreIfAtEnd(); }); });
 }
 
 ReportList::~ReportList() = default;
@@ -368,6 +387,7 @@ bool ReportList::replaceRows(std::vector<Row> rows, const QIcon& icon) {
     const QString selectedKey = selected >= 0 ? textAt(selected, keyIndex) : QString();
     const int scrolled = verticalScrollBar()->value();
 
+    const QScopedValueRollback filling(filling_, true);
     setRows(std::move(rows), icon);
     for (int row = 0; row < count(); ++row) {
         const QString key = textAt(row, keyIndex);
@@ -380,6 +400,35 @@ bool ReportList::replaceRows(std::vector<Row> rows, const QIcon& icon) {
     doItemsLayout();
     verticalScrollBar()->setValue(scrolled);
     return true;
+}
+
+void ReportList::appendRows(std::vector<Row> rows, const QIcon& icon) {
+    if (!rows.empty())
+        noteIcon(icon);
+    const QScopedValueRollback filling(filling_, true);
+    rows_->appendAll(std::move(rows), icon);
+}
+
+void ReportList::setMoreRowsToCome(bool more) {
+    moreToCome_ = more;
+    if (more)
+        QTimer::singleShot(0, this, [this] { wantMoreIfAtEnd(); });
+}
+
+bool ReportList::hasMoreRowsToCome() const {
+    return moreToCome_;
+}
+
+void ReportList::wantMoreIfAtEnd() {
+    // Rows are asked for when the user sees the last one: scrolled to the end, or in a list
+    // they do not fill. A list changing its rows asks once it is done.
+    if (!moreToCome_ || filling_ || !isVisible())
+        return;
+    // The scroll range follows rows just added only once they are laid out.
+    executeDelayedItemsLayout();
+    const QScrollBar* bar = verticalScrollBar();
+    if (bar->value() >= bar->maximum())
+        emit moreRowsWanted();
 }
 
 void ReportList::clear() {

@@ -95,7 +95,16 @@ public:
     // A list that already shows exactly these rows is left alone, so a refresh that finds
     // nothing changed repaints nothing. Returns whether the list changed.
     bool replaceRows(std::vector<Row> rows, const QIcon& icon = QIcon());
+    // Adds the rows at the end in one go, unticked; the selection, the ticks and the scroll
+    // position stay.
+    void appendRows(std::vector<Row> rows, const QIcon& icon = QIcon());
     void clear();
+
+    // A list read a page at a time: while more rows are to come, the list asks for them with
+    // moreRowsWanted() once the user scrolls to the end, or while the rows do not fill it.
+    // Whoever reads them adds them with appendRows() and says whether still more are to come.
+    void setMoreRowsToCome(bool more);
+    bool hasMoreRowsToCome() const;
     int count() const;
 
     // The row's text in that column, exactly as it was added; empty where the list has no
@@ -119,6 +128,8 @@ signals:
     void rowDoubleClicked(int row);
     // The selection changed, by the user, by selectRow() or because the rows went.
     void selectedRowChanged();
+    // The user reached the end of the rows while more are to come.
+    void moreRowsWanted();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -130,9 +141,12 @@ private:
     void applyColumnWidths();
     int captionMinimumWidth() const;
     void noteIcon(const QIcon& icon);
+    void wantMoreIfAtEnd();
 
     ReportRows* rows_;
     std::vector<Column> columns_;
     std::vector<int> widths_;
     bool hasIcons_ = false;
+    bool moreToCome_ = false;
+    bool filling_ = false; // rows are going in: no asking for more until they are in
 };

@@ -59,7 +59,9 @@ const char* const kSqliteSchema[] = {
     // order, so that the last row due and the first are found without reading the others.
     "CREATE INDEX ix_reminder_due ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime, "
     "ReBeginTime COLLATE BINARY, KeyID)",
-    // The pending and history lists: one user's rows by done flag and sort key.
+    // The pending and history lists: one user's rows by done flag and sort key, then by key
+    // (every index of SQLite ends with the row's key), so that a page of the history starts
+    // where the last one ended, even among thousands of rows of one sort key.
     "CREATE INDEX ix_reminder_recipient ON tbl_reminder(ReUserID, IfDone, TotalTime)",
     // The published list and the edit opener: one publisher's pending rows, newest first.
     "CREATE INDEX ix_reminder_publisher ON tbl_reminder(RedouserID, IfDone, ReDoTime)",
@@ -106,7 +108,7 @@ const char* const kPostgresSchema[] = {
     "CREATE INDEX ix_reminder_due ON tbl_reminder(ReUserID, IfDone, Retype, TotalTime NULLS "
     "FIRST, (CAST(ReBeginTime AS text) COLLATE \"C\") NULLS FIRST, KeyID)",
     "CREATE INDEX ix_reminder_recipient ON tbl_reminder(ReUserID, IfDone, TotalTime NULLS "
-    "FIRST)",
+    "FIRST, KeyID)",
     "CREATE INDEX ix_reminder_publisher ON tbl_reminder(RedouserID, IfDone, ReDoTime NULLS "
     "FIRST)",
     "CREATE INDEX ix_user_logname ON tbl_user(UserLogName)",

@@ -65,6 +65,10 @@ public:
     // store of an older version lacks.
     bool hasField(const QString& column) const;
 
+    // Whether the field holds no value (or the result no row), which the readers above give as
+    // an empty text or a 0 that a stored one could be too.
+    bool fieldIsNull(const QString& column) const { return field(column) == nullptr; }
+
     // The moment a NULL or missing date-time field reads as.
     static QDateTime zeroMoment();
 

@@ -51,10 +51,34 @@ inline constexpr const char* kUpdateReminder =
 inline constexpr const char* kPendingList =
     "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
     "where a.reuserid=:p and ifdone=0 order by totaltime ";
-// 14
+// 14: by sort key, rows without one first, then by key, which is the order the history list
+// has always shown.
 inline constexpr const char* kHistoryList =
     "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
-    "where a.reuserid=:p and ifdone=1  ";
+    "where a.reuserid=:p and ifdone=1 order by totaltime nulls first, a.keyid ";
+// 14, read a page of :n rows at a time in the same order: the first rows; after the row with
+// sort key :t and key :k, the rest of its sort key and then the later sort keys; after a row
+// without a sort key, the rest of those and then every row with one. Each page is one walk of
+// the index from where the last one ended, however long the history.
+inline constexpr const char* kHistoryFirstRows =
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1 order by totaltime nulls first, a.keyid limit :n";
+inline constexpr const char* kHistoryTiedRowsAfter =
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1 and totaltime=:t and a.keyid>:k "
+    "order by totaltime nulls first, a.keyid limit :n";
+inline constexpr const char* kHistoryRowsAfterSortKey =
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1 and totaltime>:t "
+    "order by totaltime nulls first, a.keyid limit :n";
+inline constexpr const char* kHistoryUnsortedRowsAfter =
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1 and totaltime is null and a.keyid>:k "
+    "order by totaltime nulls first, a.keyid limit :n";
+inline constexpr const char* kHistorySortedRows =
+    "Select a.*,b.UserTrueName  from tbl_reminder a inner join tbl_user b on a.reuserid=b.keyid "
+    "where a.reuserid=:p and ifdone=1 and totaltime is not null "
+    "order by totaltime nulls first, a.keyid limit :n";
 // 15
 inline constexpr const char* kPublishedList =
     "Select *  from tbl_reminder   where redouserid=:p and ifdone=0 order by redotime desc ";

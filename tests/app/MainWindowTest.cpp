@@ -3,6 +3,7 @@
 #include "store/NewStore.h"
 
 #include <QLocale>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,6 +146,46 @@ TEST_F(MainWindowTest, DeletingTwoTickedHistoryRowsOfFiveDeletesExactlyThose) {
     EXPECT_EQ(column(list("historyList"), Column::Content),
               QStringList({"历史0", "历史2", "历史4"}));
     EXPECT_EQ(store.count("tbl_reminder"), 3);
+}
+
+TEST_F(MainWindowTest, TheHistoryComesAsTheUserScrollsAndTickingAllReachesRowsNotYetShown) {
+    store.execute("BEGIN");
+    for (int i = 0; i < 250; ++i)
+        addReminder(me, other, QStringLiteral("历史%1").arg(i), 18000, 1);
+    store.execute("COMMIT");
+    loginAs("me", "pw");
+    window.resize(1000, 400);
+    pages()->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    ReportList* history = list("historyList");
+    ASSERT_EQ(history->count(), HistoryPages::kPageRows);
+    EXPECT_EQ(history->text(0, Column::Content), QStringLiteral("历史0"));
+
+    QScrollBar* scroll = history->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(history->count(), 2 * HistoryPages::kPageRows);
+    EXPECT_EQ(history->text(150, Column::Content), QStringLiteral("历史150"));
+
+    // Another copy acknowledges a row of mine: the list is read again as the user left it.
+    history->setChecked(150, true);
+    history->selectRow(120);
+    scroll->setValue(scroll->maximum() / 2);
+    const int scrolled = scroll->value();
+    addReminder(me, other, "刚处理", 60, 1);
+    deliverTimeout(timer("listRefreshTimer"));
+    ASSERT_EQ(history->count(), 2 * HistoryPages::kPageRows);
+    EXPECT_EQ(history->text(0, Column::Content), QStringLiteral("刚处理"));
+    EXPECT_EQ(history->checkedCount(), 1);
+    EXPECT_EQ(history->text(history->selectedRow(), Column::Content), QStringLiteral("历史120"));
+    EXPECT_EQ(scroll->value(), scrolled);
+
+    control<QPushButton>(&window, "selectAllHistoryButton")->click();
+    EXPECT_EQ(history->count(), 251);
+    EXPECT_EQ(history->checkedCount(), 251);
+    control<QPushButton>(&window, "deleteHistoryButton")->click();
+    EXPECT_EQ(history->count(), 0);
+    EXPECT_EQ(store.count("tbl_reminder"), 0);
 }
 
 TEST_F(MainWindowTest, DoubleClickShowsTheRowDetails) {
