@@ -491,6 +491,12 @@ void ReportList::changeEvent(QEvent* event) {
         applyColumnWidths();
 }
 
+void ReportList::showEvent(QShowEvent* event) {
+    QTreeView::showEvent(event);
+    // A list shown with rows that do not fill it asks for more at once.
+    QTimer::singleShot(0, this, [this] { wantMoreIfAtEnd(); });
+}
+
 void ReportList::noteIcon(const QIcon& icon) {
     if (hasIcons_ || icon.isNull())
         return;

@@ -4,6 +4,7 @@
 #include "platform/TextConvert.h"
 
 #include <QPixmap>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -98,6 +99,47 @@ TEST(ReportListTest, AReplacementKeepsTicksAndSelectionWithTheKeysWhereverTheKey
     EXPECT_EQ(list.selectedRow(), 0);
     EXPECT_FALSE(
         list.replaceRows({person("丙", "k3"), person("新人", "k4"), person("改名", "k2")}));
+}
+
+TEST(ReportListTest, ALongListAsksForRowsUntilTheyFillItAndThenWhenTheUserScrollsToTheEnd) {
+    ReportList list;
+    list.setColumns({{Column::Key, "编号", 60}, {Column::Content, "内容", 200}});
+    constexpr int kPage = 3;
+    int stored = 100;
+    // Pages as their reader gives them: up to three rows, and whether more are to come.
+    QObject::connect(&list, &ReportList::moreRowsWanted, [&] {
+        std::vector<ReportList::Row> page;
+        for (int i = 0; i < kPage && list.count() + i < stored; ++i)
+            page.push_back(list.row({{Column::Key, QString::number(list.count() + i)}}));
+        list.setMoreRowsToCome(list.count() + static_cast<int>(page.size()) < stored);
+        list.appendRows(std::move(page));
+    });
+    auto settle = [] {
+        for (int i = 0; i < 50; ++i)
+            QCoreApplication::processEvents();
+    };
+    list.setMoreRowsToCome(true);
+    settle();
+    EXPECT_EQ(list.count(), 0) << "nobody sees a hidden list's end";
+
+    list.resize(300, 200);
+    list.show();
+    settle();
+    QScrollBar* scroll = list.verticalScrollBar();
+    const int fitting = list.viewport()->height() / list.sizeHintForRow(0);
+    EXPECT_GT(scroll->maximum(), 0) << "the rows fill the list";
+    EXPECT_LE(list.count(), fitting + kPage) << "and no more are read";
+    const int filled = list.count();
+
+    scroll->setValue(scroll->maximum());
+    settle();
+    EXPECT_EQ(list.count(), filled + kPage);
+    for (int scrolls = 0; scrolls < stored && list.hasMoreRowsToCome(); ++scrolls) {
+        scroll->setValue(scroll->maximum());
+        settle();
+    }
+    EXPECT_EQ(list.count(), stored);
+    EXPECT_EQ(list.text(stored - 1, Column::Key), QString::number(stored - 1));
 }
 
 TEST(ReportListTest, SelectingAndDoubleClickingARowAreSignalled) {

@@ -114,6 +114,28 @@ TEST_P(StatementsTest, ARowWithoutSortKeyHeadsThePendingListAndItsPoll) {
     EXPECT_EQ(column("TotalTime"), QStringList({""}));
 }
 
+TEST_P(StatementsTest, TheHistoryComesBySortKeyWithRowsWithoutOneFirstThenByKey) {
+    const int user = store.addUser("u", "用户");
+    for (std::optional<qint64> totalTime :
+         {std::optional<qint64>(60), std::optional<qint64>(), std::optional<qint64>(60),
+          std::optional<qint64>(30), std::optional<qint64>()})
+        insertReminder(QString::number(user), user, "0", totalTime);
+    store.execute("UPDATE tbl_reminder SET IfDone=1");
+    query.setStatement(Statements::kHistoryList);
+    query.bindInteger("p", user);
+    query.open();
+    EXPECT_EQ(column("TotalTime"), QStringList({"", "", "30", "60", "60"}));
+    const QStringList keys = column("KeyID");
+    EXPECT_LT(keys[0].toInt(), keys[1].toInt());
+    EXPECT_LT(keys[3].toInt(), keys[4].toInt());
+
+    query.setStatement(Statements::kHistoryFirstRows);
+    query.bindInteger("p", user);
+    query.bindInteger("n", 2);
+    query.open();
+    EXPECT_EQ(column("KeyID"), keys.mid(0, 2));
+}
+
 TEST_P(StatementsTest, APickedMomentWithItsTrailingBlankReadsBackAsTheSameMoment) {
     const int user = store.addUser("u", "用户");
     insertReminder(QString::number(user), user, "0", 60, "2010-11-12 08:51:00 ");
