@@ -1,4 +1,5 @@
 #include "support/FakeServer.h"
+#include "support/LoopbackListener.h"
 
 #include <QByteArray>
 #include <QtEndian>
@@ -35,16 +36,7 @@ quint32 bigEndian(const char* bytes) {
 } // namespace
 
 FakeServer::FakeServer(Behaviour behaviour) : behaviour_(behaviour) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("no local port for the fake server");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
     thread_ = std::thread([this] { serve(); });
 }
 

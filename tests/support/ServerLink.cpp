@@ -1,4 +1,5 @@
 #include "support/ServerLink.h"
+#include "support/LoopbackListener.h"
 
 #include "support/TempStore.h"
 
@@ -38,16 +39,7 @@ ServerLink::ServerLink() {
         throw std::runtime_error("no PostgreSQL test server (QX_TEST_POSTGRES)");
     serverSocket_ = folder.captured(1) + QStringLiteral("/.s.PGSQL.5432");
 
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("no local port for the link");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
     thread_ = std::thread([this] { carry(); });
 }
 
